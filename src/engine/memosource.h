@@ -1,0 +1,393 @@
+// The text store: one document's lines, caret, selection, bookmarks, colouring data and undo
+// history. Every change runs through a few primitives inside a BeginUpdate/EndUpdate bracket,
+// and listeners (views) are told once per outermost bracket.
+#pragma once
+
+#include <bitset>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/bookmarks.h"
+#include "engine/memotypes.h"
+#include "engine/position.h"
+#include "engine/stringitem.h"
+#include "engine/tabstops.h"
+#include "engine/undolist.h"
+
+namespace quorel {
+
+class TSimpleParser;
+class TExternalStrings;
+class TStrings;
+class TCustomMemoSource;
+
+// A listener is told (store, first changed line, last changed line) after every outermost
+// update that produced any change flag.
+using TSourceListener = std::function<void(TCustomMemoSource&, int first, int last)>;
+
+// The dialogs a store creates, handed to OnCreateDialog before they are shown; a handler may
+// change the texts.
+struct TStoreDialog {
+  std::string Name;  // "GotoLine"
+  std::string Caption;
+  std::string Prompt;
+  std::string Value;
+};
+
+// Hooks of the view that last took the store.
+struct TActiveViewHooks {
+  const void* View = nullptr;
+  // Called by MoveCaret before anything else; may rewrite the deltas (display-row moves).
+  std::function<void(int& dy, int& dx)> CaretMove;
+  // Called after each line is parsed.
+  std::function<void(int y, TStringItem& line)> LineParsed;
+};
+
+class TCustomMemoSource {
+ public:
+  TCustomMemoSource();
+  virtual ~TCustomMemoSource();
+  TCustomMemoSource(const TCustomMemoSource&) = delete;
+  TCustomMemoSource& operator=(const TCustomMemoSource&) = delete;
+
+  // ---- Properties ----
+  TStringsOptions Options() const { return options_; }
+  void SetOptions(TStringsOptions value);
+  TSimpleParser* SyntaxParser() const { return parser_; }
+  void SetSyntaxParser(TSimpleParser* parser);
+  const std::string& TabStops() const { return tabStops_.Text(); }
+  void SetTabStops(const std::string& value);
+  const TTabStops& TabStopList() const { return tabStops_; }
+  const std::string& Delimeters() const { return delimeters_; }
+  void SetDelimeters(const std::string& value);
+  bool IsDelimiter(unsigned char c) const { return delimiterSet_[c]; }
+  bool ReadOnly() const { return GetReadOnly(); }
+  void SetReadOnly(bool value);
+  int BlockIndent() const { return blockIndent_; }
+  void SetBlockIndent(int value);
+  int SpacesInTab() const { return spacesInTab_; }
+  void SetSpacesInTab(int value);
+  const std::string& TemplatesType() const { return templatesType_; }
+  void SetTemplatesType(const std::string& value) { templatesType_ = value; }
+  bool HighlightUrls() const { return highlightUrls_; }
+  void SetHighlightUrls(bool value);
+  TBlockOption BlockOption() const { return blockOption_; }
+  void SetBlockOption(TBlockOption value);
+  TOutFormatType OutFormat() const { return outFormat_; }
+  void SetOutFormat(TOutFormatType value) { outFormat_ = value; }
+  bool AllowUndo() const { return allowUndo_; }
+  void SetAllowUndo(bool value);
+  int UndoLimit() const { return undoLimit_; }
+  void SetUndoLimit(int value);
+  bool UseGlobalOptions() const { return useGlobalOptions_; }
+  virtual void SetUseGlobalOptions(bool value);
+  bool KeepTrailingBlanks() const { return keepTrailingBlanks_; }
+  void SetKeepTrailingBlanks(bool value) { keepTrailingBlanks_ = value; }
+  TStrings& Lines();
+  int TypingStyle() const { return typingStyle_; }
+  void SetTypingStyle(int style) { typingStyle_ = style; }
+  uint32_t InitialState() const { return initialState_; }
+  void SetInitialState(uint32_t state);
+
+  // ---- Events ----
+  std::function<void(TCustomMemoSource&, const std::string& fileName, std::string& backupName)>
+      OnGetBackupName;
+  std::function<void(TCustomMemoSource&, TSelectionType& selType)> OnGetSelectionType;
+  std::function<void(TCustomMemoSource&, TStrings& lines)> OnPasteFromClipboard;
+  std::function<void(TCustomMemoSource&, TStoreDialog& dialog)> OnCreateDialog;
+  // The store's parse event, raised after each line is parsed.
+  std::function<void(TCustomMemoSource&, int y, const std::string& text, std::string& colors)>
+      OnLineParsed;
+
+  // ---- Update bracket and notification ----
+  void BeginUpdate(int reason);
+  virtual void EndUpdate();
+  void BeginUpdateKeepSelection(int reason);
+  bool InUpdate() const { return updateDepth_ > 0; }
+  void MarkChanged(int first, int last);
+  void MarkRepaint(int first, int last);
+  void AddFlag(TMemoState flag) { changeFlags_.Include(flag); }
+  // `owner` identifies the listener for removal; `destroyed` is called when the store goes away.
+  void AddListener(TSourceListener callback, const void* owner, bool initial,
+                   std::function<void(TCustomMemoSource&)> destroyed = nullptr);
+  void RemoveListener(const void* owner);
+  int ListenerCount() const { return static_cast<int>(listeners_.size()); }
+  TMemoStates ChangeFlags() const { return changeFlags_; }
+  int ChangedFirst() const { return changedFirst_; }
+  int ChangedLast() const { return changedLast_; }
+  int UpdateReason() const { return updateReason_; }
+  void SetActiveView(TActiveViewHooks hooks) { activeView_ = std::move(hooks); }
+  const void* ActiveView() const { return activeView_.View; }
+  virtual bool AllowFocusChange(const void* view, int message);
+
+  // ---- Text access ----
+  int LineCount() const { return lines_.Count(); }
+  TStringItem* LineRecord(int y) const { return lines_.At(y); }
+  std::string RawLine(int y) const;
+  // The visual (tab-expanded) text of line y.
+  std::string Line(int y) const;
+  int LineLength(int y) const;  // visual length
+  bool IsReadOnlyLine(int y) const;
+  bool CaretLineReadOnly() const;
+  const std::string& GetLineColors(int y);
+  std::string GetExpandedColors(int y);
+  // Visual length of the longest line (kept up to date cheaply; recounted only when needed).
+  int LongestLineLength();
+
+  // ---- Caret and primitives ----
+  int CaretX() const { return caret_->X; }
+  int CaretY() const { return caret_->Y; }
+  void GetCaretPos(TPoint& p) const { p = {caret_->X, caret_->Y}; }
+  TPoint CaretPos() const { return {caret_->X, caret_->Y}; }
+  void SetCaretPos(int x, int y);
+  virtual void MoveCaret(int dy, int dx);
+  virtual bool InsertText(const std::string& text);
+  virtual void DeleteChars(int count);
+  virtual void SplitLine();
+  virtual void JoinLines();
+  void TrimCaretLine(bool keepCaret);
+  void CaretToLineEnd();
+  bool IsPositioning() const { return positioning_ > 0; }
+
+  // ---- Parsing ----
+  int ParseLines(int first, int last, bool force);
+  void EnsureParsed(int y, bool force = false);
+  bool ReparseLine(int y);
+  void ReparseAll();
+  int ParsedUpTo() const { return parsedUpTo_; }
+  virtual void ParserChanged(TSimpleParser& parser);
+
+  // ---- Selection ----
+  TSelectionType SelectionType() const { return selType_; }
+  TPoint SelStart() const { return {selStart_->X, selStart_->Y}; }
+  TPoint SelEnd() const { return {selEnd_->X, selEnd_->Y}; }
+  TRect SelectionRect() const { return {selStart_->X, selStart_->Y, selEnd_->X, selEnd_->Y}; }
+  bool HasSelection() const { return selType_ != stNone; }
+  void SetSelectionType(TSelectionType type);
+  void SetSelection(TSelectionType type, int startX, int startY, int endX, int endY);
+  // The selected part of each selected line: visual text (a block part padded to its width),
+  // or with `raw` the stored text of a stream selection, tabs kept.
+  std::vector<std::string> SelectedLines(bool raw = false) const;
+  // The selected raw text, lines joined by CR LF without a final line end.
+  std::string SelectedText() const;
+  virtual void CopyToClipboard();
+  void HoldKeepSelection() { ++keepSelectionCount_; }
+  void ReleaseKeepSelection() { --keepSelectionCount_; }
+
+  // ---- Search match rectangle (shown by views) ----
+  TRect MatchRect() const { return matchRect_; }
+  void SetMatchRect(const TRect& r);
+
+  // ---- Files and state ----
+  void LoadFromFile(const std::string& fileName);
+  void LoadFromStream(std::istream& in);
+  // Replaces the whole text by the bytes of a file's content (the loading rules apply).
+  void LoadFromBuffer(std::string_view data);
+  void SaveToFile(const std::string& fileName);
+  void SaveToStream(std::ostream& out);
+  // The bytes SaveToStream writes.
+  std::string SaveToString();
+  const std::string& FileName() const { return fileName_; }
+  void SetFileName(const std::string& name);
+  bool Modified() const { return modified_; }
+  void SetModified(bool value);
+  int SavedPoint() const { return savedPoint_; }
+  bool SavedPointLost() const { return savedPointLost_; }
+  void ClearText();
+  void SetLineImage(int y, int image);
+  virtual void SetTransientLineImage(int y, int image);
+  virtual void ClearTransientLineImage();
+  void InvalidateLine(int y);
+  void SetLineState(int y, int bit, bool on);
+  void SetLineReadOnly(int y, bool on) { SetLineState(y, 1, on); }
+  void GotoLineDialog();
+
+  // ---- Bookmarks ----
+  void SetBookmark(int n);
+  void ClearBookmark(int n);
+  void ToggleBookmark(int n);
+  void GotoBookmark(int n);
+  bool GetBookmark(int n, TPoint& p) const;
+  int BookmarkAtLine(int y) const { return bookmarks_.AtLine(y); }
+  const TBookmarkList& Bookmarks() const { return bookmarks_; }
+
+  // ---- Undo records ----
+  bool CanUndo() const { return !undoList_.Empty(); }
+  bool CanRedo() const { return !redoList_.Empty(); }
+  void ClearUndo();
+  void ClearRedo();
+  void BeginUndoGroup();
+  void EndUndoGroup();
+  const TUndoList& UndoList() const { return undoList_; }
+  const TUndoList& RedoList() const { return redoList_; }
+  // A new record in the list that currently receives records, or null without AllowUndo.
+  TUndoRecord* AddUndoRecord(TUndoKind kind);
+  // Replaces colour bytes of line y from 1-based column `column` (attribute documents), recording
+  // the old bytes when they differ.
+  void ReplaceColors(int y, int column, const std::string& colors);
+
+  // ---- Process-wide ----
+  // The store whose FileName equals `fileName` (ignoring case), or null.
+  static TCustomMemoSource* FindByFileName(const std::string& fileName);
+  static int StoreCount();
+
+ protected:
+  virtual bool GetReadOnly() const { return readOnly_; }
+  virtual bool ChangeFileName(const std::string& name);
+  virtual void DoGetSelectionType(TSelectionType& selType);
+  virtual void GetBackupName(const std::string& fileName, std::string& backupName);
+  virtual void NotifyListeners(int first, int last);
+  virtual void DoLineParsed(int y, TStringItem& line);
+  virtual void LoadFile(const std::string& fileName);
+  virtual void WriteFile(const std::string& fileName);
+  virtual void DoPasteFromClipboard(TStrings& lines);
+
+ private:
+  friend class TExternalStrings;
+  friend class TUndoReplay;
+
+  struct TListener {
+    TSourceListener Callback;
+    const void* Owner;
+    std::function<void(TCustomMemoSource&)> Destroyed;
+  };
+
+  bool HasAttributes() const;
+  void ApplyOptions(TStringsOptions value);
+  void RebuildDelimiters();
+  // Line edits below keep the longest-line counters right.
+  void LineLengthChanged(int oldLength, int newLength);
+  void LineRemoved(int length);
+  void SetLineText(int y, std::string text);
+  std::unique_ptr<TStringItem> NewLine(std::string text = {});
+  // Makes the caret's line exist, appending empty lines through recorded splits.
+  void EnsureCaretLine();
+  void RemoveSingleEmptyLine();
+  void ExpandCollapsedHeader(int y);
+  void WriteInsertRecords(int leftDistance, int count);
+  void ShiftAll(TShiftKind kind, int count, int bookmarkArg);
+  void RepaintSelectionChange();
+  // Normalised lines [top, bottom] covered by a selection.
+  void MarkSelectionLines(TSelectionType type, TPoint start, TPoint end);
+  bool IsSelectionEmpty() const;
+  void ReplaceAllLines(std::string_view data, int reason);
+  std::string BackupNameFor(const std::string& fileName);
+  void TrimUndoList();
+  void ApplyGlobalOptions();
+
+  // Lines and text rules.
+  TInternalStrings lines_;
+  TStringsOptions options_ = DefaultStoreOptions;
+  TTabStops tabStops_;
+  std::string delimeters_;
+  std::bitset<256> delimiterSet_;
+  bool readOnly_ = false;
+  int blockIndent_ = 1;
+  int spacesInTab_ = 8;
+  std::string templatesType_ = "None";
+  bool highlightUrls_ = false;
+  TBlockOption blockOption_ = bkBoth;
+  TOutFormatType outFormat_ = ofWindows;
+  bool useGlobalOptions_ = false;
+  bool keepTrailingBlanks_ = false;
+  int typingStyle_ = -1;
+  std::unique_ptr<TExternalStrings> linesFacade_;
+
+  // Positions.
+  TPositions positions_;
+  TPosition* caret_;
+  TPosition* selStart_;
+  TPosition* selEnd_;
+  TSelectionType selType_ = stNone;
+  int keepSelectionCount_ = 0;
+
+  // The update bracket.
+  int updateDepth_ = 0;
+  int updateReason_ = 0;
+  TMemoStates changeFlags_;
+  int changedFirst_ = MaxInt;
+  int changedLast_ = -MaxInt;
+  int savedLineCount_ = 0;
+  bool savedModified_ = false;
+  TSelectionType savedSelType_ = stNone;
+  TPoint savedSelStart_, savedSelEnd_, savedCaret_;
+  // Positions saved by BeginUpdateKeepSelection (shifted by the primitives), or null.
+  TPosition* keepSelStart_ = nullptr;
+  TPosition* keepSelEnd_ = nullptr;
+  TPosition* keepCaret_ = nullptr;
+  TSelectionType keepSelType_ = stNone;
+  bool firstRecordMark_ = false;
+  int stateChangeEnd_ = -1;
+  bool bookmarkJump_ = false;
+  int positioning_ = 0;
+  bool replaying_ = false;
+  std::vector<TListener> listeners_;
+  TActiveViewHooks activeView_;
+
+  // Document state.
+  std::string fileName_;
+  bool modified_ = false;
+  int savedPoint_ = -1;
+  bool savedPointLost_ = false;
+  TBookmarkList bookmarks_;
+  TRect matchRect_{0, 0, -1, -1};
+  TRect prevMatchRect_{0, 0, -1, -1};
+  int transientLine_ = -1;
+  int transientOldImage_ = 0;
+
+  // Parsing.
+  TSimpleParser* parser_ = nullptr;
+  int parsedUpTo_ = 0;
+  uint32_t initialState_ = 0;
+
+  // Longest visual line: its length, how many lines have it, and whether the counts are stale.
+  int longestLength_ = 0;
+  int longestCount_ = 0;
+  bool longestStale_ = false;
+
+  // Undo.
+  TUndoList undoList_;
+  TUndoList redoList_;
+  bool rolesSwapped_ = false;  // while undo runs, records go to the redo list
+  int undoGroupDepth_ = 0;
+  int groupStartCount_ = 0;
+  bool allowUndo_ = true;
+  int undoLimit_ = 0;
+};
+
+// The published store; it adds nothing to the base.
+class TMemoSource : public TCustomMemoSource {};
+
+// Options shared by every store whose UseGlobalOptions is on; changing one pushes it to them.
+class TMemoSourceOptions {
+ public:
+  TStringsOptions Options() const { return options_; }
+  void SetOptions(TStringsOptions value);
+  const std::string& TabStops() const { return tabStops_; }
+  void SetTabStops(const std::string& value);
+  const std::string& Delimeters() const { return delimeters_; }
+  void SetDelimeters(const std::string& value);
+  int BlockIndent() const { return blockIndent_; }
+  void SetBlockIndent(int value);
+  bool KeepTrailingBlanks() const { return keepTrailingBlanks_; }
+  void SetKeepTrailingBlanks(bool value);
+
+ private:
+  void Push();
+  TStringsOptions options_ = DefaultStoreOptions;
+  std::string tabStops_ = "9,17";
+  std::string delimeters_ = "/{}+-*():=,;><$.#[]^@&~|%'";
+  int blockIndent_ = 1;
+  bool keepTrailingBlanks_ = false;
+};
+
+TMemoSourceOptions& GlobalMemoSourceOptions();
+
+// True when the last copy from any store was a block selection.
+bool& ClipboardIsBlock();
+
+}  // namespace quorel

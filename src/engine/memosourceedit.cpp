@@ -1,0 +1,450 @@
+// The text store's editing primitives: caret moves, inserting, deleting, splitting and joining
+// lines. Each writes its undo records and shifts the positions and bookmarks behind the caret.
+#include <algorithm>
+#include <optional>
+
+#include "engine/memosource.h"
+#include "engine/updateguard.h"
+
+namespace quorel {
+
+namespace {
+
+bool EndsInBlank(const std::string& s) {
+  return !s.empty() && static_cast<unsigned char>(s.back()) <= 32;
+}
+
+size_t TrimmedLength(const std::string& s) {
+  size_t n = s.size();
+  while (n > 0 && static_cast<unsigned char>(s[n - 1]) <= 32) --n;
+  return n;
+}
+
+}  // namespace
+
+// ---- Text access ----
+
+std::string TCustomMemoSource::RawLine(int y) const {
+  const TStringItem* l = lines_.At(y);
+  return l ? l->Text : std::string();
+}
+
+std::string TCustomMemoSource::Line(int y) const {
+  const TStringItem* l = lines_.At(y);
+  return l ? ExpandTabs(l->Text, tabStops_) : std::string();
+}
+
+int TCustomMemoSource::LineLength(int y) const {
+  const TStringItem* l = lines_.At(y);
+  return l ? VisualLength(l->Text, tabStops_) : 0;
+}
+
+bool TCustomMemoSource::IsReadOnlyLine(int y) const {
+  const TStringItem* l = lines_.At(y);
+  return l && (l->LineState & lsReadOnly);
+}
+
+bool TCustomMemoSource::CaretLineReadOnly() const {
+  return ReadOnly() || IsReadOnlyLine(CaretY());
+}
+
+void TCustomMemoSource::LineLengthChanged(int oldLength, int newLength) {
+  if (longestStale_ || oldLength == newLength) return;
+  if (newLength > longestLength_) {
+    longestLength_ = newLength;
+    longestCount_ = 1;
+  } else if (newLength == longestLength_) {
+    ++longestCount_;
+  }
+  if (oldLength == longestLength_ && --longestCount_ <= 0) longestStale_ = true;
+}
+
+void TCustomMemoSource::LineRemoved(int length) { LineLengthChanged(length, -1); }
+
+int TCustomMemoSource::LongestLineLength() {
+  if (longestStale_) {
+    longestLength_ = 0;
+    longestCount_ = 0;
+    for (int y = 0; y < LineCount(); ++y) {
+      int len = VisualLength(lines_[y].Text, tabStops_);
+      if (len > longestLength_) {
+        longestLength_ = len;
+        longestCount_ = 1;
+      } else if (len == longestLength_) {
+        ++longestCount_;
+      }
+    }
+    longestStale_ = false;
+  }
+  return longestLength_;
+}
+
+std::unique_ptr<TStringItem> TCustomMemoSource::NewLine(std::string text) {
+  auto item = std::make_unique<TStringItem>();
+  item->Text = std::move(text);
+  return item;
+}
+
+void TCustomMemoSource::SetLineText(int y, std::string text) {
+  TStringItem& l = lines_[y];
+  int oldLength = VisualLength(l.Text, tabStops_);
+  l.Text = std::move(text);
+  l.LineState &= ~lsParsed;
+  LineLengthChanged(oldLength, VisualLength(l.Text, tabStops_));
+}
+
+void TCustomMemoSource::RemoveSingleEmptyLine() {
+  if (LineCount() == 1 && lines_[0].Text.empty()) {
+    lines_.Delete(0);
+    LineRemoved(0);
+    MarkChanged(0, MaxInt);
+  }
+}
+
+void TCustomMemoSource::ExpandCollapsedHeader(int y) {
+  TStringItem* l = lines_.At(y);
+  if (!l || !(l->LineState & lsCollapsedHeader)) return;
+  l->LineState = (l->LineState & ~lsCollapsedHeader) | lsExpandedHeader;
+  for (int i = y + 1; i < LineCount() && (lines_[i].LineState & lsHidden); ++i)
+    lines_[i].LineState &= ~lsHidden;
+  AddFlag(msLineCountChanged);
+  MarkRepaint(y, MaxInt);
+}
+
+void TCustomMemoSource::ShiftAll(TShiftKind kind, int count, int bookmarkArg) {
+  int x = CaretX(), y = CaretY();
+  positions_.Shift(kind, x, y, count);
+  switch (kind) {
+    case TShiftKind::Insert: bookmarks_.ShiftInsert(x, y, count); break;
+    case TShiftKind::Delete: bookmarks_.ShiftDelete(x, y, count); break;
+    case TShiftKind::Split: bookmarks_.ShiftSplit(x, y); break;
+    case TShiftKind::Join: bookmarks_.ShiftJoin(y, bookmarkArg); break;
+  }
+}
+
+// ---- Caret ----
+
+void TCustomMemoSource::SetCaretPos(int x, int y) {
+  ++positioning_;
+  try {
+    MoveCaret(y - CaretY(), x - CaretX());
+  } catch (...) {
+    --positioning_;
+    throw;
+  }
+  --positioning_;
+}
+
+void TCustomMemoSource::MoveCaret(int dy, int dx) {
+  if (activeView_.CaretMove) activeView_.CaretMove(dy, dx);
+  dy = std::max(dy, -CaretY());
+  dx = std::max(dx, -CaretX());
+  if (!options_.Contains(soBeyondFileEnd)) {
+    int lastLine = std::max(LineCount(), 1) - 1;
+    if (CaretY() + dy > lastLine) dy = lastLine - CaretY();
+  }
+  int targetY = CaretY() + dy;
+  if (options_.Contains(soLimitEOL)) {
+    int length = LineLength(targetY);
+    if (length < CaretX() + dx) dx = length - CaretX();
+  }
+  if (options_.Contains(soCursorAlwaysOnTabs)) {
+    if (const TStringItem* l = lines_.At(targetY)) {
+      int target = CaretX() + dx;
+      auto [from, to] = TabSpanAround(l->Text, target, tabStops_);
+      if (from != to) dx = (target - from <= to - target ? from : to) - CaretX();
+    }
+  }
+  if (dx == 0 && dy == 0 && !bookmarkJump_) return;
+
+  TUpdateGuard update(*this, 2);
+  if (dy != 0) TrimCaretLine(false);
+  if (TUndoRecord* r = AddUndoRecord(ukCaretMove)) {
+    r->A = dy;
+    r->B = dx;
+  }
+  caret_->Y += dy;
+  caret_->X += dx;
+  if (positioning_ > 0) {
+    const TStringItem* l = lines_.At(caret_->Y);
+    if (l && (l->LineState & lsHidden)) {
+      int header = caret_->Y;
+      while (header > 0 && !(lines_[header].LineState & lsCollapsedHeader)) --header;
+      ExpandCollapsedHeader(header);
+    }
+  }
+}
+
+void TCustomMemoSource::CaretToLineEnd() {
+  const TStringItem* l = lines_.At(CaretY());
+  if (!l) return;
+  std::string_view text = l->Text;
+  if (!keepTrailingBlanks_) text = text.substr(0, TrimmedLength(l->Text));
+  SetCaretPos(VisualLength(text, tabStops_), CaretY());
+}
+
+void TCustomMemoSource::TrimCaretLine(bool keepCaret) {
+  if (keepTrailingBlanks_ || CaretLineReadOnly()) return;
+  TStringItem* l = lines_.At(CaretY());
+  if (!l || !EndsInBlank(l->Text)) return;
+  TUpdateGuard update(*this, 6);
+  if (keepCaret) {
+    int x = CaretX();
+    CaretToLineEnd();
+    DeleteChars(MaxInt);
+    SetCaretPos(x, CaretY());
+  } else {
+    SetLineText(CaretY(), l->Text.substr(0, TrimmedLength(l->Text)));
+    if (HasAttributes() && l->Colors.size() > l->Text.size()) l->Colors.resize(l->Text.size());
+  }
+  ReparseLine(CaretY());
+}
+
+// ---- Inserting ----
+
+void TCustomMemoSource::EnsureCaretLine() {
+  if (CaretY() < LineCount()) return;
+  int x = CaretX(), y = CaretY();
+  if (LineCount() == 0) {
+    // The lone empty line disappears again when an edit empties it, so it needs no record.
+    lines_.Add(NewLine());
+    LineLengthChanged(-1, 0);
+    MarkChanged(0, MaxInt);
+    if (y == 0) return;
+  }
+  // Append the missing lines by recorded splits, so that undo takes them away again.
+  TUndoGroupGuard group(*this);
+  while (LineCount() <= y) {
+    int last = LineCount() - 1;
+    SetCaretPos(LineLength(last), last);
+    SplitLine();
+  }
+  SetCaretPos(x, y);
+}
+
+void TCustomMemoSource::WriteInsertRecords(int leftDistance, int count) {
+  if (leftDistance == 0) {
+    if (TUndoRecord* r = AddUndoRecord(ukInserted)) r->A = count;
+    return;
+  }
+  // The inserted run starts left of the caret (padding, or a tab split in front of the text).
+  TUndoGroupGuard group(*this);
+  if (TUndoRecord* r = AddUndoRecord(ukCaretMove)) r->B = -leftDistance;
+  if (TUndoRecord* r = AddUndoRecord(ukInserted)) r->A = count;
+  if (TUndoRecord* r = AddUndoRecord(ukCaretMove)) r->B = leftDistance;
+}
+
+bool TCustomMemoSource::InsertText(const std::string& text) {
+  if (text.empty() || ReadOnly()) return false;
+  if (IsReadOnlyLine(CaretY())) return false;
+  TUpdateGuard update(*this, 5);
+  EnsureCaretLine();
+  int y = CaretY(), cx = CaretX();
+  TStringItem& line = lines_[y];
+  bool attributes = HasAttributes();
+
+  char style = 0;
+  if (attributes) {
+    if (typingStyle_ >= 0) {
+      style = static_cast<char>(typingStyle_);
+    } else if (!line.Colors.empty()) {
+      int raw = VisualToRaw(line.Text, cx, tabStops_);
+      if (cx == 0 || raw == 0)
+        style = line.Colors.front();
+      else
+        style = line.Colors[std::min<size_t>(raw, line.Colors.size()) - 1];
+    }
+    line.Colors.resize(line.Text.size(), style);
+  }
+
+  int oldLength = VisualLength(line.Text, tabStops_);
+  std::string raw = line.Text;
+  std::string inserted = text;
+  size_t rawPos;
+  int runStart;
+  if (cx > oldLength) {
+    rawPos = raw.size();
+    runStart = oldLength;
+    inserted.insert(0, cx - oldLength, ' ');
+  } else {
+    rawPos = VisualToRaw(raw, cx, tabStops_);
+    auto [from, to] = TabSpanAround(raw, cx, tabStops_);
+    runStart = from;
+    // Inside a tab's span: the part left of the caret becomes spaces, the tab stays after.
+    if (from != to) inserted.insert(0, cx - from, ' ');
+  }
+  raw.insert(rawPos, inserted);
+  if (attributes) line.Colors.insert(rawPos, inserted.size(), style);
+  int count = RawToVisual(raw, static_cast<int>(rawPos + inserted.size()), tabStops_) - runStart;
+  SetLineText(y, std::move(raw));
+
+  WriteInsertRecords(cx - runStart, count);
+  int growth = VisualLength(line.Text, tabStops_) - std::max(oldLength, cx);
+  ShiftAll(TShiftKind::Insert, growth, 0);
+  ReparseLine(y);
+  return true;
+}
+
+// ---- Deleting ----
+
+void TCustomMemoSource::DeleteChars(int count) {
+  if (count <= 0 || CaretLineReadOnly()) return;
+  TStringItem* l = lines_.At(CaretY());
+  if (!l || CaretX() >= VisualLength(l->Text, tabStops_)) return;
+  TUpdateGuard update(*this, 6);
+  int y = CaretY(), cx = CaretX();
+
+  auto [from, to] = TabSpanAround(l->Text, cx, tabStops_);
+  if (from != to) {
+    // Split the tab: spaces for the part left of the caret, so the deletion starts at a tab.
+    TUndoGroupGuard group(*this);
+    SetCaretPos(from, y);
+    InsertText(std::string(cx - from, ' '));
+    SetCaretPos(cx, y);
+  }
+
+  const std::string& raw = l->Text;
+  int length = VisualLength(raw, tabStops_);
+  int want = std::min(count, length - cx);
+  size_t start = VisualToRaw(raw, cx, tabStops_);
+  size_t end = start;
+  int col = cx;
+  while (end < raw.size() && col < cx + want) {
+    col = raw[end] == '\t' ? tabStops_.NextStop(col) : col + 1;
+    ++end;
+  }
+  int deletedWidth = col - cx;
+
+  bool attributes = HasAttributes();
+  TUndoRecord* record = AddUndoRecord(ukDeleted);
+  if (record) record->DeletedText = raw.substr(start, end - start);
+  if (attributes && l->Colors.size() >= end) {
+    if (record) record->DeletedColors = l->Colors.substr(start, end - start);
+    l->Colors.erase(start, end - start);
+  }
+  std::string rest = raw;
+  rest.erase(start, end - start);
+  SetLineText(y, std::move(rest));
+
+  RemoveSingleEmptyLine();
+  ShiftAll(TShiftKind::Delete, deletedWidth, 0);
+  ReparseLine(y);
+}
+
+// ---- Splitting and joining ----
+
+void TCustomMemoSource::SplitLine() {
+  if (ReadOnly()) return;
+  TUpdateGuard update(*this, 4);
+  if (LineCount() == 0) {
+    lines_.Add(NewLine());
+    LineLengthChanged(-1, 0);
+  }
+  int y = CaretY(), cx = CaretX();
+  if (y >= LineCount() || IsReadOnlyLine(y)) {
+    RemoveSingleEmptyLine();
+    return;
+  }
+  ExpandCollapsedHeader(y);
+
+  TStringItem& line = lines_[y];
+  auto lower = NewLine();
+  size_t p = VisualToRaw(line.Text, cx, tabStops_);
+  bool wasEmpty = line.Text.empty();
+  int oldLength = VisualLength(line.Text, tabStops_);
+  std::string upper = line.Text;
+  if (upper.size() > p) {
+    lower->Text = upper.substr(p);
+    upper.resize(p);
+    if (HasAttributes() && line.Colors.size() > p) {
+      lower->Colors = line.Colors.substr(p);
+      line.Colors.resize(p);
+      if (!replaying_) typingStyle_ = static_cast<unsigned char>(lower->Colors.front());
+    }
+  }
+  if (p == 0 || wasEmpty) {
+    // The line's attachments belong to its text, which moves down.
+    lower->LineFlags = line.LineFlags;
+    lower->ImageIndex = line.ImageIndex;
+    lower->Object = line.Object;
+    lower->LineTag = std::move(line.LineTag);
+    line.LineFlags = 0;
+    line.ImageIndex = 0;
+    line.Object = nullptr;
+    line.LineTag.clear();
+  }
+  if (line.LineState & lsExpandedHeader) {
+    // A header split at its start hands the header role down with its text.
+    if (p == 0) {
+      lower->LineState |= lsExpandedHeader;
+      line.LineState &= ~lsExpandedHeader;
+    }
+  }
+  int lowerLength = VisualLength(lower->Text, tabStops_);
+  line.Text = std::move(upper);
+  line.LineState &= ~lsParsed;
+  LineLengthChanged(oldLength, VisualLength(line.Text, tabStops_));
+  LineLengthChanged(-1, lowerLength);
+  lines_.Insert(y + 1, std::move(lower));
+
+  ShiftAll(TShiftKind::Split, 0, 0);
+  ReparseLine(y);
+  AddUndoRecord(ukSplit);
+  MarkChanged(y, MaxInt);
+  // Positions moved down first, so trimming the upper line cannot clamp them.
+  if (!replaying_) TrimCaretLine(true);
+}
+
+void TCustomMemoSource::JoinLines() {
+  if (ReadOnly()) return;
+  int y = CaretY(), cx = CaretX();
+  if (y >= LineCount() - 1 || LineCount() == 1 || IsReadOnlyLine(y) || IsReadOnlyLine(y + 1))
+    return;
+  TStringItem& line = lines_[y];
+  if (replaying_) {
+    size_t p = VisualToRaw(line.Text, cx, tabStops_);
+    if (p < line.Text.size() && TrimmedLength(line.Text) <= p) {
+      SetLineText(y, line.Text.substr(0, p));
+      if (line.Colors.size() > p) line.Colors.resize(p);
+    }
+  }
+  if (VisualToRaw(line.Text, cx, tabStops_) < static_cast<int>(line.Text.size())) return;
+
+  TUpdateGuard update(*this, 3);
+  ExpandCollapsedHeader(y);
+  ExpandCollapsedHeader(y + 1);
+  bool attributes = HasAttributes();
+  int length = VisualLength(line.Text, tabStops_);
+  std::optional<TUndoGroupGuard> group;
+  if (cx > length) {
+    group.emplace(*this);
+    // Padding up to the caret is recorded as an insertion, so undo takes it away again.
+    char style = line.Colors.empty() ? 0 : line.Colors.back();
+    if (attributes) line.Colors.resize(line.Text.size(), style);
+    SetLineText(y, line.Text + std::string(cx - length, ' '));
+    if (attributes) line.Colors.append(cx - length, style);
+    WriteInsertRecords(cx - length, cx - length);
+  }
+
+  TStringItem& next = lines_[y + 1];
+  int nextLength = VisualLength(next.Text, tabStops_);
+  if (attributes) {
+    line.Colors.resize(line.Text.size(), 0);
+    next.Colors.resize(next.Text.size(), 0);
+    line.Colors += next.Colors;
+  }
+  if (cx == 0) line.LineTag = next.LineTag;
+  line.LineFlags |= next.LineFlags;
+  if (line.ImageIndex == 0) line.ImageIndex = next.ImageIndex;
+  if (!line.Object) line.Object = next.Object;
+  SetLineText(y, line.Text + next.Text);
+  LineRemoved(nextLength);
+  lines_.Delete(y + 1);
+  RemoveSingleEmptyLine();
+
+  ShiftAll(TShiftKind::Join, cx, cx);
+  AddUndoRecord(ukJoined);
+  MarkChanged(y, MaxInt);
+}
+
+}  // namespace quorel

@@ -1,0 +1,127 @@
+// The text store's lazy, incremental colouring: lines are parsed on demand, and after an edit
+// only until a line's start state matches what it was parsed with.
+#include <algorithm>
+
+#include "engine/memosource.h"
+#include "engine/simpleparser.h"
+#include "engine/updateguard.h"
+
+namespace quorel {
+
+void TCustomMemoSource::SetSyntaxParser(TSimpleParser* parser) {
+  if (parser_ == parser) return;
+  if (parser_) parser_->RemoveClient(this);
+  parser_ = parser;
+  if (parser_) {
+    parser_->AddClient(
+        this, [this](TSimpleParser& p) { ParserChanged(p); },
+        [this](TSimpleParser& p) {
+          // The parser is being destroyed and has already forgotten us.
+          if (parser_ == &p) {
+            parser_ = nullptr;
+            ReparseAll();
+          }
+        });
+  }
+  ReparseAll();
+}
+
+void TCustomMemoSource::ParserChanged(TSimpleParser& parser) {
+  if (&parser == parser_) ReparseAll();
+}
+
+void TCustomMemoSource::DoLineParsed(int y, TStringItem& line) {
+  if (OnLineParsed) OnLineParsed(*this, y, line.Text, line.Colors);
+}
+
+int TCustomMemoSource::ParseLines(int first, int last, bool force) {
+  last = std::min(last, LineCount() - 1);
+  int i = std::max(first, 0);
+  if (last < i) return stateChangeEnd_;
+  if (parser_) {
+    uint32_t state = i == 0 ? initialState_ : lines_[i - 1].EndState;
+    for (; i <= last; ++i) {
+      TStringItem& line = lines_[i];
+      if ((line.LineState & lsParsed) && line.StartState == state) {
+        state = line.EndState;
+        continue;
+      }
+      parser_->InitColors(i, line.Text, line.Colors);
+      line.StartState = state;
+      parser_->SetLinePos(i);
+      state = parser_->ParseLine(line.Text, state, line.Colors);
+      line.LineState |= lsParsed;
+      std::fill(std::begin(line.WidthCache), std::end(line.WidthCache), 0);
+      DoLineParsed(i, line);
+      if (state != line.EndState) {
+        stateChangeEnd_ = i + 1;
+        line.EndState = state;
+      }
+      if (activeView_.LineParsed) activeView_.LineParsed(i, line);
+    }
+  } else if (force || highlightUrls_) {
+    for (; i <= last; ++i) {
+      TStringItem& line = lines_[i];
+      if (line.LineState & lsParsed) continue;
+      if (highlightUrls_)
+        line.Colors.assign(line.Text.size(), '\0');
+      else
+        line.Colors.clear();
+      line.LineState |= lsParsed;
+      DoLineParsed(i, line);
+      if (activeView_.LineParsed) activeView_.LineParsed(i, line);
+    }
+  }
+  parsedUpTo_ = last + 1;
+  return stateChangeEnd_;
+}
+
+void TCustomMemoSource::EnsureParsed(int y, bool force) {
+  // One request parses ahead, so scrolling down does not parse line by line.
+  if (y >= parsedUpTo_ && y < MaxInt - 100) y += 100;
+  ParseLines(parsedUpTo_, y, force);
+}
+
+bool TCustomMemoSource::ReparseLine(int y) {
+  TStringItem* line = lines_.At(y);
+  if (!line) return false;
+  MarkChanged(y, y);
+  uint32_t oldEnd = line->EndState;
+  int32_t oldWidth = line->WidthCache[0];
+  int keep = parsedUpTo_;
+  line->LineState &= ~lsParsed;
+  ParseLines(y, y, true);
+  parsedUpTo_ = keep;
+  bool endChanged = line->EndState != oldEnd;
+  if (endChanged || line->WidthCache[0] != oldWidth) MarkChanged(y, MaxInt);
+  return endChanged && !HasAttributes();
+}
+
+void TCustomMemoSource::ReparseAll() {
+  TUpdateGuard update(*this, 57);
+  AddFlag(msParserChanged);
+  bool keepColors = HasAttributes();
+  for (int y = 0; y < LineCount(); ++y) {
+    TStringItem& line = lines_[y];
+    line.LineState &= ~lsParsed;
+    if (!keepColors) line.Colors.clear();
+    std::fill(std::begin(line.WidthCache), std::end(line.WidthCache), 0);
+  }
+  parsedUpTo_ = 0;
+  longestStale_ = true;
+}
+
+const std::string& TCustomMemoSource::GetLineColors(int y) {
+  static const std::string none;
+  EnsureParsed(y);
+  const TStringItem* line = lines_.At(y);
+  return line ? line->Colors : none;
+}
+
+std::string TCustomMemoSource::GetExpandedColors(int y) {
+  const std::string& colors = GetLineColors(y);
+  const TStringItem* line = lines_.At(y);
+  return line ? ExpandColors(line->Text, colors, tabStops_) : std::string();
+}
+
+}  // namespace quorel

@@ -1,0 +1,34 @@
+// File services the engine needs: whole-file reads and writes, temporary names, rename and replace.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorel::platform {
+
+class IFileSystem {
+ public:
+  virtual ~IFileSystem() = default;
+
+  // The whole file as bytes. Throws EFileError when it cannot be opened or read.
+  virtual std::string ReadFile(const std::string& path) = 0;
+  // Creates a new, empty file with a unique name in `folder` whose name starts with `prefix`.
+  // Returns its path, or an empty string when no such file can be made.
+  virtual std::string CreateTempFile(const std::string& folder, const std::string& prefix) = 0;
+  // Writes `data` as the whole content of `path` and flushes it to the disk.
+  // Throws EFileError when any part of it fails.
+  virtual void WriteFile(const std::string& path, std::string_view data) = 0;
+
+  virtual bool Exists(const std::string& path) = 0;
+  virtual bool Remove(const std::string& path) = 0;
+  // Renames `from` to `to`, which must not exist.
+  virtual bool Rename(const std::string& from, const std::string& to) = 0;
+  // Puts `from` in place of `to` in one step: `to` is either the old or the new file, never
+  // missing or half written.
+  virtual bool Replace(const std::string& from, const std::string& to) = 0;
+  // Gives `to` the access permissions of `from`, or those of a newly created file when `from` is
+  // missing (best effort).
+  virtual void CopyPermissions(const std::string& from, const std::string& to) = 0;
+};
+
+}  // namespace quorel::platform

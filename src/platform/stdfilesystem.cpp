@@ -1,0 +1,133 @@
+// The file services on top of the C++ library and POSIX calls.
+#include "platform/stdfilesystem.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "platform/fileerror.h"
+
+namespace fs = std::filesystem;
+
+namespace quorel::platform {
+
+namespace {
+
+std::string Reason() { return std::strerror(errno); }
+
+// Closes a descriptor on every path out of a function.
+class TFd {
+ public:
+  explicit TFd(int fd) : fd_(fd) {}
+  ~TFd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  TFd(const TFd&) = delete;
+  TFd& operator=(const TFd&) = delete;
+  int get() const { return fd_; }
+  // Closes now and reports whether closing succeeded (a late write error shows up here).
+  bool Close() {
+    int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+std::string TStdFileSystem::ReadFile(const std::string& path) {
+  TFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) throw EFileError("Cannot open file \"" + path + "\". " + Reason());
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) throw EFileError("Cannot read file \"" + path + "\". " + Reason());
+  if (S_ISDIR(st.st_mode)) throw EFileError("Cannot open file \"" + path + "\". It is a folder.");
+
+  std::string data;
+  // The size is a hint only: files may grow or shrink while we read, or report 0 (/proc).
+  data.resize(st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0);
+  size_t used = 0;
+  for (;;) {
+    if (used == data.size()) data.resize(data.size() < 65536 ? 65536 : data.size() * 2);
+    ssize_t n = ::read(fd.get(), data.data() + used, data.size() - used);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw EFileError("Cannot read file \"" + path + "\". " + Reason());
+    }
+    if (n == 0) break;
+    used += static_cast<size_t>(n);
+  }
+  data.resize(used);
+  return data;
+}
+
+std::string TStdFileSystem::CreateTempFile(const std::string& folder, const std::string& prefix) {
+  std::string pattern = (fs::path(folder.empty() ? "." : folder) / (prefix + "XXXXXX")).string();
+  int fd = ::mkstemp(pattern.data());
+  if (fd < 0) return {};
+  ::close(fd);
+  return pattern;
+}
+
+void TStdFileSystem::WriteFile(const std::string& path, std::string_view data) {
+  TFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (fd.get() < 0) throw EFileError("Cannot create file \"" + path + "\". " + Reason());
+  size_t done = 0;
+  while (done < data.size()) {
+    ssize_t n = ::write(fd.get(), data.data() + done, data.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw EFileError("Cannot write file \"" + path + "\". " + Reason());
+    }
+    done += static_cast<size_t>(n);
+  }
+  if (::fsync(fd.get()) != 0) throw EFileError("Cannot write file \"" + path + "\". " + Reason());
+  if (!fd.Close()) throw EFileError("Cannot write file \"" + path + "\". " + Reason());
+}
+
+bool TStdFileSystem::Exists(const std::string& path) {
+  std::error_code ec;
+  return fs::exists(path, ec);
+}
+
+bool TStdFileSystem::Remove(const std::string& path) {
+  std::error_code ec;
+  return fs::remove(path, ec) && !ec;
+}
+
+bool TStdFileSystem::Rename(const std::string& from, const std::string& to) {
+  if (Exists(to)) return false;
+  std::error_code ec;
+  fs::rename(from, to, ec);
+  return !ec;
+}
+
+bool TStdFileSystem::Replace(const std::string& from, const std::string& to) {
+  // rename() replaces the target atomically on POSIX, and std::filesystem asks Windows to
+  // replace an existing file as well.
+  std::error_code ec;
+  fs::rename(from, to, ec);
+  return !ec;
+}
+
+void TStdFileSystem::CopyPermissions(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  auto status = fs::status(from, ec);
+  if (!ec && fs::exists(status)) {
+    fs::permissions(to, status.permissions(), fs::perm_options::replace, ec);
+    return;
+  }
+  // No original: give the file what a newly created file gets, not mkstemp's owner-only mode.
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::chmod(to.c_str(), 0666 & ~mask);
+}
+
+}  // namespace quorel::platform

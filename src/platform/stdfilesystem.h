@@ -1,0 +1,20 @@
+// The file services on top of the C++ library and POSIX calls (no toolkit needed).
+#pragma once
+
+#include "platform/filesystem.h"
+
+namespace quorel::platform {
+
+class TStdFileSystem : public IFileSystem {
+ public:
+  std::string ReadFile(const std::string& path) override;
+  std::string CreateTempFile(const std::string& folder, const std::string& prefix) override;
+  void WriteFile(const std::string& path, std::string_view data) override;
+  bool Exists(const std::string& path) override;
+  bool Remove(const std::string& path) override;
+  bool Rename(const std::string& from, const std::string& to) override;
+  bool Replace(const std::string& from, const std::string& to) override;
+  void CopyPermissions(const std::string& from, const std::string& to) override;
+};
+
+}  // namespace quorel::platform

@@ -1,0 +1,135 @@
+// Loading bytes into the store: line ends, NUL, tabs and trailing blanks.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "engine/memosource.h"
+#include "support/storehelpers.h"
+
+namespace quorel {
+namespace {
+
+using test::Text;
+
+std::vector<std::string> LinesOf(const std::string& bytes) {
+  TMemoSource store;
+  store.LoadFromBuffer(bytes);
+  std::vector<std::string> lines;
+  for (int y = 0; y < store.LineCount(); ++y) lines.push_back(store.RawLine(y));
+  return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(Loading, MixedLineEndsSplitAtCrLfLfAndCr) {
+  EXPECT_EQ(LinesOf("a\r\nb\n\rc"), (Lines{"a", "b", "", "c"}));
+  EXPECT_EQ(LinesOf("a\rb\rc"), (Lines{"a", "b", "c"}));
+  EXPECT_EQ(LinesOf("a\n\nb"), (Lines{"a", "", "b"}));
+  EXPECT_EQ(LinesOf("\r\n\r\n"), (Lines{"", ""}));
+}
+
+TEST(Loading, FinalLineEndAddsNoLine) {
+  EXPECT_EQ(LinesOf("x\r\n"), (Lines{"x"}));
+  EXPECT_EQ(LinesOf("x\r"), (Lines{"x"}));
+  EXPECT_EQ(LinesOf("x\n"), (Lines{"x"}));
+  EXPECT_EQ(LinesOf("x"), (Lines{"x"}));
+}
+
+TEST(Loading, EmptyFileHasNoLines) {
+  EXPECT_TRUE(LinesOf("").empty());
+  EXPECT_TRUE(LinesOf(std::string("\0abc", 4)).empty());
+}
+
+TEST(Loading, TextAfterNulIsDropped) {
+  EXPECT_EQ(LinesOf(std::string("ab\ncd\0ef\ngh", 11)), (Lines{"ab", "cd"}));
+}
+
+TEST(Loading, TabsExpandedThenTrailingBlanksRemoved) {
+  EXPECT_EQ(LinesOf("ab  \t \r\n"), (Lines{"ab"}));
+  // Tabs stop at 9 and 17 by default, then every 8 columns.
+  EXPECT_EQ(LinesOf("\tx"), (Lines{std::string(9, ' ') + "x"}));
+  EXPECT_EQ(LinesOf("abc\tx\ty"), (Lines{"abc      x       y"}));
+  // Control characters at the end count as blanks too.
+  EXPECT_EQ(LinesOf("a\x01\x1f"), (Lines{"a"}));
+}
+
+TEST(Loading, TabsKeptWithTabCharacterOption) {
+  TMemoSource store;
+  store.SetOptions({soUseTabCharacter});
+  store.LoadFromBuffer("\tx \t\nab");
+  EXPECT_EQ(store.RawLine(0), "\tx");
+  EXPECT_EQ(store.Line(0), std::string(9, ' ') + "x");
+  EXPECT_EQ(store.LineLength(0), 10);
+}
+
+TEST(Loading, BytesAbove127AreKeptUnchanged) {
+  std::string bytes = "\x80\x9f\xa0\xff";
+  EXPECT_EQ(LinesOf(bytes), (Lines{bytes}));
+}
+
+TEST(Loading, ResetsCaretSelectionUndoAndModified) {
+  TMemoSource store;
+  test::Load(store, "one\ntwo\nthree");
+  store.SetCaretPos(2, 2);
+  store.InsertText("x");
+  store.SetSelection(stStream, 0, 0, 2, 1);
+  store.SetBookmark(1);
+  ASSERT_TRUE(store.Modified());
+
+  test::Load(store, "new\ntext");
+  EXPECT_EQ(store.CaretPos(), (TPoint{0, 0}));
+  EXPECT_EQ(store.SelectionType(), stNone);
+  EXPECT_FALSE(store.CanUndo());
+  EXPECT_FALSE(store.CanRedo());
+  EXPECT_FALSE(store.Modified());
+  EXPECT_FALSE(store.SavedPointLost());
+  TPoint p;
+  EXPECT_FALSE(store.GetBookmark(1, p));
+  EXPECT_EQ(Text(store), "new\ntext");
+}
+
+TEST(Loading, NotifiesEverythingThenTheCleanState) {
+  TMemoSource store;
+  test::Load(store, "a");
+  test::TNotificationLog log(store);
+  test::Load(store, "x\ny\nz");
+  // The load itself with every flag, then Modified going back to false.
+  ASSERT_EQ(log.Count(), 2);
+  EXPECT_EQ(log.Entries[0].Flags.Bits() & msAll.Bits(), msAll.Bits());
+  EXPECT_EQ(log.Entries[0].First, 0);
+  EXPECT_EQ(log.Entries[0].Reason, 48);
+  EXPECT_TRUE(log.Entries[1].Flags.Contains(msModifiedChanged));
+  EXPECT_EQ(log.Entries[1].Reason, 49);
+  EXPECT_FALSE(store.Modified());
+}
+
+TEST(Loading, FromStream) {
+  TMemoSource store;
+  std::istringstream in("first\r\nsecond\r\n");
+  store.LoadFromStream(in);
+  EXPECT_EQ(Text(store), "first\nsecond");
+}
+
+TEST(Loading, MissingFileRaisesAndKeepsTheDocument) {
+  TMemoSource store;
+  test::Load(store, "keep me");
+  store.SetCaretPos(4, 0);
+  store.InsertText("!");
+  EXPECT_THROW(store.LoadFromFile("/nonexistent/folder/file.html"), std::runtime_error);
+  EXPECT_EQ(Text(store), "keep! me");
+  EXPECT_TRUE(store.Modified());
+  EXPECT_TRUE(store.CanUndo());
+}
+
+TEST(Loading, LongLinesAndManyLines) {
+  std::string big;
+  for (int i = 0; i < 20000; ++i) big += std::string(i % 300, 'x') + (i % 3 ? "\r\n" : "\n");
+  TMemoSource store;
+  store.LoadFromBuffer(big);
+  ASSERT_EQ(store.LineCount(), 20000);
+  EXPECT_EQ(store.LineLength(299), 299);
+  EXPECT_EQ(store.LongestLineLength(), 299);
+}
+
+}  // namespace
+}  // namespace quorel

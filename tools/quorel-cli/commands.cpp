@@ -1,0 +1,83 @@
+// The commands of quorel-cli.
+#include "commands.h"
+
+#include <exception>
+#include <functional>
+#include <map>
+#include <ostream>
+
+#include "engine/memosource.h"
+
+namespace quorel::cli {
+
+namespace {
+
+const char* kUsage =
+    "usage: quorel-cli <command> [arguments]\n"
+    "commands:\n"
+    "  resave IN OUT [--out-format windows|mac|unix]\n"
+    "      load IN as the editor does and save it to OUT\n";
+
+bool ParseOutFormat(const std::string& name, TOutFormatType& format) {
+  static const std::map<std::string, TOutFormatType> formats = {
+      {"windows", ofWindows}, {"mac", ofMac}, {"unix", ofUnix}};
+  auto it = formats.find(name);
+  if (it == formats.end()) return false;
+  format = it->second;
+  return true;
+}
+
+int Resave(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+  std::vector<std::string> files;
+  TOutFormatType format = ofWindows;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--out-format") {
+      if (i + 1 >= args.size() || !ParseOutFormat(args[i + 1], format)) {
+        err << "quorel-cli: --out-format needs one of windows, mac, unix\n";
+        return 2;
+      }
+      ++i;
+    } else {
+      files.push_back(args[i]);
+    }
+  }
+  if (files.size() != 2) {
+    err << "quorel-cli: resave needs an input and an output file\n" << kUsage;
+    return 2;
+  }
+  TMemoSource store;
+  store.SetOutFormat(format);
+  try {
+    store.LoadFromFile(files[0]);
+  } catch (const std::exception& e) {
+    err << "quorel-cli: cannot load " << files[0] << ": " << e.what() << "\n";
+    return 1;
+  }
+  try {
+    store.SaveToFile(files[1]);
+  } catch (const std::exception& e) {
+    err << "quorel-cli: cannot save " << files[1] << ": " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  using TCommand =
+      std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
+  static const std::map<std::string, TCommand> commands = {{"resave", Resave}};
+  if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+    (args.empty() ? err : out) << kUsage;
+    return args.empty() ? 2 : 0;
+  }
+  auto it = commands.find(args[0]);
+  if (it == commands.end()) {
+    err << "quorel-cli: unknown command '" << args[0] << "'\n" << kUsage;
+    return 2;
+  }
+  return it->second(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+}
+
+}  // namespace quorel::cli
