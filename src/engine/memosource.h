@@ -15,6 +15,7 @@
 #include "engine/memotypes.h"
 #include "engine/position.h"
 #include "engine/stringitem.h"
+#include "engine/strings.h"
 #include "engine/tabstops.h"
 #include "engine/undolist.h"
 
@@ -22,7 +23,6 @@ namespace quorel {
 
 class TSimpleParser;
 class TExternalStrings;
-class TStrings;
 class TCustomMemoSource;
 
 // A listener is told (store, first changed line, last changed line) after every outermost

@@ -1,1 +1,51 @@
+// quorel-cli resave: load as the editor does, save in the chosen line end format.
 #include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "commands.h"
+#include "support/tempdir.h"
+
+namespace quorel {
+namespace {
+
+using test::ReadBytes;
+using test::TTempDir;
+using test::WriteBytes;
+
+int RunCli(std::vector<std::string> args, std::string* err = nullptr) {
+  std::ostringstream out, errors;
+  int code = cli::Run(args, out, errors);
+  if (err) *err = errors.str();
+  return code;
+}
+
+TEST(CliResave, CleansAndConvertsLineEnds) {
+  TTempDir dir;
+  WriteBytes(dir.File("in.html"), "<p>  \n\tx\r\n\rend");
+  EXPECT_EQ(RunCli({"resave", dir.File("in.html"), dir.File("out.html")}), 0);
+  EXPECT_EQ(ReadBytes(dir.File("out.html")), "<p>\r\n         x\r\n\r\nend");
+  EXPECT_EQ(RunCli({"resave", dir.File("in.html"), dir.File("unix.html"), "--out-format", "unix"}), 0);
+  EXPECT_EQ(ReadBytes(dir.File("unix.html")), "<p>\n         x\n\nend\n");
+  EXPECT_EQ(RunCli({"resave", "--out-format", "mac", dir.File("in.html"), dir.File("mac.html")}), 0);
+  EXPECT_EQ(ReadBytes(dir.File("mac.html")), "<p>\r         x\r\rend\r");
+}
+
+TEST(CliResave, ErrorsExitNonZeroWithAMessage) {
+  TTempDir dir;
+  std::string err;
+  EXPECT_EQ(RunCli({"resave", dir.File("missing"), dir.File("out")}, &err), 1);
+  EXPECT_NE(err.find("cannot load"), std::string::npos);
+  WriteBytes(dir.File("in"), "x");
+  EXPECT_EQ(RunCli({"resave", dir.File("in"), "/nonexistent/folder/out"}, &err), 1);
+  EXPECT_NE(err.find("cannot save"), std::string::npos);
+  EXPECT_EQ(RunCli({"resave", dir.File("in")}, &err), 2);
+  EXPECT_EQ(RunCli({"resave", dir.File("in"), dir.File("o"), "--out-format", "dos"}, &err), 2);
+  EXPECT_NE(err.find("windows, mac, unix"), std::string::npos);
+  EXPECT_EQ(RunCli({"frobnicate"}, &err), 2);
+  EXPECT_NE(err.find("unknown command"), std::string::npos);
+  EXPECT_EQ(RunCli({}, &err), 2);
+}
+
+}  // namespace
+}  // namespace quorel
