@@ -38,6 +38,14 @@ struct TStoreDialog {
   std::string Value;
 };
 
+// A named code snippet that the view can insert (none are defined by the program itself).
+struct TMemoCodeTemplate {
+  std::string Name;
+  std::string Description;
+  std::string Code;
+};
+using TMemoCodeTemplates = std::vector<TMemoCodeTemplate>;
+
 // Hooks of the view that last took the store.
 struct TActiveViewHooks {
   const void* View = nullptr;
@@ -71,6 +79,7 @@ class TCustomMemoSource {
   void SetBlockIndent(int value);
   int SpacesInTab() const { return spacesInTab_; }
   void SetSpacesInTab(int value);
+  TMemoCodeTemplates& CodeTemplates() { return codeTemplates_; }
   const std::string& TemplatesType() const { return templatesType_; }
   void SetTemplatesType(const std::string& value) { templatesType_ = value; }
   bool HighlightUrls() const { return highlightUrls_; }
@@ -215,7 +224,13 @@ class TCustomMemoSource {
   int BookmarkAtLine(int y) const { return bookmarks_.AtLine(y); }
   const TBookmarkList& Bookmarks() const { return bookmarks_; }
 
-  // ---- Undo records ----
+  // ---- Undo and redo ----
+  // Each replays one run of records (one update, or with soGroupUndo every consecutive record of
+  // the same reason); nothing on a ReadOnly store.
+  void Undo();
+  void Redo();
+  // Whether the text differs from the saved file, judged from the undo records.
+  bool IsModifiedByHistory() const;
   bool CanUndo() const { return !undoList_.Empty(); }
   bool CanRedo() const { return !redoList_.Empty(); }
   void ClearUndo();
@@ -277,6 +292,10 @@ class TCustomMemoSource {
   void ReplaceAllLines(std::string_view data, int reason);
   std::string BackupNameFor(const std::string& fileName);
   void TrimUndoList();
+  // Replays one run from `from`, writing the reversal's records to `to`.
+  void Replay(TUndoList& from, TUndoList& to);
+  void Reverse(const TUndoRecord& record);
+  void AfterReplay();
   void ApplyGlobalOptions();
 
   // Lines and text rules.
@@ -289,6 +308,7 @@ class TCustomMemoSource {
   int blockIndent_ = 1;
   int spacesInTab_ = 8;
   std::string templatesType_ = "None";
+  TMemoCodeTemplates codeTemplates_;
   bool highlightUrls_ = false;
   TBlockOption blockOption_ = bkBoth;
   TOutFormatType outFormat_ = ofWindows;
@@ -352,7 +372,8 @@ class TCustomMemoSource {
   // Undo.
   TUndoList undoList_;
   TUndoList redoList_;
-  bool rolesSwapped_ = false;  // while undo runs, records go to the redo list
+  // The list that receives new records: the undo list, or the redo list while undo replays.
+  TUndoList* recordsTarget_ = &undoList_;
   int undoGroupDepth_ = 0;
   int groupStartCount_ = 0;
   bool allowUndo_ = true;

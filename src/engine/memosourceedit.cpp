@@ -158,7 +158,9 @@ void TCustomMemoSource::MoveCaret(int dy, int dx) {
   if (dx == 0 && dy == 0 && !bookmarkJump_) return;
 
   TUpdateGuard update(*this, 2);
-  if (dy != 0) TrimCaretLine(false);
+  // Leaving a line trims it, but not while undo or redo replays: the trim is not recorded, and
+  // a replay must give back exactly the text that was there.
+  if (dy != 0 && !replaying_) TrimCaretLine(false);
   if (TUndoRecord* r = AddUndoRecord(ukCaretMove)) {
     r->A = dy;
     r->B = dx;
@@ -416,7 +418,10 @@ void TCustomMemoSource::JoinLines() {
   bool attributes = HasAttributes();
   int length = VisualLength(line.Text, tabStops_);
   std::optional<TUndoGroupGuard> group;
-  if (cx > length) {
+  // A replay never pads: reversing a split made past the line end joins at the end, and a redone
+  // join has its recorded padding re-inserted before it.
+  int joinColumn = replaying_ ? std::min(cx, length) : cx;
+  if (joinColumn > length) {
     group.emplace(*this);
     // Padding up to the caret is recorded as an insertion, so undo takes it away again.
     char style = line.Colors.empty() ? 0 : line.Colors.back();
@@ -433,7 +438,7 @@ void TCustomMemoSource::JoinLines() {
     next.Colors.resize(next.Text.size(), 0);
     line.Colors += next.Colors;
   }
-  if (cx == 0) line.LineTag = next.LineTag;
+  if (joinColumn == 0) line.LineTag = next.LineTag;
   line.LineFlags |= next.LineFlags;
   if (line.ImageIndex == 0) line.ImageIndex = next.ImageIndex;
   if (!line.Object) line.Object = next.Object;
@@ -442,7 +447,11 @@ void TCustomMemoSource::JoinLines() {
   lines_.Delete(y + 1);
   RemoveSingleEmptyLine();
 
-  ShiftAll(TShiftKind::Join, cx, cx);
+  // Positions are shifted as for a join at the caret's column.
+  int savedX = caret_->X;
+  caret_->X = joinColumn;
+  ShiftAll(TShiftKind::Join, joinColumn, joinColumn);
+  caret_->X = savedX;
   AddUndoRecord(ukJoined);
   MarkChanged(y, MaxInt);
 }

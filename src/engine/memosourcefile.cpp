@@ -154,7 +154,10 @@ void TCustomMemoSource::WriteFile(const std::string& fileName) {
   std::string folder = path.has_parent_path() ? path.parent_path().string() : ".";
   std::string data = SaveToString();
 
-  std::string temp = files.CreateTempFile(folder, "." + path.filename().string() + ".");
+  std::string prefix = ".";
+  prefix += path.filename().string();
+  prefix += ".";
+  std::string temp = files.CreateTempFile(folder, prefix);
   if (temp.empty()) throw EVrelError("Can't create temporary filename");
   try {
     files.WriteFile(temp, data);

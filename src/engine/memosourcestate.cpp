@@ -173,8 +173,8 @@ void TCustomMemoSource::GotoLineDialog() {
 
 TUndoRecord* TCustomMemoSource::AddUndoRecord(TUndoKind kind) {
   if (!allowUndo_) return nullptr;
-  if (!rolesSwapped_) TrimUndoList();
-  TUndoList& list = rolesSwapped_ ? redoList_ : undoList_;
+  if (recordsTarget_ == &undoList_) TrimUndoList();
+  TUndoList& list = *recordsTarget_;
   TUndoRecord& r = list.Add();
   r.Kind = kind;
   r.First = firstRecordMark_ ? 1 : 0;
@@ -219,7 +219,7 @@ void TCustomMemoSource::ClearUndo() {
 }
 
 void TCustomMemoSource::ClearRedo() {
-  if (!rolesSwapped_) redoList_.Clear();
+  if (recordsTarget_ == &undoList_) redoList_.Clear();
 }
 
 void TCustomMemoSource::BeginUndoGroup() {

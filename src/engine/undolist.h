@@ -40,6 +40,7 @@ class TUndoList {
   TUndoRecord& operator[](int i) { return items_[static_cast<size_t>(i)]; }
   const TUndoRecord& operator[](int i) const { return items_[static_cast<size_t>(i)]; }
   TUndoRecord& Last() { return items_.back(); }
+  const TUndoRecord& Last() const { return items_.back(); }
 
   TUndoRecord& Add();
   void RemoveLast();
