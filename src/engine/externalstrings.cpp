@@ -38,9 +38,8 @@ void TExternalStrings::Insert(int i, const std::string& s) {
   store_.caret_->X = 0;
   store_.caret_->Y = i;
   store_.ShiftAll(TShiftKind::Split, 0, 0);
-  auto item = store_.NewLine(Input(s));
-  int length = VisualLength(item->Text, store_.tabStops_);
-  store_.lines_.Insert(i, std::move(item));
+  TStringItem& item = store_.lines_.Insert(i, Input(s));
+  int length = VisualLength(item.Text, store_.tabStops_);
   store_.LineLengthChanged(-1, length);
   store_.MarkChanged(i, MaxInt);
   Finish();

@@ -23,6 +23,7 @@ namespace quorel {
 
 class TSimpleParser;
 class TExternalStrings;
+class TLineSplitter;
 class TCustomMemoSource;
 
 // A listener is told (store, first changed line, last changed line) after every outermost
@@ -278,7 +279,6 @@ class TCustomMemoSource {
   void LineLengthChanged(int oldLength, int newLength);
   void LineRemoved(int length);
   void SetLineText(int y, std::string text);
-  std::unique_ptr<TStringItem> NewLine(std::string text = {});
   // Makes the caret's line exist, appending empty lines through recorded splits.
   void EnsureCaretLine();
   void RemoveSingleEmptyLine();
@@ -290,6 +290,8 @@ class TCustomMemoSource {
   void MarkSelectionLines(TSelectionType type, TPoint start, TPoint end);
   bool IsSelectionEmpty() const;
   void ReplaceAllLines(std::string_view data, int reason);
+  void ReplaceAllLines(TLineSplitter& splitter, int reason);
+  void LoadLines(TLineSplitter& splitter);
   std::string BackupNameFor(const std::string& fileName);
   void TrimUndoList();
   // Replays one run from `from`, writing the reversal's records to `to`.

@@ -79,12 +79,6 @@ int TCustomMemoSource::LongestLineLength() {
   return longestLength_;
 }
 
-std::unique_ptr<TStringItem> TCustomMemoSource::NewLine(std::string text) {
-  auto item = std::make_unique<TStringItem>();
-  item->Text = std::move(text);
-  return item;
-}
-
 void TCustomMemoSource::SetLineText(int y, std::string text) {
   TStringItem& l = lines_[y];
   int oldLength = VisualLength(l.Text, tabStops_);
@@ -209,7 +203,7 @@ void TCustomMemoSource::EnsureCaretLine() {
   int x = CaretX(), y = CaretY();
   if (LineCount() == 0) {
     // The lone empty line disappears again when an edit empties it, so it needs no record.
-    lines_.Add(NewLine());
+    lines_.Add();
     LineLengthChanged(-1, 0);
     MarkChanged(0, MaxInt);
     if (y == 0) return;
@@ -339,7 +333,7 @@ void TCustomMemoSource::SplitLine() {
   if (ReadOnly()) return;
   TUpdateGuard update(*this, 4);
   if (LineCount() == 0) {
-    lines_.Add(NewLine());
+    lines_.Add();
     LineLengthChanged(-1, 0);
   }
   int y = CaretY(), cx = CaretX();
@@ -350,7 +344,7 @@ void TCustomMemoSource::SplitLine() {
   ExpandCollapsedHeader(y);
 
   TStringItem& line = lines_[y];
-  auto lower = NewLine();
+  TStringItem* lower = &lines_.Insert(y + 1);
   size_t p = VisualToRaw(line.Text, cx, tabStops_);
   bool wasEmpty = line.Text.empty();
   int oldLength = VisualLength(line.Text, tabStops_);
@@ -387,7 +381,6 @@ void TCustomMemoSource::SplitLine() {
   line.LineState &= ~lsParsed;
   LineLengthChanged(oldLength, VisualLength(line.Text, tabStops_));
   LineLengthChanged(-1, lowerLength);
-  lines_.Insert(y + 1, std::move(lower));
 
   ShiftAll(TShiftKind::Split, 0, 0);
   ReparseLine(y);

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <ostream>
 
+#include "engine/linesplitter.h"
 #include "engine/memosource.h"
 #include "engine/updateguard.h"
 #include "engine/vrelerror.h"
@@ -15,68 +16,34 @@
 
 namespace quorel {
 
-namespace {
-
-const char* FindOrEnd(const char* from, const char* end, char c) {
-  const void* hit = std::memchr(from, c, static_cast<size_t>(end - from));
-  return hit ? static_cast<const char*>(hit) : end;
-}
-
-}  // namespace
-
-// Splits the bytes into cleaned line records: line ends CR LF, LF or CR; a NUL ends the text;
-// tabs expanded unless kept; trailing characters <= 32 removed.
-void TCustomMemoSource::ReplaceAllLines(std::string_view data, int reason) {
-  const char* p = data.data();
-  const char* end = FindOrEnd(p, p + data.size(), '\0');
-  bool keepTabs = options_.Contains(soUseTabCharacter);
-
-  std::vector<std::unique_ptr<TStringItem>> items;
-  items.reserve(static_cast<size_t>(end - p) / 40 + 16);
-  int longest = 0, longestCount = 0;
-  // The next CR and LF are found once each and reused, so CR-only and LF-only files both scan
-  // in one pass.
-  const char* nextLf = nullptr;
-  const char* nextCr = nullptr;
-  while (p < end) {
-    if (!nextLf || nextLf < p) nextLf = FindOrEnd(p, end, '\n');
-    if (!nextCr || nextCr < p) nextCr = FindOrEnd(p, end, '\r');
-    const char* lineEnd = nextLf < nextCr ? nextLf : nextCr;
-
-    const char* last = lineEnd;
-    while (last > p && static_cast<unsigned char>(last[-1]) <= 32) --last;
-    auto item = std::make_unique<TStringItem>();
-    std::string_view text(p, static_cast<size_t>(last - p));
-    if (!keepTabs && std::memchr(text.data(), '\t', text.size()))
-      item->Text = ExpandTabs(text, tabStops_);
-    else
-      item->Text.assign(text);
-    int length = keepTabs ? VisualLength(item->Text, tabStops_) : static_cast<int>(item->Text.size());
-    if (length > longest) {
-      longest = length;
-      longestCount = 1;
-    } else if (length == longest) {
-      ++longestCount;
-    }
-    items.push_back(std::move(item));
-
-    if (lineEnd == end) break;
-    p = (*lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n') ? lineEnd + 2 : lineEnd + 1;
-  }
-
+// Takes the lines a splitter made as the whole new text.
+void TCustomMemoSource::ReplaceAllLines(TLineSplitter& splitter, int reason) {
+  TInternalStrings fresh = splitter.Finish();
   TUpdateGuard update(*this, reason);
-  lines_.Assign(std::move(items));
-  longestLength_ = longest;
-  longestCount_ = longestCount;
+  lines_ = std::move(fresh);
+  longestLength_ = splitter.Longest();
+  longestCount_ = splitter.LongestCount();
   longestStale_ = false;
   parsedUpTo_ = 0;
   MarkChanged(0, MaxInt);
 }
 
+void TCustomMemoSource::ReplaceAllLines(std::string_view data, int reason) {
+  TLineSplitter splitter(tabStops_, options_.Contains(soUseTabCharacter));
+  splitter.Feed(data);
+  ReplaceAllLines(splitter, reason);
+}
+
 void TCustomMemoSource::LoadFromBuffer(std::string_view data) {
+  TLineSplitter splitter(tabStops_, options_.Contains(soUseTabCharacter));
+  splitter.Feed(data);
+  LoadLines(splitter);
+}
+
+void TCustomMemoSource::LoadLines(TLineSplitter& splitter) {
   {
     TUpdateGuard update(*this, 48);
-    ReplaceAllLines(data, 48);
+    ReplaceAllLines(splitter, 48);
     changeFlags_ |= msAll;
     caret_->X = caret_->Y = 0;
     selStart_->X = selStart_->Y = selEnd_->X = selEnd_->Y = 0;
@@ -93,15 +60,24 @@ void TCustomMemoSource::LoadFromBuffer(std::string_view data) {
 }
 
 void TCustomMemoSource::LoadFromStream(std::istream& in) {
-  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  TLineSplitter splitter(tabStops_, options_.Contains(soUseTabCharacter));
+  std::string chunk(1 << 20, '\0');
+  while (in) {
+    in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+    if (in.gcount() <= 0) break;
+    if (!splitter.Feed(std::string_view(chunk.data(), static_cast<size_t>(in.gcount())))) break;
+  }
   if (in.bad()) throw platform::EFileError("Cannot read the stream");
-  LoadFromBuffer(data);
+  LoadLines(splitter);
 }
 
 void TCustomMemoSource::LoadFile(const std::string& fileName) {
-  // Read everything first: a file that cannot be read leaves the document as it was.
-  std::string data = platform::Services().Files->ReadFile(fileName);
-  LoadFromBuffer(data);
+  // The file is read in pieces straight into lines, with no copy of the whole file; a file that
+  // cannot be read leaves the document as it was.
+  TLineSplitter splitter(tabStops_, options_.Contains(soUseTabCharacter));
+  platform::Services().Files->ReadFileChunks(
+      fileName, [&splitter](std::string_view chunk) { return splitter.Feed(chunk); });
+  LoadLines(splitter);
 }
 
 void TCustomMemoSource::LoadFromFile(const std::string& fileName) { LoadFile(fileName); }

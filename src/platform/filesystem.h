@@ -1,6 +1,7 @@
 // File services the engine needs: whole-file reads and writes, temporary names, rename and replace.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -10,8 +11,10 @@ class IFileSystem {
  public:
   virtual ~IFileSystem() = default;
 
-  // The whole file as bytes. Throws EFileError when it cannot be opened or read.
-  virtual std::string ReadFile(const std::string& path) = 0;
+  // Hands the file's bytes to `consume` piece by piece, in order, until the end or until
+  // `consume` returns false. Throws EFileError when the file cannot be opened or read.
+  virtual void ReadFileChunks(const std::string& path,
+                              const std::function<bool(std::string_view)>& consume) = 0;
   // Creates a new, empty file with a unique name in `folder` whose name starts with `prefix`.
   // Returns its path, or an empty string when no such file can be made.
   virtual std::string CreateTempFile(const std::string& folder, const std::string& prefix) = 0;

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "platform/fileerror.h"
@@ -43,29 +44,25 @@ class TFd {
 
 }  // namespace
 
-std::string TStdFileSystem::ReadFile(const std::string& path) {
+void TStdFileSystem::ReadFileChunks(const std::string& path,
+                                    const std::function<bool(std::string_view)>& consume) {
   TFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) throw EFileError("Cannot open file \"" + path + "\". " + Reason());
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) throw EFileError("Cannot read file \"" + path + "\". " + Reason());
   if (S_ISDIR(st.st_mode)) throw EFileError("Cannot open file \"" + path + "\". It is a folder.");
 
-  std::string data;
-  // The size is a hint only: files may grow or shrink while we read, or report 0 (/proc).
-  data.resize(st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0);
-  size_t used = 0;
+  // A piece small enough to stay in the processor's cache while it is split into lines.
+  constexpr size_t kChunk = 256 * 1024;
+  auto buffer = std::make_unique_for_overwrite<char[]>(kChunk);
   for (;;) {
-    if (used == data.size()) data.resize(data.size() < 65536 ? 65536 : data.size() * 2);
-    ssize_t n = ::read(fd.get(), data.data() + used, data.size() - used);
+    ssize_t n = ::read(fd.get(), buffer.get(), kChunk);
     if (n < 0) {
       if (errno == EINTR) continue;
       throw EFileError("Cannot read file \"" + path + "\". " + Reason());
     }
-    if (n == 0) break;
-    used += static_cast<size_t>(n);
+    if (n == 0 || !consume(std::string_view(buffer.get(), static_cast<size_t>(n)))) break;
   }
-  data.resize(used);
-  return data;
 }
 
 std::string TStdFileSystem::CreateTempFile(const std::string& folder, const std::string& prefix) {

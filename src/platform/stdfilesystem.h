@@ -7,7 +7,8 @@ namespace quorel::platform {
 
 class TStdFileSystem : public IFileSystem {
  public:
-  std::string ReadFile(const std::string& path) override;
+  void ReadFileChunks(const std::string& path,
+                      const std::function<bool(std::string_view)>& consume) override;
   std::string CreateTempFile(const std::string& folder, const std::string& prefix) override;
   void WriteFile(const std::string& path, std::string_view data) override;
   bool Exists(const std::string& path) override;

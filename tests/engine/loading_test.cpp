@@ -3,8 +3,10 @@
 
 #include <sstream>
 
+#include "engine/linesplitter.h"
 #include "engine/memosource.h"
 #include "support/storehelpers.h"
+#include "support/tempdir.h"
 
 namespace quorel {
 namespace {
@@ -101,6 +103,56 @@ TEST(Loading, NotifiesEverythingThenTheCleanState) {
   EXPECT_TRUE(log.Entries[1].Flags.Contains(msModifiedChanged));
   EXPECT_EQ(log.Entries[1].Reason, 49);
   EXPECT_FALSE(store.Modified());
+}
+
+// A file arrives in pieces; wherever a piece ends (inside CR LF, inside a line), the lines are
+// the same as from the whole text.
+TEST(Loading, PiecesGiveTheSameLinesWhereverTheyAreCut) {
+  const std::string text = "ab\r\ncd\ref\n\r\n\rgh\t x  \r\n\r";
+  TTabStops stops;
+  auto whole = [&] {
+    TLineSplitter splitter(stops, false);
+    splitter.Feed(text);
+    TInternalStrings lines = splitter.Finish();
+    std::vector<std::string> out;
+    for (int i = 0; i < lines.Count(); ++i) out.push_back(lines[i].Text);
+    return out;
+  }();
+  ASSERT_EQ(whole, (Lines{"ab", "cd", "ef", "", "", "gh        x", ""}));
+  for (size_t a = 0; a <= text.size(); ++a) {
+    for (size_t b = a; b <= text.size(); ++b) {
+      TLineSplitter splitter(stops, false);
+      splitter.Feed(std::string_view(text).substr(0, a));
+      splitter.Feed(std::string_view(text).substr(a, b - a));
+      splitter.Feed(std::string_view(text).substr(b));
+      TInternalStrings lines = splitter.Finish();
+      std::vector<std::string> got;
+      for (int i = 0; i < lines.Count(); ++i) got.push_back(lines[i].Text);
+      EXPECT_EQ(got, whole) << "cut at " << a << " and " << b;
+    }
+  }
+}
+
+TEST(Loading, NulInALaterPieceEndsTheText) {
+  TTabStops stops;
+  TLineSplitter splitter(stops, false);
+  EXPECT_TRUE(splitter.Feed("one\ntw"));
+  EXPECT_FALSE(splitter.Feed(std::string("o\0three\n", 9)));
+  EXPECT_FALSE(splitter.Feed("four\n"));
+  TInternalStrings lines = splitter.Finish();
+  ASSERT_EQ(lines.Count(), 2);
+  EXPECT_EQ(lines[1].Text, "two");
+}
+
+TEST(Loading, LargeFileReadInPieces) {
+  test::TTempDir dir;
+  std::string text;
+  for (int i = 0; i < 100000; ++i) text += "line " + std::to_string(i) + (i % 2 ? "\r\n" : "\r");
+  test::WriteBytes(dir.File("big.txt"), text);
+  TMemoSource store;
+  store.LoadFromFile(dir.File("big.txt"));
+  ASSERT_EQ(store.LineCount(), 100000);
+  for (int y : {0, 1, 26213, 52428, 99999}) EXPECT_EQ(store.RawLine(y), "line " + std::to_string(y));
 }
 
 TEST(Loading, FromStream) {

@@ -80,7 +80,10 @@ struct TModel {
   }
   std::string Text() const {
     std::string out;
-    for (size_t i = 0; i < lines.size(); ++i) out += (i ? "\n" : "") + lines[i];
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (i) out += '\n';
+      out += lines[i];
+    }
     return out;
   }
 };
@@ -123,7 +126,10 @@ TSession MakeSession(uint64_t seed) {
   s.BeyondFileEnd = r.Next(4) == 0;
   s.GroupUndo = r.Next(2) == 0;
   int lineCount = r.Next(5);
-  for (int i = 0; i < lineCount; ++i) s.Original += (i ? "\n" : "") + RandomText(r);
+  for (int i = 0; i < lineCount; ++i) {
+    if (i) s.Original += '\n';
+    s.Original += RandomText(r);
+  }
   int steps = 20 + r.Next(40);
   for (int step = 0; step < steps; ++step) {
     int op = r.Next(10);

@@ -13,26 +13,50 @@ using test::ReadBytes;
 using test::TTempDir;
 using test::WriteBytes;
 
-TEST(StdFileSystem, ReadsWholeFilesWithAnyBytes) {
+std::string ReadAll(TStdFileSystem& files, const std::string& path, int* pieces = nullptr) {
+  std::string all;
+  files.ReadFileChunks(path, [&](std::string_view chunk) {
+    all += chunk;
+    if (pieces) ++*pieces;
+    return true;
+  });
+  return all;
+}
+
+TEST(StdFileSystem, ReadsFilesWithAnyBytesInPieces) {
   TTempDir dir;
   std::string bytes("a\0b\r\n\xff", 6);
   WriteBytes(dir.File("f"), bytes);
   TStdFileSystem files;
-  EXPECT_EQ(files.ReadFile(dir.File("f")), bytes);
+  EXPECT_EQ(ReadAll(files, dir.File("f")), bytes);
   WriteBytes(dir.File("empty"), "");
-  EXPECT_EQ(files.ReadFile(dir.File("empty")), "");
+  EXPECT_EQ(ReadAll(files, dir.File("empty")), "");
+  std::string big(1000000, 'z');
+  WriteBytes(dir.File("big"), big);
+  int pieces = 0;
+  EXPECT_EQ(ReadAll(files, dir.File("big"), &pieces), big);
+  EXPECT_GT(pieces, 1);
+}
+
+TEST(StdFileSystem, ReadingStopsWhenTheConsumerSaysSo) {
+  TTempDir dir;
+  WriteBytes(dir.File("big"), std::string(1000000, 'z'));
+  TStdFileSystem files;
+  int pieces = 0;
+  files.ReadFileChunks(dir.File("big"), [&](std::string_view) { return ++pieces < 1; });
+  EXPECT_EQ(pieces, 1);
 }
 
 TEST(StdFileSystem, ReadingMissingFilesAndFoldersFailsWithTheName) {
   TTempDir dir;
   TStdFileSystem files;
   try {
-    files.ReadFile(dir.File("missing.html"));
+    ReadAll(files, dir.File("missing.html"));
     ADD_FAILURE();
   } catch (const EFileError& e) {
     EXPECT_NE(std::string(e.what()).find("missing.html"), std::string::npos);
   }
-  EXPECT_THROW(files.ReadFile(dir.Path()), EFileError);
+  EXPECT_THROW(ReadAll(files, dir.Path()), EFileError);
 }
 
 TEST(StdFileSystem, TemporaryFilesAreUniqueAndInTheFolder) {

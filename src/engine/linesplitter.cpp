@@ -1,0 +1,78 @@
+// Splitting bytes into cleaned lines.
+#include "engine/linesplitter.h"
+
+#include <cstring>
+
+namespace quorel {
+
+namespace {
+
+const char* FindOrEnd(const char* from, const char* end, char c) {
+  const void* hit = std::memchr(from, c, static_cast<size_t>(end - from));
+  return hit ? static_cast<const char*>(hit) : end;
+}
+
+}  // namespace
+
+void TLineSplitter::AddLine(std::string_view raw) {
+  while (!raw.empty() && static_cast<unsigned char>(raw.back()) <= 32) raw.remove_suffix(1);
+  bool expand = !keepTabs_ && std::memchr(raw.data(), '\t', raw.size());
+  TStringItem& item = lines_.Add(expand ? ExpandTabs(raw, stops_) : std::string(raw));
+  int length = keepTabs_ ? VisualLength(item.Text, stops_) : static_cast<int>(item.Text.size());
+  if (length > longest_) {
+    longest_ = length;
+    longestCount_ = 1;
+  } else if (length == longest_) {
+    ++longestCount_;
+  }
+}
+
+bool TLineSplitter::Feed(std::string_view chunk) {
+  if (ended_) return false;
+  const char* p = chunk.data();
+  const char* end = FindOrEnd(p, p + chunk.size(), '\0');
+  ended_ = end != p + chunk.size();
+  if (pendingCr_ && p < end) {
+    pendingCr_ = false;
+    if (*p == '\n') ++p;
+  }
+  if (lines_.Count() == 0) lines_.Reserve(chunk.size() / 40 + 16);
+
+  // The next CR and LF are found once each and reused, so CR-only and LF-only texts both scan
+  // in one pass.
+  const char* nextLf = nullptr;
+  const char* nextCr = nullptr;
+  while (p < end) {
+    if (!nextLf || nextLf < p) nextLf = FindOrEnd(p, end, '\n');
+    if (!nextCr || nextCr < p) nextCr = FindOrEnd(p, end, '\r');
+    const char* lineEnd = nextLf < nextCr ? nextLf : nextCr;
+    if (lineEnd == end) {
+      pending_.append(p, end);
+      break;
+    }
+    if (pending_.empty()) {
+      AddLine(std::string_view(p, static_cast<size_t>(lineEnd - p)));
+    } else {
+      pending_.append(p, lineEnd);
+      AddLine(pending_);
+      pending_.clear();
+    }
+    p = lineEnd + 1;
+    if (*lineEnd == '\r') {
+      if (p == end)
+        pendingCr_ = true;
+      else if (*p == '\n')
+        ++p;
+    }
+  }
+  return !ended_;
+}
+
+TInternalStrings TLineSplitter::Finish() {
+  // A final line end adds no empty line; text after the last line end is a line of its own.
+  if (!pending_.empty()) AddLine(pending_);
+  pending_.clear();
+  return std::move(lines_);
+}
+
+}  // namespace quorel
