@@ -254,7 +254,7 @@ bool TCustomMemoSource::InsertText(const std::string& text) {
   }
 
   int oldLength = VisualLength(line.Text, tabStops_);
-  std::string raw = line.Text;
+  std::string& raw = line.Text;  // edited in place: a keystroke must not copy a long line
   std::string inserted = text;
   size_t rawPos;
   int runStart;
@@ -272,10 +272,12 @@ bool TCustomMemoSource::InsertText(const std::string& text) {
   raw.insert(rawPos, inserted);
   if (attributes) line.Colors.insert(rawPos, inserted.size(), style);
   int count = RawToVisual(raw, static_cast<int>(rawPos + inserted.size()), tabStops_) - runStart;
-  SetLineText(y, std::move(raw));
+  int newLength = VisualLength(raw, tabStops_);
+  line.LineState &= ~lsParsed;
+  LineLengthChanged(oldLength, newLength);
 
   WriteInsertRecords(cx - runStart, count);
-  int growth = VisualLength(line.Text, tabStops_) - std::max(oldLength, cx);
+  int growth = newLength - std::max(oldLength, cx);
   ShiftAll(TShiftKind::Insert, growth, 0);
   ReparseLine(y);
   return true;
@@ -318,9 +320,9 @@ void TCustomMemoSource::DeleteChars(int count) {
     if (record) record->DeletedColors = l->Colors.substr(start, end - start);
     l->Colors.erase(start, end - start);
   }
-  std::string rest = raw;
-  rest.erase(start, end - start);
-  SetLineText(y, std::move(rest));
+  l->Text.erase(start, end - start);
+  l->LineState &= ~lsParsed;
+  LineLengthChanged(length, VisualLength(l->Text, tabStops_));
 
   RemoveSingleEmptyLine();
   ShiftAll(TShiftKind::Delete, deletedWidth, 0);
