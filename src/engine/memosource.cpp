@@ -62,6 +62,30 @@ TCustomMemoSource* TCustomMemoSource::FindByFileName(const std::string& fileName
 
 int TCustomMemoSource::StoreCount() { return static_cast<int>(AllStores().size()); }
 
+namespace {
+bool overwriteMode = false;
+}  // namespace
+
+bool TCustomMemoSource::OverwriteMode() { return overwriteMode; }
+
+void TCustomMemoSource::SetOverwriteMode(bool overwrite) {
+  if (overwriteMode == overwrite) return;
+  overwriteMode = overwrite;
+  for (TCustomMemoSource* s : std::vector<TCustomMemoSource*>(AllStores())) {
+    TUpdateGuard update(*s, 41);
+    s->AddFlag(msOverwriteChanged);
+  }
+}
+
+void TCustomMemoSource::Loaded() {
+  {
+    TUpdateGuard update(*this, 61);
+    SetModified(false);
+    SetCaretPos(0, 0);
+  }
+  ClearUndo();
+}
+
 TStrings& TCustomMemoSource::Lines() {
   if (!linesFacade_) linesFacade_ = std::make_unique<TExternalStrings>(*this);
   return *linesFacade_;

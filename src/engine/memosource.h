@@ -246,7 +246,15 @@ class TCustomMemoSource {
   // the old bytes when they differ.
   void ReplaceColors(int y, int column, const std::string& colors);
 
+  // After the properties were set from a window's description: a clean, unmodified start.
+  void Loaded();
+  const TInternalStrings& InternalLines() const { return lines_; }
+
   // ---- Process-wide ----
+  // One insert/overwrite mode for all stores and views; switching it tells every store's
+  // listeners (msOverwriteChanged).
+  static bool OverwriteMode();
+  static void SetOverwriteMode(bool overwrite);
   // The store whose FileName equals `fileName` (ignoring case), or null.
   static TCustomMemoSource* FindByFileName(const std::string& fileName);
   static int StoreCount();

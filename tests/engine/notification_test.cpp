@@ -147,6 +147,30 @@ TEST(Notification, TransientLineImageGoesAwayAtTheNextUpdate) {
   EXPECT_EQ(store.LineRecord(1)->ImageIndex, 1);
 }
 
+TEST(Notification, OverwriteModeIsSharedByAllStores) {
+  TMemoSource a, b;
+  test::TNotificationLog logA(a), logB(b);
+  TCustomMemoSource::SetOverwriteMode(true);
+  EXPECT_TRUE(TCustomMemoSource::OverwriteMode());
+  ASSERT_EQ(logA.Count(), 1);
+  ASSERT_EQ(logB.Count(), 1);
+  EXPECT_TRUE(logA.Last().Flags.Contains(msOverwriteChanged));
+  EXPECT_EQ(logB.Last().Reason, 41);
+  TCustomMemoSource::SetOverwriteMode(false);
+  EXPECT_EQ(logA.Count(), 2);
+}
+
+TEST(Notification, LoadedStartsClean) {
+  TMemoSource store;
+  store.Lines().SetText("from the window\ndescription");
+  store.SetCaretPos(3, 1);
+  store.InsertText("x");
+  store.Loaded();
+  EXPECT_FALSE(store.Modified());
+  EXPECT_FALSE(store.CanUndo());
+  EXPECT_EQ(store.CaretPos(), (TPoint{0, 0}));
+}
+
 TEST(Notification, StoresAreFoundByFileNameIgnoringCase) {
   TMemoSource a, b;
   a.SetFileName("/docs/Page.HTML");

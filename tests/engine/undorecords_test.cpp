@@ -117,6 +117,19 @@ TEST(UndoRecords, TrimmingNeverSplitsAGroup) {
   EXPECT_EQ(grouped, 20);
 }
 
+TEST(UndoRecords, ListHalvesItsCapacityWhenMostlyEmpty) {
+  TUndoList list;
+  for (int i = 0; i < 1000; ++i) list.Add().A = i;
+  size_t full = list.Capacity();
+  ASSERT_GE(full, 1000u);
+  while (static_cast<size_t>(list.Count()) >= full / 4) list.RemoveLast();
+  EXPECT_LE(list.Capacity(), full / 2);
+  EXPECT_GE(list.Capacity(), static_cast<size_t>(list.Count()));
+  for (int i = 0; i < list.Count(); ++i) EXPECT_EQ(list[i].A, i);
+  list.RemoveFirst(10);
+  EXPECT_EQ(list[0].A, 10);
+}
+
 TEST(ModifiedState, SavedPointIsTheLastTextRecord) {
   TMemoSource store;
   Load(store, "abc");

@@ -3,16 +3,19 @@
 
 #include "platform/qt/qtclipboard.h"
 #include "platform/qt/qtdialogs.h"
+#include "platform/qt/qtfilesystem.h"
 #include "platform/services.h"
 
 namespace quorel::platform {
 
 void InstallQtServices() {
-  // They live as long as the program; files keep the standard implementation, which is portable.
+  // They live as long as the program.
   static TQtClipboard clipboard;
   static TQtDialogs dialogs;
+  static TQtFileSystem files;
   Services().Clipboard = &clipboard;
   Services().Dialogs = &dialogs;
+  Services().Files = &files;
 }
 
 }  // namespace quorel::platform

@@ -5,6 +5,8 @@
 
 #include "platform/qt/cp1252.h"
 #include "platform/qt/qtclipboard.h"
+#include "platform/qt/qtfilesystem.h"
+#include "support/filesystemcontract.h"
 
 namespace quorel::platform {
 namespace {
@@ -35,3 +37,9 @@ TEST(QtClipboard, CopiesTextAndTellsWatchers) {
 
 }  // namespace
 }  // namespace quorel::platform
+
+namespace quorel::test {
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Qt, FileSystemContract, platform::TQtFileSystem);
+
+}  // namespace quorel::test

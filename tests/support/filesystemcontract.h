@@ -1,0 +1,117 @@
+// What every implementation of the file services must do; each test program instantiates it for
+// its implementation with INSTANTIATE_TYPED_TEST_SUITE_P(Name, FileSystemContract, Type).
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+
+#include "platform/fileerror.h"
+#include "support/tempdir.h"
+
+namespace quorel::test {
+
+template <typename TFiles>
+class FileSystemContract : public ::testing::Test {
+ protected:
+  TTempDir dir;
+  TFiles files;
+
+  std::string ReadAll(const std::string& path, int* pieces = nullptr) {
+    std::string all;
+    files.ReadFileChunks(path, [&](std::string_view chunk) {
+      all += chunk;
+      if (pieces) ++*pieces;
+      return true;
+    });
+    return all;
+  }
+  unsigned Mode(const std::string& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_mode & 0777;
+  }
+};
+
+TYPED_TEST_SUITE_P(FileSystemContract);
+
+TYPED_TEST_P(FileSystemContract, ReadsFilesWithAnyBytesInPieces) {
+  std::string bytes("a\0b\r\n\xff", 6);
+  WriteBytes(this->dir.File("f"), bytes);
+  EXPECT_EQ(this->ReadAll(this->dir.File("f")), bytes);
+  WriteBytes(this->dir.File("empty"), "");
+  EXPECT_EQ(this->ReadAll(this->dir.File("empty")), "");
+  std::string big(1000000, 'z');
+  WriteBytes(this->dir.File("big"), big);
+  int pieces = 0;
+  EXPECT_EQ(this->ReadAll(this->dir.File("big"), &pieces), big);
+  EXPECT_GT(pieces, 1);
+}
+
+TYPED_TEST_P(FileSystemContract, ReadingStopsWhenTheConsumerSaysSo) {
+  WriteBytes(this->dir.File("big"), std::string(1000000, 'z'));
+  int pieces = 0;
+  this->files.ReadFileChunks(this->dir.File("big"), [&](std::string_view) { return ++pieces < 1; });
+  EXPECT_EQ(pieces, 1);
+}
+
+TYPED_TEST_P(FileSystemContract, ReadingMissingFilesAndFoldersFailsWithTheName) {
+  try {
+    this->ReadAll(this->dir.File("missing.html"));
+    ADD_FAILURE();
+  } catch (const platform::EFileError& e) {
+    EXPECT_NE(std::string(e.what()).find("missing.html"), std::string::npos);
+  }
+  EXPECT_THROW(this->ReadAll(this->dir.Path()), platform::EFileError);
+}
+
+TYPED_TEST_P(FileSystemContract, TemporaryFilesAreUniqueAndInTheFolder) {
+  std::string a = this->files.CreateTempFile(this->dir.Path(), ".page.");
+  std::string b = this->files.CreateTempFile(this->dir.Path(), ".page.");
+  EXPECT_NE(a, b);
+  EXPECT_EQ(a.rfind(this->dir.Path() + "/.page.", 0), 0u) << a;
+  EXPECT_TRUE(this->files.Exists(a));
+  EXPECT_EQ(this->files.CreateTempFile("/nonexistent/folder", "x"), "");
+}
+
+TYPED_TEST_P(FileSystemContract, WriteRenameReplaceRemove) {
+  auto& files = this->files;
+  auto file = [this](const char* name) { return this->dir.File(name); };
+  files.WriteFile(file("a"), "content");
+  EXPECT_EQ(ReadBytes(file("a")), "content");
+  WriteBytes(file("b"), "other");
+  EXPECT_FALSE(files.Rename(file("a"), file("b")));  // never over an existing file
+  EXPECT_EQ(ReadBytes(file("b")), "other");
+  EXPECT_TRUE(files.Replace(file("a"), file("b")));
+  EXPECT_EQ(ReadBytes(file("b")), "content");
+  EXPECT_FALSE(files.Exists(file("a")));
+  EXPECT_TRUE(files.Rename(file("b"), file("c")));
+  EXPECT_TRUE(files.Remove(file("c")));
+  EXPECT_FALSE(files.Remove(file("c")));
+  EXPECT_THROW(files.WriteFile("/nonexistent/folder/x", "y"), platform::EFileError);
+}
+
+TYPED_TEST_P(FileSystemContract, CopiesPermissionsOrGivesNewFilesOrdinaryOnes) {
+  auto file = [this](const char* name) { return this->dir.File(name); };
+  WriteBytes(file("from"), "");
+  WriteBytes(file("to"), "");
+  ::chmod(file("from").c_str(), 0600);
+  ::chmod(file("to").c_str(), 0666);
+  this->files.CopyPermissions(file("from"), file("to"));
+  EXPECT_EQ(this->Mode(file("to")), 0600u);
+
+  mode_t mask = ::umask(022);
+  ::chmod(file("to").c_str(), 0600);
+  this->files.CopyPermissions(file("missing"), file("to"));
+  ::umask(mask);
+  EXPECT_EQ(this->Mode(file("to")), 0644u);
+}
+
+REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, ReadsFilesWithAnyBytesInPieces,
+                            ReadingStopsWhenTheConsumerSaysSo,
+                            ReadingMissingFilesAndFoldersFailsWithTheName,
+                            TemporaryFilesAreUniqueAndInTheFolder, WriteRenameReplaceRemove,
+                            CopiesPermissionsOrGivesNewFilesOrdinaryOnes);
+
+}  // namespace quorel::test
