@@ -19,19 +19,23 @@ TInternalStrings& TInternalStrings::operator=(TInternalStrings&& other) noexcept
 }
 
 void TInternalStrings::Take(TInternalStrings& other) {
-  items_ = std::move(other.items_);
+  refs_ = std::move(other.refs_);
+  gapStart_ = other.gapStart_;
+  gapEnd_ = other.gapEnd_;
+  other.gapStart_ = other.gapEnd_ = 0;
   blocks_ = std::move(other.blocks_);
   free_ = std::move(other.free_);
   usedInLastBlock_ = other.usedInLastBlock_;
-  other.items_.clear();
+  other.refs_.clear();
   other.blocks_.clear();
   other.free_.clear();
   other.usedInLastBlock_ = kBlockSlots;
 }
 
 void TInternalStrings::DestroyAll() {
-  for (TStringItem* item : items_) item->~TStringItem();
-  items_.clear();
+  for (int i = 0; i < Count(); ++i) Ref(static_cast<size_t>(i))->~TStringItem();
+  refs_.clear();
+  gapStart_ = gapEnd_ = 0;
   free_.clear();
   blocks_.clear();
   usedInLastBlock_ = kBlockSlots;
@@ -59,21 +63,47 @@ void TInternalStrings::Release(TStringItem* item) {
   free_.push_back(item);
 }
 
-TStringItem& TInternalStrings::Insert(int i, std::string text) {
-  if (items_.size() == items_.capacity()) {
-    size_t cap = items_.capacity();
-    items_.reserve(cap + std::max<size_t>(cap / 2, 64));
+// Moves the gap so that it starts at line i.
+void TInternalStrings::MoveGapTo(size_t i) {
+  size_t gap = gapEnd_ - gapStart_;
+  if (i < gapStart_) {
+    std::move_backward(refs_.begin() + i, refs_.begin() + gapStart_, refs_.begin() + gapEnd_);
+  } else if (i > gapStart_) {
+    std::move(refs_.begin() + gapEnd_, refs_.begin() + i + gap, refs_.begin() + gapStart_);
   }
-  i = std::clamp(i, 0, Count());
+  gapStart_ = i;
+  gapEnd_ = i + gap;
+}
+
+// A new array of `capacity` references with the lines at both ends and the gap where it was.
+void TInternalStrings::Regrow(size_t capacity) {
+  size_t after = refs_.size() - gapEnd_;
+  std::vector<TStringItem*> grown(capacity);
+  std::copy(refs_.begin(), refs_.begin() + gapStart_, grown.begin());
+  std::copy(refs_.begin() + gapEnd_, refs_.end(), grown.end() - after);
+  gapEnd_ = capacity - after;
+  refs_ = std::move(grown);
+}
+
+void TInternalStrings::Reserve(size_t count) {
+  if (count > refs_.size()) Regrow(count);
+}
+
+TStringItem& TInternalStrings::Insert(int i, std::string text) {
+  if (gapStart_ == gapEnd_) {
+    size_t cap = refs_.size();
+    Regrow(cap + std::max<size_t>(cap / 2, 64));
+  }
+  MoveGapTo(static_cast<size_t>(std::clamp(i, 0, Count())));
   TStringItem* item = NewRecord(std::move(text));
-  items_.insert(items_.begin() + i, item);
+  refs_[gapStart_++] = item;
   return *item;
 }
 
 void TInternalStrings::Delete(int i) {
   if (i < 0 || i >= Count()) return;
-  Release(items_[static_cast<size_t>(i)]);
-  items_.erase(items_.begin() + i);
+  MoveGapTo(static_cast<size_t>(i));
+  Release(refs_[gapEnd_++]);
 }
 
 void TInternalStrings::Clear() { DestroyAll(); }

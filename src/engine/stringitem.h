@@ -24,9 +24,11 @@ struct TStringItem {
 };
 
 // The raw line list: references to line records, so that inserting or deleting a line moves
-// references only. Grows by max(capacity / 2, 64) when full. Records live in blocks of slots
-// owned by the list (a million lines are a few hundred allocations, not a million), and the
-// slots of deleted lines are reused.
+// references only. The references have a gap where the last edit was, so that a run of line
+// inserts or deletes near one place (a paste, deleting a selection, undoing either) moves each
+// reference once instead of the whole list every time. Grows by max(capacity / 2, 64) when full.
+// Records live in blocks of slots owned by the list (a million lines are a few hundred
+// allocations, not a million), and the slots of deleted lines are reused.
 class TInternalStrings {
  public:
   TInternalStrings() = default;
@@ -36,12 +38,10 @@ class TInternalStrings {
   TInternalStrings(const TInternalStrings&) = delete;
   TInternalStrings& operator=(const TInternalStrings&) = delete;
 
-  int Count() const { return static_cast<int>(items_.size()); }
-  size_t Capacity() const { return items_.capacity(); }
-  TStringItem* At(int i) const {
-    return i >= 0 && i < Count() ? items_[static_cast<size_t>(i)] : nullptr;
-  }
-  TStringItem& operator[](int i) const { return *items_[static_cast<size_t>(i)]; }
+  int Count() const { return static_cast<int>(refs_.size() - (gapEnd_ - gapStart_)); }
+  size_t Capacity() const { return refs_.size(); }
+  TStringItem* At(int i) const { return i >= 0 && i < Count() ? Ref(static_cast<size_t>(i)) : nullptr; }
+  TStringItem& operator[](int i) const { return *Ref(static_cast<size_t>(i)); }
 
   // A new record holding `text` at index i (clamped to 0..Count()).
   TStringItem& Insert(int i, std::string text = {});
@@ -49,7 +49,7 @@ class TInternalStrings {
   void Delete(int i);
   // Removes every line and gives the blocks back.
   void Clear();
-  void Reserve(size_t count) { items_.reserve(count); }
+  void Reserve(size_t count);
 
  private:
   struct alignas(TStringItem) TSlot {
@@ -57,12 +57,17 @@ class TInternalStrings {
   };
   static constexpr size_t kBlockSlots = 4096;
 
+  TStringItem* Ref(size_t i) const { return refs_[i < gapStart_ ? i : i + (gapEnd_ - gapStart_)]; }
+  void MoveGapTo(size_t i);
+  void Regrow(size_t capacity);
   TStringItem* NewRecord(std::string text);
   void Release(TStringItem* item);
   void DestroyAll();
   void Take(TInternalStrings& other);
 
-  std::vector<TStringItem*> items_;
+  std::vector<TStringItem*> refs_;  // lines before the gap, the gap, lines after it
+  size_t gapStart_ = 0;
+  size_t gapEnd_ = 0;
   std::vector<std::unique_ptr<TSlot[]>> blocks_;
   size_t usedInLastBlock_ = kBlockSlots;
   std::vector<TStringItem*> free_;
