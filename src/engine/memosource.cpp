@@ -369,36 +369,38 @@ void TCustomMemoSource::SetBlockOption(TBlockOption value) {
   if (value == bkNone) selType_ = stNone;
 }
 
+std::string TCustomMemoSource::SelectedPart(int y, bool raw) const {
+  TRect r = SelectionRect();
+  if (selType_ == stNone || y < r.Top || y > r.Bottom) return {};
+  if (raw && selType_ == stStream) {
+    std::string text = RawLine(y);
+    int from = y == r.Top ? VisualToRaw(text, r.Left, tabStops_) : 0;
+    int to = y == r.Bottom ? VisualToRaw(text, r.Right, tabStops_) : MaxInt;
+    int len = static_cast<int>(text.size());
+    from = std::min(from, len);
+    to = std::clamp(to, from, len);
+    return text.substr(from, to - from);
+  }
+  std::string line = Line(y);
+  int from = 0, to = MaxInt;
+  if (selType_ == stBlock) {
+    from = r.Left;
+    to = r.Right + 1;
+    if (static_cast<int>(line.size()) < to) line.resize(to, ' ');
+  } else {
+    if (y == r.Top) from = r.Left;
+    if (y == r.Bottom) to = r.Right;
+  }
+  int len = static_cast<int>(line.size());
+  from = std::min(from, len);
+  to = std::clamp(to, from, len);
+  return line.substr(from, to - from);
+}
+
 std::vector<std::string> TCustomMemoSource::SelectedLines(bool raw) const {
   std::vector<std::string> out;
   if (selType_ == stNone) return out;
-  TRect r = SelectionRect();
-  for (int y = r.Top; y <= r.Bottom; ++y) {
-    if (raw && selType_ == stStream) {
-      std::string text = RawLine(y);
-      int from = y == r.Top ? VisualToRaw(text, r.Left, tabStops_) : 0;
-      int to = y == r.Bottom ? VisualToRaw(text, r.Right, tabStops_) : MaxInt;
-      int len = static_cast<int>(text.size());
-      from = std::min(from, len);
-      to = std::clamp(to, from, len);
-      out.push_back(text.substr(from, to - from));
-      continue;
-    }
-    std::string line = Line(y);
-    int from = 0, to = MaxInt;
-    if (selType_ == stBlock) {
-      from = r.Left;
-      to = r.Right + 1;
-      if (static_cast<int>(line.size()) < to) line.resize(to, ' ');
-    } else {
-      if (y == r.Top) from = r.Left;
-      if (y == r.Bottom) to = r.Right;
-    }
-    int len = static_cast<int>(line.size());
-    from = std::min(from, len);
-    to = std::clamp(to, from, len);
-    out.push_back(line.substr(from, to - from));
-  }
+  for (int y = selStart_->Y; y <= selEnd_->Y; ++y) out.push_back(SelectedPart(y, raw));
   return out;
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/bookmarks.h"
@@ -182,11 +183,60 @@ class TCustomMemoSource {
   // The selected part of each selected line: visual text (a block part padded to its width),
   // or with `raw` the stored text of a stream selection, tabs kept.
   std::vector<std::string> SelectedLines(bool raw = false) const;
+  std::string SelectedPart(int y, bool raw = false) const;
   // The selected raw text, lines joined by CR LF without a final line end.
   std::string SelectedText() const;
   virtual void CopyToClipboard();
   void HoldKeepSelection() { ++keepSelectionCount_; }
   void ReleaseKeepSelection() { --keepSelectionCount_; }
+
+  // ---- Making selections (the selection's own commands) ----
+  void SetSelectionRect(const TRect& r);
+  // Runs `move` (a caret movement) and makes the selection follow the caret.
+  void ExtendSelection(TSelectionType type, const std::function<void()>& move);
+  void MarkBlockBegin();
+  void MarkBlockEnd();
+  void SelectAll();
+  void SelectLine();
+  void SelectWord(TWordSelectionType kind);
+  // 1-based inclusive bounds of the word at or after column x of line y; {0, 0} when none.
+  std::pair<int, int> GetWordBounds(int x, int y, TWordSelectionType kind) const;
+  void CaretToBlockBegin();
+  void CaretToBlockEnd();
+  // The selected columns [from, to) of line y; {0, 0} when the line has none selected.
+  std::pair<int, int> SelectedColumns(int y) const;
+  bool IsInSelection(int x, int y) const;
+  bool CanPaste() const;
+  TStrings& SelectionStrings();
+  // Inserted by block indent instead of BlockIndent spaces when not empty.
+  const std::string& TabText() const { return tabText_; }
+  void SetTabText(const std::string& text) { tabText_ = text; }
+
+  // ---- Block operations ----
+  void DeleteSelection();
+  virtual void CutToClipboard();
+  virtual void PasteFromClipboard();
+  // Inserts lines at the caret as a stream or as a column block; `colors` (one string per line)
+  // go with them on attribute documents.
+  void InsertStringList(const std::vector<std::string>& lines,
+                        const std::vector<std::string>* colors, bool asBlock);
+  void InsertTextKeepSelection(const std::string& text);
+  // Move or copy the selection to the caret; false when the caret lies inside it.
+  bool MoveBlock();
+  bool CopyBlock();
+  void CopySelectionToCaret();
+  void TransformSelection(int reason, bool keepCaret, TTransformKind kind);
+  std::string TransformLine(TTransformKind kind, const std::string& line) const;
+
+  // ---- Words ----
+  void WordLeft();
+  void WordRight();
+  void DeleteWordRight();
+  void DeleteWordLeft();
+  void DeleteWord();
+  void LowerCaseWord();
+  void UpperCaseWord();
+  void CapitaliseWord();
 
   // ---- Search match rectangle (shown by views) ----
   TRect MatchRect() const { return matchRect_; }
@@ -307,6 +357,14 @@ class TCustomMemoSource {
   void Reverse(const TUndoRecord& record);
   void AfterReplay();
   void ApplyGlobalOptions();
+  bool MoveOrCopyBlock(bool move);
+  void InsertLinesAsBlock(const std::vector<std::string>& lines,
+                          const std::vector<std::string>* colors, bool asBlock);
+  void InsertLinesAsStream(const std::vector<std::string>& lines,
+                           const std::vector<std::string>* colors);
+  // Inserts text at the caret, then gives it the colours (attribute documents).
+  int InsertColoured(const std::string& text, const std::string* colors);
+  void WordOnCaret(int reason, TTransformKind kind);
 
   // Lines and text rules.
   TInternalStrings lines_;
@@ -318,6 +376,8 @@ class TCustomMemoSource {
   int blockIndent_ = 1;
   int spacesInTab_ = 8;
   std::string templatesType_ = "None";
+  std::string tabText_;
+  std::unique_ptr<TStrings> selectionStrings_;
   TMemoCodeTemplates codeTemplates_;
   bool highlightUrls_ = false;
   TBlockOption blockOption_ = bkBoth;

@@ -140,17 +140,8 @@ void TCustomMemoSource::SetLineState(int y, int bit, bool on) {
 void TCustomMemoSource::ClearText() {
   if (ReadOnly() || LineCount() == 0) return;
   TUpdateGuard update(*this, 58);
-  selType_ = stNone;
-  // From the bottom up, so that each join removes the last line and nothing moves.
-  for (int y = LineCount() - 1; y >= 0; --y) {
-    SetCaretPos(0, y);
-    DeleteChars(MaxInt);
-    if (y > 0) {
-      SetCaretPos(LineLength(y - 1), y - 1);
-      JoinLines();
-    }
-  }
-  SetCaretPos(0, 0);
+  SelectAll();
+  DeleteSelection();
 }
 
 void TCustomMemoSource::GotoLineDialog() {

@@ -27,6 +27,18 @@ struct TRect {
 enum TSelectionType { stNone, stStream, stBlock };
 enum TBlockOption { bkStreamSel, bkBlockSel, bkNone, bkBoth };
 enum TOutFormatType { ofWindows, ofMac, ofUnix };
+enum TWordSelectionType { wsWordOnly, wsWordWithSpace, wsUntilNextWord };
+
+// What TransformSelection does to each selected line.
+enum TTransformKind {
+  tkUpperCase,
+  tkLowerCase,
+  tkToggleCase,
+  tkCapitalise,
+  tkQuote,
+  tkIndent,
+  tkUnindent,
+};
 
 enum TStringsOption {
   soBackUnindents,

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "engine/memosource.h"
+#include "engine/strings.h"
 #include "engine/updateguard.h"
 #include "support/storehelpers.h"
 
@@ -37,23 +38,78 @@ struct TModel {
     cy += dy;
     cx += dx;
   }
-  void Insert(const std::string& text) {
-    if (text.empty()) return;
-    if (lines.empty()) lines.emplace_back();
-    if (cy >= static_cast<int>(lines.size())) {
-      Trim(lines.back());
-      while (cy >= static_cast<int>(lines.size())) lines.emplace_back();
+  void EnsureLine() {
+    if (cy < static_cast<int>(lines.size())) return;
+    if (lines.empty()) {
+      lines.emplace_back();
+      if (cy == 0) return;
     }
-    std::string& line = lines[cy];
-    if (static_cast<int>(line.size()) < cx) line.resize(cx, ' ');
-    line.insert(cx, text);
+    Trim(lines.back());
+    while (cy >= static_cast<int>(lines.size())) lines.emplace_back();
   }
-  void Delete(int n) {
-    if (n <= 0 || cy >= static_cast<int>(lines.size())) return;
+  // Returns how far the line grew at the caret.
+  int Insert(const std::string& text) {
+    if (text.empty()) return 0;
+    EnsureLine();
     std::string& line = lines[cy];
-    if (cx >= static_cast<int>(line.size())) return;
-    line.erase(cx, std::min<size_t>(n, line.size() - cx));
+    int before = static_cast<int>(line.size());
+    if (before < cx) line.resize(cx, ' ');
+    line.insert(cx, text);
+    return static_cast<int>(line.size()) - std::max(before, cx);
+  }
+  // Returns how many characters went.
+  int Delete(int n) {
+    if (n <= 0 || cy >= static_cast<int>(lines.size())) return 0;
+    std::string& line = lines[cy];
+    if (cx >= static_cast<int>(line.size())) return 0;
+    int count = static_cast<int>(std::min<size_t>(n, line.size() - cx));
+    line.erase(cx, count);
     RemoveSingleEmpty();
+    return count;
+  }
+  void MoveTo(int x, int y) { Move(y - cy, x - cx); }
+  // A stream selection deleted: the last line's part, the lines between, the first line's rest.
+  void DeleteSelection(int left, int top, int right, int bottom) {
+    if (bottom < top || (bottom == top && right <= left)) return;
+    if (bottom > top) {
+      MoveTo(0, bottom);
+      Delete(right);
+      MoveTo(0, top + 1);
+      for (int i = 0; i < bottom - top - 1; ++i) {
+        Delete(MaxInt);
+        Join();
+      }
+      MoveTo(left, top);
+      Delete(MaxInt);
+      Join();
+      return;
+    }
+    int x = cx, y = cy;
+    MoveTo(left, top);
+    int n = Delete(right - left);
+    if (y == top && x > left) x = std::max(x - n, left);
+    MoveTo(x, y);
+  }
+  // Lines inserted at the caret as a stream, the caret ending after them.
+  void InsertLines(const std::vector<std::string>& text) {
+    if (text.size() == 1) {
+      EnsureLine();
+      Move(0, Insert(text[0]));
+      return;
+    }
+    EnsureLine();
+    int x0 = cx, y0 = cy;
+    (void)x0;
+    Split();
+    Insert(text[0]);
+    MoveTo(0, y0 + 1);
+    int last = Insert(text.back());
+    for (size_t b = 1; b + 1 < text.size(); ++b) {
+      MoveTo(0, y0 + static_cast<int>(b));
+      Split();
+      Insert(text[b]);
+    }
+    MoveTo(last, y0 + static_cast<int>(text.size()) - 1);
   }
   void Split() {
     if (lines.empty()) lines.emplace_back();
@@ -108,9 +164,9 @@ std::string RandomText(TRandom& r) {
 
 // One step of a session.
 struct TOp {
-  enum { Insert, Delete, Split, Join, Move } Kind;
+  enum { Insert, Delete, Split, Join, Move, DeleteSelection, InsertLines } Kind;
   std::string Text;
-  int A = 0, B = 0;
+  int A = 0, B = 0, C = 0, D = 0;
 };
 
 struct TSession {
@@ -132,8 +188,15 @@ TSession MakeSession(uint64_t seed) {
   }
   int steps = 20 + r.Next(40);
   for (int step = 0; step < steps; ++step) {
-    int op = r.Next(10);
-    if (op <= 2) {
+    int op = r.Next(12);
+    if (op == 10) {
+      int top = r.Next(4), bottom = top + r.Next(3) - (r.Next(4) == 0 ? 1 : 0);
+      s.Ops.push_back({TOp::DeleteSelection, {}, r.Next(8), top, r.Next(8), bottom});
+    } else if (op == 11) {
+      std::string text = RandomText(r);
+      for (int k = r.Next(4); k > 0; --k) text += (r.Next(2) ? "\n" : "\r\n") + RandomText(r);
+      s.Ops.push_back({TOp::InsertLines, text});
+    } else if (op <= 2) {
       s.Ops.push_back({TOp::Insert, RandomText(r)});
     } else if (op <= 4) {
       s.Ops.push_back({TOp::Delete, {}, r.Next(3) == 0 ? MaxInt : 1 + r.Next(4)});
@@ -160,6 +223,10 @@ std::string Describe(const TSession& s) {
       case TOp::Split: out << "split; "; break;
       case TOp::Join: out << "join; "; break;
       case TOp::Move: out << "move " << op.A << "," << op.B << "; "; break;
+      case TOp::DeleteSelection:
+        out << "delete selection " << op.A << "," << op.B << " to " << op.C << "," << op.D << "; ";
+        break;
+      case TOp::InsertLines: out << "insert lines '" << op.Text << "'; "; break;
     }
   }
   return out.str();
@@ -202,6 +269,19 @@ std::string RunSession(const TSession& s) {
       case TOp::Move:
         store.MoveCaret(op.A, op.B);
         model.Move(op.A, op.B);
+        break;
+      case TOp::DeleteSelection: {
+        // Only existing lines: past the end the store's caret moves are clamped differently.
+        int last = std::max(store.LineCount() - 1, 0);
+        int top = std::min(op.B, last), bottom = std::clamp(op.D, 0, last);
+        store.SetSelection(stStream, op.A, top, op.C, bottom);
+        store.DeleteSelection();
+        model.DeleteSelection(op.A, top, op.C, bottom);
+        break;
+      }
+      case TOp::InsertLines:
+        store.InsertTextKeepSelection(op.Text);
+        model.InsertLines(SplitLines(op.Text));
         break;
     }
     if (test::Text(store) != model.Text() || store.CaretX() != model.cx ||

@@ -1,0 +1,145 @@
+// Words: their bounds, selecting them, moving by them and the word editing commands.
+#include <algorithm>
+
+#include "engine/memosource.h"
+#include "engine/updateguard.h"
+
+namespace quorel {
+
+std::pair<int, int> TCustomMemoSource::GetWordBounds(int x, int y, TWordSelectionType kind) const {
+  std::string line = Line(y);
+  int length = static_cast<int>(line.size());
+  if (length == 0) return {0, 0};
+  // Positions are 1-based here: character p is line[p - 1].
+  auto delimiter = [&](int p) { return IsDelimiter(static_cast<unsigned char>(line[p - 1])); };
+  int start = std::min(std::max(x, 0) + 1, length);
+  int p = start;
+  while (p >= 1 && delimiter(p)) --p;
+  while (p > 1 && !delimiter(p - 1)) --p;
+  if (p == 0) p = start;
+  while (p <= length && delimiter(p)) ++p;
+  if (p > length) return {0, 0};
+  int e = p;
+  while (e < length && !delimiter(e + 1)) ++e;
+  if (kind == wsWordWithSpace && e < length && line[e] == ' ') ++e;
+  if (kind == wsUntilNextWord)
+    while (e < length && delimiter(e + 1)) ++e;
+  return {p, e};
+}
+
+void TCustomMemoSource::SelectWord(TWordSelectionType kind) {
+  TUpdateGuard update(*this, 30);
+  selType_ = stNone;
+  int y = CaretY();
+  auto [from, to] = GetWordBounds(CaretX(), y, kind);
+  if (from == 0) return;
+  SetCaretPos(to, y);
+  SetSelection(stStream, from - 1, y, to, y);
+}
+
+void TCustomMemoSource::WordRight() {
+  TUpdateGuard update(*this, 2);
+  int y = CaretY();
+  std::string line = Line(y);
+  int length = static_cast<int>(line.size());
+  int x = CaretX();
+  if (x >= length) {
+    if (y < LineCount() - 1) SetCaretPos(0, y + 1);
+    return;
+  }
+  while (x < length && !IsDelimiter(line[x])) ++x;
+  while (x < length && IsDelimiter(line[x])) ++x;
+  SetCaretPos(x, y);
+}
+
+void TCustomMemoSource::WordLeft() {
+  TUpdateGuard update(*this, 2);
+  int y = CaretY();
+  std::string line = Line(y);
+  int p = std::min(CaretX(), static_cast<int>(line.size()));
+  while (p > 0 && IsDelimiter(line[p - 1])) --p;
+  if (p == 0) {
+    if (y > 0)
+      SetCaretPos(LineLength(y - 1), y - 1);
+    else
+      SetCaretPos(0, 0);
+    return;
+  }
+  while (p > 0 && !IsDelimiter(line[p - 1])) --p;
+  SetCaretPos(p, y);
+}
+
+void TCustomMemoSource::DeleteWordRight() {
+  if (CaretLineReadOnly()) return;
+  TUpdateGuard update(*this, 33, true);
+  TPoint from = CaretPos();
+  WordRight();
+  TPoint to = CaretPos();
+  selStart_->X = from.X;
+  selStart_->Y = from.Y;
+  selEnd_->X = to.X;
+  selEnd_->Y = to.Y;
+  selType_ = stStream;
+  DeleteSelection();
+}
+
+void TCustomMemoSource::DeleteWordLeft() {
+  if (CaretLineReadOnly()) return;
+  TUpdateGuard update(*this, 34, true);
+  TPoint to = CaretPos();
+  WordLeft();
+  TPoint from = CaretPos();
+  selStart_->X = from.X;
+  selStart_->Y = from.Y;
+  selEnd_->X = to.X;
+  selEnd_->Y = to.Y;
+  selType_ = stStream;
+  DeleteSelection();
+}
+
+void TCustomMemoSource::DeleteWord() {
+  if (CaretLineReadOnly()) return;
+  TUpdateGuard update(*this, 33, true);
+  std::string line = Line(CaretY());
+  int length = static_cast<int>(line.size());
+  int trimmed = length;
+  while (trimmed > 0 && static_cast<unsigned char>(line[trimmed - 1]) <= 32) --trimmed;
+  int x = CaretX();
+  if (x >= trimmed) {
+    // Right of the last word: the line break goes (and any blanks before it).
+    DeleteChars(MaxInt);
+    JoinLines();
+    return;
+  }
+  int end = x;
+  if (line[x] == ' ') {
+    while (end < length && line[end] == ' ') ++end;
+    if (end < length && !IsDelimiter(line[end])) {
+      DeleteChars(end - x);  // only blanks up to the next word
+      return;
+    }
+    end = x;
+  }
+  if (IsDelimiter(line[x])) {
+    while (end < length && IsDelimiter(line[end])) ++end;
+  } else {
+    while (end < length && !IsDelimiter(line[end])) ++end;
+    if (end < length && line[end] == ' ') ++end;
+  }
+  DeleteChars(end - x);
+}
+
+void TCustomMemoSource::WordOnCaret(int reason, TTransformKind kind) {
+  if (CaretLineReadOnly()) return;
+  TUpdateGuard update(*this, reason, true);
+  SelectWord(wsWordOnly);
+  TransformSelection(reason, false, kind);
+}
+
+void TCustomMemoSource::LowerCaseWord() { WordOnCaret(35, tkLowerCase); }
+
+void TCustomMemoSource::UpperCaseWord() { WordOnCaret(36, tkUpperCase); }
+
+void TCustomMemoSource::CapitaliseWord() { WordOnCaret(62, tkCapitalise); }
+
+}  // namespace quorel

@@ -1,0 +1,23 @@
+// The selection as a string list.
+#include "engine/selectionstrings.h"
+
+#include "engine/memosource.h"
+
+namespace quorel {
+
+int TSelectionStrings::Count() const {
+  if (!store_.HasSelection()) return 0;
+  TRect r = store_.SelectionRect();
+  return r.Bottom - r.Top + 1;
+}
+
+std::string TSelectionStrings::Get(int i) const {
+  if (i < 0 || i >= Count()) return {};
+  return store_.SelectedPart(store_.SelectionRect().Top + i);
+}
+
+void TSelectionStrings::Clear() { store_.DeleteSelection(); }
+
+std::string TSelectionStrings::Text() const { return store_.SelectedText(); }
+
+}  // namespace quorel
