@@ -12,7 +12,9 @@ TSimpleParser::~TSimpleParser() {
     if (c.Destroyed) c.Destroyed(*this);
 }
 
-bool TSimpleParser::GetBackColor(int, uint32_t&) const { return false; }
+const TFont* TSimpleParser::GetFont(int) const { return nullptr; }
+
+bool TSimpleParser::GetBackColor(int, TColor&) const { return false; }
 
 void TSimpleParser::InitColors(int, const std::string& text, std::string& colors) {
   colors.assign(text.size(), '\0');

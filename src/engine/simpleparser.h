@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/fonttypes.h"
+
 namespace quorel {
 
 class TSimpleParser {
@@ -20,8 +22,10 @@ class TSimpleParser {
 
   // Remembers the index of the line about to be parsed.
   virtual void SetLinePos(int line) { linePos_ = line; }
+  // The font a style is drawn with; the base has none.
+  virtual const TFont* GetFont(int fontId) const;
   // Background colour of a style; the base has none.
-  virtual bool GetBackColor(int fontId, uint32_t& color) const;
+  virtual bool GetBackColor(int fontId, TColor& color) const;
   // Colours `text` (which is followed by a zero character) starting in `state`, writing one style
   // byte per character into `colors`, and returns the state at the line's end.
   virtual uint32_t ParseLine(const std::string& text, uint32_t state, std::string& colors) = 0;

@@ -7,6 +7,9 @@
 #include <ostream>
 
 #include "engine/memosource.h"
+#include "syntax/htmlscheme.h"
+#include "syntax/syntaxparser.h"
+#include "syntax/tokendump.h"
 
 namespace quorel::cli {
 
@@ -16,7 +19,9 @@ const char* kUsage =
     "usage: quorel-cli <command> [arguments]\n"
     "commands:\n"
     "  resave IN OUT [--out-format windows|mac|unix]\n"
-    "      load IN as the editor does and save it to OUT\n";
+    "      load IN as the editor does and save it to OUT\n"
+    "  tokens FILE\n"
+    "      colour FILE with the built-in HTML scheme; print each line's end state and style runs\n";
 
 bool ParseOutFormat(const std::string& name, TOutFormatType& format) {
   static const std::map<std::string, TOutFormatType> formats = {
@@ -62,12 +67,34 @@ int Resave(const std::vector<std::string>& args, std::ostream&, std::ostream& er
   return 0;
 }
 
+int Tokens(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 1) {
+    err << "quorel-cli: tokens needs one file\n" << kUsage;
+    return 2;
+  }
+  TSyntaxParser parser;
+  BuildHtmlScheme(parser.SyntaxScheme());
+  parser.SetDefaultAttr(HtmlDefaultAttr());
+  TMemoSource store;
+  try {
+    store.LoadFromFile(args[0]);
+  } catch (const std::exception& e) {
+    err << "quorel-cli: cannot load " << args[0] << ": " << e.what() << "\n";
+    return 1;
+  }
+  store.SetSyntaxParser(&parser);
+  WriteTokenDump(store, out);
+  store.SetSyntaxParser(nullptr);
+  return out ? 0 : 1;
+}
+
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   using TCommand =
       std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
-  static const std::map<std::string, TCommand> commands = {{"resave", Resave}};
+  static const std::map<std::string, TCommand> commands = {{"resave", Resave},
+                                                           {"tokens", Tokens}};
   if (args.empty() || args[0] == "--help" || args[0] == "-h") {
     (args.empty() ? err : out) << kUsage;
     return args.empty() ? 2 : 0;

@@ -1,0 +1,83 @@
+// The scheme-driven parser: colours one line at a time and returns the state the line ends in.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "engine/simpleparser.h"
+#include "syntax/syntaxscheme.h"
+
+namespace quorel {
+
+// Token kinds reported by OnGetToken.
+enum TTokenKind {
+  tkText = 0,
+  tkSingleLineComment = 1,
+  tkMultiLineComment = 2,
+  tkDirective = 3,
+  tkFullLineComment = 4,
+  tkSingleLineString = 5,
+  tkMultiLineString = 6,
+  tkInteger = 7,
+  tkFloat = 8,
+  tkHexNumber = 9,
+  tkIdentifier = 10,
+  tkKeyword = 11,
+  tkSymbol = 12,
+};
+
+// What is open at a line's end.
+enum TConstruct {
+  ctNone = 0,
+  ctMultiLineComment = 1,
+  ctContinuedString = 2,
+  ctMultiLineString = 3,
+  ctContinuedDirective = 4,
+};
+
+// The fields packed into a 32-bit line state.
+struct TLineState {
+  int StateIndex = 0;  // entry of the block-state table
+  bool PartOfBlock = false;
+  bool CaseSensitive = false;
+  int Delimiter = -1;  // block delimiter that opened the current block (-1 in the root)
+  int Construct = ctNone;
+  int ConstructIndex = 0;
+
+  uint32_t Pack() const;
+  static TLineState Unpack(uint32_t state);
+};
+
+class TSyntaxParser : public TSimpleParser {
+ public:
+  TSyntaxParser();
+  ~TSyntaxParser() override;
+
+  TSyntaxScheme& SyntaxScheme() { return *scheme_; }
+  const TSyntaxScheme& SyntaxScheme() const { return *scheme_; }
+  // Takes a copy of `scheme` (nothing when it is this parser's own).
+  void SetSyntaxScheme(const TSyntaxScheme& scheme);
+  const TAttrItem& DefaultAttr() const { return defaultAttr_; }
+  void SetDefaultAttr(const TAttrItem& attr);
+  bool UseGlobalOptions() const { return scheme_->UseGlobalOptions; }
+  void SetUseGlobalOptions(bool value);
+
+  // Told about each finished token: (parser, token kind, token text).
+  std::function<void(TSyntaxParser&, int kind, const std::string& text)> OnGetToken;
+
+  uint32_t ParseLine(const std::string& text, uint32_t state, std::string& colors) override;
+  const TFont* GetFont(int fontId) const override;
+  bool GetBackColor(int fontId, TColor& color) const override;
+
+  // The scheme's content changed: prepare it again and re-colour.
+  virtual void SchemeChanged();
+  // Fonts or colours changed: recompute them and tell the clients.
+  virtual void FontsChanged();
+
+ private:
+  std::unique_ptr<TSyntaxScheme> scheme_;
+  TAttrItem defaultAttr_;
+};
+
+}  // namespace quorel

@@ -1,0 +1,149 @@
+// Preparing a scheme for parsing: the enabled delimiters of each rule, keyword buckets, the entry
+// delimiters of child blocks, and the punctuation no rule uses.
+#include "engine/casemap.h"
+#include "syntax/commatext.h"
+#include "syntax/syntaxparser.h"
+#include "syntax/syntaxscheme.h"
+
+namespace quorel {
+
+namespace {
+
+// Printable ASCII punctuation except the underscore, and code 127.
+TCharSet SymbolSet() {
+  TCharSet s;
+  s.IncludeRange(33, 47);
+  s.IncludeRange(58, 64);
+  s.IncludeRange(91, 94);
+  s.Include(96);
+  s.IncludeRange(123, 127);
+  return s;
+}
+
+template <typename TList>
+void CollectUsed(const TList& list, TCharSet& used) {
+  for (const auto& t : list) {
+    if (!t.UseToken) continue;
+    used.IncludeAll(t.LeftDelimiter);
+    if constexpr (requires { t.RightDelimiter; }) used.IncludeAll(t.RightDelimiter);
+  }
+}
+
+template <typename TList>
+TPreparedBlock::TList Enabled(const TList& list) {
+  TPreparedBlock::TList out;
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (!list[i].UseToken) continue;
+    out.Left.push_back(list[i].LeftDelimiter);
+    out.Index.push_back(static_cast<int>(i));
+  }
+  return out;
+}
+
+std::vector<std::string> EnabledLeft(const TLineTokenList& list) {
+  std::vector<std::string> out;
+  for (const TLineToken& t : list)
+    if (t.UseToken) out.push_back(t.LeftDelimiter);
+  return out;
+}
+
+// Both cases of a character's letter when comparing without case.
+void IncludeFolded(TCharSet& set, char c, bool caseSensitive) {
+  set.Include(static_cast<unsigned char>(c));
+  if (!caseSensitive) {
+    set.Include(static_cast<unsigned char>(UpperChar(c)));
+    set.Include(static_cast<unsigned char>(LowerChar(c)));
+  }
+}
+
+}  // namespace
+
+void TSyntaxScheme::PrepareBlock(int index, TCharSet& used) {
+  TSyntaxBlock& b = SyntaxBlocks[static_cast<size_t>(index)];
+  TPreparedBlock p;
+  for (int c = 0; c < 256; ++c) {
+    if (b.FirstIdentChars[static_cast<unsigned char>(c)] || b.OtherIdentChars[static_cast<unsigned char>(c)])
+      used.Include(static_cast<unsigned char>(c));
+  }
+  if (b.UseMetaSymbol) used.Include(static_cast<unsigned char>(b.MetaSymbol));
+  for (const TDelimiters& d : b.BlockDelimiters) {
+    if (!d.UseToken) continue;
+    used.IncludeAll(d.LeftDelimiter);
+    used.IncludeAll(d.RightDelimiter);
+  }
+
+  p.SingleLineComments = Enabled(b.SingleLineCommentDelimiters);
+  p.MultiLineComments = Enabled(b.MultiLineCommentDelimiters);
+  p.FullLineComments = Enabled(b.FullLineCommentDelimiters);
+  p.SingleLineStrings = Enabled(b.SingleLineStringDelimiters);
+  p.MultiLineStrings = Enabled(b.MultiLineStringDelimiters);
+  p.NumPrefixes = EnabledLeft(b.NumPrefixes);
+  p.NumSuffixes = EnabledLeft(b.NumSuffixes);
+  p.IdentPrefixes = EnabledLeft(b.IdentPrefixes);
+  p.IdentSuffixes = EnabledLeft(b.IdentSuffixes);
+  if (b.UseComments) {
+    if (b.UseSingleLineComments) CollectUsed(b.SingleLineCommentDelimiters, used);
+    if (b.UseMultiLineComments) CollectUsed(b.MultiLineCommentDelimiters, used);
+    if (b.UseFullLineComments) CollectUsed(b.FullLineCommentDelimiters, used);
+  }
+  if (b.UseStrings) {
+    if (b.UseSingleLineStrings) CollectUsed(b.SingleLineStringDelimiters, used);
+    if (b.UseMultiLineStrings) CollectUsed(b.MultiLineStringDelimiters, used);
+  }
+  if (b.UseNumbers) {
+    if (b.UsePrefixedNumbers) CollectUsed(b.NumPrefixes, used);
+    if (b.UseSuffixedNumbers) CollectUsed(b.NumSuffixes, used);
+    if (b.UsePrefixedSuffixedNumbers) CollectUsed(b.NumPrefixesSuffixes, used);
+  }
+  if (b.UsePrefixedIdentifiers) CollectUsed(b.IdentPrefixes, used);
+  if (b.UseSuffixedIdentifiers) CollectUsed(b.IdentSuffixes, used);
+  if (b.UsePrefixedSuffixedIdentifiers) CollectUsed(b.IdentPrefixesSuffixes, used);
+  if (b.UseLineDirectives) used.IncludeAll(b.LineDirectivePrefix);
+
+  for (size_t k = 0; k < b.KeywordSets.size(); ++k) {
+    const TKeywordSet& set = b.KeywordSets[k];
+    if (!set.UseToken) continue;
+    TPreparedBlock::TKeywordTable table;
+    table.SetIndex = static_cast<int>(k);
+    for (std::string word : SplitCommaText(set.Keywords)) {
+      if (word.empty()) continue;
+      if (!b.CaseSensitive) word = LowerCase(word);
+      std::string& bucket = table.Buckets[static_cast<unsigned char>(word[0])];
+      if (bucket.empty()) bucket = ",";
+      bucket += word + ",";
+    }
+    p.Keywords.push_back(std::move(table));
+  }
+
+  for (size_t ci = 0; ci < SyntaxBlocks.size(); ++ci) {
+    const TSyntaxBlock& child = SyntaxBlocks[ci];
+    if (child.ParentID != b.ID || static_cast<int>(ci) == index) continue;
+    for (size_t di = 0; di < child.BlockDelimiters.size(); ++di) {
+      const TDelimiters& d = child.BlockDelimiters[di];
+      if (!d.UseToken || d.LeftDelimiter.empty()) continue;
+      int code = (d.DelimitersArePartOfBlock ? 0x20000 : 0) + (child.CaseSensitive ? 0x10000 : 0) +
+                 static_cast<int>(ci) * 256 + static_cast<int>(di);
+      if (d.DelimitersArePartOfBlock) {
+        p.ChildPart.push_back({d.LeftDelimiter, code});
+        IncludeFolded(p.ChildPartFirst, d.LeftDelimiter.front(), false);
+      } else {
+        p.ChildNotPart.push_back({d.LeftDelimiter, code});
+        IncludeFolded(p.ChildNotPartLast, d.LeftDelimiter.back(), false);
+      }
+    }
+  }
+  b.Prepared = std::move(p);
+}
+
+void TSyntaxScheme::Prepare() {
+  UpgradeVersion();
+  BlockStates.Reset();
+  TCharSet used;
+  for (size_t i = 0; i < SyntaxBlocks.size(); ++i) PrepareBlock(static_cast<int>(i), used);
+  NotUsedSymbols = SymbolSet();
+  for (int c = 0; c < 256; ++c)
+    if (used[static_cast<unsigned char>(c)]) NotUsedSymbols.Exclude(static_cast<unsigned char>(c));
+  if (Parser) Parser->FontsChanged();
+}
+
+}  // namespace quorel
