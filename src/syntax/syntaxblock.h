@@ -39,6 +39,9 @@ struct TPreparedBlock {
   // Quick rejection: characters that can start a part-of-child delimiter, and that can end a
   // not-part-of-child one (both cases of letters when comparing without case).
   TCharSet ChildPartFirst, ChildNotPartLast;
+  // Characters that can start an opening of each kind (both cases of letters), so that most
+  // positions skip the rule lists at once.
+  TCharSet CommentFirst, StringFirst, NumberPrefixFirst, IdentPrefixFirst, DirectiveFirst;
 };
 
 // The persistent properties of a block.

@@ -109,8 +109,9 @@ void TSyntaxScheme::PrepareBlock(int index, TCharSet& used) {
       if (word.empty()) continue;
       if (!b.CaseSensitive) word = LowerCase(word);
       std::string& bucket = table.Buckets[static_cast<unsigned char>(word[0])];
-      if (bucket.empty()) bucket = ",";
-      bucket += word + ",";
+      if (bucket.empty()) bucket.push_back(',');
+      bucket.append(word);
+      bucket.push_back(',');
     }
     p.Keywords.push_back(std::move(table));
   }
@@ -132,6 +133,20 @@ void TSyntaxScheme::PrepareBlock(int index, TCharSet& used) {
       }
     }
   }
+  auto firsts = [](TCharSet& set, const auto& list) {
+    for (const auto& t : list)
+      if (!t.LeftDelimiter.empty()) IncludeFolded(set, t.LeftDelimiter.front(), false);
+  };
+  firsts(p.CommentFirst, b.SingleLineCommentDelimiters);
+  firsts(p.CommentFirst, b.MultiLineCommentDelimiters);
+  firsts(p.CommentFirst, b.FullLineCommentDelimiters);
+  firsts(p.StringFirst, b.SingleLineStringDelimiters);
+  firsts(p.StringFirst, b.MultiLineStringDelimiters);
+  firsts(p.NumberPrefixFirst, b.NumPrefixes);
+  firsts(p.NumberPrefixFirst, b.NumPrefixesSuffixes);
+  firsts(p.IdentPrefixFirst, b.IdentPrefixes);
+  firsts(p.IdentPrefixFirst, b.IdentPrefixesSuffixes);
+  if (!b.LineDirectivePrefix.empty()) IncludeFolded(p.DirectiveFirst, b.LineDirectivePrefix.front(), false);
   b.Prepared = std::move(p);
 }
 

@@ -58,6 +58,7 @@ class TLineScanner {
 
  private:
   void ApplyHead();
+  void UpdateExit();
   void Push(int code);
   void Pop();
   bool TryExit();
@@ -108,16 +109,18 @@ class TLineScanner {
   bool inDirective_ = false;
   int kind_ = tkText;
   int tokenFontId_ = -1;  // the FontID of a comment, string or keyword token
+  const std::string* exitRight_ = nullptr;  // the right delimiter that leaves the current block
+  const std::array<unsigned char, 256>& lower_ = LowerTable();
 };
 
 // ---- Matching ----
 
-bool TLineScanner::Equal(int at, const std::string& d, bool caseSensitive) const {
+inline bool TLineScanner::Equal(int at, const std::string& d, bool caseSensitive) const {
   const unsigned char* p = s_ + at;
-  if (caseSensitive) return std::memcmp(p, d.data(), d.size()) == 0;
-  const auto& lower = LowerTable();
+  const unsigned char* q = reinterpret_cast<const unsigned char*>(d.data());
+  if (caseSensitive) return p[0] == q[0] && std::memcmp(p, q, d.size()) == 0;
   for (size_t i = 0; i < d.size(); ++i)
-    if (lower[p[i]] != lower[static_cast<unsigned char>(d[i])]) return false;
+    if (lower_[p[i]] != lower_[q[i]]) return false;
   return true;
 }
 
@@ -167,6 +170,16 @@ void TLineScanner::ApplyHead() {
       delimiter_ < static_cast<int>(block_->BlockDelimiters.size()))
     partOfBlock_ = block_->BlockDelimiters[static_cast<size_t>(delimiter_)].DelimitersArePartOfBlock;
   construct_ = ctNone;
+  UpdateExit();
+}
+
+void TLineScanner::UpdateExit() {
+  exitRight_ = nullptr;
+  if (blockIndex_ == 0 || delimiter_ < 0 ||
+      delimiter_ >= static_cast<int>(block_->BlockDelimiters.size()))
+    return;
+  const std::string& right = block_->BlockDelimiters[static_cast<size_t>(delimiter_)].RightDelimiter;
+  if (!right.empty()) exitRight_ = &right;
 }
 
 void TLineScanner::Push(int code) {
@@ -179,16 +192,19 @@ void TLineScanner::Pop() {
   ApplyHead();
 }
 
-bool TLineScanner::TryExit() {
-  if (blockIndex_ == 0 || delimiter_ < 0 ||
-      delimiter_ >= static_cast<int>(block_->BlockDelimiters.size()))
-    return false;
-  const std::string& right = block_->BlockDelimiters[static_cast<size_t>(delimiter_)].RightDelimiter;
-  if (right.empty()) return false;
+inline bool TLineScanner::TryExit() {
+  if (!exitRight_) return false;
+  const std::string& right = *exitRight_;
   // Part of the block: it was coloured as the block's own last token and ends here. Otherwise it
-  // starts here and is scanned as tokens of the outer block.
-  bool leaves = partOfBlock_ ? MatchBackward(right, pos_, case_)
-                             : MatchForward(right, pos_, blocks_[0].CaseSensitive);
+  // starts here and is scanned as tokens of the outer block. One character rules most out.
+  bool leaves;
+  if (partOfBlock_) {
+    leaves = pos_ > 0 && lower_[s_[pos_ - 1]] == lower_[static_cast<unsigned char>(right.back())] &&
+             MatchBackward(right, pos_, case_);
+  } else {
+    leaves = lower_[s_[pos_]] == lower_[static_cast<unsigned char>(right.front())] &&
+             MatchForward(right, pos_, blocks_[0].CaseSensitive);
+  }
   if (leaves) Pop();
   return leaves;
 }
@@ -324,8 +340,9 @@ int TLineScanner::ScanNothingOpen() {
     kind_ = tkSymbol;
     return 0;
   }
-  if (b.UseComments && CommentOpening()) return 0;
-  if (b.UseStrings && StringOpening()) return 0;
+  const TPreparedBlock& p = b.Prepared;
+  if (b.UseComments && p.CommentFirst[c] && CommentOpening()) return 0;
+  if (b.UseStrings && p.StringFirst[c] && StringOpening()) return 0;
   if (b.UseNumbers) {
     if (SpecialNumber() || PlainNumber()) return 0;
   } else if (IsDigit(c)) {
@@ -333,8 +350,8 @@ int TLineScanner::ScanNothingOpen() {
     kind_ = tkInteger;
     return 0;
   }
-  if (b.UseLineDirectives && directiveAllowed_ && Directive()) return 0;
-  if (Identifier()) return 0;
+  if (b.UseLineDirectives && directiveAllowed_ && p.DirectiveFirst[c] && Directive()) return 0;
+  if ((b.FirstIdentChars[c] || p.IdentPrefixFirst[c]) && Identifier()) return 0;
   ++pos_;
   kind_ = SymbolChars()[c] ? tkSymbol : tkText;
   return 0;
@@ -460,6 +477,7 @@ bool TLineScanner::SuffixStep() {
 bool TLineScanner::SpecialNumber() {
   const TSyntaxBlock& b = *block_;
   int start = pos_;
+  if (!IsDigit(s_[pos_]) && !b.Prepared.NumberPrefixFirst[s_[pos_]]) return false;
   if (b.UsePrefixedSuffixedNumbers && !b.UsePSNumComposition) {
     for (const TBlockToken& pair : b.NumPrefixesSuffixes) {
       pos_ = start;
@@ -485,7 +503,7 @@ bool TLineScanner::SpecialNumber() {
       return true;
     }
     pos_ = start;
-  } else if (b.UsePrefixedNumbers && PrefixStep()) {
+  } else if (b.UsePrefixedNumbers && b.Prepared.NumberPrefixFirst[s_[pos_]] && PrefixStep()) {
     return true;
   }
   if (b.UseSuffixedNumbers && IsDigit(s_[pos_])) {
@@ -534,7 +552,7 @@ bool TLineScanner::Identifier() {
       if (!right.empty() && pos_ + static_cast<int>(right.size()) <= n_ && Equal(pos_, right, case_)) {
         pos_ += static_cast<int>(right.size());
         kind_ = tkIdentifier;
-        KeywordTest(start);
+        if (b.UseKeywords) KeywordTest(start);
         return true;
       }
     }
@@ -565,7 +583,7 @@ bool TLineScanner::Identifier() {
     }
   }
   kind_ = tkIdentifier;
-  KeywordTest(start);
+  if (b.UseKeywords) KeywordTest(start);
   return true;
 }
 
@@ -631,6 +649,7 @@ uint32_t TLineScanner::Run(uint32_t state) {
     partOfBlock_ = start.PartOfBlock;
     case_ = start.CaseSensitive;
     delimiter_ = start.Delimiter;
+    UpdateExit();
   }
   construct_ = start.Construct <= ctContinuedDirective ? start.Construct : ctNone;
   constructIndex_ = start.ConstructIndex;
