@@ -34,12 +34,13 @@ function(quorel_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE QUOREL_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   quorel_apply_common(${name})
   if(NOT ARG_LABEL)
     set(ARG_LABEL unit)
   endif()
   gtest_discover_tests(${name}
     PROPERTIES LABELS ${ARG_LABEL}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUOREL_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)
 endfunction()
