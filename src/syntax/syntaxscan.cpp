@@ -97,7 +97,7 @@ class TLineScanner {
   int blockIndex_ = 0;
   const TSyntaxBlock* block_ = nullptr;
   bool partOfBlock_ = false;
-  bool case_ = false;
+  bool case_ = false;  // the packed case flag: how part-of-block child entries compare
   int delimiter_ = -1;
   int construct_ = ctNone;
   int constructIndex_ = 0;
@@ -200,7 +200,7 @@ inline bool TLineScanner::TryExit() {
   bool leaves;
   if (partOfBlock_) {
     leaves = pos_ > 0 && lower_[s_[pos_ - 1]] == lower_[static_cast<unsigned char>(right.back())] &&
-             MatchBackward(right, pos_, case_);
+             MatchBackward(right, pos_, block_->CaseSensitive);
   } else {
     leaves = lower_[s_[pos_]] == lower_[static_cast<unsigned char>(right.front())] &&
              MatchForward(right, pos_, blocks_[0].CaseSensitive);
@@ -363,7 +363,7 @@ bool TLineScanner::CommentOpening() {
   if (b.UseMultiLineComments) {
     for (size_t i = 0; i < p.MultiLineComments.Left.size(); ++i) {
       const std::string& left = p.MultiLineComments.Left[i];
-      if (!MatchForward(left, pos_, case_)) continue;
+      if (!MatchForward(left, pos_, block_->CaseSensitive)) continue;
       kind_ = tkMultiLineComment;
       construct_ = ctMultiLineComment;
       constructIndex_ = static_cast<int>(i);
@@ -374,7 +374,7 @@ bool TLineScanner::CommentOpening() {
   }
   if (b.UseFullLineComments && blanksOnly_) {
     for (size_t i = 0; i < p.FullLineComments.Left.size(); ++i) {
-      if (!MatchForward(p.FullLineComments.Left[i], pos_, case_)) continue;
+      if (!MatchForward(p.FullLineComments.Left[i], pos_, block_->CaseSensitive)) continue;
       kind_ = tkFullLineComment;
       constructIndex_ = static_cast<int>(i);
       tokenFontId_ = b.FullLineCommentDelimiters[static_cast<size_t>(p.FullLineComments.Index[i])].FontID;
@@ -384,7 +384,7 @@ bool TLineScanner::CommentOpening() {
   }
   if (b.UseSingleLineComments) {
     for (size_t i = 0; i < p.SingleLineComments.Left.size(); ++i) {
-      if (!MatchForward(p.SingleLineComments.Left[i], pos_, case_)) continue;
+      if (!MatchForward(p.SingleLineComments.Left[i], pos_, block_->CaseSensitive)) continue;
       kind_ = tkSingleLineComment;
       constructIndex_ = static_cast<int>(i);
       tokenFontId_ = b.SingleLineCommentDelimiters[static_cast<size_t>(p.SingleLineComments.Index[i])].FontID;
@@ -401,7 +401,7 @@ bool TLineScanner::StringOpening() {
   if (b.UseMultiLineStrings) {
     for (size_t i = 0; i < p.MultiLineStrings.Left.size(); ++i) {
       const std::string& left = p.MultiLineStrings.Left[i];
-      if (!MatchForward(left, pos_, case_)) continue;
+      if (!MatchForward(left, pos_, block_->CaseSensitive)) continue;
       kind_ = tkMultiLineString;
       construct_ = ctMultiLineString;
       constructIndex_ = static_cast<int>(i);
@@ -413,7 +413,7 @@ bool TLineScanner::StringOpening() {
   if (b.UseSingleLineStrings) {
     for (size_t i = 0; i < p.SingleLineStrings.Left.size(); ++i) {
       const std::string& left = p.SingleLineStrings.Left[i];
-      if (!MatchStringOpening(left, pos_, case_)) continue;
+      if (!MatchStringOpening(left, pos_, block_->CaseSensitive)) continue;
       kind_ = tkSingleLineString;
       constructIndex_ = static_cast<int>(i);
       tokenFontId_ = b.SingleLineStringDelimiters[static_cast<size_t>(p.SingleLineStrings.Index[i])].FontID;
@@ -450,7 +450,7 @@ bool TLineScanner::PlainNumber() {
 
 bool TLineScanner::PrefixStep() {
   for (const std::string& prefix : block_->Prepared.NumPrefixes) {
-    if (prefix.empty() || pos_ + static_cast<int>(prefix.size()) > n_ || !Equal(pos_, prefix, case_))
+    if (prefix.empty() || pos_ + static_cast<int>(prefix.size()) > n_ || !Equal(pos_, prefix, block_->CaseSensitive))
       continue;
     pos_ += static_cast<int>(prefix.size());
     if (pos_ < n_ && IsHexDigit(s_[pos_])) {
@@ -466,7 +466,7 @@ bool TLineScanner::PrefixStep() {
 
 bool TLineScanner::SuffixStep() {
   for (const std::string& suffix : block_->Prepared.NumSuffixes) {
-    if (suffix.empty() || pos_ + static_cast<int>(suffix.size()) > n_ || !Equal(pos_, suffix, case_))
+    if (suffix.empty() || pos_ + static_cast<int>(suffix.size()) > n_ || !Equal(pos_, suffix, block_->CaseSensitive))
       continue;
     pos_ += static_cast<int>(suffix.size());
     return true;
@@ -482,13 +482,13 @@ bool TLineScanner::SpecialNumber() {
     for (const TBlockToken& pair : b.NumPrefixesSuffixes) {
       pos_ = start;
       const std::string& left = pair.LeftDelimiter;
-      if (left.empty() || pos_ + static_cast<int>(left.size()) > n_ || !Equal(pos_, left, case_)) continue;
+      if (left.empty() || pos_ + static_cast<int>(left.size()) > n_ || !Equal(pos_, left, block_->CaseSensitive)) continue;
       pos_ += static_cast<int>(left.size());
       int digits = pos_;
       while (pos_ < n_ && IsHexDigit(s_[pos_])) ++pos_;
       const std::string& right = pair.RightDelimiter;
       if (pos_ > digits && !right.empty() && pos_ + static_cast<int>(right.size()) <= n_ &&
-          Equal(pos_, right, case_)) {
+          Equal(pos_, right, block_->CaseSensitive)) {
         pos_ += static_cast<int>(right.size());
         kind_ = tkHexNumber;
         return true;
@@ -521,7 +521,7 @@ bool TLineScanner::SpecialNumber() {
 
 bool TLineScanner::Directive() {
   const std::string& prefix = block_->LineDirectivePrefix;
-  if (prefix.empty() || pos_ + static_cast<int>(prefix.size()) > n_ || !Equal(pos_, prefix, case_))
+  if (prefix.empty() || pos_ + static_cast<int>(prefix.size()) > n_ || !Equal(pos_, prefix, block_->CaseSensitive))
     return false;
   pos_ += static_cast<int>(prefix.size());
   kind_ = tkDirective;
@@ -546,10 +546,10 @@ bool TLineScanner::Identifier() {
       pos_ = start;
       const std::string& left = pair.LeftDelimiter;
       const std::string& right = pair.RightDelimiter;
-      if (left.empty() || pos_ + static_cast<int>(left.size()) > n_ || !Equal(pos_, left, case_)) continue;
+      if (left.empty() || pos_ + static_cast<int>(left.size()) > n_ || !Equal(pos_, left, block_->CaseSensitive)) continue;
       pos_ += static_cast<int>(left.size());
       if (!IdentifierRun()) continue;
-      if (!right.empty() && pos_ + static_cast<int>(right.size()) <= n_ && Equal(pos_, right, case_)) {
+      if (!right.empty() && pos_ + static_cast<int>(right.size()) <= n_ && Equal(pos_, right, block_->CaseSensitive)) {
         pos_ += static_cast<int>(right.size());
         kind_ = tkIdentifier;
         if (b.UseKeywords) KeywordTest(start);
@@ -560,7 +560,7 @@ bool TLineScanner::Identifier() {
   }
   if (b.UsePrefixedIdentifiers) {
     for (const std::string& prefix : b.Prepared.IdentPrefixes) {
-      if (prefix.empty() || pos_ + static_cast<int>(prefix.size()) > n_ || !Equal(pos_, prefix, case_))
+      if (prefix.empty() || pos_ + static_cast<int>(prefix.size()) > n_ || !Equal(pos_, prefix, block_->CaseSensitive))
         continue;
       pos_ += static_cast<int>(prefix.size());
       if (IdentifierRun()) {
@@ -576,7 +576,7 @@ bool TLineScanner::Identifier() {
   }
   if (b.UseSuffixedIdentifiers) {
     for (const std::string& suffix : b.Prepared.IdentSuffixes) {
-      if (suffix.empty() || pos_ + static_cast<int>(suffix.size()) > n_ || !Equal(pos_, suffix, case_))
+      if (suffix.empty() || pos_ + static_cast<int>(suffix.size()) > n_ || !Equal(pos_, suffix, block_->CaseSensitive))
         continue;
       pos_ += static_cast<int>(suffix.size());
       break;
@@ -645,12 +645,11 @@ uint32_t TLineScanner::Run(uint32_t state) {
   if (start.StateIndex >= scheme_.BlockStates.Count()) start = TLineState();
   stateIndex_ = start.StateIndex;
   ApplyHead();
-  if (state != 0) {
-    partOfBlock_ = start.PartOfBlock;
-    case_ = start.CaseSensitive;
-    delimiter_ = start.Delimiter;
-    UpdateExit();
-  }
+  // The packed flags overwrite what the block chain says (state 0 stays state 0 on plain lines).
+  partOfBlock_ = start.PartOfBlock;
+  case_ = start.CaseSensitive;
+  delimiter_ = start.Delimiter;
+  UpdateExit();
   construct_ = start.Construct <= ctContinuedDirective ? start.Construct : ctNone;
   constructIndex_ = start.ConstructIndex;
 

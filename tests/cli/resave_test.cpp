@@ -47,5 +47,16 @@ TEST(CliResave, ErrorsExitNonZeroWithAMessage) {
   EXPECT_EQ(RunCli({}, &err), 2);
 }
 
+TEST(CliTokens, DumpsEachLineWithItsStateAndRuns) {
+  TTempDir dir;
+  WriteBytes(dir.File("a.html"), "<b>x</b>\r\n\r\n<!-- c\r\n");
+  std::ostringstream out, err;
+  EXPECT_EQ(cli::Run({"tokens", dir.File("a.html")}, out, err), 0);
+  EXPECT_EQ(out.str(), "L1 00BF0000 1:3 0:1 1:4\nL2 00BF0000\nL3 01800100 5:6\n");
+  EXPECT_EQ(cli::Run({"tokens", dir.File("missing.html")}, out, err), 1);
+  EXPECT_NE(err.str().find("cannot load"), std::string::npos);
+  EXPECT_EQ(cli::Run({"tokens"}, out, err), 2);
+}
+
 }  // namespace
 }  // namespace quorel
