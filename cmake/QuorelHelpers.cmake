@@ -5,8 +5,10 @@ set(QUOREL_WARNINGS -Wall -Wextra)
 function(quorel_apply_common target)
   target_compile_options(${target} PRIVATE ${QUOREL_WARNINGS})
   if(QUOREL_SANITIZE)
-    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer)
-    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    # Undefined behaviour stops the test that ran into it, instead of only printing a warning.
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=all
+                           -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=all)
   endif()
 endfunction()
 

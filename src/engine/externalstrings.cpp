@@ -64,8 +64,8 @@ void TExternalStrings::Delete(int i) {
 void TExternalStrings::Clear() {
   store_.BeginUpdateKeepSelection(58);
   store_.lines_.Clear();
-  store_.longestLength_ = store_.longestCount_ = 0;
-  store_.longestStale_ = false;
+  store_.lineLengths_.clear();
+  store_.lineLengthsStale_ = false;
   // The bracket would put the old selection back: point everything at the start instead.
   for (TPosition* p : {store_.caret_, store_.selStart_, store_.selEnd_, store_.keepCaret_,
                        store_.keepSelStart_, store_.keepSelEnd_})

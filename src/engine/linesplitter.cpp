@@ -17,14 +17,7 @@ const char* FindOrEnd(const char* from, const char* end, char c) {
 void TLineSplitter::AddLine(std::string_view raw) {
   while (!raw.empty() && static_cast<unsigned char>(raw.back()) <= 32) raw.remove_suffix(1);
   bool expand = !keepTabs_ && std::memchr(raw.data(), '\t', raw.size());
-  TStringItem& item = lines_.Add(expand ? ExpandTabs(raw, stops_) : std::string(raw));
-  int length = keepTabs_ ? VisualLength(item.Text, stops_) : static_cast<int>(item.Text.size());
-  if (length > longest_) {
-    longest_ = length;
-    longestCount_ = 1;
-  } else if (length == longest_) {
-    ++longestCount_;
-  }
+  lines_.Add(expand ? ExpandTabs(raw, stops_) : std::string(raw));
 }
 
 bool TLineSplitter::Feed(std::string_view chunk) {

@@ -17,10 +17,8 @@ class TLineSplitter {
 
   // Takes the next piece of the text. Returns false once a NUL has ended it.
   bool Feed(std::string_view chunk);
-  // The text is complete: the lines, and the length of the longest one and how many have it.
+  // The text is complete: the lines.
   TInternalStrings Finish();
-  int Longest() const { return longest_; }
-  int LongestCount() const { return longestCount_; }
 
  private:
   void AddLine(std::string_view raw);
@@ -31,8 +29,6 @@ class TLineSplitter {
   std::string pending_;     // the start of a line whose end is in a later chunk
   bool pendingCr_ = false;  // the last chunk ended in CR: a LF starting the next one belongs to it
   bool ended_ = false;
-  int longest_ = 0;
-  int longestCount_ = 0;
 };
 
 }  // namespace quorel

@@ -353,10 +353,10 @@ void TCustomMemoSource::SetSelection(TSelectionType type, int startX, int startY
                                      int endY) {
   TUpdateGuard update(*this, 31);
   DoGetSelectionType(type);
-  selStart_->X = std::max(startX, 0);
-  selStart_->Y = std::max(startY, 0);
-  selEnd_->X = std::max(endX, 0);
-  selEnd_->Y = std::max(endY, 0);
+  selStart_->X = std::clamp(startX, 0, kMaxLine);
+  selStart_->Y = std::clamp(startY, 0, kMaxLine);
+  selEnd_->X = std::clamp(endX, 0, kMaxLine);
+  selEnd_->Y = std::clamp(endY, 0, kMaxLine);
   selType_ = type;
 }
 
@@ -370,7 +370,7 @@ void TCustomMemoSource::SetBlockOption(TBlockOption value) {
 }
 
 std::string TCustomMemoSource::SelectedPart(int y, bool raw) const {
-  TRect r = SelectionRect();
+  TRect r = TextSelectionRect();
   if (selType_ == stNone || y < r.Top || y > r.Bottom) return {};
   if (raw && selType_ == stStream) {
     std::string text = RawLine(y);
@@ -400,7 +400,8 @@ std::string TCustomMemoSource::SelectedPart(int y, bool raw) const {
 std::vector<std::string> TCustomMemoSource::SelectedLines(bool raw) const {
   std::vector<std::string> out;
   if (selType_ == stNone) return out;
-  for (int y = selStart_->Y; y <= selEnd_->Y; ++y) out.push_back(SelectedPart(y, raw));
+  TRect r = TextSelectionRect();
+  for (int y = r.Top; y <= r.Bottom; ++y) out.push_back(SelectedPart(y, raw));
   return out;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <bitset>
+#include <map>
 #include <functional>
 #include <iosfwd>
 #include <memory>
@@ -146,7 +147,8 @@ class TCustomMemoSource {
   bool CaretLineReadOnly() const;
   const std::string& GetLineColors(int y);
   std::string GetExpandedColors(int y);
-  // Visual length of the longest line (kept up to date cheaply; recounted only when needed).
+  // Visual length of the longest line: the lines are counted by length as they change, so this
+  // costs the same in any document (counted once after loading, on the first request).
   int LongestLineLength();
 
   // ---- Caret and primitives ----
@@ -177,6 +179,9 @@ class TCustomMemoSource {
   TPoint SelStart() const { return {selStart_->X, selStart_->Y}; }
   TPoint SelEnd() const { return {selEnd_->X, selEnd_->Y}; }
   TRect SelectionRect() const { return {selStart_->X, selStart_->Y, selEnd_->X, selEnd_->Y}; }
+  // The selection rectangle cut to the text: a stream ending below the last line ends at the
+  // last line's end, and no selected row lies below the last line.
+  TRect TextSelectionRect() const;
   bool HasSelection() const { return selType_ != stNone; }
   void SetSelectionType(TSelectionType type);
   void SetSelection(TSelectionType type, int startX, int startY, int endX, int endY);
@@ -337,8 +342,9 @@ class TCustomMemoSource {
   void LineLengthChanged(int oldLength, int newLength);
   void LineRemoved(int length);
   void SetLineText(int y, std::string text);
-  // Makes the caret's line exist, appending empty lines through recorded splits.
-  void EnsureCaretLine();
+  // Makes the caret's line exist, appending empty lines through recorded splits; false when
+  // it cannot (the last line is read-only).
+  bool EnsureCaretLine();
   void RemoveSingleEmptyLine();
   void ExpandCollapsedHeader(int y);
   void WriteInsertRecords(int leftDistance, int count);
@@ -434,10 +440,9 @@ class TCustomMemoSource {
   int parsedUpTo_ = 0;
   uint32_t initialState_ = 0;
 
-  // Longest visual line: its length, how many lines have it, and whether the counts are stale.
-  int longestLength_ = 0;
-  int longestCount_ = 0;
-  bool longestStale_ = false;
+  // How many lines have each visual length; stale after loading until first asked.
+  std::map<int, int> lineLengths_;
+  bool lineLengthsStale_ = false;
 
   // Undo.
   TUndoList undoList_;

@@ -17,7 +17,7 @@ namespace quorel {
 void TCustomMemoSource::DeleteSelection() {
   if (selType_ == stNone) return;
   TUpdateGuard update(*this, 22);
-  TRect r = SelectionRect();
+  TRect r = TextSelectionRect();
   if (selType_ == stStream && r.Bottom > r.Top) {
     // The part of the last line, the lines in between, then the rest of the first line.
     SetCaretPos(0, r.Bottom);
@@ -121,6 +121,10 @@ void TCustomMemoSource::InsertLinesAsStream(const std::vector<std::string>& line
 void TCustomMemoSource::InsertStringList(const std::vector<std::string>& lines,
                                          const std::vector<std::string>* colors, bool asBlock) {
   if (lines.empty() || ReadOnly()) return;
+  // Refused as a whole when it would change a read-only line, rather than done in part.
+  int rows = asBlock ? static_cast<int>(lines.size()) : 1;
+  for (int y = CaretY(); y < CaretY() + rows; ++y)
+    if (IsReadOnlyLine(y)) return;
   if (colors && colors->size() < lines.size()) colors = nullptr;
   TUpdateGuard update(*this, 21);
   if (lines.size() == 1 || asBlock)
@@ -146,7 +150,7 @@ void TCustomMemoSource::InsertTextKeepSelection(const std::string& text) {
 // ---- The clipboard ----
 
 void TCustomMemoSource::PasteFromClipboard() {
-  if (ReadOnly()) return;
+  if (CaretLineReadOnly()) return;
   platform::IClipboard& clipboard = *platform::Services().Clipboard;
   TUpdateGuard update(*this, 21);
   if (options_.Contains(soOverwriteBlocks) && !options_.Contains(soPersistentBlocks))
@@ -230,9 +234,11 @@ std::string TCustomMemoSource::TransformLine(TTransformKind kind, const std::str
 
 void TCustomMemoSource::TransformSelection(int reason, bool keepCaret, TTransformKind kind) {
   if (selType_ == stNone || ReadOnly()) return;
+  // The transformed text is left selected, even where it equals the selection before.
+  TKeepSelectionHold hold(*this);
   TUpdateGuard update(*this, reason);
   TPoint caret = CaretPos();
-  TRect r = SelectionRect();
+  TRect r = TextSelectionRect();
   TSelectionType type = selType_;
   std::vector<std::string> lines = SelectedLines();
   std::vector<std::string> colors;

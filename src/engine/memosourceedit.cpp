@@ -1,6 +1,7 @@
 // The text store's editing primitives: caret moves, inserting, deleting, splitting and joining
 // lines. Each writes its undo records and shifts the positions and bookmarks behind the caret.
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 
 #include "engine/memosource.h"
@@ -49,34 +50,23 @@ bool TCustomMemoSource::CaretLineReadOnly() const {
 }
 
 void TCustomMemoSource::LineLengthChanged(int oldLength, int newLength) {
-  if (longestStale_ || oldLength == newLength) return;
-  if (newLength > longestLength_) {
-    longestLength_ = newLength;
-    longestCount_ = 1;
-  } else if (newLength == longestLength_) {
-    ++longestCount_;
+  if (lineLengthsStale_ || oldLength == newLength) return;
+  if (oldLength >= 0) {
+    auto it = lineLengths_.find(oldLength);
+    if (it != lineLengths_.end() && --it->second == 0) lineLengths_.erase(it);
   }
-  if (oldLength == longestLength_ && --longestCount_ <= 0) longestStale_ = true;
+  if (newLength >= 0) ++lineLengths_[newLength];
 }
 
 void TCustomMemoSource::LineRemoved(int length) { LineLengthChanged(length, -1); }
 
 int TCustomMemoSource::LongestLineLength() {
-  if (longestStale_) {
-    longestLength_ = 0;
-    longestCount_ = 0;
-    for (int y = 0; y < LineCount(); ++y) {
-      int len = VisualLength(lines_[y].Text, tabStops_);
-      if (len > longestLength_) {
-        longestLength_ = len;
-        longestCount_ = 1;
-      } else if (len == longestLength_) {
-        ++longestCount_;
-      }
-    }
-    longestStale_ = false;
+  if (lineLengthsStale_) {
+    lineLengths_.clear();
+    for (int y = 0; y < LineCount(); ++y) ++lineLengths_[VisualLength(lines_[y].Text, tabStops_)];
+    lineLengthsStale_ = false;
   }
-  return longestLength_;
+  return lineLengths_.empty() ? 0 : lineLengths_.rbegin()->first;
 }
 
 void TCustomMemoSource::SetLineText(int y, std::string text) {
@@ -131,18 +121,21 @@ void TCustomMemoSource::SetCaretPos(int x, int y) {
 
 void TCustomMemoSource::MoveCaret(int dy, int dx) {
   if (activeView_.CaretMove) activeView_.CaretMove(dy, dx);
-  dy = std::max(dy, -CaretY());
-  dx = std::max(dx, -CaretX());
-  if (!options_.Contains(soBeyondFileEnd)) {
+  // Far-off targets are cut to what a document can hold, so no arithmetic overflows.
+  dy = static_cast<int>(std::clamp<int64_t>(int64_t{dy}, -int64_t{CaretY()}, int64_t{kMaxLine} - CaretY()));
+  int64_t maxX = std::max<int64_t>(kMaxVirtualColumn, LineLength(CaretY() + dy));
+  dx = static_cast<int>(std::clamp<int64_t>(int64_t{dx}, -int64_t{CaretX()}, maxX - CaretX()));
+  // A replayed move is applied exactly as it was recorded.
+  if (!replaying_ && !options_.Contains(soBeyondFileEnd)) {
     int lastLine = std::max(LineCount(), 1) - 1;
     if (CaretY() + dy > lastLine) dy = lastLine - CaretY();
   }
   int targetY = CaretY() + dy;
-  if (options_.Contains(soLimitEOL)) {
+  if (options_.Contains(soLimitEOL) && !replaying_) {
     int length = LineLength(targetY);
     if (length < CaretX() + dx) dx = length - CaretX();
   }
-  if (options_.Contains(soCursorAlwaysOnTabs)) {
+  if (options_.Contains(soCursorAlwaysOnTabs) && !replaying_) {
     if (const TStringItem* l = lines_.At(targetY)) {
       int target = CaretX() + dx;
       auto [from, to] = TabSpanAround(l->Text, target, tabStops_);
@@ -198,17 +191,18 @@ void TCustomMemoSource::TrimCaretLine(bool keepCaret) {
 
 // ---- Inserting ----
 
-void TCustomMemoSource::EnsureCaretLine() {
-  if (CaretY() < LineCount()) return;
+bool TCustomMemoSource::EnsureCaretLine() {
+  if (CaretY() < LineCount()) return true;
   int x = CaretX(), y = CaretY();
   if (LineCount() == 0) {
     // The lone empty line disappears again when an edit empties it, so it needs no record.
     lines_.Add();
     LineLengthChanged(-1, 0);
     MarkChanged(0, MaxInt);
-    if (y == 0) return;
+    if (y == 0) return true;
   }
   // Append the missing lines by recorded splits, so that undo takes them away again.
+  if (IsReadOnlyLine(LineCount() - 1)) return false;
   TUndoGroupGuard group(*this);
   while (LineCount() <= y) {
     int last = LineCount() - 1;
@@ -216,6 +210,7 @@ void TCustomMemoSource::EnsureCaretLine() {
     SplitLine();
   }
   SetCaretPos(x, y);
+  return true;
 }
 
 void TCustomMemoSource::WriteInsertRecords(int leftDistance, int count) {
@@ -234,7 +229,7 @@ bool TCustomMemoSource::InsertText(const std::string& text) {
   if (text.empty() || ReadOnly()) return false;
   if (IsReadOnlyLine(CaretY())) return false;
   TUpdateGuard update(*this, 5);
-  EnsureCaretLine();
+  if (!EnsureCaretLine()) return false;
   int y = CaretY(), cx = CaretX();
   TStringItem& line = lines_[y];
   bool attributes = HasAttributes();
@@ -333,15 +328,12 @@ void TCustomMemoSource::DeleteChars(int count) {
 
 void TCustomMemoSource::SplitLine() {
   if (ReadOnly()) return;
+  int y = CaretY(), cx = CaretX();
+  if (y >= std::max(LineCount(), 1) || IsReadOnlyLine(y)) return;
   TUpdateGuard update(*this, 4);
   if (LineCount() == 0) {
     lines_.Add();
     LineLengthChanged(-1, 0);
-  }
-  int y = CaretY(), cx = CaretX();
-  if (y >= LineCount() || IsReadOnlyLine(y)) {
-    RemoveSingleEmptyLine();
-    return;
   }
   ExpandCollapsedHeader(y);
 

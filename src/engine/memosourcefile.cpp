@@ -21,9 +21,7 @@ void TCustomMemoSource::ReplaceAllLines(TLineSplitter& splitter, int reason) {
   TInternalStrings fresh = splitter.Finish();
   TUpdateGuard update(*this, reason);
   lines_ = std::move(fresh);
-  longestLength_ = splitter.Longest();
-  longestCount_ = splitter.LongestCount();
-  longestStale_ = false;
+  lineLengthsStale_ = true;
   parsedUpTo_ = 0;
   MarkChanged(0, MaxInt);
 }

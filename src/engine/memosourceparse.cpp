@@ -108,7 +108,7 @@ void TCustomMemoSource::ReparseAll() {
     std::fill(std::begin(line.WidthCache), std::end(line.WidthCache), 0);
   }
   parsedUpTo_ = 0;
-  longestStale_ = true;
+  lineLengthsStale_ = true;
 }
 
 const std::string& TCustomMemoSource::GetLineColors(int y) {

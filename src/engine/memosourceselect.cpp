@@ -84,8 +84,10 @@ void TCustomMemoSource::MarkBlockEnd() {
 
 void TCustomMemoSource::SelectAll() {
   if (blockOption_ == bkNone) return;
+  // Held until after the update has ended, which would otherwise drop the selection made here
+  // when it equals the one before.
+  TKeepSelectionHold hold(*this);
   TUpdateGuard update(*this, 18);
-  HoldKeepSelection();
   selType_ = stNone;
   SetCaretPos(0, 0);
   MarkBlockBegin();
@@ -93,7 +95,6 @@ void TCustomMemoSource::SelectAll() {
   SetCaretPos(CaretX(), last);
   CaretToLineEnd();
   MarkBlockEnd();
-  ReleaseKeepSelection();
 }
 
 void TCustomMemoSource::SelectLine() {
@@ -106,6 +107,16 @@ void TCustomMemoSource::CaretToBlockBegin() {
 
 void TCustomMemoSource::CaretToBlockEnd() {
   if (selType_ != stNone) SetCaretPos(selEnd_->X, selEnd_->Y);
+}
+
+TRect TCustomMemoSource::TextSelectionRect() const {
+  TRect r = SelectionRect();
+  int last = LineCount() - 1;
+  if (selType_ != stNone && r.Bottom > last) {
+    r.Bottom = std::max(last, r.Top);
+    if (selType_ == stStream) r.Right = r.Bottom == last ? LineLength(last) : r.Right;
+  }
+  return r;
 }
 
 std::pair<int, int> TCustomMemoSource::SelectedColumns(int y) const {

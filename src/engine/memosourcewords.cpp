@@ -12,7 +12,7 @@ std::pair<int, int> TCustomMemoSource::GetWordBounds(int x, int y, TWordSelectio
   if (length == 0) return {0, 0};
   // Positions are 1-based here: character p is line[p - 1].
   auto delimiter = [&](int p) { return IsDelimiter(static_cast<unsigned char>(line[p - 1])); };
-  int start = std::min(std::max(x, 0) + 1, length);
+  int start = std::clamp(x, 0, length - 1) + 1;
   int p = start;
   while (p >= 1 && delimiter(p)) --p;
   while (p > 1 && !delimiter(p - 1)) --p;
@@ -28,6 +28,7 @@ std::pair<int, int> TCustomMemoSource::GetWordBounds(int x, int y, TWordSelectio
 }
 
 void TCustomMemoSource::SelectWord(TWordSelectionType kind) {
+  TKeepSelectionHold hold(*this);  // the word stays selected even when it was already
   TUpdateGuard update(*this, 30);
   selType_ = stNone;
   int y = CaretY();

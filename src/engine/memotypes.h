@@ -9,6 +9,10 @@
 namespace quorel {
 
 constexpr int MaxInt = INT_MAX;
+// The caret and selections stay within these: a document cannot have more lines, and the caret
+// goes at most this far past the end of a line.
+constexpr int kMaxLine = INT_MAX / 2;
+constexpr int kMaxVirtualColumn = 1 << 20;
 
 struct TPoint {
   int X = 0;

@@ -314,6 +314,41 @@ TEST_F(BlockOps, RepeatedCommandsMergeWithGrouping) {
   EXPECT_EQ(Text(store), "a\nb");
 }
 
+TEST_F(BlockOps, PasteOntoAReadOnlyLineIsRefusedWhole) {
+  Load(store, "one\ntwo\nthree\nfour");
+  store.SetLineReadOnly(1, true);
+  store.SetCaretPos(1, 1);
+  clipboard.SetForeignText("A\nB\nC");
+  store.PasteFromClipboard();
+  EXPECT_EQ(Text(store), "one\ntwo\nthree\nfour");
+  store.SetCaretPos(1, 0);  // a block reaching down onto the read-only line
+  store.InsertStringList({"A", "B", "C"}, nullptr, true);
+  EXPECT_EQ(Text(store), "one\ntwo\nthree\nfour");
+}
+
+TEST_F(BlockOps, SelectionsThatEqualTheOldOneStaySelected) {
+  Load(store, "abcdef\nghijkl\nmnopqr");
+  store.SetCaretPos(6, 2);
+  store.ExtendSelection(stStream, [&] { store.SetCaretPos(0, 0); });
+  store.SelectAll();
+  EXPECT_EQ(store.SelectionType(), stStream);
+  store.SetCaretPos(1, 0);
+  store.ExtendSelection(stBlock, [&] { store.MoveCaret(2, 3); });
+  store.TransformSelection(25, true, tkUpperCase);
+  EXPECT_EQ(Text(store), "aBCDEf\ngHIJKl\nmNOPQr");  // a block includes its right column
+  EXPECT_EQ(store.SelectionType(), stBlock);
+  EXPECT_EQ(store.CaretPos(), (TPoint{4, 2}));
+}
+
+TEST_F(BlockOps, TheLastLineSelectedWholeAddsNoLine) {
+  Load(store, "abc\ndef");
+  store.SetCaretPos(0, 1);
+  store.SelectLine();
+  EXPECT_EQ(store.SelectionStrings().Count(), 1);
+  store.TransformSelection(25, true, tkUpperCase);
+  EXPECT_EQ(Text(store), "abc\nDEF");
+}
+
 TEST_F(BlockOps, ClearTextSelectsAllAndDeletesUndoably) {
   Load(store, "one\ntwo\nthree");
   EXPECT_EQ(Checked([&] { store.ClearText(); }), "");

@@ -299,6 +299,44 @@ TEST(ClearText, EmptiesTheDocumentUndoably) {
   EXPECT_TRUE(store.Modified());
 }
 
+TEST(ReadOnlyLines, TypingBelowAReadOnlyLastLineIsRefused) {
+  TMemoSource store;
+  store.SetOptions(store.Options() | TStringsOptions{soBeyondFileEnd});
+  Load(store, "a\nb");
+  store.SetLineReadOnly(1, true);
+  store.SetCaretPos(0, 3);
+  EXPECT_FALSE(store.InsertText("x"));
+  EXPECT_EQ(Text(store), "a\nb");
+}
+
+TEST(Caret, FarOffTargetsAreCutWithoutOverflow) {
+  TMemoSource store;
+  store.SetOptions(store.Options() | TStringsOptions{soBeyondFileEnd});
+  Load(store, "abc\ndef");
+  store.SetCaretPos(1, 1);
+  store.MoveCaret(MaxInt, MaxInt);
+  EXPECT_EQ(store.CaretY(), kMaxLine);
+  EXPECT_EQ(store.CaretX(), kMaxVirtualColumn);
+  store.MoveCaret(-MaxInt, -MaxInt);
+  EXPECT_EQ(store.CaretPos(), (TPoint{0, 0}));
+  store.SetOptions(store.Options() | TStringsOptions{soLimitEOL});
+  store.MoveCaret(0, MaxInt);
+  EXPECT_EQ(store.CaretX(), 3);
+  store.SetOptions(store.Options() - TStringsOptions{soLimitEOL});
+  store.SetCaretPos(MaxInt, 0);
+  store.SelectWord(wsWordOnly);
+  EXPECT_EQ(store.SelectedText(), "abc");
+}
+
+TEST(SplitLine, BelowAnEmptyDocumentChangesNothing) {
+  TMemoSource store;
+  store.SetOptions(store.Options() | TStringsOptions{soBeyondFileEnd});
+  store.MoveCaret(3, 0);
+  store.SplitLine();
+  EXPECT_EQ(store.LineCount(), 0);
+  EXPECT_FALSE(store.Modified());
+}
+
 TEST(LongestLine, FollowsEditsCheaply) {
   TMemoSource store;
   Load(store, "12345\n123\n12345");
@@ -312,6 +350,11 @@ TEST(LongestLine, FollowsEditsCheaply) {
   store.SetCaretPos(0, 1);
   store.InsertText("abcdefg");
   EXPECT_EQ(store.LongestLineLength(), 10);
+  store.SetCaretPos(0, 1);
+  store.DeleteChars(9);  // the only longest line shrinks: the next length down is found
+  EXPECT_EQ(store.LongestLineLength(), 3);
+  store.Lines().Clear();
+  EXPECT_EQ(store.LongestLineLength(), 0);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@ struct TModel {
   std::vector<std::string> lines;
   int cx = 0, cy = 0;
   bool beyondFileEnd = false;
+  bool limitEol = false;
 
   static void Trim(std::string& s) {
     while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32) s.pop_back();
@@ -32,6 +33,11 @@ struct TModel {
     if (!beyondFileEnd) {
       int last = std::max<int>(lines.size(), 1) - 1;
       if (cy + dy > last) dy = last - cy;
+    }
+    if (limitEol) {
+      int y = cy + dy;
+      int length = y < static_cast<int>(lines.size()) ? static_cast<int>(lines[y].size()) : 0;
+      if (length < cx + dx) dx = length - cx;
     }
     if (dx == 0 && dy == 0) return;
     if (dy != 0 && cy < static_cast<int>(lines.size())) Trim(lines[cy]);
@@ -123,7 +129,12 @@ struct TModel {
       lines[cy].resize(cx);
     }
     lines.insert(lines.begin() + cy + 1, tail);
-    Trim(lines[cy]);
+    // The upper line is trimmed with the caret kept: moved to the end, then back, which the line
+    // end limit may stop short.
+    std::string& upper = lines[cy];
+    bool blanks = !upper.empty() && static_cast<unsigned char>(upper.back()) <= 32;
+    Trim(upper);
+    if (blanks && limitEol) cx = std::min<int>(cx, static_cast<int>(upper.size()));
   }
   void Join() {
     if (cy >= static_cast<int>(lines.size()) - 1) return;
@@ -172,6 +183,7 @@ struct TOp {
 struct TSession {
   bool GroupUndo = false;
   bool BeyondFileEnd = false;
+  bool LimitEol = false;
   std::string Original;
   std::vector<TOp> Ops;
 };
@@ -181,6 +193,7 @@ TSession MakeSession(uint64_t seed) {
   TSession s;
   s.BeyondFileEnd = r.Next(4) == 0;
   s.GroupUndo = r.Next(2) == 0;
+  s.LimitEol = r.Next(4) == 0;
   int lineCount = r.Next(5);
   for (int i = 0; i < lineCount; ++i) {
     if (i) s.Original += '\n';
@@ -214,7 +227,8 @@ TSession MakeSession(uint64_t seed) {
 
 std::string Describe(const TSession& s) {
   std::ostringstream out;
-  out << "group undo " << s.GroupUndo << ", beyond file end " << s.BeyondFileEnd << ", text '"
+  out << "group undo " << s.GroupUndo << ", beyond file end " << s.BeyondFileEnd
+      << ", limit EOL " << s.LimitEol << ", text '"
       << s.Original << "': ";
   for (const TOp& op : s.Ops) {
     switch (op.Kind) {
@@ -236,10 +250,12 @@ std::string Describe(const TSession& s) {
 std::string RunSession(const TSession& s) {
   TModel model;
   model.beyondFileEnd = s.BeyondFileEnd;
+  model.limitEol = s.LimitEol;
   TMemoSource store;
   TStringsOptions options = store.Options();
   options.Set(soGroupUndo, s.GroupUndo);
   options.Set(soBeyondFileEnd, s.BeyondFileEnd);
+  options.Set(soLimitEOL, s.LimitEol);
   store.SetOptions(options);
   store.LoadFromBuffer(s.Original);
   for (int y = 0; y < store.LineCount(); ++y) model.lines.push_back(store.RawLine(y));

@@ -106,6 +106,19 @@ TEST(Undo, InsertionThatSplitATabRestoresIt) {
   EXPECT_EQ(store.RawLine(0), "    ab\tX");
 }
 
+TEST(Undo, ReplayedMovesIgnoreTheLineEndLimit) {
+  TMemoSource store;
+  store.SetOptions({soUseTabCharacter, soLimitEOL});
+  Load(store, "hello\na\tx");
+  store.SetCaretPos(2, 0);
+  store.InsertText("Z");
+  store.SetCaretPos(3, 1);  // inside the tab's span
+  store.SplitLine();
+  store.InsertText("ab");
+  while (store.CanUndo()) store.Undo();
+  EXPECT_EQ(Text(store), "hello\na\tx");
+}
+
 TEST(Undo, PaddingAndJoiningBeyondTheLineEndComeBackExactly) {
   TMemoSource store;
   store.SetOptions(store.Options() - TStringsOptions{soGroupUndo});
