@@ -1,14 +1,43 @@
-// Modal dialogs the engine may show; tests replace them with scripted answers.
+// Modal dialogs: message boxes, file dialogs and the one-line input box. The program shows them
+// through Qt; tests answer them from a script.
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace quorel::platform {
+
+// The four kinds of message box, each with its own title and icon.
+enum TMsgKind { mkWarning, mkConfirmation, mkInformation, mkError };
+enum TMsgButtons { mbOK, mbOKCancel, mbYesNo, mbYesNoCancel };
+enum TMsgResult { mrOk, mrCancel, mrYes, mrNo };
+
+// "Warning", "Confirm", "Information", "Error".
+const char* MessageTitle(TMsgKind kind);
+
+struct TFileFilter {
+  std::string Description;  // shown to the user
+  std::string Pattern;      // "*.htm" or "*.htm; *.html"
+};
+
+// A file dialog's settings going in, and the user's choice coming out.
+struct TFileDialog {
+  std::string Title;
+  std::vector<TFileFilter> Filters;
+  int FilterIndex = 1;  // 1-based
+  std::string FileName;
+  std::string InitialDir;
+  std::string DefaultExt;  // "*.htm" style or ".htm"; appended when the name has none
+};
 
 class IDialogs {
  public:
   virtual ~IDialogs() = default;
 
+  virtual TMsgResult MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) = 0;
+  // Both answer false when cancelled; otherwise FileName (full path) and FilterIndex are set.
+  virtual bool OpenFileDialog(TFileDialog& dialog) = 0;
+  virtual bool SaveFileDialog(TFileDialog& dialog) = 0;
   // A one-line input box. Returns false when the user cancels; on OK `value` holds the text.
   virtual bool InputQuery(const std::string& caption, const std::string& prompt,
                           std::string& value) = 0;

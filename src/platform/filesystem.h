@@ -1,6 +1,7 @@
 // File services the engine needs: whole-file reads and writes, temporary names, rename and replace.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,12 @@ class IFileSystem {
   virtual void WriteFile(const std::string& path, std::string_view data) = 0;
 
   virtual bool Exists(const std::string& path) = 0;
+  // An existing file that is not a folder.
+  virtual bool IsFile(const std::string& path) = 0;
+  // Last-write time as packed DOS date and time (2-second resolution); -1 when there is no file.
+  virtual int32_t FileAge(const std::string& path) = 0;
+  // The file is marked read-only: its owner may not write it (whoever the current user is).
+  virtual bool IsReadOnly(const std::string& path) = 0;
   virtual bool Remove(const std::string& path) = 0;
   // Renames `from` to `to`, which must not exist.
   virtual bool Rename(const std::string& from, const std::string& to) = 0;

@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/memoryclipboard.h"
 #include "platform/stdfilesystem.h"
+#include "platform/stdprocesses.h"
 
 namespace quorel::platform {
 
@@ -12,6 +13,11 @@ namespace {
 // Without a window system nobody can answer a dialog: every question is cancelled.
 class TCancellingDialogs : public IDialogs {
  public:
+  TMsgResult MessageBox(TMsgKind, const std::string&, TMsgButtons buttons) override {
+    return buttons == mbOK ? mrOk : mrCancel;
+  }
+  bool OpenFileDialog(TFileDialog&) override { return false; }
+  bool SaveFileDialog(TFileDialog&) override { return false; }
   bool InputQuery(const std::string&, const std::string&, std::string&) override { return false; }
 };
 
@@ -19,10 +25,22 @@ TServices MakeDefaults() {
   static TMemoryClipboard clipboard;
   static TCancellingDialogs dialogs;
   static TStdFileSystem files;
-  return TServices{&clipboard, &dialogs, &files};
+  static TStdProcesses processes;
+  static TNoShell shell;
+  return TServices{&clipboard, &dialogs, &files, &processes, &shell};
 }
 
 }  // namespace
+
+const char* MessageTitle(TMsgKind kind) {
+  switch (kind) {
+    case mkWarning: return "Warning";
+    case mkConfirmation: return "Confirm";
+    case mkInformation: return "Information";
+    case mkError: return "Error";
+  }
+  return "";
+}
 
 TServices& Services() {
   static TServices services = MakeDefaults();
@@ -34,6 +52,8 @@ TServicesOverride::TServicesOverride(const TServices& replacement) : saved_(Serv
   if (replacement.Clipboard) current.Clipboard = replacement.Clipboard;
   if (replacement.Dialogs) current.Dialogs = replacement.Dialogs;
   if (replacement.Files) current.Files = replacement.Files;
+  if (replacement.Processes) current.Processes = replacement.Processes;
+  if (replacement.Shell) current.Shell = replacement.Shell;
 }
 
 TServicesOverride::~TServicesOverride() { Services() = saved_; }

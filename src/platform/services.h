@@ -7,15 +7,19 @@ namespace quorel::platform {
 class IClipboard;
 class IDialogs;
 class IFileSystem;
+class IProcesses;
+class IShell;
 
 struct TServices {
   IClipboard* Clipboard = nullptr;
   IDialogs* Dialogs = nullptr;
   IFileSystem* Files = nullptr;
+  IProcesses* Processes = nullptr;
+  IShell* Shell = nullptr;
 };
 
-// The services in force. Without wiring: an in-memory clipboard, dialogs that answer Cancel and
-// the standard file system, so the engine works in a program without windows.
+// The services in force. Without wiring: an in-memory clipboard, dialogs that answer Cancel, the
+// standard file system and processes, and no desktop, so the engine works without windows.
 TServices& Services();
 
 // Replaces some services for its lifetime (null members keep the current service).

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -43,6 +44,17 @@ class TFd {
 };
 
 }  // namespace
+
+int32_t DosDateTime(time_t time) {
+  struct tm local {};
+  ::localtime_r(&time, &local);
+  if (local.tm_year < 80) return -1;  // the format starts in 1980
+  uint32_t date = static_cast<uint32_t>(((local.tm_year - 80) << 9) | ((local.tm_mon + 1) << 5) |
+                                        local.tm_mday);
+  uint32_t clock = static_cast<uint32_t>((local.tm_hour << 11) | (local.tm_min << 5) |
+                                         (local.tm_sec / 2));
+  return static_cast<int32_t>((date << 16) | clock);
+}
 
 void TStdFileSystem::ReadFileChunks(const std::string& path,
                                     const std::function<bool(std::string_view)>& consume) {
@@ -92,6 +104,22 @@ void TStdFileSystem::WriteFile(const std::string& path, std::string_view data) {
 bool TStdFileSystem::Exists(const std::string& path) {
   std::error_code ec;
   return fs::exists(path, ec);
+}
+
+bool TStdFileSystem::IsFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+int32_t TStdFileSystem::FileAge(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
+  return DosDateTime(st.st_mtime);
+}
+
+bool TStdFileSystem::IsReadOnly(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && !(st.st_mode & S_IWUSR);
 }
 
 bool TStdFileSystem::Remove(const std::string& path) {

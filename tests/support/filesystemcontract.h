@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <string>
@@ -108,7 +109,25 @@ TYPED_TEST_P(FileSystemContract, CopiesPermissionsOrGivesNewFilesOrdinaryOnes) {
   EXPECT_EQ(this->Mode(file("to")), 0644u);
 }
 
-REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, ReadsFilesWithAnyBytesInPieces,
+TYPED_TEST_P(FileSystemContract, FileFactsForTheDocumentWindow) {
+  auto file = [this](const char* name) { return this->dir.File(name); };
+  WriteBytes(file("doc.html"), "x");
+  EXPECT_TRUE(this->files.IsFile(file("doc.html")));
+  EXPECT_FALSE(this->files.IsFile(this->dir.Path()));
+  EXPECT_FALSE(this->files.IsFile(file("missing")));
+  int32_t age = this->files.FileAge(file("doc.html"));
+  EXPECT_GT(age, 0);
+  EXPECT_EQ(this->files.FileAge(file("missing")), -1);
+  // Rewriting the file with an older time changes the stamp.
+  struct timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
+  ::utimensat(AT_FDCWD, file("doc.html").c_str(), times, 0);
+  EXPECT_NE(this->files.FileAge(file("doc.html")), age);
+  EXPECT_FALSE(this->files.IsReadOnly(file("doc.html")));
+  ::chmod(file("doc.html").c_str(), 0444);
+  EXPECT_TRUE(this->files.IsReadOnly(file("doc.html")));  // even for root, who could still write it
+}
+
+REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, FileFactsForTheDocumentWindow, ReadsFilesWithAnyBytesInPieces,
                             ReadingStopsWhenTheConsumerSaysSo,
                             ReadingMissingFilesAndFoldersFailsWithTheName,
                             TemporaryFilesAreUniqueAndInTheFolder, WriteRenameReplaceRemove,

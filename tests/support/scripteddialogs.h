@@ -1,7 +1,9 @@
-// Dialogs answered from a script, recording what was asked.
+// Dialogs answered from a script, recording what was asked. An unexpected question is answered
+// Cancel (or OK where that is the only button) and recorded, so a test can see it.
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,14 +22,40 @@ class TScriptedDialogs : public platform::IDialogs {
     std::string Prompt;
     std::string Value;
   };
+  struct TMessage {
+    platform::TMsgKind Kind;
+    std::string Text;
+    platform::TMsgButtons Buttons;
+  };
 
+  // ---- Scripting the answers ----
   void Answer(bool ok, const std::string& value = {}) { answers_.push_back({ok, value}); }
-  const std::vector<TQuestion>& Asked() const { return asked_; }
+  void AnswerMessage(platform::TMsgResult result) { messageAnswers_.push_back(result); }
+  // The next file dialog chooses `fileName` (with a filter index), or is cancelled (nullopt).
+  void AnswerFile(std::optional<std::string> fileName, int filterIndex = 0) {
+    fileAnswers_.push_back({std::move(fileName), filterIndex});
+  }
 
+  // ---- What was asked ----
+  const std::vector<TQuestion>& Asked() const { return asked_; }
+  const std::vector<TMessage>& Messages() const { return messages_; }
+  const std::vector<platform::TFileDialog>& FileDialogs() const { return fileDialogs_; }
+  size_t PendingAnswers() const { return answers_.size() + messageAnswers_.size() + fileAnswers_.size(); }
+
+  platform::TMsgResult MessageBox(platform::TMsgKind kind, const std::string& text,
+                                  platform::TMsgButtons buttons) override {
+    messages_.push_back({kind, text, buttons});
+    if (messageAnswers_.empty()) return buttons == platform::mbOK ? platform::mrOk : platform::mrCancel;
+    platform::TMsgResult r = messageAnswers_.front();
+    messageAnswers_.pop_front();
+    return r;
+  }
+  bool OpenFileDialog(platform::TFileDialog& dialog) override { return File(dialog); }
+  bool SaveFileDialog(platform::TFileDialog& dialog) override { return File(dialog); }
   bool InputQuery(const std::string& caption, const std::string& prompt,
                   std::string& value) override {
     asked_.push_back({caption, prompt, value});
-    if (answers_.empty()) return false;  // an unexpected question is cancelled
+    if (answers_.empty()) return false;
     TAnswer a = answers_.front();
     answers_.pop_front();
     if (a.Ok) value = a.Value;
@@ -35,8 +63,23 @@ class TScriptedDialogs : public platform::IDialogs {
   }
 
  private:
+  bool File(platform::TFileDialog& dialog) {
+    fileDialogs_.push_back(dialog);
+    if (fileAnswers_.empty()) return false;
+    auto [name, index] = fileAnswers_.front();
+    fileAnswers_.pop_front();
+    if (!name) return false;
+    dialog.FileName = *name;
+    if (index > 0) dialog.FilterIndex = index;
+    return true;
+  }
+
   std::deque<TAnswer> answers_;
+  std::deque<platform::TMsgResult> messageAnswers_;
+  std::deque<std::pair<std::optional<std::string>, int>> fileAnswers_;
   std::vector<TQuestion> asked_;
+  std::vector<TMessage> messages_;
+  std::vector<platform::TFileDialog> fileDialogs_;
 };
 
 }  // namespace quorel::test

@@ -1,8 +1,11 @@
-// The engine's modal dialogs as Qt dialogs.
+// The modal dialogs as Qt dialogs.
 #include "platform/qt/qtdialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
+#include <QMessageBox>
 
 #include "platform/qt/cp1252.h"
 
@@ -10,17 +13,72 @@ namespace quorel::platform {
 
 namespace {
 
-// Captions and prompts mark their access key with '&', as Qt does.
-QString Text(const std::string& s) { return Cp1252ToQString(s); }
+// Messages mark line breaks with carriage returns.
+QString Text(const std::string& s) { return Cp1252ToQString(s).replace('\r', '\n'); }
+
+QStringList Filters(const TFileDialog& dialog) {
+  QStringList filters;
+  for (const TFileFilter& f : dialog.Filters) {
+    QString description = Cp1252ToQString(f.Description);
+    // Qt reads the patterns from a trailing "(...)", space separated.
+    int paren = description.lastIndexOf(" (");
+    if (paren > 0 && description.endsWith(')')) description.truncate(paren);
+    QString patterns = Cp1252ToQString(f.Pattern).replace(';', ' ').simplified();
+    filters << description + " (" + patterns + ")";
+  }
+  return filters;
+}
+
+bool Run(TFileDialog& dialog, QFileDialog::AcceptMode mode) {
+  QFileDialog box(QApplication::activeWindow(), Text(dialog.Title));
+  box.setAcceptMode(mode);
+  box.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  QStringList filters = Filters(dialog);
+  box.setNameFilters(filters);
+  if (dialog.FilterIndex >= 1 && dialog.FilterIndex <= filters.size())
+    box.selectNameFilter(filters[dialog.FilterIndex - 1]);
+  QString ext = Cp1252ToQString(dialog.DefaultExt);
+  ext.remove(QChar('*')).remove(QChar('.'));
+  if (!ext.isEmpty()) box.setDefaultSuffix(ext);
+  if (!dialog.InitialDir.empty()) box.setDirectory(Cp1252ToQString(dialog.InitialDir));
+  if (!dialog.FileName.empty()) box.selectFile(Cp1252ToQString(dialog.FileName));
+  if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return false;
+  dialog.FileName = QFile::encodeName(box.selectedFiles().first()).toStdString();
+  dialog.FilterIndex = static_cast<int>(filters.indexOf(box.selectedNameFilter())) + 1;
+  return true;
+}
 
 }  // namespace
+
+TMsgResult TQtDialogs::MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) {
+  QMessageBox::Icon icon = kind == mkWarning        ? QMessageBox::Warning
+                           : kind == mkConfirmation ? QMessageBox::Question
+                           : kind == mkError        ? QMessageBox::Critical
+                                                    : QMessageBox::Information;
+  QMessageBox::StandardButtons standard =
+      buttons == mbOKCancel      ? QMessageBox::Ok | QMessageBox::Cancel
+      : buttons == mbYesNo       ? QMessageBox::Yes | QMessageBox::No
+      : buttons == mbYesNoCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
+                                 : QMessageBox::StandardButtons(QMessageBox::Ok);
+  QMessageBox box(icon, MessageTitle(kind), Text(text), standard, QApplication::activeWindow());
+  switch (box.exec()) {
+    case QMessageBox::Ok: return mrOk;
+    case QMessageBox::Yes: return mrYes;
+    case QMessageBox::No: return mrNo;
+    default: return mrCancel;
+  }
+}
+
+bool TQtDialogs::OpenFileDialog(TFileDialog& dialog) { return Run(dialog, QFileDialog::AcceptOpen); }
+
+bool TQtDialogs::SaveFileDialog(TFileDialog& dialog) { return Run(dialog, QFileDialog::AcceptSave); }
 
 bool TQtDialogs::InputQuery(const std::string& caption, const std::string& prompt,
                             std::string& value) {
   bool ok = false;
   QString answer = QInputDialog::getText(QApplication::activeWindow(), Text(caption),
-                                         Text(prompt).remove('&'), QLineEdit::Normal, Text(value),
-                                         &ok);
+                                         Text(prompt).remove('&'), QLineEdit::Normal,
+                                         Cp1252ToQString(value), &ok);
   if (ok) value = QStringToCp1252(answer);
   return ok;
 }

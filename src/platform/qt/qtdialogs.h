@@ -1,4 +1,4 @@
-// The engine's modal dialogs as Qt dialogs.
+// The engine's and the program's modal dialogs as Qt dialogs.
 #pragma once
 
 #include "platform/dialogs.h"
@@ -7,6 +7,9 @@ namespace quorel::platform {
 
 class TQtDialogs : public IDialogs {
  public:
+  TMsgResult MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) override;
+  bool OpenFileDialog(TFileDialog& dialog) override;
+  bool SaveFileDialog(TFileDialog& dialog) override;
   bool InputQuery(const std::string& caption, const std::string& prompt,
                   std::string& value) override;
 };

@@ -2,6 +2,7 @@
 #include "platform/qt/qtfilesystem.h"
 
 #include <QDir>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -15,6 +16,7 @@
 #endif
 
 #include "platform/fileerror.h"
+#include "platform/stdfilesystem.h"
 
 namespace quorel::platform {
 
@@ -72,6 +74,19 @@ void TQtFileSystem::WriteFile(const std::string& path, std::string_view data) {
 }
 
 bool TQtFileSystem::Exists(const std::string& path) { return QFileInfo::exists(Path(path)); }
+
+bool TQtFileSystem::IsFile(const std::string& path) { return QFileInfo(Path(path)).isFile(); }
+
+int32_t TQtFileSystem::FileAge(const std::string& path) {
+  QFileInfo info(Path(path));
+  if (!info.isFile()) return -1;
+  return DosDateTime(static_cast<time_t>(info.lastModified().toSecsSinceEpoch()));
+}
+
+bool TQtFileSystem::IsReadOnly(const std::string& path) {
+  QFileInfo info(Path(path));
+  return info.exists() && !(info.permissions() & QFileDevice::WriteOwner);
+}
 
 bool TQtFileSystem::Remove(const std::string& path) { return QFile::remove(Path(path)); }
 

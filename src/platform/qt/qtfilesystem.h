@@ -12,6 +12,9 @@ class TQtFileSystem : public IFileSystem {
   std::string CreateTempFile(const std::string& folder, const std::string& prefix) override;
   void WriteFile(const std::string& path, std::string_view data) override;
   bool Exists(const std::string& path) override;
+  bool IsFile(const std::string& path) override;
+  int32_t FileAge(const std::string& path) override;
+  bool IsReadOnly(const std::string& path) override;
   bool Remove(const std::string& path) override;
   bool Rename(const std::string& from, const std::string& to) override;
   bool Replace(const std::string& from, const std::string& to) override;

@@ -4,6 +4,7 @@
 #include "platform/qt/qtclipboard.h"
 #include "platform/qt/qtdialogs.h"
 #include "platform/qt/qtfilesystem.h"
+#include "platform/qt/qtprocesses.h"
 #include "platform/services.h"
 
 namespace quorel::platform {
@@ -13,9 +14,13 @@ void InstallQtServices() {
   static TQtClipboard clipboard;
   static TQtDialogs dialogs;
   static TQtFileSystem files;
+  static TQtProcesses processes;
+  static TQtShell shell;
   Services().Clipboard = &clipboard;
   Services().Dialogs = &dialogs;
   Services().Files = &files;
+  Services().Processes = &processes;
+  Services().Shell = &shell;
 }
 
 }  // namespace quorel::platform

@@ -1,0 +1,304 @@
+// The document's life in the main window: new, open, save, save as, save a copy, revert, the
+// questions before changes are lost, dropped files, the file-changed check and new instances.
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <filesystem>
+
+#include "app/form1.h"
+#include "engine/casemap.h"
+#include "platform/clipboard.h"
+#include "platform/filesystem.h"
+#include "platform/processes.h"
+#include "platform/qt/cp1252.h"
+#include "platform/services.h"
+
+namespace quorel {
+
+namespace {
+
+using platform::Services;
+
+std::string LowerExtension(const std::string& path) {
+  return LowerCase(std::filesystem::path(path).extension().string());
+}
+
+std::string FileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+// The folder with its trailing separator.
+std::string FolderOf(const std::string& path) {
+  std::string folder = std::filesystem::path(path).parent_path().string();
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
+QString Q(const std::string& s) { return platform::Cp1252ToQString(s); }
+
+}  // namespace
+
+// ---- State shown by the window ----
+
+void TForm1::ShowModified(bool modified) {
+  StatusBar1[2]->setText(modified ? "Modified" : "");
+  if (modified && HasDocumentName()) ReverttoSaved1->setEnabled(true);
+  Save1->setEnabled(modified);
+  ToolButton3->setEnabled(modified);
+}
+
+void TForm1::SetDocumentModified(bool value) {
+  MemoSource1.SetModified(value);
+  ShowModified(value);
+}
+
+void TForm1::SetDocumentName(const std::string& name) {
+  DocumentName = name;
+  StatusBar1[3]->setText(Q(name));
+  if (name == "[untitled]") {
+    TaskbarTitle = "[untitled]";
+    MemoSource1.SetFileName("[untitled]");
+    setWindowTitle("Quorel 1.5 - [untitled]");
+    setWindowIconText(Q(TaskbarTitle));
+    return;
+  }
+  std::string file = FileNameOf(name), folder = FolderOf(name);
+  TaskbarTitle = TaskbarCaptionType == 2 ? name : TaskbarCaptionType == 3 ? file : file + " - " + folder;
+  std::string caption = ProgramCaptionType == 2 ? name : ProgramCaptionType == 3 ? file : file + " - " + folder;
+  setWindowTitle(Q("Quorel 1.5 - " + caption));
+  setWindowIconText(Q(TaskbarTitle));
+  Services().Shell->AddToRecentDocuments(name);
+  CurrentExtension = LowerExtension(name);
+  MemoSource1.SetFileName(name);
+}
+
+void TForm1::Warn(const std::string& text) {
+  Services().Dialogs->MessageBox(platform::mkWarning, text, platform::mbOK);
+}
+
+bool TForm1::AskToSave(const std::string& prefix) {
+  if (!MemoSource1.Modified()) return true;
+  switch (Services().Dialogs->MessageBox(platform::mkConfirmation, prefix + DocumentName,
+                                         platform::mbYesNoCancel)) {
+    case platform::mrYes: return SaveDocument();
+    case platform::mrNo: return true;
+    default: return false;
+  }
+}
+
+// ---- Opening ----
+
+void TForm1::OpenDocument(std::string fileName) {
+  platform::IFileSystem& files = *Services().Files;
+  if (fileName.empty()) {
+    OpenDialog1.FileName.clear();
+    if (Services().Dialogs->OpenFileDialog(OpenDialog1)) fileName = OpenDialog1.FileName;
+    if (fileName.empty()) return;
+  } else {
+    OpenDialog1.FileName = fileName;
+  }
+  try {
+    // Rich text documents take the plain path until formatted documents can be shown.
+    if (Highlighting) MemoSource1.SetSyntaxParser(&SyntaxParser1);
+    MemoSource1.LoadFromFile(fileName);
+    MemoSource1.SetFileName(fileName);
+    DocumentFileAge = files.FileAge(fileName);
+    SetDocumentName(fileName);
+    SetDocumentModified(false);
+    ReadOnlyOrigin = false;
+  } catch (const std::exception&) {
+    Warn("Unable to open the File - \r\r" + fileName);
+    return;
+  }
+  // A read-only file stays loaded, but untitled and modified: the next save asks for a name.
+  if (files.IsReadOnly(fileName)) {
+    ReadOnlyOrigin = true;
+    ReadOnlyFileName = fileName;
+    SetDocumentName("[untitled]");
+    SetDocumentModified(true);
+  }
+  Services().Shell->AddToRecentDocuments(fileName);
+  UpdateFolders(false, true);
+  SelectSaveFilter();
+  AddToRecentFiles();
+}
+
+void TForm1::ClearDocument() {
+  MemoSource1.Lines().Clear();
+  MemoSource1.SetFileName("");
+  MemoSource1.SetModified(false);
+  SetDocumentModified(false);
+  SetDocumentName("[untitled]");
+  UpdateFolders(false, false);
+}
+
+// ---- Saving ----
+
+bool TForm1::SaveDocument() {
+  if (!HasDocumentName()) return SaveDocumentAs();
+  try {
+    MemoSource1.SaveToFile(DocumentName);
+  } catch (const std::exception&) {
+    Warn("Unable to Save the file, \r\r" + DocumentName + "\r\r" + "please check the destination!");
+    return false;
+  }
+  DocumentFileAge = Services().Files->FileAge(DocumentName);
+  AddToRecentFiles();
+  SetDocumentModified(false);
+  Save1->setEnabled(false);
+  CurrentExtension = LowerExtension(DocumentName);
+  return true;
+}
+
+bool TForm1::SaveDocumentAs() {
+  if (HasDocumentName()) SaveDialog1.FileName = DocumentName;
+  UpdateFolders(false, false);
+  if (!Services().Dialogs->SaveFileDialog(SaveDialog1)) return false;
+  std::string chosen = SaveDialog1.FileName;
+  try {
+    MemoSource1.SaveToFile(chosen);
+  } catch (const std::exception&) {
+    Warn("Unable to Save the file - \r\r" + chosen + "\r\r" + "please check the destination!");
+    return false;
+  }
+  SetDocumentName(chosen);
+  DocumentFileAge = Services().Files->FileAge(chosen);
+  SelectSaveFilter();
+  AddToRecentFiles();
+  UpdateFolders(true, false);
+  SetDocumentModified(false);
+  return true;
+}
+
+void TForm1::SelectSaveFilter() {
+  for (size_t i = 0; i < DocumentExtensions.size(); ++i)
+    if (CurrentExtension == DocumentExtensions[i])
+      SetSaveFilter(static_cast<int>(i) + 1, std::string("*") + DocumentExtensions[i]);
+}
+
+void TForm1::SetSaveFilter(int index, const std::string& defaultExt) {
+  SaveDialog1.FilterIndex = index;
+  SaveDialog1.DefaultExt = defaultExt;
+}
+
+// ---- New instances ----
+
+bool TForm1::LaunchProcess(const std::string& program, const std::vector<std::string>& arguments) {
+  return Services().Processes->Launch(program, arguments);
+}
+
+bool TForm1::StartNewInstance(const std::string& argument, bool fallBack) {
+  platform::IProcesses& processes = *Services().Processes;
+  std::string program = processes.ProgramPath();
+  std::vector<std::string> arguments;
+  if (!argument.empty()) arguments.push_back(argument);
+  if (LaunchProcess(program, arguments)) return true;
+  return fallBack && processes.LaunchSimple(program, arguments);
+}
+
+// ---- Commands ----
+
+void TForm1::New1Click() {
+  if (Services().Shell->CtrlDown()) {
+    if (!StartNewInstance("", true)) Warn("Unable to start new instance of the editor!!");
+    return;
+  }
+  if (!AskToSave("Do you wish to save this file first? - \r\r")) return;
+  ClearDocument();
+}
+
+void TForm1::Open1Click() {
+  UpdateFolders(false, false);
+  OpenDialog1.FileName.clear();
+  if (Services().Shell->CtrlDown()) {
+    if (!Services().Dialogs->OpenFileDialog(OpenDialog1)) return;
+    if (!StartNewInstance(Services().Processes->ShortPath(OpenDialog1.FileName), true))
+      Warn("Unable to start new instance of the editor!!");
+    return;
+  }
+  if (!AskToSave("Do you wish to save this file first? - \r\r")) return;
+  OpenDocument("");
+}
+
+void TForm1::Save1Click() { SetDocumentModified(!SaveDocument()); }
+
+void TForm1::SaveAs1Click() { SetDocumentModified(!SaveDocumentAs()); }
+
+void TForm1::SaveaCopy1Click() {
+  SaveDialog1.FileName.clear();
+  if (!Services().Dialogs->SaveFileDialog(SaveDialog1)) return;
+  try {
+    MemoSource1.SaveToFile(SaveDialog1.FileName);
+  } catch (const std::exception&) {
+    Warn("An error has occured and save aborted, check destinations read only properties!");
+  }
+}
+
+void TForm1::ReverttoSaved1Click() {
+  platform::IDialogs& dialogs = *Services().Dialogs;
+  if (ReadOnlyOrigin) {
+    if (dialogs.MessageBox(platform::mkConfirmation, "Revert to the read only file of?\r\r" + ReadOnlyFileName,
+                           platform::mbOKCancel) == platform::mrOk)
+      OpenDocument(ReadOnlyFileName);
+    return;
+  }
+  if (dialogs.MessageBox(platform::mkConfirmation, "Revert to the last saved version of?\r\r" + DocumentName,
+                         platform::mbOKCancel) == platform::mrOk)
+    OpenDocument(DocumentName);
+}
+
+void TForm1::File1Click() {
+  SaveaCopy1->setEnabled(SaveAs1->isEnabled());
+  ReverttoSaved1->setEnabled((HasDocumentName() && MemoSource1.Modified()) || ReadOnlyOrigin);
+}
+
+void TForm1::Exit1Click() { close(); }
+
+bool TForm1::FormCloseQuery() { return AskToSave("Do you wish to save this file? - \r\r"); }
+
+void TForm1::WMDropFiles(const QStringList& names) {
+  platform::IFileSystem& files = *Services().Files;
+  bool first = true;
+  for (const QString& qname : names) {
+    std::string name = QFile::encodeName(qname).toStdString();
+    if (!files.IsFile(name)) continue;  // folders and vanished files are skipped
+    if (first) {
+      first = false;
+      if (!AskToSave("Do you wish to save your file first? - \r\r")) return;
+      OpenDocument(name);
+      continue;
+    }
+    if (!StartNewInstance(Services().Processes->ShortPath(name), true)) {
+      Warn("Unable to open multiple dropped files!!");
+      return;
+    }
+  }
+}
+
+bool TForm1::WMMouseActivate() {
+  ToolButtonPasteEnabled = Services().Clipboard->HasText();
+  if (!HasDocumentName() || Services().Files->FileAge(DocumentName) == DocumentFileAge) return false;
+  if (Services().Dialogs->MessageBox(platform::mkConfirmation,
+                                     DocumentName + " Date and Time has changed!!" + "\r\r" +
+                                         "Do you wish to reload the file?",
+                                     platform::mbYesNo) != platform::mrYes)
+    return false;
+  OpenDocument(DocumentName);
+  return true;
+}
+
+void TForm1::OpenCommandLine(const QStringList& arguments) {
+  for (int i = 0; i < arguments.size(); ++i) {
+    std::string name = QFile::encodeName(arguments[i]).toStdString();
+    if (i == 0) {
+      OpenDocument(std::filesystem::absolute(name).string());
+      raise();
+      activateWindow();
+      continue;
+    }
+    if (!StartNewInstance(name, true)) {
+      Warn("Unable to open multiple dropped files!!");
+      return;
+    }
+  }
+}
+
+}  // namespace quorel

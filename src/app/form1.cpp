@@ -1,0 +1,239 @@
+// The main window's construction: menus, toolbar, status bar and the document area.
+#include "app/form1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "platform/qt/cp1252.h"
+#include "syntax/htmlscheme.h"
+
+namespace quorel {
+
+const std::array<const char*, 12> DocumentExtensions = {
+    ".htm", ".html", ".txt", ".htx", ".asp", ".ins", ".ini", ".java", ".js", ".pas", ".rtf", ".*"};
+
+namespace {
+
+// Lines shown by the read-only document area; a huge file is not copied whole into it.
+constexpr int kShownLines = 20000;
+
+QAction* MenuItem(QMenu* menu, const char* caption, QKeySequence shortcut = {}) {
+  QAction* a = menu->addAction(caption);
+  if (!shortcut.isEmpty()) a->setShortcut(shortcut);
+  return a;
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+  setWindowTitle("Quorel 1.5");
+  resize(654, 512);
+  setAcceptDrops(true);
+
+  BuildHtmlScheme(SyntaxParser1.SyntaxScheme());
+  SyntaxParser1.SetDefaultAttr(HtmlDefaultAttr());
+  BuildHtmlScheme(DefaultParser.SyntaxScheme());
+  DefaultParser.SetDefaultAttr(HtmlDefaultAttr());
+  BuildEmptyScheme(SyntaxParser2.SyntaxScheme());
+  SyntaxParser2.SetDefaultAttr(EmptySchemeDefaultAttr());
+  if (Highlighting) MemoSource1.SetSyntaxParser(&SyntaxParser1);
+
+  CreateMenus();
+  CreateToolBar();
+  CreateStatusBar();
+  SetUpDialogs();
+
+  documentView_ = new QPlainTextEdit(this);
+  documentView_->setReadOnly(true);
+  documentView_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  documentView_->setFont(QFont("Liberation Mono", 9));
+  setCentralWidget(documentView_);
+
+  MemoSource1.AddListener([this](TCustomMemoSource& s, int first, int last) { StoreChanged(s, first, last); },
+                          this, false);
+  // Every mouse press in the window and its controls runs the file-changed check.
+  qApp->installEventFilter(this);
+}
+
+TForm1::~TForm1() {
+  qApp->removeEventFilter(this);
+  MemoSource1.RemoveListener(this);
+  MemoSource1.SetSyntaxParser(nullptr);
+}
+
+void TForm1::CreateMenus() {
+  File1 = menuBar()->addMenu("&File");
+  New1 = MenuItem(File1, "&New", QKeySequence("Ctrl+N"));
+  Open1 = MenuItem(File1, "&Open...", QKeySequence("Ctrl+O"));
+  Open1->setStatusTip("Open a File");
+  Open1->setToolTip("Open a File");
+  SameFolder1 = File1->addMenu("Sa&me Folder");
+  Save1 = MenuItem(File1, "&Save", QKeySequence("Ctrl+S"));
+  SaveAs1 = MenuItem(File1, "Save &As...", QKeySequence("Ctrl+Alt+S"));
+  ReverttoSaved1 = MenuItem(File1, "&Revert to Saved", QKeySequence("Ctrl+Alt+R"));
+  SaveaCopy1 = MenuItem(File1, "Sa&ve a Copy");
+  ImportandExport1 = File1->addMenu("&Import and Export");
+  Filesep1 = File1->addSeparator();
+  Print1 = MenuItem(File1, "&Print...", QKeySequence("Ctrl+P"));
+  Preferences1 = MenuItem(File1, "Pr&eferences", QKeySequence("F8"));
+  Filesep2 = File1->addSeparator();
+  Exit1 = MenuItem(File1, "E&xit", QKeySequence("Ctrl+Q"));
+  FileSep3 = File1->addSeparator();
+  FileSep3->setVisible(false);
+  QAction** recent[] = {&FileName1, &FileName2, &FileName3, &FileName4, &FileName5,
+                        &FileName6, &FileName7, &FileName8, &FileName9, &FileName10};
+  for (int i = 0; i < 10; ++i) {
+    *recent[i] = File1->addAction(QString());
+    (*recent[i])->setData(i + 1);  // the item's Tag
+    (*recent[i])->setVisible(false);
+  }
+  Save1->setEnabled(false);
+  SaveAs1->setEnabled(false);
+  ReverttoSaved1->setEnabled(false);
+  Print1->setEnabled(false);
+
+  connect(File1, &QMenu::aboutToShow, this, [this] { File1Click(); });
+  connect(New1, &QAction::triggered, this, [this] { New1Click(); });
+  connect(Open1, &QAction::triggered, this, [this] { Open1Click(); });
+  connect(Save1, &QAction::triggered, this, [this] { Save1Click(); });
+  connect(SaveAs1, &QAction::triggered, this, [this] { SaveAs1Click(); });
+  connect(ReverttoSaved1, &QAction::triggered, this, [this] { ReverttoSaved1Click(); });
+  connect(SaveaCopy1, &QAction::triggered, this, [this] { SaveaCopy1Click(); });
+  connect(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
+}
+
+void TForm1::CreateToolBar() {
+  ToolBar1 = addToolBar("ToolBar1");
+  ToolBar1->setMovable(false);
+  ToolBar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  auto button = [this](const char* caption, const char* hint) {
+    QAction* a = ToolBar1->addAction(caption);
+    a->setToolTip(hint);
+    return a;
+  };
+  ToolButton1 = button("New", "New");
+  ToolBar1->addSeparator();
+  ToolButton2 = button("Open", "Open");
+  ToolButton3 = button("Save", "Save");
+  ToolButton4 = button("Save As", "Save As");
+  ToolBar1->addSeparator();
+  ToolButton14 = button("Exit", "Exit Program");
+  ToolButton3->setEnabled(false);
+  ToolButton4->setEnabled(false);
+  connect(ToolButton1, &QAction::triggered, this, [this] { New1Click(); });
+  connect(ToolButton2, &QAction::triggered, this, [this] { Open1Click(); });
+  connect(ToolButton3, &QAction::triggered, this, [this] { Save1Click(); });
+  connect(ToolButton4, &QAction::triggered, this, [this] { SaveAs1Click(); });
+  connect(ToolButton14, &QAction::triggered, this, [this] { Exit1Click(); });
+}
+
+void TForm1::CreateStatusBar() {
+  const int widths[4] = {60, 70, 50, 600};
+  const char* texts[4] = {"Char: 1", "Line: 1", "", "[untitled]"};
+  for (int i = 0; i < 4; ++i) {
+    StatusBar1[i] = new QLabel(texts[i], this);
+    StatusBar1[i]->setMinimumWidth(widths[i]);
+    if (i < 3) StatusBar1[i]->setMaximumWidth(widths[i]);
+    if (i == 2) StatusBar1[i]->setAlignment(Qt::AlignCenter);
+    statusBar()->addWidget(StatusBar1[i], i == 3 ? 1 : 0);
+  }
+}
+
+void TForm1::SetUpDialogs() {
+  OpenDialog1.Title = "Open";
+  OpenDialog1.Filters = {
+      {"All Types (*.htm; *.html; *.txt; *.htx; *.asp; *.ins; *.ini; *.java; *.js; *.pas; *.rtf)",
+       "*.htm; *.html; *.txt; *.htx; *.asp; *.ins; *.ini; *.java; *.js; *.pas; *.rtf"},
+      {"Htm Document (*.htm)", "*.htm"},
+      {"Html Document (*.html)", "*.html"},
+      {"Text Document (*.txt)", "*.txt"},
+      {"HyperText Document (*.htx)", "*.htx"},
+      {"Active Server Page (*.asp)", "*.asp"},
+      {"Internet Connection Document (*.ins)", "*.ins"},
+      {"INI File (*.ini)", "*.ini"},
+      {"Uncompiled Java Source (*.java)", "*.java"},
+      {"JavaScript File (*.js)", "*.js"},
+      {"Pascal Files (*.pas, *.dfm, *.dpr)", "*.pas;*.dfm;*.dpr"},
+      {"Rich Text Files (*.rtf)", "*.rtf"},
+      {"All Files (*.*)", "*.*"},
+  };
+  OpenDialog1.FilterIndex = 1;
+  SaveDialog1.Title = "Save As";
+  SaveDialog1.Filters = {
+      {"Htm Document", "*.htm"},        {"Html Document", "*.html"},
+      {"Text Document", "*.txt"},       {"HyperText Document", "*.htx"},
+      {"Active Server Page", "*.asp"},  {"Internet Connection Document", "*.ins"},
+      {"INI File", "*.ini"},            {"Uncompiled Java Source", "*.java"},
+      {"JavaScript", "*.js"},           {"Pascal File", "*.pas"},
+      {"All Types", "*.*"},
+  };
+  SaveDialog1.FilterIndex = 1;
+  SaveDialog1.DefaultExt = "*.htm";
+}
+
+QString TForm1::PanelText(int panel) const { return StatusBar1[static_cast<size_t>(panel)]->text(); }
+
+void TForm1::StoreChanged(TCustomMemoSource& store, int, int) {
+  TMemoStates flags = store.ChangeFlags();
+  if (flags.Contains(msCaretMoved) || flags.Contains(msTextChanged)) {
+    StatusBar1[0]->setText(QString("Char: %1").arg(store.CaretX() + 1));
+    StatusBar1[1]->setText(QString("Line: %1").arg(store.CaretY() + 1));
+  }
+  if (flags.Contains(msTextChanged) || flags.Contains(msLineCountChanged)) ShowDocument();
+  // An untitled document that became empty is clean again. Otherwise the store itself knows
+  // whether the text differs from the file (also after undo back to the saved state), and the
+  // window shows what it says.
+  bool edited = flags.Contains(msTextChanged) && !flags.Contains(msUndoRedo) && store.UpdateReason() != 48;
+  if (edited && store.LineCount() == 0 && !HasDocumentName())
+    SetDocumentModified(false);
+  else if (flags.Contains(msModifiedChanged) || flags.Contains(msTextChanged))
+    ShowModified(store.Modified());
+}
+
+void TForm1::ShowDocument() {
+  QString text;
+  int shown = std::min(MemoSource1.LineCount(), kShownLines);
+  for (int y = 0; y < shown; ++y) {
+    if (y > 0) text += '\n';
+    text += platform::Cp1252ToQString(MemoSource1.Line(y));
+  }
+  if (shown < MemoSource1.LineCount())
+    text += QString("\n[... %1 more lines]").arg(MemoSource1.LineCount() - shown);
+  documentView_->setPlainText(text);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (FormCloseQuery())
+    event->accept();
+  else
+    event->ignore();
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+  QStringList names;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) names << url.toLocalFile();
+  event->acceptProposedAction();
+  WMDropFiles(names);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget->window() == this) return WMMouseActivate();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace quorel

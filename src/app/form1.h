@@ -1,0 +1,152 @@
+// The main window: one document in the editing area, the File menu, the toolbar and the status
+// bar. The document's life (new, open, save, revert, the questions before losing changes) is in
+// documentcommands.cpp.
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "engine/memosource.h"
+#include "platform/dialogs.h"
+#include "syntax/syntaxparser.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QToolBar;
+
+namespace quorel {
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // ---- Document state ----
+  std::string DocumentName = "[untitled]";
+  int32_t DocumentFileAge = -1;
+  bool ReadOnlyOrigin = false;
+  std::string ReadOnlyFileName;
+  std::string CurrentExtension;
+  std::string TaskbarTitle;
+
+  // ---- Settings read here (stored with the other settings) ----
+  int TaskbarCaptionType = 1;
+  int ProgramCaptionType = 1;
+  bool Highlighting = true;
+
+  // ---- Non-visual components ----
+  TMemoSource MemoSource1;
+  TSyntaxParser SyntaxParser1;
+  TSyntaxParser DefaultParser;
+  TSyntaxParser SyntaxParser2;
+  platform::TFileDialog OpenDialog1;
+  platform::TFileDialog SaveDialog1;
+
+  // ---- Menus and toolbar ----
+  QMenu* File1;
+  QAction* New1;
+  QAction* Open1;
+  QMenu* SameFolder1;
+  QAction* Save1;
+  QAction* SaveAs1;
+  QAction* ReverttoSaved1;
+  QAction* SaveaCopy1;
+  QMenu* ImportandExport1;
+  QAction* Filesep1;
+  QAction* Print1;
+  QAction* Preferences1;
+  QAction* Filesep2;
+  QAction* Exit1;
+  QAction* FileSep3;
+  QAction* FileName1;
+  QAction* FileName2;
+  QAction* FileName3;
+  QAction* FileName4;
+  QAction* FileName5;
+  QAction* FileName6;
+  QAction* FileName7;
+  QAction* FileName8;
+  QAction* FileName9;
+  QAction* FileName10;
+  QToolBar* ToolBar1;
+  QAction* ToolButton1;   // New
+  QAction* ToolButton2;   // Open
+  QAction* ToolButton3;   // Save
+  QAction* ToolButton4;   // Save As
+  QAction* ToolButton14;  // Exit
+  std::array<QLabel*, 4> StatusBar1;
+  // The Paste toolbar button's state, kept until the button itself is built with the Edit menu.
+  bool ToolButtonPasteEnabled = false;
+
+  // ---- Document operations ----
+  bool HasDocumentName() const { return DocumentName != "[untitled]"; }
+  void SetDocumentModified(bool value);
+  void SetDocumentName(const std::string& name);
+  void OpenDocument(std::string fileName);
+  bool SaveDocument();
+  bool SaveDocumentAs();
+  void ClearDocument();
+  void SelectSaveFilter();
+  void SetSaveFilter(int index, const std::string& defaultExt);
+  bool LaunchProcess(const std::string& program, const std::vector<std::string>& arguments);
+  // Starts another instance of the program with `argument` (none when empty); tries the simpler
+  // launch as well when `fallBack`.
+  bool StartNewInstance(const std::string& argument, bool fallBack);
+  // Recent files and folder menus; filled in by their own commands.
+  void AddToRecentFiles() {}
+  void UpdateFolders(bool, bool) {}
+
+  // ---- Command handlers ----
+  void New1Click();
+  void Open1Click();
+  void Save1Click();
+  void SaveAs1Click();
+  void ReverttoSaved1Click();
+  void SaveaCopy1Click();
+  void File1Click();
+  void Exit1Click();
+  // The close question; false keeps the window open.
+  bool FormCloseQuery();
+  // Files dropped on the window.
+  void WMDropFiles(const QStringList& names);
+  // A mouse press activated the window: the Paste button and the file-changed check. Returns
+  // true when the press is to be discarded (the file was reloaded).
+  bool WMMouseActivate();
+  // Opens the files given on the command line: the first here, the rest in new instances.
+  void OpenCommandLine(const QStringList& arguments);
+
+  QString PanelText(int panel) const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateStatusBar();
+  void SetUpDialogs();
+  // Asks to save before the document is replaced; false when the command is to stop.
+  bool AskToSave(const std::string& prefix);
+  void Warn(const std::string& text);
+  void StoreChanged(TCustomMemoSource& store, int first, int last);
+  // The status panel, Save and Revert follow the modified state.
+  void ShowModified(bool modified);
+  void ShowDocument();
+
+  QPlainTextEdit* documentView_;  // shows the text read-only until the editing view takes over
+};
+
+// ".htm", ".html", ... ".*": the document extensions; position i + 1 is the save filter index.
+extern const std::array<const char*, 12> DocumentExtensions;
+
+}  // namespace quorel

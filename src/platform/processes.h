@@ -1,0 +1,34 @@
+// Starting other programs (and new instances of this one) without waiting for them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quorel::platform {
+
+class IProcesses {
+ public:
+  virtual ~IProcesses() = default;
+
+  // The full path of this program.
+  virtual std::string ProgramPath() = 0;
+  // Starts `program` with `arguments`; nothing is kept of the new process. False when it cannot
+  // be started.
+  virtual bool Launch(const std::string& program, const std::vector<std::string>& arguments) = 0;
+  // A second, simpler way to start a program, tried when Launch fails.
+  virtual bool LaunchSimple(const std::string& program, const std::vector<std::string>& arguments) = 0;
+  // A path without blanks for a command line where the platform has such a form; else the path.
+  virtual std::string ShortPath(const std::string& path) = 0;
+};
+
+// The desktop around the program.
+class IShell {
+ public:
+  virtual ~IShell() = default;
+  // Adds a file to the system's list of recently used documents (nothing where there is none).
+  virtual void AddToRecentDocuments(const std::string& path) = 0;
+  // Whether the Ctrl key is held down at this moment.
+  virtual bool CtrlDown() = 0;
+};
+
+}  // namespace quorel::platform

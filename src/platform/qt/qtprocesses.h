@@ -1,0 +1,23 @@
+// Starting programs and the desktop's services through Qt.
+#pragma once
+
+#include "platform/processes.h"
+
+namespace quorel::platform {
+
+class TQtProcesses : public IProcesses {
+ public:
+  std::string ProgramPath() override;
+  bool Launch(const std::string& program, const std::vector<std::string>& arguments) override;
+  bool LaunchSimple(const std::string& program, const std::vector<std::string>& arguments) override;
+  std::string ShortPath(const std::string& path) override { return path; }
+};
+
+class TQtShell : public IShell {
+ public:
+  // Linux desktops keep no list the program could add to.
+  void AddToRecentDocuments(const std::string&) override {}
+  bool CtrlDown() override;
+};
+
+}  // namespace quorel::platform

@@ -1,0 +1,45 @@
+// Starting programs through POSIX calls.
+#include "platform/stdprocesses.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+extern char** environ;
+
+namespace quorel::platform {
+
+std::string TStdProcesses::ProgramPath() {
+  std::error_code ec;
+  auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : path.string();
+}
+
+bool TStdProcesses::Launch(const std::string& program, const std::vector<std::string>& arguments) {
+  std::vector<std::string> all{program};
+  all.insert(all.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& a : all) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  // A child that starts the program and ends at once, so that nothing waits for the program and
+  // no finished process is left behind.
+  pid_t child = ::fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    ::setsid();
+    pid_t grandchild = 0;
+    int result = ::posix_spawn(&grandchild, program.c_str(), nullptr, nullptr, argv.data(), environ);
+    ::_exit(result == 0 ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool TStdProcesses::LaunchSimple(const std::string& program, const std::vector<std::string>& arguments) {
+  return Launch(program, arguments);
+}
+
+}  // namespace quorel::platform

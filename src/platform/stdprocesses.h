@@ -1,0 +1,22 @@
+// Starting programs through POSIX calls, and a desktop without recent documents or a keyboard.
+#pragma once
+
+#include "platform/processes.h"
+
+namespace quorel::platform {
+
+class TStdProcesses : public IProcesses {
+ public:
+  std::string ProgramPath() override;
+  bool Launch(const std::string& program, const std::vector<std::string>& arguments) override;
+  bool LaunchSimple(const std::string& program, const std::vector<std::string>& arguments) override;
+  std::string ShortPath(const std::string& path) override { return path; }
+};
+
+class TNoShell : public IShell {
+ public:
+  void AddToRecentDocuments(const std::string&) override {}
+  bool CtrlDown() override { return false; }
+};
+
+}  // namespace quorel::platform

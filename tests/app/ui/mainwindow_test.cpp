@@ -1,0 +1,418 @@
+// The main window's document lifecycle, driven through its handlers with every dialog answered
+// by a script: captions, status panels, menu states, questions and the files on disk.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+
+#include "app/form1.h"
+#include "platform/memoryclipboard.h"
+#include "platform/services.h"
+#include "support/faultyfilesystem.h"
+#include "support/recordingprocesses.h"
+#include "support/scripteddialogs.h"
+#include "support/tempdir.h"
+
+namespace quorel {
+namespace {
+
+using platform::mrCancel;
+using platform::mrNo;
+using platform::mrOk;
+using platform::mrYes;
+using test::ReadBytes;
+using test::WriteBytes;
+
+// One application for the whole program, never destroyed: Qt's own globals go away at exit
+// before a static application object would.
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "mainwindow_test";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
+}
+
+struct MainWindow : ::testing::Test {
+  test::TScriptedDialogs dialogs;
+  test::TRecordingProcesses processes;
+  test::TFakeShell shell;
+  test::TFaultyFileSystem files;
+  platform::TMemoryClipboard clipboard;
+  platform::TServicesOverride services{{&clipboard, &dialogs, &files, &processes, &shell}};
+  test::TTempDir dir;
+  std::unique_ptr<TForm1> form;
+
+  void SetUp() override {
+    App();
+    form = std::make_unique<TForm1>();
+  }
+  void TearDown() override {
+    // Closing asks nothing more than the test scripted.
+    form->MemoSource1.SetModified(false);
+    form.reset();
+  }
+  std::string Caption() const { return form->windowTitle().toStdString(); }
+  std::string Panel(int i) const { return form->PanelText(i).toStdString(); }
+  void Type(const std::string& text) {
+    form->MemoSource1.InsertText(text);
+  }
+  std::string LastMessage() const { return dialogs.Messages().empty() ? "" : dialogs.Messages().back().Text; }
+};
+
+TEST_F(MainWindow, StartsUntitledAndClean) {
+  EXPECT_EQ(Caption(), "Quorel 1.5");
+  EXPECT_EQ(Panel(0), "Char: 1");
+  EXPECT_EQ(Panel(1), "Line: 1");
+  EXPECT_EQ(Panel(2), "");
+  EXPECT_EQ(Panel(3), "[untitled]");
+  EXPECT_FALSE(form->Save1->isEnabled());
+  EXPECT_FALSE(form->SaveAs1->isEnabled());
+  EXPECT_FALSE(form->ToolButton3->isEnabled());
+  EXPECT_FALSE(form->ReverttoSaved1->isEnabled());
+  EXPECT_FALSE(form->Print1->isEnabled());
+  EXPECT_EQ(form->New1->shortcut(), QKeySequence("Ctrl+N"));
+  EXPECT_EQ(form->SaveAs1->shortcut(), QKeySequence("Ctrl+Alt+S"));
+  EXPECT_EQ(form->Open1->text(), "&Open...");
+  EXPECT_EQ(form->ToolButton14->toolTip(), "Exit Program");
+  EXPECT_FALSE(form->FileSep3->isVisible());
+}
+
+TEST_F(MainWindow, WalksFromUntitledToNamedAndModified) {
+  Type("<p>hello</p>");
+  EXPECT_EQ(Panel(2), "Modified");
+  EXPECT_TRUE(form->Save1->isEnabled());
+  EXPECT_TRUE(form->ToolButton3->isEnabled());
+
+  std::string file = dir.File("page.html");
+  dialogs.AnswerFile(file);
+  form->Save1Click();  // untitled: asks for a name
+  ASSERT_EQ(dialogs.FileDialogs().size(), 1u);
+  EXPECT_EQ(dialogs.FileDialogs()[0].Title, "Save As");
+  EXPECT_EQ(ReadBytes(file), "<p>hello</p>");
+  EXPECT_EQ(Caption(), "Quorel 1.5 - page.html - " + dir.Path() + "/");
+  EXPECT_EQ(form->TaskbarTitle, "page.html - " + dir.Path() + "/");
+  EXPECT_EQ(Panel(3), file);
+  EXPECT_EQ(Panel(2), "");
+  EXPECT_FALSE(form->Save1->isEnabled());
+  EXPECT_EQ(form->CurrentExtension, ".html");
+  EXPECT_EQ(form->SaveDialog1.FilterIndex, 2);
+  EXPECT_EQ(form->SaveDialog1.DefaultExt, "*.html");
+  EXPECT_EQ(shell.RecentDocuments.back(), file);
+
+  form->MemoSource1.SetCaretPos(3, 0);
+  Type("X");
+  EXPECT_EQ(Panel(2), "Modified");
+  form->File1Click();
+  EXPECT_TRUE(form->ReverttoSaved1->isEnabled());
+  form->Save1Click();  // named: writes at once
+  EXPECT_EQ(ReadBytes(file), "<p>Xhello</p>");
+  EXPECT_EQ(dialogs.FileDialogs().size(), 1u);
+  EXPECT_EQ(Panel(2), "");
+}
+
+TEST_F(MainWindow, UndoingBackToTheSavedTextShowsItClean) {
+  std::string file = dir.File("a.txt");
+  WriteBytes(file, "text");
+  form->OpenDocument(file);
+  Type("more ");
+  EXPECT_EQ(Panel(2), "Modified");
+  form->MemoSource1.Undo();
+  EXPECT_EQ(Panel(2), "");
+  EXPECT_FALSE(form->Save1->isEnabled());
+}
+
+TEST_F(MainWindow, CaptionForms) {
+  std::string file = dir.File("index.html");
+  WriteBytes(file, "x");
+  form->ProgramCaptionType = 2;
+  form->TaskbarCaptionType = 3;
+  form->OpenDocument(file);
+  EXPECT_EQ(Caption(), "Quorel 1.5 - " + file);
+  EXPECT_EQ(form->TaskbarTitle, "index.html");
+  form->ProgramCaptionType = 3;
+  form->TaskbarCaptionType = 2;
+  form->SetDocumentName(file);
+  EXPECT_EQ(Caption(), "Quorel 1.5 - index.html");
+  EXPECT_EQ(form->TaskbarTitle, file);
+}
+
+TEST_F(MainWindow, NewAsksFirstAndEachAnswerDoesItsPart) {
+  std::string file = dir.File("doc.htm");
+  WriteBytes(file, "old");
+  form->OpenDocument(file);
+  Type("changed ");
+
+  dialogs.AnswerMessage(mrCancel);  // Cancel: nothing happens
+  form->New1Click();
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_EQ(dialogs.Messages()[0].Kind, platform::mkConfirmation);
+  EXPECT_EQ(dialogs.Messages()[0].Buttons, platform::mbYesNoCancel);
+  EXPECT_EQ(LastMessage(), "Do you wish to save this file first? - \r\r" + file);
+  EXPECT_EQ(form->DocumentName, file);
+
+  files.FailWriteAfter = 1;  // Yes, but the save fails: the command stops
+  dialogs.AnswerMessage(mrYes);
+  form->New1Click();
+  EXPECT_EQ(LastMessage(), "Unable to Save the file, \r\r" + file + "\r\r" + "please check the destination!");
+  EXPECT_EQ(dialogs.Messages()[dialogs.Messages().size() - 1].Kind, platform::mkWarning);
+  EXPECT_EQ(form->DocumentName, file);
+  EXPECT_EQ(ReadBytes(file), "old");
+
+  files.FailWriteAfter = -1;  // Yes: saved, then cleared
+  dialogs.AnswerMessage(mrYes);
+  form->New1Click();
+  EXPECT_EQ(ReadBytes(file), "changed old");
+  EXPECT_EQ(form->DocumentName, "[untitled]");
+  EXPECT_EQ(form->MemoSource1.LineCount(), 0);
+  EXPECT_EQ(Caption(), "Quorel 1.5 - [untitled]");
+
+  Type("scratch");
+  dialogs.AnswerMessage(mrNo);  // No: cleared without saving
+  form->New1Click();
+  EXPECT_EQ(form->MemoSource1.LineCount(), 0);
+  EXPECT_EQ(Panel(2), "");
+}
+
+TEST_F(MainWindow, EachCommandAsksWithItsOwnWords) {
+  Type("x");
+  dialogs.AnswerMessage(mrCancel);
+  form->Open1Click();
+  EXPECT_EQ(LastMessage(), "Do you wish to save this file first? - \r\r[untitled]");
+  dialogs.AnswerMessage(mrCancel);
+  EXPECT_FALSE(form->FormCloseQuery());
+  EXPECT_EQ(LastMessage(), "Do you wish to save this file? - \r\r[untitled]");
+  std::string other = dir.File("other.txt");
+  WriteBytes(other, "other");
+  dialogs.AnswerMessage(mrCancel);
+  form->WMDropFiles({QString::fromStdString(other)});
+  EXPECT_EQ(LastMessage(), "Do you wish to save your file first? - \r\r[untitled]");
+  EXPECT_EQ(form->DocumentName, "[untitled]");
+  dialogs.AnswerMessage(mrNo);
+  EXPECT_TRUE(form->FormCloseQuery());
+}
+
+TEST_F(MainWindow, OpenWithTheDialog) {
+  std::string file = dir.File("site.asp");
+  WriteBytes(file, "<% x %>\r\nline two");
+  dialogs.AnswerFile(file);
+  form->Open1Click();
+  ASSERT_EQ(dialogs.FileDialogs().size(), 1u);
+  EXPECT_EQ(dialogs.FileDialogs()[0].Title, "Open");
+  EXPECT_EQ(dialogs.FileDialogs()[0].Filters.size(), 13u);
+  EXPECT_EQ(dialogs.FileDialogs()[0].Filters[10].Pattern, "*.pas;*.dfm;*.dpr");
+  EXPECT_EQ(form->DocumentName, file);
+  EXPECT_EQ(form->MemoSource1.LineCount(), 2);
+  EXPECT_EQ(form->SaveDialog1.FilterIndex, 5);
+  EXPECT_EQ(form->MemoSource1.SyntaxParser(), &form->SyntaxParser1);
+
+  dialogs.AnswerFile(std::nullopt);  // cancelled: nothing changes
+  form->Open1Click();
+  EXPECT_EQ(form->DocumentName, file);
+}
+
+TEST_F(MainWindow, OpeningAMissingFileWarns) {
+  std::string missing = dir.File("gone.html");
+  form->OpenDocument(missing);
+  EXPECT_EQ(LastMessage(), "Unable to open the File - \r\r" + missing);
+  EXPECT_EQ(form->DocumentName, "[untitled]");
+}
+
+TEST_F(MainWindow, ReadOnlyFilesOpenUntitledAndModified) {
+  std::string file = dir.File("locked.html");
+  WriteBytes(file, "<b>locked</b>");
+  ::chmod(file.c_str(), 0444);
+  form->OpenDocument(file);
+  EXPECT_EQ(form->MemoSource1.RawLine(0), "<b>locked</b>");
+  EXPECT_EQ(Caption(), "Quorel 1.5 - [untitled]");
+  EXPECT_EQ(Panel(2), "Modified");
+  EXPECT_EQ(Panel(3), "[untitled]");
+  EXPECT_TRUE(form->ReadOnlyOrigin);
+  form->File1Click();
+  EXPECT_TRUE(form->ReverttoSaved1->isEnabled());
+
+  form->MemoSource1.SetCaretPos(0, 0);
+  Type("edited ");
+  dialogs.AnswerMessage(mrOk);
+  form->ReverttoSaved1Click();
+  EXPECT_EQ(LastMessage(), "Revert to the read only file of?\r\r" + file);
+  EXPECT_EQ(dialogs.Messages().back().Buttons, platform::mbOKCancel);
+  EXPECT_EQ(form->MemoSource1.RawLine(0), "<b>locked</b>");
+
+  // New and Save As keep offering the read-only file until another file is opened.
+  dialogs.AnswerMessage(mrNo);
+  form->New1Click();
+  form->File1Click();
+  EXPECT_TRUE(form->ReverttoSaved1->isEnabled());
+  std::string other = dir.File("free.txt");
+  WriteBytes(other, "free");
+  form->OpenDocument(other);
+  form->File1Click();
+  EXPECT_FALSE(form->ReverttoSaved1->isEnabled());
+}
+
+TEST_F(MainWindow, RevertReloadsTheSavedFile) {
+  std::string file = dir.File("r.html");
+  WriteBytes(file, "saved");
+  form->OpenDocument(file);
+  Type("unsaved ");
+  dialogs.AnswerMessage(mrCancel);
+  form->ReverttoSaved1Click();
+  EXPECT_EQ(LastMessage(), "Revert to the last saved version of?\r\r" + file);
+  EXPECT_EQ(form->MemoSource1.RawLine(0), "unsaved saved");
+  dialogs.AnswerMessage(mrOk);
+  form->ReverttoSaved1Click();
+  EXPECT_EQ(form->MemoSource1.RawLine(0), "saved");
+  EXPECT_EQ(Panel(2), "");
+}
+
+TEST_F(MainWindow, AFailedSaveKeepsTheDocumentModifiedAndTheFileIntact) {
+  std::string file = dir.File("keep.html");
+  WriteBytes(file, "on disk");
+  form->OpenDocument(file);
+  Type("new ");
+  files.FailWriteAfter = 2;
+  form->Save1Click();
+  EXPECT_EQ(LastMessage(), "Unable to Save the file, \r\r" + file + "\r\rplease check the destination!");
+  EXPECT_EQ(Panel(2), "Modified");
+  EXPECT_TRUE(form->Save1->isEnabled());
+  EXPECT_TRUE(form->ToolButton3->isEnabled());
+  EXPECT_EQ(ReadBytes(file), "on disk");
+  EXPECT_EQ(dir.FileCount(), 1);
+
+  dialogs.AnswerFile(dir.File("elsewhere.html"));
+  form->SaveAs1Click();
+  EXPECT_EQ(LastMessage(), "Unable to Save the file - \r\r" + dir.File("elsewhere.html") +
+                               "\r\rplease check the destination!");
+  EXPECT_EQ(form->DocumentName, file);
+  EXPECT_EQ(Panel(2), "Modified");
+}
+
+TEST_F(MainWindow, SaveACopyChangesNothingElse) {
+  std::string file = dir.File("main.html");
+  WriteBytes(file, "main");
+  form->OpenDocument(file);
+  Type("edited ");
+  dialogs.AnswerFile(dir.File("copy.html"));
+  form->SaveaCopy1Click();
+  EXPECT_EQ(ReadBytes(dir.File("copy.html")), "edited main");
+  EXPECT_EQ(form->DocumentName, file);
+  EXPECT_EQ(Panel(2), "Modified");
+  files.FailWriteAfter = 1;
+  dialogs.AnswerFile(dir.File("copy2.html"));
+  form->SaveaCopy1Click();
+  EXPECT_EQ(LastMessage(), "An error has occured and save aborted, check destinations read only properties!");
+}
+
+TEST_F(MainWindow, RtfDocumentsSelectTheAllTypesFilter) {
+  std::string file = dir.File("Letter.RTF");
+  WriteBytes(file, "{\\rtf1 hello}");
+  form->OpenDocument(file);
+  EXPECT_EQ(form->CurrentExtension, ".rtf");
+  EXPECT_EQ(form->SaveDialog1.FilterIndex, 11);
+  EXPECT_EQ(form->SaveDialog1.DefaultExt, "*.rtf");
+}
+
+TEST_F(MainWindow, DropOfAFolderAndTwoFiles) {
+  std::string first = dir.File("one.html"), second = dir.File("two.html");
+  WriteBytes(first, "one");
+  WriteBytes(second, "two");
+  form->WMDropFiles({QString::fromStdString(dir.Path()), QString::fromStdString(first),
+                     QString::fromStdString(second)});
+  EXPECT_EQ(form->DocumentName, first);
+  ASSERT_EQ(processes.Launches.size(), 1u);
+  EXPECT_EQ(processes.Launches[0].Program, "/opt/quorel/quorel");
+  EXPECT_EQ(processes.Launches[0].Arguments, std::vector<std::string>{second});
+  EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(MainWindow, DropWhoseInstancesCannotStartWarnsOnce) {
+  std::string a = dir.File("a.html"), b = dir.File("b.html"), c = dir.File("c.html");
+  for (auto& f : {a, b, c}) WriteBytes(f, "x");
+  processes.FailLaunch = processes.FailSimple = true;
+  form->WMDropFiles({QString::fromStdString(a), QString::fromStdString(b), QString::fromStdString(c)});
+  EXPECT_EQ(form->DocumentName, a);
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_EQ(LastMessage(), "Unable to open multiple dropped files!!");
+  EXPECT_EQ(processes.Launches.size(), 2u);  // the launch and the simpler one, for b only
+}
+
+TEST_F(MainWindow, CtrlStartsNewInstancesInsteadOfReplacingTheDocument) {
+  std::string file = dir.File("here.html");
+  WriteBytes(file, "here");
+  form->OpenDocument(file);
+  Type("unsaved ");
+  shell.Ctrl = true;
+  form->New1Click();
+  ASSERT_EQ(processes.Launches.size(), 1u);
+  EXPECT_TRUE(processes.Launches[0].Arguments.empty());
+  EXPECT_EQ(form->DocumentName, file);
+  EXPECT_TRUE(dialogs.Messages().empty());  // no save question: this window stays as it is
+
+  std::string chosen = dir.File("there.html");
+  WriteBytes(chosen, "there");
+  dialogs.AnswerFile(chosen);
+  form->Open1Click();
+  ASSERT_EQ(processes.Launches.size(), 2u);
+  EXPECT_EQ(processes.Launches[1].Arguments, std::vector<std::string>{chosen});
+  EXPECT_EQ(form->DocumentName, file);
+
+  processes.FailLaunch = processes.FailSimple = true;
+  form->New1Click();
+  EXPECT_EQ(LastMessage(), "Unable to start new instance of the editor!!");
+}
+
+TEST_F(MainWindow, ReloadQuestionWhenTheFileChangedOnDisk) {
+  std::string file = dir.File("live.html");
+  WriteBytes(file, "first");
+  form->OpenDocument(file);
+  EXPECT_FALSE(form->WMMouseActivate());  // unchanged: nothing asked
+  EXPECT_TRUE(dialogs.Messages().empty());
+
+  WriteBytes(file, "second");
+  struct timespec times[2] = {{1200000000, 0}, {1200000000, 0}};
+  ::utimensat(AT_FDCWD, file.c_str(), times, 0);
+  dialogs.AnswerMessage(mrNo);
+  EXPECT_FALSE(form->WMMouseActivate());
+  EXPECT_EQ(LastMessage(), file + " Date and Time has changed!!\r\rDo you wish to reload the file?");
+  EXPECT_EQ(dialogs.Messages().back().Buttons, platform::mbYesNo);
+  EXPECT_EQ(form->MemoSource1.RawLine(0), "first");
+  dialogs.AnswerMessage(mrYes);  // asked again at the next press; Yes reloads and eats the press
+  EXPECT_TRUE(form->WMMouseActivate());
+  EXPECT_EQ(dialogs.Messages().size(), 2u);
+  EXPECT_EQ(form->MemoSource1.RawLine(0), "second");
+  EXPECT_FALSE(form->WMMouseActivate());
+}
+
+TEST_F(MainWindow, AMousePressInTheWindowRunsTheCheck) {
+  std::string file = dir.File("click.html");
+  WriteBytes(file, "a");
+  form->OpenDocument(file);
+  form->show();
+  struct timespec times[2] = {{1300000000, 0}, {1300000000, 0}};
+  ::utimensat(AT_FDCWD, file.c_str(), times, 0);
+  dialogs.AnswerMessage(mrNo);
+  QTest::mouseClick(form->centralWidget()->window(), Qt::LeftButton);
+  EXPECT_EQ(dialogs.Messages().size(), 1u);
+  clipboard.SetForeignText("paste me");
+  dialogs.AnswerMessage(mrNo);
+  form->WMMouseActivate();
+  EXPECT_TRUE(form->ToolButtonPasteEnabled);
+}
+
+TEST_F(MainWindow, CommandLineOpensTheFirstFileHereAndTheRestElsewhere) {
+  std::string a = dir.File("a.html"), b = dir.File("b.html");
+  WriteBytes(a, "a");
+  WriteBytes(b, "b");
+  form->OpenCommandLine({QString::fromStdString(a), QString::fromStdString(b)});
+  EXPECT_EQ(form->DocumentName, a);
+  ASSERT_EQ(processes.Launches.size(), 1u);
+  EXPECT_EQ(processes.Launches[0].Arguments, std::vector<std::string>{b});
+}
+
+}  // namespace
+}  // namespace quorel

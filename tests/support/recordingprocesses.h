@@ -1,0 +1,42 @@
+// Processes that are recorded instead of started, and a desktop whose Ctrl key a test holds.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/processes.h"
+
+namespace quorel::test {
+
+class TRecordingProcesses : public platform::IProcesses {
+ public:
+  struct TLaunch {
+    std::string Program;
+    std::vector<std::string> Arguments;
+    bool Simple;
+  };
+  std::vector<TLaunch> Launches;
+  bool FailLaunch = false;
+  bool FailSimple = false;
+
+  std::string ProgramPath() override { return "/opt/quorel/quorel"; }
+  bool Launch(const std::string& program, const std::vector<std::string>& arguments) override {
+    Launches.push_back({program, arguments, false});
+    return !FailLaunch;
+  }
+  bool LaunchSimple(const std::string& program, const std::vector<std::string>& arguments) override {
+    Launches.push_back({program, arguments, true});
+    return !FailSimple;
+  }
+  std::string ShortPath(const std::string& path) override { return path; }
+};
+
+class TFakeShell : public platform::IShell {
+ public:
+  bool Ctrl = false;
+  std::vector<std::string> RecentDocuments;
+  void AddToRecentDocuments(const std::string& path) override { RecentDocuments.push_back(path); }
+  bool CtrlDown() override { return Ctrl; }
+};
+
+}  // namespace quorel::test
