@@ -187,6 +187,13 @@ void TForm1::StoreChanged(TCustomMemoSource& store, int, int) {
     StatusBar1[1]->setText(QString("Line: %1").arg(store.CaretY() + 1));
   }
   if (flags.Contains(msTextChanged) || flags.Contains(msLineCountChanged)) ShowDocument();
+  if (flags.Contains(msTextChanged)) {
+    // Printing and saving under a name make sense once there is text.
+    bool hasText = store.LineCount() > 0;
+    Print1->setEnabled(hasText);
+    SaveAs1->setEnabled(hasText);
+    ToolButton4->setEnabled(hasText);
+  }
   // An untitled document that became empty is clean again. Otherwise the store itself knows
   // whether the text differs from the file (also after undo back to the saved state), and the
   // window shows what it says.

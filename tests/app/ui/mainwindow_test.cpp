@@ -87,6 +87,9 @@ TEST_F(MainWindow, WalksFromUntitledToNamedAndModified) {
   EXPECT_EQ(Panel(2), "Modified");
   EXPECT_TRUE(form->Save1->isEnabled());
   EXPECT_TRUE(form->ToolButton3->isEnabled());
+  EXPECT_TRUE(form->SaveAs1->isEnabled());  // there is text now
+  EXPECT_TRUE(form->ToolButton4->isEnabled());
+  EXPECT_TRUE(form->Print1->isEnabled());
 
   std::string file = dir.File("page.html");
   dialogs.AnswerFile(file);
