@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -20,9 +19,6 @@ const std::array<const char*, 12> DocumentExtensions = {
     ".htm", ".html", ".txt", ".htx", ".asp", ".ins", ".ini", ".java", ".js", ".pas", ".rtf", ".*"};
 
 namespace {
-
-// Lines shown by the read-only document area; a huge file is not copied whole into it.
-constexpr int kShownLines = 20000;
 
 QAction* MenuItem(QMenu* menu, const char* caption, QKeySequence shortcut = {}) {
   QAction* a = menu->addAction(caption);
@@ -50,11 +46,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   CreateStatusBar();
   SetUpDialogs();
 
-  documentView_ = new QPlainTextEdit(this);
-  documentView_->setReadOnly(true);
-  documentView_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  documentView_->setFont(QFont("Liberation Mono", 9));
-  setCentralWidget(documentView_);
+  SetUpView();
 
   MemoSource1.AddListener([this](TCustomMemoSource& s, int first, int last) { StoreChanged(s, first, last); },
                           this, false);
@@ -186,7 +178,6 @@ void TForm1::StoreChanged(TCustomMemoSource& store, int, int) {
     StatusBar1[0]->setText(QString("Char: %1").arg(store.CaretX() + 1));
     StatusBar1[1]->setText(QString("Line: %1").arg(store.CaretY() + 1));
   }
-  if (flags.Contains(msTextChanged) || flags.Contains(msLineCountChanged)) ShowDocument();
   if (flags.Contains(msTextChanged)) {
     // Printing and saving under a name make sense once there is text.
     bool hasText = store.LineCount() > 0;
@@ -204,16 +195,27 @@ void TForm1::StoreChanged(TCustomMemoSource& store, int, int) {
     ShowModified(store.Modified());
 }
 
-void TForm1::ShowDocument() {
-  QString text;
-  int shown = std::min(MemoSource1.LineCount(), kShownLines);
-  for (int y = 0; y < shown; ++y) {
-    if (y > 0) text += '\n';
-    text += platform::Cp1252ToQString(MemoSource1.Line(y));
-  }
-  if (shown < MemoSource1.LineCount())
-    text += QString("\n[... %1 more lines]").arg(MemoSource1.LineCount() - shown);
-  documentView_->setPlainText(text);
+// The editing view as the window sets it up.
+void TForm1::SetUpView() {
+  VrelMemo1 = new TVrelMemo(this);
+  VrelMemo1->SetMemoSource(&MemoSource1);
+  VrelMemo1->SetOptions({moThumbTracking, moColorSyntax, moLineNumbersOnGutter});
+  VrelMemo1->UseMonoFont = false;
+  VrelMemo1->SelColor = clWhite;
+  VrelMemo1->SelBackColor = clNavy;
+  VrelMemo1->MatchBackColor = clBlack;
+  VrelMemo1->LineNumColor = clBlack;
+  VrelMemo1->LineNumBackColor = clWhite;
+  VrelMemo1->GutterBackColor = clWhite;
+  VrelMemo1->GutterColor = 0x8000000F;
+  VrelMemo1->HideScrollBars = true;
+  TFont font;
+  font.Name = "Courier New";
+  font.SetSize(8);
+  font.Color = clBlack;
+  VrelMemo1->SetFont(font);
+  setCentralWidget(VrelMemo1);
+  VrelMemo1->setFocus();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -10,13 +10,14 @@
 #include <string>
 
 #include "engine/memosource.h"
+#include "engine/ui/vrelmemo.h"
 #include "platform/dialogs.h"
 #include "syntax/syntaxparser.h"
 
 class QAction;
 class QLabel;
 class QMenu;
-class QPlainTextEdit;
+
 class QToolBar;
 
 namespace quorel {
@@ -82,6 +83,7 @@ class TForm1 : public QMainWindow {
   QAction* ToolButton4;   // Save As
   QAction* ToolButton14;  // Exit
   std::array<QLabel*, 4> StatusBar1;
+  TVrelMemo* VrelMemo1;
   // The Paste toolbar button's state, kept until the button itself is built with the Edit menu.
   bool ToolButtonPasteEnabled = false;
 
@@ -139,11 +141,9 @@ class TForm1 : public QMainWindow {
   bool AskToSave(const std::string& prefix);
   void Warn(const std::string& text);
   void StoreChanged(TCustomMemoSource& store, int first, int last);
+  void SetUpView();
   // The status panel, Save and Revert follow the modified state.
   void ShowModified(bool modified);
-  void ShowDocument();
-
-  QPlainTextEdit* documentView_;  // shows the text read-only until the editing view takes over
 };
 
 // ".htm", ".html", ... ".*": the document extensions; position i + 1 is the save filter index.

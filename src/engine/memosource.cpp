@@ -248,6 +248,7 @@ void TCustomMemoSource::EndUpdate() {
   }
   if (modified_ != savedModified_) AddFlag(msModifiedChanged);
   updateDepth_ = 0;
+  lastBookmarkJump_ = bookmarkJump_;
   bookmarkJump_ = false;
   if (!changeFlags_.Empty()) NotifyListeners(changedFirst_, changedLast_);
 }
@@ -302,9 +303,10 @@ void TCustomMemoSource::AddListener(TSourceListener callback, const void* owner,
                                     std::function<void(TCustomMemoSource&)> destroyed) {
   listeners_.push_back({std::move(callback), owner, std::move(destroyed)});
   if (!initial) return;
+  // Everything is to be painted; the text itself did not change.
   TUpdateGuard update(*this, 50);
   changeFlags_ |= msAll;
-  MarkChanged(0, MaxInt);
+  MarkRepaint(0, MaxInt);
 }
 
 void TCustomMemoSource::RemoveListener(const void* owner) {

@@ -165,6 +165,8 @@ class TCustomMemoSource {
   void TrimCaretLine(bool keepCaret);
   void CaretToLineEnd();
   bool IsPositioning() const { return positioning_ > 0; }
+  // Whether the update being reported came from a bookmark jump (views may centre the line).
+  bool LastUpdateWasBookmarkJump() const { return lastBookmarkJump_; }
 
   // ---- Parsing ----
   int ParseLines(int first, int last, bool force);
@@ -419,6 +421,7 @@ class TCustomMemoSource {
   bool firstRecordMark_ = false;
   int stateChangeEnd_ = -1;
   bool bookmarkJump_ = false;
+  bool lastBookmarkJump_ = false;
   int positioning_ = 0;
   bool replaying_ = false;
   std::vector<TListener> listeners_;

@@ -1,0 +1,445 @@
+// The editing view: store attachment, metrics, scrolling and painting.
+#include "engine/ui/vrelmemo.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "engine/simpleparser.h"
+#include "platform/qt/cp1252.h"
+
+namespace quorel {
+
+namespace {
+
+// Runs are cut after this many characters, so no single text draw gets huge.
+constexpr int kMaxRun = 512;
+
+// The usual values of the system colours the editor names (window, text, selection, ...).
+QColor SystemColor(int index) {
+  switch (index) {
+    case 5: return QColor(255, 255, 255);    // window
+    case 8: return QColor(0, 0, 0);          // window text
+    case 13: return QColor(0, 0, 128);       // highlight
+    case 14: return QColor(255, 255, 255);   // highlight text
+    case 15: return QColor(240, 240, 240);   // button face
+    case 16: return QColor(160, 160, 160);   // button shadow
+    case 17: return QColor(128, 128, 128);   // gray text
+    default: return QColor(192, 192, 192);
+  }
+}
+
+}  // namespace
+
+TTextStyles DefaultTextStyles() {
+  static const char* const names[] = {
+      "Whitespace", "String", "Comment", "Identifier", "Integer", "Float", "Reserved words",
+      "Delimiters", "Defines", "Assembler", "Html tags", "Html params", "Url", "BreakPoint",
+      "Error line", "Marked Block", "Search Match", "Emphasis", "System Variable",
+      "Script Whitespace", "Script Delimiters", "Script Comment", "Script String", "Script Number",
+      "Script ResWord"};
+  TTextStyles styles;
+  for (const char* name : names) {
+    TTextStyle s;
+    s.Name = name;
+    s.Font.Color = clWindowText;
+    s.Color = clWindow;
+    styles.Items.push_back(s);
+  }
+  styles.Items[12].Font.Color = clBlue;  // Url
+  styles.Items[12].Font.Style = {fsUnderline};
+  styles.Items[13].Color = clRed;        // BreakPoint
+  styles.Items[13].Font.Color = clWhite;
+  styles.Items[14].Color = clMaroon;     // Error line
+  styles.Items[14].Font.Color = clWhite;
+  return styles;
+}
+
+TCustomVrelMemo::TCustomVrelMemo(QWidget* parent) : QAbstractScrollArea(parent) {
+  TextStyles = DefaultTextStyles();
+  font_.Name = "Courier New";
+  font_.SetSize(10);
+  font_.Color = clWindowText;
+  setFocusPolicy(Qt::StrongFocus);
+  viewport()->setCursor(Qt::IBeamCursor);
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  resize(185, 89);
+  ownStore_ = std::make_unique<TMemoSource>();
+  UpdateMetrics();
+  Attach(*ownStore_);
+}
+
+TCustomVrelMemo::~TCustomVrelMemo() { Detach(); }
+
+// ---- The store ----
+
+void TCustomVrelMemo::Attach(TCustomMemoSource& store) {
+  store_ = &store;
+  store.SetActiveView({this, nullptr, nullptr});
+  store.AddListener([this](TCustomMemoSource& s, int first, int last) { SourceChanged(s, first, last); },
+                    this, true, [this](TCustomMemoSource&) {
+                      // The store went away: show our own again.
+                      store_ = nullptr;
+                      Attach(*ownStore_);
+                    });
+}
+
+void TCustomVrelMemo::Detach() {
+  if (!store_) return;
+  store_->RemoveListener(this);
+  if (store_->ActiveView() == this) store_->SetActiveView({});
+  store_ = nullptr;
+}
+
+void TCustomVrelMemo::SetMemoSource(TCustomMemoSource* store) {
+  TCustomMemoSource* target = store ? store : ownStore_.get();
+  if (target == store_) return;
+  Detach();
+  topLine_ = leftCol_ = 0;
+  Attach(*target);
+}
+
+void TCustomVrelMemo::LoadFromFile(const std::string& fileName) {
+  store_->LoadFromFile(fileName);
+  store_->SetFileName(fileName);
+}
+
+void TCustomVrelMemo::SourceChanged(TCustomMemoSource& store, int first, int last) {
+  TMemoStates flags = store.ChangeFlags();
+  if (flags.Contains(msTextChanged) || flags.Contains(msLineCountChanged) ||
+      flags.Contains(msParserChanged))
+    UpdateScrollBars();
+  if (store.ActiveView() == this && flags.Contains(msCaretMoved)) {
+    if (store.LastUpdateWasBookmarkJump() && options_.Contains(moCenterOnBookmark) &&
+        (store.CaretY() < topLine_ || store.CaretY() >= topLine_ + VisibleRows()))
+      CenterCaretLine();
+    else
+      MakeCaretVisible();
+  }
+  caretShown_ = true;
+  if (OnStateChange) OnStateChange(*this, flags);
+  if ((flags.Contains(msCaretMoved) || flags.Contains(msRepaint)) && OnSelectionChange)
+    OnSelectionChange(*this);
+  // Only the rows that changed are painted again (everything when the gutter or all changed).
+  int firstRow = std::max(first, topLine_) - topLine_;
+  int lastRow = std::min<int64_t>(last, int64_t{topLine_} + VisibleRows()) - topLine_;
+  if (flags.Contains(msCaretMoved)) {
+    viewport()->update();
+  } else if (lastRow >= firstRow) {
+    bool wholeWidth = flags.Contains(msLineCountChanged) || flags.Contains(msParserChanged);
+    QRect rows(0, firstRow * lineHeight_, viewport()->width(), (lastRow - firstRow + 1) * lineHeight_);
+    viewport()->update(wholeWidth ? viewport()->rect() : rows);
+  }
+  if (flags.Contains(msTextChanged) && OnChange) OnChange(*this);
+}
+
+// ---- Appearance ----
+
+void TCustomVrelMemo::SetOptions(TMemoOptions options) {
+  options_ = options;
+  UpdateMetrics();
+  viewport()->update();
+}
+
+void TCustomVrelMemo::SetFont(const TFont& font) {
+  font_ = font;
+  UpdateMetrics();
+  viewport()->update();
+}
+
+void TCustomVrelMemo::SetMarginPos(int value) {
+  marginPos_ = std::max(value, 2);
+  viewport()->update();
+}
+
+void TCustomVrelMemo::SetGutterWidth(int value) {
+  gutterWidth_ = std::max(value, 5);
+  viewport()->update();
+}
+
+void TCustomVrelMemo::SetHorzMaxPos(int value) {
+  horzMaxPos_ = std::clamp(value, 40, 9999);
+  UpdateScrollBars();
+}
+
+QColor TCustomVrelMemo::ToQColor(TColor color) const {
+  if (color & clSystemColor) return SystemColor(static_cast<int>(color & 0xFF));
+  return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                static_cast<int>((color >> 16) & 0xFF));
+}
+
+const QFont& TCustomVrelMemo::QFontFor(const TFont& font) {
+  QString key = QString("%1|%2|%3").arg(QString::fromStdString(font.Name)).arg(font.Height).arg(font.Style.Bits());
+  auto it = fonts_.find(key);
+  if (it != fonts_.end()) return *it;
+  QFont f(QString::fromStdString(font.Name));
+  f.setStyleHint(QFont::TypeWriter);
+  f.setFixedPitch(true);
+  if (font.Height < 0)
+    f.setPixelSize(-font.Height);
+  else
+    f.setPointSize(std::max(font.Height, 1));
+  f.setBold(font.Style.Contains(fsBold));
+  f.setItalic(font.Style.Contains(fsItalic));
+  f.setUnderline(font.Style.Contains(fsUnderline));
+  f.setStrikeOut(font.Style.Contains(fsStrikeOut));
+  return *fonts_.insert(key, f);
+}
+
+void TCustomVrelMemo::UpdateMetrics() {
+  // The row is as high, and a column as wide, as the largest font in use.
+  std::vector<TFont> fonts{font_};
+  if (store_ && store_->SyntaxParser())
+    if (const TFont* f = store_->SyntaxParser()->GetFont(0)) fonts.push_back(*f);
+  if (UseMonoFont)
+    for (const TTextStyle& s : TextStyles.Items) fonts.push_back(s.Font);
+  int height = 1, width = 1, ascent = 1;
+  for (const TFont& f : fonts) {
+    QFontMetrics m(QFontFor(f));
+    height = std::max(height, m.height());
+    width = std::max({width, m.averageCharWidth(), m.horizontalAdvance(QLatin1Char('W'))});
+    ascent = std::max(ascent, m.ascent());
+  }
+  lineHeight_ = height;
+  charWidth_ = width;
+  ascent_ = ascent;
+  UpdateScrollBars();
+}
+
+bool TCustomVrelMemo::ColoursEnabled() const {
+  TSimpleParser* parser = store_->SyntaxParser();
+  if (parser) return options_.Contains(moColorSyntax) && parser->GetFont(0);
+  return !TextStyles.Items.empty();
+}
+
+// ---- Geometry and scrolling ----
+
+int TCustomVrelMemo::TextLeft() const {
+  int left = options_.Contains(moDrawGutter) ? gutterWidth_ : 0;
+  if (options_.Contains(moLineNumbers) && !options_.Contains(moLineNumbersOnGutter)) {
+    int digits = static_cast<int>(std::to_string(std::max(store_->LineCount(), 1)).size());
+    left += digits * charWidth_ + charWidth_ / 2;
+  }
+  if (options_.Contains(moLeftIndent)) left += LeftIndent;
+  return left + 2;
+}
+
+int TCustomVrelMemo::VisibleRows() const { return std::max(viewport()->height() / lineHeight_, 1); }
+
+int TCustomVrelMemo::VisibleColumns() const {
+  return std::max((viewport()->width() - TextLeft()) / charWidth_, 1);
+}
+
+TPoint TCustomVrelMemo::TextPosFromPoint(QPoint point) const {
+  int row = point.y() >= 0 ? point.y() / lineHeight_ : -1;
+  int x = point.x() - TextLeft();
+  int column = x >= 0 ? (x + charWidth_ / 2) / charWidth_ : 0;
+  return {std::max(column + leftCol_, 0), std::max(row + topLine_, 0)};
+}
+
+QPoint TCustomVrelMemo::PointFromTextPos(TPoint pos) const {
+  return {TextLeft() + (pos.X - leftCol_) * charWidth_, (pos.Y - topLine_) * lineHeight_};
+}
+
+void TCustomVrelMemo::UpdateScrollBars() {
+  if (!store_) return;
+  QScrollBar* v = verticalScrollBar();
+  v->setRange(0, std::max(store_->LineCount() - 1, 0));
+  v->setPageStep(VisibleRows());
+  v->setSingleStep(1);
+  QScrollBar* h = horizontalScrollBar();
+  int columns = HideScrollBars ? std::max(store_->LongestLineLength() - VisibleColumns() + 1, 0) : horzMaxPos_;
+  h->setRange(0, columns);
+  h->setPageStep(VisibleColumns());
+}
+
+void TCustomVrelMemo::SetTopLine(int line) {
+  line = std::clamp(line, 0, std::max(store_->LineCount() - 1, 0));
+  verticalScrollBar()->setValue(line);
+  topLine_ = line;  // also when the bar's range is not yet up to date
+  viewport()->update();
+}
+
+void TCustomVrelMemo::SetLeftCol(int column) {
+  column = std::max(column, 0);
+  horizontalScrollBar()->setValue(column);
+  leftCol_ = column;
+  viewport()->update();
+}
+
+void TCustomVrelMemo::scrollContentsBy(int, int) {
+  topLine_ = verticalScrollBar()->value();
+  leftCol_ = horizontalScrollBar()->value();
+  viewport()->update();
+}
+
+void TCustomVrelMemo::ScrollBy(int rows) { SetTopLine(topLine_ + rows); }
+
+void TCustomVrelMemo::MakeCaretVisible() {
+  TPoint caret = store_->CaretPos();
+  if (caret.Y < topLine_)
+    SetTopLine(caret.Y);
+  else if (caret.Y >= topLine_ + VisibleRows())
+    SetTopLine(caret.Y - VisibleRows() + 1);
+  if (caret.X < leftCol_)
+    SetLeftCol(caret.X);
+  else if (caret.X >= leftCol_ + VisibleColumns())
+    SetLeftCol(caret.X - VisibleColumns() + 1);
+}
+
+void TCustomVrelMemo::CenterCaretLine() { SetTopLine(store_->CaretY() - VisibleRows() / 2); }
+
+void TCustomVrelMemo::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  UpdateScrollBars();
+}
+
+// ---- Painting ----
+
+TCustomVrelMemo::TStyleLook TCustomVrelMemo::LookOf(int style, bool selected) {
+  TSimpleParser* parser = store_->SyntaxParser();
+  const TTextStyle* named =
+      style >= 0 && style < static_cast<int>(TextStyles.Items.size()) ? &TextStyles.Items[static_cast<size_t>(style)] : nullptr;
+  const TFont* font = parser && style >= 0 ? parser->GetFont(style) : nullptr;
+  if (!font) font = named ? &named->Font : &font_;
+  TColor back = Color;
+  TColor parsed = 0;
+  if (parser && style >= 0 && parser->GetBackColor(style, parsed))
+    back = parsed;
+  else if (named)
+    back = named->Color;
+  if (back == Color && store_->ReadOnly() && options_.Contains(moUseReadOnlyColor)) back = ReadOnlyColor;
+  TStyleLook look{&QFontFor(*font), ToQColor(font->Color), ToQColor(back)};
+  if (selected) {
+    if (style <= 0 || options_.Contains(moDisableInvertedSel)) {
+      look.Text = ToQColor(SelColor);
+      look.Back = ToQColor(SelBackColor);
+    } else {
+      std::swap(look.Text, look.Back);
+    }
+  }
+  if (!isEnabled()) look.Text = ToQColor(0x80000011);
+  return look;
+}
+
+void TCustomVrelMemo::PaintLine(QPainter& painter, int y, int top) {
+  if (y >= store_->LineCount()) return;
+  std::string text = store_->Line(y);
+  std::string colors = ColoursEnabled() ? store_->GetExpandedColors(y) : std::string();
+  auto [selFrom, selTo] = (HideSelection && !hasFocus()) ? std::pair<int, int>{0, 0}
+                                                          : store_->SelectedColumns(y);
+  int length = static_cast<int>(text.size());
+  int firstCol = leftCol_;
+  int endCol = std::min(length, leftCol_ + VisibleColumns() + 1);
+  int left = TextLeft();
+  auto styleAt = [&](int c) { return c < static_cast<int>(colors.size()) ? static_cast<unsigned char>(colors[c]) : -1; };
+  auto selectedAt = [&](int c) { return c >= selFrom && c < selTo; };
+
+  for (int col = firstCol; col < endCol;) {
+    int style = styleAt(col);
+    bool selected = selectedAt(col);
+    int end = col + 1;
+    while (end < endCol && end - col < kMaxRun && styleAt(end) == style && selectedAt(end) == selected) ++end;
+    TStyleLook look = LookOf(style, selected);
+    QRect box(left + (col - leftCol_) * charWidth_, top, (end - col) * charWidth_, lineHeight_);
+    painter.fillRect(box, look.Back);
+    painter.setFont(*look.Font);
+    painter.setPen(look.Text);
+    painter.drawText(box.left(), top + ascent_,
+                     platform::Cp1252ToQString(std::string_view(text).substr(col, end - col)));
+    col = end;
+  }
+  // The selection goes on past the line's end (not for streams that select only text).
+  bool onlyText = store_->SelectionType() == stStream && options_.Contains(moSelectOnlyText);
+  int selStart = std::max({selFrom, length, leftCol_});
+  int selEnd = std::min<int64_t>(selTo, int64_t{leftCol_} + VisibleColumns() + 1);
+  if (!onlyText && selEnd > selStart) {
+    painter.fillRect(QRect(left + (selStart - leftCol_) * charWidth_, top, (selEnd - selStart) * charWidth_,
+                           lineHeight_),
+                     ToQColor(SelBackColor));
+  }
+}
+
+void TCustomVrelMemo::PaintGutter(QPainter& painter, int firstLine, int lastLine) {
+  bool gutter = options_.Contains(moDrawGutter);
+  bool numbers = options_.Contains(moLineNumbers);
+  bool numbersOnGutter = numbers && options_.Contains(moLineNumbersOnGutter) && gutter;
+  int height = viewport()->height();
+  if (gutter) {
+    painter.fillRect(0, 0, gutterWidth_ - 2, height, ToQColor(GutterColor));
+    painter.setPen(ToQColor(GutterLineColor));
+    painter.drawLine(gutterWidth_ - 2, 0, gutterWidth_ - 2, height);
+    painter.setPen(ToQColor(GutterBackColor));
+    painter.drawLine(gutterWidth_ - 1, 0, gutterWidth_ - 1, height);
+  }
+  int digits = static_cast<int>(std::to_string(std::max(store_->LineCount(), 1)).size());
+  int columnLeft = gutter ? gutterWidth_ : 0;
+  int columnWidth = digits * charWidth_ + charWidth_ / 2;
+  if (numbers && !numbersOnGutter)
+    painter.fillRect(columnLeft, 0, columnWidth, height, ToQColor(LineNumBackColor));
+  painter.setFont(QFontFor(font_));
+  for (int y = firstLine; y <= lastLine; ++y) {
+    int top = (y - topLine_) * lineHeight_;
+    if (numbers && !(options_.Contains(moLimitLineNumbers) && y >= store_->LineCount())) {
+      std::string label = std::to_string(y + 1);
+      int maxLength = digits;
+      if (OnGetLineNumber) OnGetLineNumber(*this, label, maxLength);
+      painter.setPen(ToQColor(LineNumColor));
+      int width = static_cast<int>(label.size()) * charWidth_;
+      int x;
+      if (numbersOnGutter)
+        x = LineNumRightAligned ? gutterWidth_ - 4 - width : GutterLineIndent + 2;
+      else
+        x = LineNumRightAligned ? columnLeft + columnWidth - width - charWidth_ / 4 : columnLeft + 2;
+      painter.drawText(x, top + ascent_, QString::fromStdString(label));
+    }
+    if (gutter) {
+      if (int mark = store_->BookmarkAtLine(y)) {
+        // A small tab with the bookmark's digit (10 shows as 0).
+        QRect box(2, top + 1, std::min(charWidth_ + 4, gutterWidth_ - 6), lineHeight_ - 2);
+        painter.fillRect(box, QColor(0, 128, 0));
+        painter.setPen(Qt::white);
+        painter.drawText(box, Qt::AlignCenter, QString::number(mark % 10));
+      }
+    }
+  }
+}
+
+void TCustomVrelMemo::Paint(QPainter& painter, const QRect& clip) {
+  painter.fillRect(clip, ToQColor(store_->ReadOnly() && options_.Contains(moUseReadOnlyColor) ? ReadOnlyColor : Color));
+  int firstLine = topLine_ + std::max(clip.top(), 0) / lineHeight_;
+  int lastLine = topLine_ + std::max(clip.bottom(), 0) / lineHeight_;
+  // Colour only what is about to be painted (and the store's look-ahead).
+  if (lastLine < store_->LineCount()) store_->EnsureParsed(lastLine);
+  for (int y = firstLine; y <= lastLine; ++y) PaintLine(painter, y, (y - topLine_) * lineHeight_);
+  painter.fillRect(0, 0, TextLeft(), viewport()->height(), ToQColor(Color));
+  PaintGutter(painter, firstLine, lastLine);
+  if (options_.Contains(moDrawMargin)) {
+    int x = TextLeft() + (marginPos_ - leftCol_) * charWidth_;
+    painter.setPen(ToQColor(MarginColor));
+    painter.drawLine(x, 0, x, viewport()->height());
+  }
+  if (hasFocus() && caretShown_) {
+    QPoint p = CaretToClient();
+    bool overwrite = options_.Contains(moOverwriteCaret) && TCustomMemoSource::OverwriteMode();
+    int width = overwrite ? charWidth_ : 2;
+    if (p.x() >= TextLeft()) painter.fillRect(p.x(), p.y(), width, lineHeight_, ToQColor(clWindowText));
+  }
+}
+
+void TCustomVrelMemo::paintEvent(QPaintEvent* event) {
+  QPainter painter(viewport());
+  Paint(painter, event->rect());
+}
+
+QImage TCustomVrelMemo::RenderToImage() {
+  QImage image(viewport()->size(), QImage::Format_RGB32);
+  QPainter painter(&image);
+  Paint(painter, image.rect());
+  return image;
+}
+
+}  // namespace quorel

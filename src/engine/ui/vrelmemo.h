@@ -1,0 +1,170 @@
+// The editing view: shows one text store with its colours, a gutter with bookmarks and line
+// numbers, the caret and the selection, and sends everything the user does to the store. It keeps
+// no text of its own and repaints only from the store's change notifications.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QBasicTimer>
+#include <QFont>
+#include <QHash>
+#include <functional>
+#include <memory>
+
+#include "engine/fonttypes.h"
+#include "engine/memooptions.h"
+#include "engine/memosource.h"
+#include "syntax/textstyles.h"
+
+namespace quorel {
+
+class TCustomVrelMemo : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  explicit TCustomVrelMemo(QWidget* parent = nullptr);
+  ~TCustomVrelMemo() override;
+
+  // ---- The store shown ----
+  TCustomMemoSource& MemoSource() { return *store_; }
+  // Shows `store` (null: a private store of the view's own).
+  void SetMemoSource(TCustomMemoSource* store);
+
+  // ---- Appearance ----
+  TMemoOptions Options() const { return options_; }
+  void SetOptions(TMemoOptions options);
+  const TFont& Font() const { return font_; }
+  void SetFont(const TFont& font);
+  bool UseMonoFont = true;
+  TColor Color = clWindow;
+  TColor SelColor = 0x8000000E;      // highlight text
+  TColor SelBackColor = 0x8000000D;  // highlight
+  TColor MatchColor = clLime;
+  TColor MatchBackColor = clWindowText;
+  TColor ReadOnlyColor = clWindow;
+  TColor LineBookmarkColor = clRed;
+  TColor MarginColor = 0x80000011;  // gray text
+  TColor GutterColor = 0x8000000F;  // button face
+  TColor GutterLineColor = clGray;
+  TColor GutterBackColor = clWindow;
+  TColor LineNumColor = clWindowText;
+  TColor LineNumBackColor = clWindow;
+  bool LineNumRightAligned = true;
+  int GutterLineIndent = 0;
+  bool HideSelection = false;
+  bool HideScrollBars = false;
+  TTextStyles TextStyles;
+  int MarginPos() const { return marginPos_; }
+  void SetMarginPos(int value);
+  int GutterWidth() const { return gutterWidth_; }
+  void SetGutterWidth(int value);
+  int LeftIndent = 0;
+  int HorzMaxPos() const { return horzMaxPos_; }
+  void SetHorzMaxPos(int value);
+
+  // ---- Events ----
+  std::function<void(TCustomVrelMemo&)> OnChange;
+  std::function<void(TCustomVrelMemo&, TMemoStates)> OnStateChange;
+  std::function<void(TCustomVrelMemo&)> OnSelectionChange;
+  std::function<void(TCustomVrelMemo&, std::string& text, int& maxLength)> OnGetLineNumber;
+  std::function<void(TCustomVrelMemo&, int line, int imageIndex, Qt::KeyboardModifiers, Qt::MouseButton)>
+      OnClickGutter;
+
+  // ---- Geometry ----
+  int LineHeight() const { return lineHeight_; }
+  int CharWidth() const { return charWidth_; }
+  int TopLine() const { return topLine_; }
+  int LeftCol() const { return leftCol_; }
+  void SetTopLine(int line);
+  void SetLeftCol(int column);
+  // Left edge of the text area in the viewport.
+  int TextLeft() const;
+  int VisibleRows() const;
+  int VisibleColumns() const;
+  // The text position under a viewport point (column may lie past the line end).
+  TPoint TextPosFromPoint(QPoint point) const;
+  QPoint PointFromTextPos(TPoint pos) const;
+  QPoint CaretToClient() const { return PointFromTextPos(store_->CaretPos()); }
+  void ScrollBy(int rows);
+  void MakeCaretVisible();
+  void CenterCaretLine();
+
+  // ---- Editing ----
+  // Replaces the selection with `text` and leaves the caret after it (one undo step).
+  void InsertText(const std::string& text);
+  std::string GetSelText() const { return store_->SelectedText(); }
+  void LoadFromFile(const std::string& fileName);
+
+  // Renders the visible rows into an image of the viewport's size (tests and benchmarks).
+  QImage RenderToImage();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  struct TStyleLook {
+    const QFont* Font;
+    QColor Text;
+    QColor Back;
+  };
+
+  void Attach(TCustomMemoSource& store);
+  void Detach();
+  void SourceChanged(TCustomMemoSource& store, int first, int last);
+  void UpdateMetrics();
+  void UpdateScrollBars();
+  void Paint(QPainter& painter, const QRect& clip);
+  void PaintGutter(QPainter& painter, int firstLine, int lastLine);
+  void PaintLine(QPainter& painter, int y, int top);
+  TStyleLook LookOf(int style, bool selected);
+  const QFont& QFontFor(const TFont& font);
+  QColor ToQColor(TColor color) const;
+  bool ColoursEnabled() const;
+  void TypeChar(char c);
+  bool HandleKey(QKeyEvent* event);
+  void ExtendTo(TPoint pos, bool block);
+
+  TCustomMemoSource* store_ = nullptr;
+  std::unique_ptr<TMemoSource> ownStore_;
+  TMemoOptions options_{moThumbTracking, moColorSyntax};
+  TFont font_;
+  int marginPos_ = 80;
+  int gutterWidth_ = 32;
+  int horzMaxPos_ = 512;
+  int topLine_ = 0;
+  int leftCol_ = 0;
+  int lineHeight_ = 16;
+  int charWidth_ = 8;
+  int ascent_ = 12;
+  QHash<QString, QFont> fonts_;
+  bool caretShown_ = true;
+  QBasicTimer caretTimer_;
+  QBasicTimer scrollTimer_;
+  enum class TMouse { None, Selecting } mouse_ = TMouse::None;
+  TPoint mouseAnchor_;
+  QPoint lastMouse_;
+  bool blockSelecting_ = false;
+};
+
+// The published view.
+class TVrelMemo : public TCustomVrelMemo {
+  Q_OBJECT
+ public:
+  using TCustomVrelMemo::TCustomVrelMemo;
+};
+
+// The 25 named styles a new view has: "Whitespace", "String", ... "Script ResWord".
+TTextStyles DefaultTextStyles();
+
+}  // namespace quorel

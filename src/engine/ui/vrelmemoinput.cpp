@@ -1,0 +1,294 @@
+// The editing view's input: keys, the mouse, the wheel, focus, the caret's blink and the default
+// context menu. The keys here are the plain editing keys; the full key map with prefix states
+// and its commands replaces this table.
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include "engine/ui/vrelmemo.h"
+#include "engine/updateguard.h"
+#include "platform/clipboard.h"
+#include "platform/qt/cp1252.h"
+#include "platform/services.h"
+
+namespace quorel {
+
+namespace {
+
+constexpr int kCaretBlinkMs = 500;
+constexpr int kAutoScrollMs = 30;
+
+}  // namespace
+
+void TCustomVrelMemo::InsertText(const std::string& text) {
+  TUpdateGuard update(*store_, 38);
+  store_->DeleteSelection();
+  store_->InsertTextKeepSelection(text);
+  store_->SetSelectionType(stNone);
+}
+
+void TCustomVrelMemo::TypeChar(char c) {
+  TCustomMemoSource& s = *store_;
+  if (s.CaretLineReadOnly()) return;
+  TUpdateGuard update(s, 5);
+  if (s.HasSelection()) {
+    if (s.Options().Contains(soOverwriteBlocks))
+      s.DeleteSelection();
+    else if (!s.Options().Contains(soPersistentBlocks))
+      s.SetSelectionType(stNone);
+  }
+  if (TCustomMemoSource::OverwriteMode()) s.DeleteChars(1);
+  if (s.InsertText(std::string(1, c))) s.MoveCaret(0, 1);
+}
+
+// Extends the selection from where the mouse went down to `pos`.
+void TCustomVrelMemo::ExtendTo(TPoint pos, bool block) {
+  TCustomMemoSource& s = *store_;
+  TUpdateGuard update(s, 43);
+  s.SetCaretPos(pos.X, pos.Y);
+  TPoint a = mouseAnchor_, b = s.CaretPos();
+  if (block)
+    s.SetSelection(stBlock, std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y));
+  else if (std::tie(b.Y, b.X) < std::tie(a.Y, a.X))
+    s.SetSelection(stStream, b.X, b.Y, a.X, a.Y);
+  else
+    s.SetSelection(stStream, a.X, a.Y, b.X, b.Y);
+}
+
+bool TCustomVrelMemo::HandleKey(QKeyEvent* event) {
+  TCustomMemoSource& s = *store_;
+  bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+  bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
+  auto move = [&](const std::function<void()>& motion) {
+    if (shift) {
+      s.ExtendSelection(event->modifiers().testFlag(Qt::AltModifier) ? stBlock : stStream, motion);
+    } else {
+      TUpdateGuard update(s, 2);
+      motion();
+    }
+  };
+  switch (event->key()) {
+    case Qt::Key_Left:
+      move([&] { ctrl ? s.WordLeft() : s.MoveCaret(0, -1); });
+      return true;
+    case Qt::Key_Right:
+      move([&] { ctrl ? s.WordRight() : s.MoveCaret(0, 1); });
+      return true;
+    case Qt::Key_Up:
+      if (ctrl) ScrollBy(-1); else move([&] { s.MoveCaret(-1, 0); });
+      return true;
+    case Qt::Key_Down:
+      if (ctrl) ScrollBy(1); else move([&] { s.MoveCaret(1, 0); });
+      return true;
+    case Qt::Key_PageUp:
+      move([&] { s.MoveCaret(-VisibleRows(), 0); });
+      return true;
+    case Qt::Key_PageDown:
+      move([&] { s.MoveCaret(VisibleRows(), 0); });
+      return true;
+    case Qt::Key_Home:
+      move([&] { ctrl ? s.SetCaretPos(0, 0) : s.SetCaretPos(0, s.CaretY()); });
+      return true;
+    case Qt::Key_End:
+      move([&] {
+        if (ctrl) s.SetCaretPos(s.CaretX(), std::max(s.LineCount() - 1, 0));
+        s.CaretToLineEnd();
+      });
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+      if (s.CaretLineReadOnly()) return true;
+      TUpdateGuard update(s, 40);
+      if (s.HasSelection() && s.Options().Contains(soOverwriteBlocks)) s.DeleteSelection();
+      s.SplitLine();
+      s.SetCaretPos(0, s.CaretY() + 1);
+      return true;
+    }
+    case Qt::Key_Backspace: {
+      TUpdateGuard update(s, 8);
+      if (s.HasSelection() && s.Options().Contains(soOverwriteBlocks)) {
+        s.DeleteSelection();
+      } else if (s.CaretX() > 0) {
+        s.MoveCaret(0, -1);
+        s.DeleteChars(1);
+      } else if (s.CaretY() > 0) {
+        s.SetCaretPos(s.LineLength(s.CaretY() - 1), s.CaretY() - 1);
+        s.JoinLines();
+      }
+      return true;
+    }
+    case Qt::Key_Delete: {
+      if (shift) {
+        s.CutToClipboard();
+        return true;
+      }
+      TUpdateGuard update(s, 6);
+      if (s.HasSelection() && s.Options().Contains(soOverwriteBlocks))
+        s.DeleteSelection();
+      else if (s.CaretX() < s.LineLength(s.CaretY()))
+        s.DeleteChars(1);
+      else
+        s.JoinLines();
+      return true;
+    }
+    case Qt::Key_Insert:
+      if (ctrl) s.CopyToClipboard();
+      else if (shift) s.PasteFromClipboard();
+      else TCustomMemoSource::SetOverwriteMode(!TCustomMemoSource::OverwriteMode());
+      return true;
+    case Qt::Key_Tab: {
+      bool tabs = s.Options().Contains(soUseTabCharacter);
+      int next = s.TabStopList().NextStop(s.CaretX());
+      TUpdateGuard update(s, 52);
+      s.InsertText(tabs ? std::string("\t") : std::string(next - s.CaretX(), ' '));
+      s.SetCaretPos(next, s.CaretY());
+      return true;
+    }
+    default:
+      break;
+  }
+  if (ctrl) {
+    switch (event->key()) {
+      case Qt::Key_Z: shift ? s.Redo() : s.Undo(); return true;
+      case Qt::Key_Y: s.Redo(); return true;
+      case Qt::Key_C: s.CopyToClipboard(); return true;
+      case Qt::Key_X: s.CutToClipboard(); return true;
+      case Qt::Key_V: s.PasteFromClipboard(); return true;
+      case Qt::Key_A: s.SelectAll(); return true;
+      default: return false;
+    }
+  }
+  return false;
+}
+
+void TCustomVrelMemo::keyPressEvent(QKeyEvent* event) {
+  if (HandleKey(event)) return;
+  QString text = event->text();
+  bool typed = !text.isEmpty() && !event->modifiers().testFlag(Qt::ControlModifier);
+  if (typed) {
+    for (char c : platform::QStringToCp1252(text)) {
+      unsigned char u = static_cast<unsigned char>(c);
+      if ((u >= 32 && u <= 126) || u >= 128) TypeChar(c);
+    }
+    return;
+  }
+  QAbstractScrollArea::keyPressEvent(event);
+}
+
+// ---- Mouse ----
+
+void TCustomVrelMemo::mousePressEvent(QMouseEvent* event) {
+  setFocus(Qt::MouseFocusReason);
+  QPoint point = event->position().toPoint();
+  bool gutter = options_.Contains(moDrawGutter) && point.x() < gutterWidth_;
+  if (gutter) {
+    if (OnClickGutter)
+      OnClickGutter(*this, TextPosFromPoint(point).Y, -1, event->modifiers(), event->button());
+    return;
+  }
+  if (event->button() == Qt::RightButton && options_.Contains(moDisableRightClickMove)) return;
+  TPoint pos = TextPosFromPoint(point);
+  TCustomMemoSource& s = *store_;
+  if (event->button() == Qt::LeftButton && event->modifiers().testFlag(Qt::ShiftModifier)) {
+    mouseAnchor_ = s.HasSelection() && s.CaretPos() == s.SelEnd() ? s.SelStart() : s.CaretPos();
+    ExtendTo(pos, event->modifiers().testFlag(Qt::AltModifier));
+  } else {
+    TUpdateGuard update(s, 43);
+    s.SetSelectionType(stNone);
+    s.SetCaretPos(pos.X, pos.Y);
+    mouseAnchor_ = s.CaretPos();
+  }
+  if (event->button() == Qt::LeftButton) {
+    mouse_ = TMouse::Selecting;
+    blockSelecting_ = event->modifiers().testFlag(Qt::AltModifier);
+    lastMouse_ = point;
+    scrollTimer_.start(kAutoScrollMs, this);
+  }
+}
+
+void TCustomVrelMemo::mouseMoveEvent(QMouseEvent* event) {
+  if (mouse_ != TMouse::Selecting) return;
+  lastMouse_ = event->position().toPoint();
+  blockSelecting_ = event->modifiers().testFlag(Qt::AltModifier);
+  ExtendTo(TextPosFromPoint(lastMouse_), blockSelecting_);
+}
+
+void TCustomVrelMemo::mouseReleaseEvent(QMouseEvent*) {
+  if (mouse_ != TMouse::Selecting) return;
+  mouse_ = TMouse::None;
+  scrollTimer_.stop();
+  TUpdateGuard update(*store_, 44);
+}
+
+void TCustomVrelMemo::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  if (options_.Contains(moDblClickLine))
+    store_->SelectLine();
+  else
+    store_->SelectWord(wsWordOnly);
+}
+
+void TCustomVrelMemo::wheelEvent(QWheelEvent* event) {
+  int lines = std::max(QApplication::wheelScrollLines(), 1);
+  static int remainder = 0;
+  remainder += event->angleDelta().y();
+  int notches = remainder / 120;
+  remainder -= notches * 120;
+  if (notches) ScrollBy(-notches * lines);
+  event->accept();
+}
+
+void TCustomVrelMemo::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  store_->SetActiveView({this, nullptr, nullptr});
+  caretShown_ = true;
+  caretTimer_.start(kCaretBlinkMs, this);
+  viewport()->update();
+}
+
+void TCustomVrelMemo::focusOutEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusOutEvent(event);
+  caretTimer_.stop();
+  viewport()->update();
+}
+
+void TCustomVrelMemo::timerEvent(QTimerEvent* event) {
+  if (event->timerId() == caretTimer_.timerId()) {
+    caretShown_ = !caretShown_;
+    QPoint p = CaretToClient();
+    viewport()->update(QRect(p.x(), p.y(), std::max(charWidth_, 2), lineHeight_));
+    return;
+  }
+  if (event->timerId() == scrollTimer_.timerId() && mouse_ == TMouse::Selecting) {
+    // Past an edge while selecting: scroll and follow.
+    QRect area = viewport()->rect();
+    if (lastMouse_.y() < 0) ScrollBy(-1);
+    else if (lastMouse_.y() >= area.height()) ScrollBy(1);
+    if (lastMouse_.x() > area.width()) SetLeftCol(leftCol_ + 1);
+    else if (lastMouse_.x() < TextLeft() && leftCol_ > 0) SetLeftCol(leftCol_ - 1);
+    if (!area.contains(lastMouse_)) ExtendTo(TextPosFromPoint(lastMouse_), blockSelecting_);
+    return;
+  }
+  QAbstractScrollArea::timerEvent(event);
+}
+
+void TCustomVrelMemo::contextMenuEvent(QContextMenuEvent* event) {
+  TCustomMemoSource& s = *store_;
+  QMenu menu(this);
+  QAction* undo = menu.addAction("&Undo", [&] { s.Undo(); });
+  undo->setEnabled(s.CanUndo());
+  menu.addSeparator();
+  bool writable = !s.ReadOnly();
+  menu.addAction("Cu&t", [&] { s.CutToClipboard(); })->setEnabled(s.HasSelection() && writable);
+  menu.addAction("&Copy", [&] { s.CopyToClipboard(); })->setEnabled(s.HasSelection());
+  menu.addAction("&Paste", [&] { s.PasteFromClipboard(); })->setEnabled(writable && s.CanPaste());
+  menu.addAction("&Delete", [&] { s.DeleteSelection(); })->setEnabled(s.HasSelection() && writable);
+  menu.addSeparator();
+  menu.addAction("Se&lect All", [&] { s.SelectAll(); });
+  menu.exec(event->globalPos());
+}
+
+}  // namespace quorel
