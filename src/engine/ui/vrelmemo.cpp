@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
+#include <cmath>
 
 #include "engine/simpleparser.h"
 #include "platform/qt/cp1252.h"
@@ -171,10 +172,10 @@ QColor TCustomVrelMemo::ToQColor(TColor color) const {
                 static_cast<int>((color >> 16) & 0xFF));
 }
 
-const QFont& TCustomVrelMemo::QFontFor(const TFont& font) {
+const QFont& TCustomVrelMemo::BaseFont(const TFont& font) {
   QString key = QString("%1|%2|%3").arg(QString::fromStdString(font.Name)).arg(font.Height).arg(font.Style.Bits());
-  auto it = fonts_.find(key);
-  if (it != fonts_.end()) return *it;
+  auto it = baseFonts_.find(key);
+  if (it != baseFonts_.end()) return *it;
   QFont f(QString::fromStdString(font.Name));
   f.setStyleHint(QFont::TypeWriter);
   f.setFixedPitch(true);
@@ -186,6 +187,18 @@ const QFont& TCustomVrelMemo::QFontFor(const TFont& font) {
   f.setItalic(font.Style.Contains(fsItalic));
   f.setUnderline(font.Style.Contains(fsUnderline));
   f.setStrikeOut(font.Style.Contains(fsStrikeOut));
+  return *baseFonts_.insert(key, f);
+}
+
+// The font as painted: every character exactly one column wide, so that text, caret and
+// selection line up whatever font a style asks for.
+const QFont& TCustomVrelMemo::QFontFor(const TFont& font) {
+  QString key = QString("%1|%2|%3").arg(QString::fromStdString(font.Name)).arg(font.Height).arg(font.Style.Bits());
+  auto it = fonts_.find(key);
+  if (it != fonts_.end()) return *it;
+  QFont f = BaseFont(font);
+  qreal natural = QFontMetricsF(f).horizontalAdvance(QLatin1Char('x'));
+  f.setLetterSpacing(QFont::AbsoluteSpacing, charWidth_ - natural);
   return *fonts_.insert(key, f);
 }
 
@@ -198,14 +211,15 @@ void TCustomVrelMemo::UpdateMetrics() {
     for (const TTextStyle& s : TextStyles.Items) fonts.push_back(s.Font);
   int height = 1, width = 1, ascent = 1;
   for (const TFont& f : fonts) {
-    QFontMetrics m(QFontFor(f));
-    height = std::max(height, m.height());
-    width = std::max({width, m.averageCharWidth(), m.horizontalAdvance(QLatin1Char('W'))});
-    ascent = std::max(ascent, m.ascent());
+    QFontMetricsF m(BaseFont(f));
+    height = std::max(height, static_cast<int>(std::ceil(m.height())));
+    width = std::max(width, static_cast<int>(std::ceil(m.horizontalAdvance(QLatin1Char('x')))));
+    ascent = std::max(ascent, static_cast<int>(std::ceil(m.ascent())));
   }
   lineHeight_ = height;
   charWidth_ = width;
   ascent_ = ascent;
+  fonts_.clear();  // painted fonts depend on the column width
   UpdateScrollBars();
 }
 

@@ -128,6 +128,7 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   void PaintGutter(QPainter& painter, int firstLine, int lastLine);
   void PaintLine(QPainter& painter, int y, int top);
   TStyleLook LookOf(int style, bool selected);
+  const QFont& BaseFont(const TFont& font);
   const QFont& QFontFor(const TFont& font);
   QColor ToQColor(TColor color) const;
   bool ColoursEnabled() const;
@@ -147,6 +148,7 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   int lineHeight_ = 16;
   int charWidth_ = 8;
   int ascent_ = 12;
+  QHash<QString, QFont> baseFonts_;
   QHash<QString, QFont> fonts_;
   bool caretShown_ = true;
   QBasicTimer caretTimer_;

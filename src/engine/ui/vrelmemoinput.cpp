@@ -225,6 +225,8 @@ void TCustomVrelMemo::mouseReleaseEvent(QMouseEvent*) {
 
 void TCustomVrelMemo::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
+  TPoint pos = TextPosFromPoint(event->position().toPoint());
+  store_->SetCaretPos(pos.X, pos.Y);
   if (options_.Contains(moDblClickLine))
     store_->SelectLine();
   else

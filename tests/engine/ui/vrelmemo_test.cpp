@@ -1,0 +1,212 @@
+// The editing view, offscreen: where typing and clicking put the caret and the selection, what it
+// paints (colours of tags, selection, gutter numbers), and two views sharing one store.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include "engine/ui/vrelmemo.h"
+#include "syntax/htmlscheme.h"
+#include "syntax/syntaxparser.h"
+
+namespace quorel {
+namespace {
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "vrelmemo_test";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
+}
+
+std::string Text(TCustomMemoSource& store) {
+  std::string out;
+  for (int y = 0; y < store.LineCount(); ++y) out += (y ? "\n" : "") + store.RawLine(y);
+  return out;
+}
+
+struct View : ::testing::Test {
+  TSyntaxParser parser;
+  TMemoSource store;
+  std::unique_ptr<TVrelMemo> view;
+  void SetUp() override {
+    App();
+    BuildHtmlScheme(parser.SyntaxScheme());
+    parser.SetDefaultAttr(HtmlDefaultAttr());
+    store.SetSyntaxParser(&parser);
+    view = std::make_unique<TVrelMemo>();
+    view->resize(400, 200);
+    view->SetMemoSource(&store);
+    view->show();
+    QApplication::processEvents();
+  }
+  void TearDown() override {
+    view.reset();
+    store.SetSyntaxParser(nullptr);
+  }
+  // A point in the left part of the character cell at (column, line): a click there puts the
+  // caret before that character.
+  QPoint Cell(int column, int line) const {
+    QPoint p = view->PointFromTextPos({column, line});
+    return {p.x() + 1, p.y() + view->LineHeight() / 2};
+  }
+  // Whether any pixel of the cell has roughly this colour.
+  static bool CellHas(const QImage& image, QRect cell, QColor colour) {
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+      for (int x = cell.left(); x <= cell.right(); ++x) {
+        QColor c = image.pixelColor(x, y);
+        if (std::abs(c.red() - colour.red()) < 60 && std::abs(c.green() - colour.green()) < 60 &&
+            std::abs(c.blue() - colour.blue()) < 60)
+          return true;
+      }
+    return false;
+  }
+  QRect CellRect(int column, int line) const {
+    QPoint p = view->PointFromTextPos({column, line});
+    return {p.x(), p.y(), view->CharWidth(), view->LineHeight()};
+  }
+};
+
+TEST_F(View, TagsArePaintedInTheTagColour) {
+  store.LoadFromBuffer("<b>bold</b> plain");
+  QImage image = view->RenderToImage();
+  EXPECT_TRUE(CellHas(image, CellRect(1, 0), Qt::blue));    // "b" of the tag
+  EXPECT_FALSE(CellHas(image, CellRect(4, 0), Qt::blue));   // "o" of the text
+  EXPECT_TRUE(CellHas(image, CellRect(4, 0), Qt::black));
+  EXPECT_TRUE(CellHas(image, CellRect(9, 0), Qt::blue));    // "/b"
+  EXPECT_FALSE(CellHas(image, CellRect(13, 0), Qt::blue));  // "plain"
+}
+
+TEST_F(View, AttributeValuesAndCommentsHaveTheirColours) {
+  store.LoadFromBuffer("<a href=\"x\">\n<!-- note -->");
+  QImage image = view->RenderToImage();
+  EXPECT_TRUE(CellHas(image, CellRect(9, 0), QColor(128, 0, 0)));   // the quoted value, maroon
+  EXPECT_TRUE(CellHas(image, CellRect(6, 1), QColor(128, 128, 128)));  // the comment, gray
+}
+
+TEST_F(View, SelectionIsPaintedWhiteOnNavy) {
+  view->SelColor = clWhite;
+  view->SelBackColor = clNavy;
+  store.LoadFromBuffer("plain words here");
+  store.SetSelection(stStream, 6, 0, 11, 0);
+  QImage image = view->RenderToImage();
+  EXPECT_EQ(image.pixelColor(CellRect(7, 0).topLeft() + QPoint(0, 1)), QColor(0, 0, 128));
+  EXPECT_NE(image.pixelColor(CellRect(2, 0).topLeft() + QPoint(0, 1)), QColor(0, 0, 128));
+}
+
+TEST_F(View, TypingGoesToTheCaretAndMovesIt) {
+  store.LoadFromBuffer("abc\ndef");
+  view->setFocus();
+  store.SetCaretPos(1, 1);
+  QTest::keyClicks(view.get(), "XY");
+  EXPECT_EQ(Text(store), "abc\ndXYef");
+  EXPECT_EQ(store.CaretPos(), (TPoint{3, 1}));
+  QTest::keyClick(view.get(), Qt::Key_Return);
+  EXPECT_EQ(Text(store), "abc\ndXY\nef");
+  EXPECT_EQ(store.CaretPos(), (TPoint{0, 2}));
+  QTest::keyClick(view.get(), Qt::Key_Backspace);
+  EXPECT_EQ(Text(store), "abc\ndXYef");
+  QTest::keyClick(view.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Text(store), "abc\ndXY\nef");
+}
+
+TEST_F(View, ClickingPutsTheCaretAndDraggingSelects) {
+  store.LoadFromBuffer("first line\nsecond line\nthird");
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, Cell(3, 1));
+  EXPECT_EQ(store.CaretPos(), (TPoint{3, 1}));
+  // Past the line end the caret goes where the mouse is.
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, Cell(20, 2));
+  EXPECT_EQ(store.CaretPos(), (TPoint{20, 2}));
+  QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::NoModifier, Cell(2, 0));
+  QTest::mouseMove(view->viewport(), Cell(4, 1));
+  QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::NoModifier, Cell(4, 1));
+  EXPECT_EQ(store.SelectionType(), stStream);
+  EXPECT_EQ(store.SelectedText(), "rst line\r\nseco");
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, Cell(1, 2));
+  EXPECT_EQ(store.SelectedText(), "rst line\r\nsecond line\r\nt");
+}
+
+TEST_F(View, DoubleClickSelectsTheWord) {
+  store.LoadFromBuffer("say hello there");
+  QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, Cell(6, 0));
+  EXPECT_EQ(store.SelectedText(), "hello");
+}
+
+TEST_F(View, GutterShowsLineNumbersAndBookmarks) {
+  view->SetOptions({moDrawGutter, moLineNumbers, moLineNumbersOnGutter, moColorSyntax});
+  store.LoadFromBuffer("a\nb\nc");
+  store.SetCaretPos(0, 1);
+  store.SetBookmark(3);
+  QImage image = view->RenderToImage();
+  auto darkPixels = [&](int line) {
+    int n = 0;
+    for (int y = line * view->LineHeight(); y < (line + 1) * view->LineHeight(); ++y)
+      for (int x = view->GutterWidth() / 2; x < view->GutterWidth() - 2; ++x)
+        if (image.pixelColor(x, y).lightness() < 80) ++n;
+    return n;
+  };
+  EXPECT_GT(darkPixels(0), 0);  // "1"
+  EXPECT_GT(darkPixels(2), 0);  // "3"
+  EXPECT_GT(darkPixels(5), 0);  // numbers go on below the text...
+  view->SetOptions(view->Options() | TMemoOptions{moLimitLineNumbers});
+  image = view->RenderToImage();
+  EXPECT_EQ(darkPixels(5), 0);  // ...unless limited to the lines there are
+  EXPECT_EQ(view->TextLeft(), view->GutterWidth() + 2);
+  // The bookmark tab is green at the gutter's left on its line.
+  EXPECT_EQ(image.pixelColor(3, view->LineHeight() + 3), QColor(0, 128, 0));
+}
+
+TEST_F(View, TwoViewsShowOneStore) {
+  TVrelMemo second;
+  second.resize(400, 200);
+  second.SetMemoSource(&store);
+  second.show();
+  store.LoadFromBuffer("shared text");
+  QImage before = second.RenderToImage();
+  view->setFocus();
+  store.SetCaretPos(0, 0);
+  QTest::keyClicks(view.get(), "<i>");
+  QApplication::processEvents();
+  QImage after = second.RenderToImage();
+  EXPECT_NE(before, after);
+  EXPECT_TRUE(CellHas(after, CellRect(1, 0), Qt::blue));
+  EXPECT_EQ(store.ListenerCount(), 2);
+}
+
+TEST_F(View, CaretMovesScrollItIntoView) {
+  std::string text;
+  for (int i = 0; i < 500; ++i) text += "line " + std::to_string(i) + "\n";
+  store.LoadFromBuffer(text);
+  store.SetCaretPos(0, 400);
+  EXPECT_LE(view->TopLine(), 400);
+  EXPECT_GT(view->TopLine() + view->VisibleRows(), 400);
+  store.SetCaretPos(0, 3);
+  EXPECT_EQ(view->TopLine(), 3);
+}
+
+TEST_F(View, InsertTextReplacesTheSelection) {
+  store.LoadFromBuffer("hello world");
+  store.SetCaretPos(6, 0);
+  store.ExtendSelection(stStream, [&] { store.MoveCaret(0, 5); });
+  view->InsertText("there\nfriend");
+  EXPECT_EQ(Text(store), "hello there\nfriend");
+  EXPECT_EQ(store.SelectionType(), stNone);
+  store.Undo();
+  EXPECT_EQ(Text(store), "hello world");
+}
+
+TEST_F(View, APrivateStoreWhenNoneIsGivenOrTheStoreGoesAway) {
+  TVrelMemo own;
+  own.MemoSource().LoadFromBuffer("private");
+  EXPECT_EQ(own.MemoSource().RawLine(0), "private");
+  {
+    TMemoSource temporary;
+    own.SetMemoSource(&temporary);
+    EXPECT_EQ(&own.MemoSource(), &temporary);
+  }
+  EXPECT_EQ(own.MemoSource().RawLine(0), "private");
+}
+
+}  // namespace
+}  // namespace quorel
