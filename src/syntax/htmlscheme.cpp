@@ -68,11 +68,7 @@ void BuildHtmlScheme(TSyntaxScheme& scheme) {
   tags.UseSuffixedNumbers = true;
   tags.UsePrefixedIdentifiers = true;
   tags.UseMultipleNumSuffixes = false;
-  TDelimiters angle;
-  angle.LeftDelimiter = "<";
-  angle.RightDelimiter = ">";
-  angle.DelimitersArePartOfBlock = true;
-  tags.BlockDelimiters.push_back(angle);
+  tags.BlockDelimiters.push_back(TDelimiters{std::string("<"), std::string(">"), true, true});
   tags.MultiLineCommentDelimiters.push_back(Pair("<!--", "-->", 5));
   tags.SingleLineStringDelimiters.push_back(Pair("\"", "\"", 6));
   tags.SingleLineStringDelimiters.push_back(Pair("'", "'", 7));

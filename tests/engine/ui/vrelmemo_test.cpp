@@ -22,7 +22,10 @@ QApplication& App() {
 
 std::string Text(TCustomMemoSource& store) {
   std::string out;
-  for (int y = 0; y < store.LineCount(); ++y) out += (y ? "\n" : "") + store.RawLine(y);
+  for (int y = 0; y < store.LineCount(); ++y) {
+    if (y) out += '\n';
+    out += store.RawLine(y);
+  }
   return out;
 }
 
