@@ -373,6 +373,7 @@ class TCustomMemoSource {
   // Inserts text at the caret, then gives it the colours (attribute documents).
   int InsertColoured(const std::string& text, const std::string* colors);
   void WordOnCaret(int reason, TTransformKind kind);
+  void DeleteCaretMove(int reason, void (TCustomMemoSource::*move)());
 
   // Lines and text rules.
   TInternalStrings lines_;

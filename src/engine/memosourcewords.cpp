@@ -1,5 +1,6 @@
 // Words: their bounds, selecting them, moving by them and the word editing commands.
 #include <algorithm>
+#include <tuple>
 
 #include "engine/memosource.h"
 #include "engine/updateguard.h"
@@ -70,33 +71,26 @@ void TCustomMemoSource::WordLeft() {
   SetCaretPos(p, y);
 }
 
-void TCustomMemoSource::DeleteWordRight() {
+// Deletes from the caret to where `move` takes it, as a stream selection; the selection and
+// caret before it are put back afterwards (shifted by the deletion).
+void TCustomMemoSource::DeleteCaretMove(int reason, void (TCustomMemoSource::*move)()) {
   if (CaretLineReadOnly()) return;
-  TUpdateGuard update(*this, 33, true);
-  TPoint from = CaretPos();
-  WordRight();
-  TPoint to = CaretPos();
-  selStart_->X = from.X;
-  selStart_->Y = from.Y;
-  selEnd_->X = to.X;
-  selEnd_->Y = to.Y;
+  TUpdateGuard update(*this, reason, true);
+  TPoint a = CaretPos();
+  (this->*move)();
+  TPoint b = CaretPos();
+  if (std::tie(b.Y, b.X) < std::tie(a.Y, a.X)) std::swap(a, b);
+  selStart_->X = a.X;
+  selStart_->Y = a.Y;
+  selEnd_->X = b.X;
+  selEnd_->Y = b.Y;
   selType_ = stStream;
   DeleteSelection();
 }
 
-void TCustomMemoSource::DeleteWordLeft() {
-  if (CaretLineReadOnly()) return;
-  TUpdateGuard update(*this, 34, true);
-  TPoint to = CaretPos();
-  WordLeft();
-  TPoint from = CaretPos();
-  selStart_->X = from.X;
-  selStart_->Y = from.Y;
-  selEnd_->X = to.X;
-  selEnd_->Y = to.Y;
-  selType_ = stStream;
-  DeleteSelection();
-}
+void TCustomMemoSource::DeleteWordRight() { DeleteCaretMove(33, &TCustomMemoSource::WordRight); }
+
+void TCustomMemoSource::DeleteWordLeft() { DeleteCaretMove(34, &TCustomMemoSource::WordLeft); }
 
 void TCustomMemoSource::DeleteWord() {
   if (CaretLineReadOnly()) return;

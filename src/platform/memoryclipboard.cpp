@@ -1,7 +1,6 @@
 // A clipboard held in memory.
 #include "platform/memoryclipboard.h"
 
-#include <vector>
 
 namespace quorel::platform {
 
@@ -26,26 +25,6 @@ void TMemoryClipboard::SetForeignNonText() {
   Changed();
 }
 
-int TMemoryClipboard::Watch(std::function<void()> changed) {
-  int id = nextId_++;
-  watchers_[id] = std::move(changed);
-  return id;
-}
-
-void TMemoryClipboard::Unwatch(int id) { watchers_.erase(id); }
-
-void TMemoryClipboard::Changed() {
-  // A watcher may unwatch itself or others while being told: walk a snapshot of the ids and
-  // skip those gone meanwhile.
-  std::vector<int> ids;
-  for (auto& entry : watchers_) ids.push_back(entry.first);
-  for (int id : ids) {
-    auto it = watchers_.find(id);
-    if (it != watchers_.end()) {
-      auto fn = it->second;
-      fn();
-    }
-  }
-}
+void TMemoryClipboard::Changed() { watchers_.Notify(); }
 
 }  // namespace quorel::platform

@@ -1,10 +1,10 @@
 // A clipboard held in memory: the default where no window system is present, and the tests' clipboard.
 #pragma once
 
-#include <map>
 #include <string>
 
 #include "platform/clipboard.h"
+#include "platform/watchers.h"
 
 namespace quorel::platform {
 
@@ -14,14 +14,14 @@ class TMemoryClipboard : public IClipboard {
   std::string GetText() const override { return text_; }
   void SetText(const std::string& text) override;
   bool OwnedByThisApplication() const override { return ownedHere_; }
-  int Watch(std::function<void()> changed) override;
-  void Unwatch(int id) override;
+  int Watch(std::function<void()> changed) override { return watchers_.Add(std::move(changed)); }
+  void Unwatch(int id) override { watchers_.Remove(id); }
 
   // Text put there by another program.
   void SetForeignText(const std::string& text);
   // Content that is not text (a picture, say), put there by another program.
   void SetForeignNonText();
-  int WatcherCount() const { return static_cast<int>(watchers_.size()); }
+  int WatcherCount() const { return watchers_.Count(); }
 
  private:
   void Changed();
@@ -29,8 +29,7 @@ class TMemoryClipboard : public IClipboard {
   std::string text_;
   bool hasText_ = false;
   bool ownedHere_ = false;
-  int nextId_ = 1;
-  std::map<int, std::function<void()>> watchers_;
+  TWatchers watchers_;
 };
 
 }  // namespace quorel::platform

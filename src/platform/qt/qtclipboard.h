@@ -3,9 +3,9 @@
 
 #include <QObject>
 #include <functional>
-#include <map>
 
 #include "platform/clipboard.h"
+#include "platform/watchers.h"
 
 namespace quorel::platform {
 
@@ -18,14 +18,11 @@ class TQtClipboard : public QObject, public IClipboard {
   std::string GetText() const override;
   void SetText(const std::string& text) override;
   bool OwnedByThisApplication() const override;
-  int Watch(std::function<void()> changed) override;
-  void Unwatch(int id) override;
+  int Watch(std::function<void()> changed) override { return watchers_.Add(std::move(changed)); }
+  void Unwatch(int id) override { watchers_.Remove(id); }
 
  private:
-  void Changed();
-
-  int nextId_ = 1;
-  std::map<int, std::function<void()>> watchers_;
+  TWatchers watchers_;
 };
 
 }  // namespace quorel::platform
