@@ -79,7 +79,7 @@ TCustomVrelMemo::~TCustomVrelMemo() { Detach(); }
 
 void TCustomVrelMemo::Attach(TCustomMemoSource& store) {
   store_ = &store;
-  store.SetActiveView({this, nullptr, nullptr});
+  store.SetActiveView(Hooks());
   store.AddListener([this](TCustomMemoSource& s, int first, int last) { SourceChanged(s, first, last); },
                     this, true, [this](TCustomMemoSource&) {
                       // The store went away: show our own again.
@@ -127,7 +127,7 @@ void TCustomVrelMemo::SourceChanged(TCustomMemoSource& store, int first, int las
   // Only the rows that changed are painted again (everything when the gutter or all changed).
   int firstRow = std::max(first, topLine_) - topLine_;
   int lastRow = std::min<int64_t>(last, int64_t{topLine_} + VisibleRows()) - topLine_;
-  if (flags.Contains(msCaretMoved)) {
+  if (flags.Contains(msCaretMoved) || wordWrap_) {
     viewport()->update();
   } else if (lastRow >= firstRow) {
     bool wholeWidth = flags.Contains(msLineCountChanged) || flags.Contains(msParserChanged);
@@ -247,17 +247,6 @@ int TCustomVrelMemo::VisibleColumns() const {
   return std::max((viewport()->width() - TextLeft()) / charWidth_, 1);
 }
 
-TPoint TCustomVrelMemo::TextPosFromPoint(QPoint point) const {
-  int row = point.y() >= 0 ? point.y() / lineHeight_ : -1;
-  int x = point.x() - TextLeft();
-  int column = x >= 0 ? (x + charWidth_ / 2) / charWidth_ : 0;
-  return {std::max(column + leftCol_, 0), std::max(row + topLine_, 0)};
-}
-
-QPoint TCustomVrelMemo::PointFromTextPos(TPoint pos) const {
-  return {TextLeft() + (pos.X - leftCol_) * charWidth_, (pos.Y - topLine_) * lineHeight_};
-}
-
 void TCustomVrelMemo::UpdateScrollBars() {
   if (!store_) return;
   QScrollBar* v = verticalScrollBar();
@@ -266,12 +255,13 @@ void TCustomVrelMemo::UpdateScrollBars() {
   v->setSingleStep(1);
   QScrollBar* h = horizontalScrollBar();
   int columns = HideScrollBars ? std::max(store_->LongestLineLength() - VisibleColumns() + 1, 0) : horzMaxPos_;
-  h->setRange(0, columns);
+  h->setRange(0, wordWrap_ ? 0 : columns);
   h->setPageStep(VisibleColumns());
 }
 
 void TCustomVrelMemo::SetTopLine(int line) {
   line = std::clamp(line, 0, std::max(store_->LineCount() - 1, 0));
+  if (line != topLine_) topRow_ = 0;
   verticalScrollBar()->setValue(line);
   topLine_ = line;  // also when the bar's range is not yet up to date
   viewport()->update();
@@ -285,26 +275,42 @@ void TCustomVrelMemo::SetLeftCol(int column) {
 }
 
 void TCustomVrelMemo::scrollContentsBy(int, int) {
+  if (topLine_ != verticalScrollBar()->value()) topRow_ = 0;
   topLine_ = verticalScrollBar()->value();
   leftCol_ = horizontalScrollBar()->value();
   viewport()->update();
 }
 
-void TCustomVrelMemo::ScrollBy(int rows) { SetTopLine(topLine_ + rows); }
+void TCustomVrelMemo::ScrollBy(int rows) { ScrollRows(rows); }
 
 void TCustomVrelMemo::MakeCaretVisible() {
   TPoint caret = store_->CaretPos();
-  if (caret.Y < topLine_)
+  int row = RowOf(caret);
+  int fromTop = RowsFromTop(caret.Y, row);
+  if (fromTop < 0) {
     SetTopLine(caret.Y);
-  else if (caret.Y >= topLine_ + VisibleRows())
-    SetTopLine(caret.Y - VisibleRows() + 1);
+    topRow_ = row;
+  } else if (fromTop >= VisibleRows()) {
+    if (fromTop > 2 * VisibleRows()) {
+      SetTopLine(caret.Y);  // far below: start the screen at the caret's line
+      topRow_ = row;
+      ScrollRows(-(VisibleRows() - 1));
+    } else {
+      ScrollRows(fromTop - VisibleRows() + 1);
+    }
+  }
+  if (wordWrap_) return;
   if (caret.X < leftCol_)
     SetLeftCol(caret.X);
   else if (caret.X >= leftCol_ + VisibleColumns())
     SetLeftCol(caret.X - VisibleColumns() + 1);
 }
 
-void TCustomVrelMemo::CenterCaretLine() { SetTopLine(store_->CaretY() - VisibleRows() / 2); }
+void TCustomVrelMemo::CenterCaretLine() {
+  SetTopLine(store_->CaretY());
+  topRow_ = RowOf(store_->CaretPos());
+  ScrollRows(-(VisibleRows() / 2));
+}
 
 void TCustomVrelMemo::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
@@ -339,15 +345,18 @@ TCustomVrelMemo::TStyleLook TCustomVrelMemo::LookOf(int style, bool selected) {
   return look;
 }
 
-void TCustomVrelMemo::PaintLine(QPainter& painter, int y, int top) {
+void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
+  int y = row.Line, top = row.Top;
   if (y >= store_->LineCount()) return;
   std::string text = store_->Line(y);
   std::string colors = ColoursEnabled() ? store_->GetExpandedColors(y) : std::string();
   auto [selFrom, selTo] = (HideSelection && !hasFocus()) ? std::pair<int, int>{0, 0}
                                                           : store_->SelectedColumns(y);
   int length = static_cast<int>(text.size());
-  int firstCol = leftCol_;
-  int endCol = std::min(length, leftCol_ + VisibleColumns() + 1);
+  // Columns shown: from the row's start (scrolled by LeftCol) to its end or the window's edge.
+  int origin = row.Start + leftCol_;
+  int firstCol = origin;
+  int endCol = std::min<int64_t>({int64_t{length}, int64_t{row.End}, int64_t{origin} + VisibleColumns() + 1});
   int left = TextLeft();
   auto styleAt = [&](int c) { return c < static_cast<int>(colors.size()) ? static_cast<unsigned char>(colors[c]) : -1; };
   auto selectedAt = [&](int c) { return c >= selFrom && c < selTo; };
@@ -358,7 +367,7 @@ void TCustomVrelMemo::PaintLine(QPainter& painter, int y, int top) {
     int end = col + 1;
     while (end < endCol && end - col < kMaxRun && styleAt(end) == style && selectedAt(end) == selected) ++end;
     TStyleLook look = LookOf(style, selected);
-    QRect box(left + (col - leftCol_) * charWidth_, top, (end - col) * charWidth_, lineHeight_);
+    QRect box(left + (col - origin) * charWidth_, top, (end - col) * charWidth_, lineHeight_);
     painter.fillRect(box, look.Back);
     painter.setFont(*look.Font);
     painter.setPen(look.Text);
@@ -367,17 +376,18 @@ void TCustomVrelMemo::PaintLine(QPainter& painter, int y, int top) {
     col = end;
   }
   // The selection goes on past the line's end (not for streams that select only text).
+  if (row.End != MaxInt) return;
   bool onlyText = store_->SelectionType() == stStream && options_.Contains(moSelectOnlyText);
-  int selStart = std::max({selFrom, length, leftCol_});
-  int selEnd = std::min<int64_t>(selTo, int64_t{leftCol_} + VisibleColumns() + 1);
+  int selStart = std::max({selFrom, length, origin});
+  int selEnd = std::min<int64_t>(selTo, int64_t{origin} + VisibleColumns() + 1);
   if (!onlyText && selEnd > selStart) {
-    painter.fillRect(QRect(left + (selStart - leftCol_) * charWidth_, top, (selEnd - selStart) * charWidth_,
+    painter.fillRect(QRect(left + (selStart - origin) * charWidth_, top, (selEnd - selStart) * charWidth_,
                            lineHeight_),
                      ToQColor(SelBackColor));
   }
 }
 
-void TCustomVrelMemo::PaintGutter(QPainter& painter, int firstLine, int lastLine) {
+void TCustomVrelMemo::PaintGutter(QPainter& painter, const std::vector<TScreenRow>& rows) {
   bool gutter = options_.Contains(moDrawGutter);
   bool numbers = options_.Contains(moLineNumbers);
   bool numbersOnGutter = numbers && options_.Contains(moLineNumbersOnGutter) && gutter;
@@ -395,8 +405,9 @@ void TCustomVrelMemo::PaintGutter(QPainter& painter, int firstLine, int lastLine
   if (numbers && !numbersOnGutter)
     painter.fillRect(columnLeft, 0, columnWidth, height, ToQColor(LineNumBackColor));
   painter.setFont(QFontFor(font_));
-  for (int y = firstLine; y <= lastLine; ++y) {
-    int top = (y - topLine_) * lineHeight_;
+  for (const TScreenRow& row : rows) {
+    int y = row.Line, top = row.Top;
+    if (row.Row > 0) continue;  // continuation rows of a wrapped line show nothing
     if (numbers && !(options_.Contains(moLimitLineNumbers) && y >= store_->LineCount())) {
       std::string label = std::to_string(y + 1);
       int maxLength = digits;
@@ -424,13 +435,13 @@ void TCustomVrelMemo::PaintGutter(QPainter& painter, int firstLine, int lastLine
 
 void TCustomVrelMemo::Paint(QPainter& painter, const QRect& clip) {
   painter.fillRect(clip, ToQColor(store_->ReadOnly() && options_.Contains(moUseReadOnlyColor) ? ReadOnlyColor : Color));
-  int firstLine = topLine_ + std::max(clip.top(), 0) / lineHeight_;
-  int lastLine = topLine_ + std::max(clip.bottom(), 0) / lineHeight_;
+  std::vector<TScreenRow> rows = ScreenRows(viewport()->height());
   // Colour only what is about to be painted (and the store's look-ahead).
-  if (lastLine < store_->LineCount()) store_->EnsureParsed(lastLine);
-  for (int y = firstLine; y <= lastLine; ++y) PaintLine(painter, y, (y - topLine_) * lineHeight_);
+  if (!rows.empty() && rows.back().Line < store_->LineCount()) store_->EnsureParsed(rows.back().Line);
+  for (const TScreenRow& row : rows)
+    if (row.Top + lineHeight_ > clip.top() && row.Top <= clip.bottom()) PaintRow(painter, row);
   painter.fillRect(0, 0, TextLeft(), viewport()->height(), ToQColor(Color));
-  PaintGutter(painter, firstLine, lastLine);
+  PaintGutter(painter, rows);
   if (options_.Contains(moDrawMargin)) {
     int x = TextLeft() + (marginPos_ - leftCol_) * charWidth_;
     painter.setPen(ToQColor(MarginColor));

@@ -35,6 +35,8 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   const TFont& Font() const { return font_; }
   void SetFont(const TFont& font);
   bool UseMonoFont = true;
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool value);
   TColor Color = clWindow;
   TColor SelColor = 0x8000000E;      // highlight text
   TColor SelBackColor = 0x8000000D;  // highlight
@@ -73,6 +75,8 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   int LineHeight() const { return lineHeight_; }
   int CharWidth() const { return charWidth_; }
   int TopLine() const { return topLine_; }
+  // The first display row shown of the top line (not 0 only while word wrap is on).
+  int TopRow() const { return topRow_; }
   int LeftCol() const { return leftCol_; }
   void SetTopLine(int line);
   void SetLeftCol(int column);
@@ -85,6 +89,10 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   QPoint PointFromTextPos(TPoint pos) const;
   QPoint CaretToClient() const { return PointFromTextPos(store_->CaretPos()); }
   void ScrollBy(int rows);
+  // Where the display rows of line y start (word wrap), or just 0.
+  std::vector<int> RowStarts(int y) const;
+  // Characters in a wrapped display row.
+  int WrapWidth() const;
   void MakeCaretVisible();
   void CenterCaretLine();
 
@@ -113,6 +121,23 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  // One display row on the screen: a line's columns [Start, End) at pixel row Top.
+  struct TScreenRow {
+    int Line;
+    int Row;
+    int Start;
+    int End;
+    int Top;
+  };
+  std::vector<TScreenRow> ScreenRows(int height) const;
+  // Display rows from the top of the screen to row `row` of line y; below the screen: a large
+  // number, above it: negative.
+  int RowsFromTop(int y, int row) const;
+  int RowOf(TPoint pos) const;
+  void ScrollRows(int rows);
+  void CaretMoveHook(int& dy, int& dx);
+  TActiveViewHooks Hooks();
+
   struct TStyleLook {
     const QFont* Font;
     QColor Text;
@@ -125,8 +150,8 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   void UpdateMetrics();
   void UpdateScrollBars();
   void Paint(QPainter& painter, const QRect& clip);
-  void PaintGutter(QPainter& painter, int firstLine, int lastLine);
-  void PaintLine(QPainter& painter, int y, int top);
+  void PaintGutter(QPainter& painter, const std::vector<TScreenRow>& rows);
+  void PaintRow(QPainter& painter, const TScreenRow& row);
   TStyleLook LookOf(int style, bool selected);
   const QFont& BaseFont(const TFont& font);
   const QFont& QFontFor(const TFont& font);
@@ -143,7 +168,9 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   int marginPos_ = 80;
   int gutterWidth_ = 32;
   int horzMaxPos_ = 512;
+  bool wordWrap_ = false;
   int topLine_ = 0;
+  int topRow_ = 0;
   int leftCol_ = 0;
   int lineHeight_ = 16;
   int charWidth_ = 8;

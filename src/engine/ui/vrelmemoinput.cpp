@@ -245,7 +245,7 @@ void TCustomVrelMemo::wheelEvent(QWheelEvent* event) {
 
 void TCustomVrelMemo::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
-  store_->SetActiveView({this, nullptr, nullptr});
+  store_->SetActiveView(Hooks());
   caretShown_ = true;
   caretTimer_.start(kCaretBlinkMs, this);
   viewport()->update();

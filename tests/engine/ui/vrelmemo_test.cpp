@@ -211,5 +211,76 @@ TEST_F(View, APrivateStoreWhenNoneIsGivenOrTheStoreGoesAway) {
   EXPECT_EQ(own.MemoSource().RawLine(0), "private");
 }
 
+struct WrappedView : View {
+  void SetUp() override {
+    View::SetUp();
+    view->SetOptions({moColorSyntax, moBreakWordAtMargin, moDrawGutter, moLineNumbers, moLineNumbersOnGutter});
+    view->SetMarginPos(41);  // rows of 40 characters
+    view->SetWordWrap(true);
+  }
+};
+
+TEST_F(WrappedView, WordsBreakAfterTheLastDelimiterAndLongWordsAtTheWidth) {
+  std::string words;
+  while (words.size() < 100) words += "word" + std::to_string(words.size() % 10) + " ";
+  words.resize(100);
+  store.LoadFromBuffer(words + "\n" + std::string(100, 'x'));
+  std::vector<int> rows = view->RowStarts(0);
+  ASSERT_GE(rows.size(), 3u);
+  for (size_t i = 1; i < rows.size(); ++i) {
+    EXPECT_LE(rows[i] - rows[i - 1], 40);
+    EXPECT_EQ(words[static_cast<size_t>(rows[i]) - 1], ' ') << "row " << i << " ends after a space";
+  }
+  EXPECT_EQ(view->RowStarts(1), (std::vector<int>{0, 40, 80}));
+}
+
+TEST_F(WrappedView, OnlyTheFirstRowOfALineShowsItsNumber) {
+  store.LoadFromBuffer(std::string(100, 'x') + "\nshort");
+  QImage image = view->RenderToImage();
+  auto darkInGutter = [&](int row) {
+    int n = 0;
+    for (int y = row * view->LineHeight(); y < (row + 1) * view->LineHeight(); ++y)
+      for (int x = 4; x < view->GutterWidth() - 2; ++x)
+        if (image.pixelColor(x, y).lightness() < 80) ++n;
+    return n;
+  };
+  EXPECT_GT(darkInGutter(0), 0);  // "1"
+  EXPECT_EQ(darkInGutter(1), 0);  // continuation rows
+  EXPECT_EQ(darkInGutter(2), 0);
+  EXPECT_GT(darkInGutter(3), 0);  // "2"
+}
+
+TEST_F(WrappedView, UpAndDownMoveByDisplayRows) {
+  store.LoadFromBuffer(std::string(100, 'x') + "\nshort");
+  view->setFocus();
+  store.SetCaretPos(5, 0);
+  QTest::keyClick(view.get(), Qt::Key_Down);
+  EXPECT_EQ(store.CaretPos(), (TPoint{45, 0}));
+  QTest::keyClick(view.get(), Qt::Key_Down);
+  EXPECT_EQ(store.CaretPos(), (TPoint{85, 0}));
+  QTest::keyClick(view.get(), Qt::Key_Down);
+  EXPECT_EQ(store.CaretPos(), (TPoint{5, 1}));
+  QTest::keyClick(view.get(), Qt::Key_Up);
+  EXPECT_EQ(store.CaretPos(), (TPoint{85, 0}));
+  // A click on the second display row lands inside the line.
+  QPoint p = view->PointFromTextPos({42, 0});
+  EXPECT_EQ(p.y(), view->LineHeight());
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, p + QPoint(1, 2));
+  EXPECT_EQ(store.CaretPos(), (TPoint{42, 0}));
+}
+
+TEST_F(WrappedView, ScrollingFollowsTheCaretRowByRow) {
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += std::string(100, 'a' + i % 26) + "\n";
+  store.LoadFromBuffer(text);
+  store.SetCaretPos(50, 30);  // row 1 of line 30
+  QPoint p = view->CaretToClient();
+  EXPECT_GE(p.y(), 0);
+  EXPECT_LT(p.y(), view->VisibleRows() * view->LineHeight());
+  store.SetCaretPos(0, 0);
+  EXPECT_EQ(view->TopLine(), 0);
+  EXPECT_EQ(view->TopRow(), 0);
+}
+
 }  // namespace
 }  // namespace quorel

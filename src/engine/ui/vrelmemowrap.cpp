@@ -1,0 +1,136 @@
+// Word wrap: each line's display rows, and the conversions between text positions, display rows
+// and pixels. Only the lines on the screen are wrapped, so the cost follows the window's size,
+// not the document's.
+#include <algorithm>
+
+#include "engine/ui/vrelmemo.h"
+
+namespace quorel {
+
+void TCustomVrelMemo::SetWordWrap(bool value) {
+  if (wordWrap_ == value) return;
+  wordWrap_ = value;
+  topRow_ = 0;
+  if (value) leftCol_ = 0;
+  UpdateScrollBars();
+  viewport()->update();
+}
+
+int TCustomVrelMemo::WrapWidth() const {
+  if (options_.Contains(moBreakWordAtMargin)) return std::max(marginPos_ - 1, 1);
+  return std::max((viewport()->width() - charWidth_ - TextLeft()) / charWidth_, 1);
+}
+
+std::vector<int> TCustomVrelMemo::RowStarts(int y) const {
+  std::vector<int> starts{0};
+  if (!wordWrap_ || y < 0 || y >= store_->LineCount()) return starts;
+  std::string text = store_->Line(y);
+  int width = WrapWidth();
+  int length = static_cast<int>(text.size());
+  for (int p = 0; length - p > width;) {
+    // Break after the last delimiter within the row (one just past it may hang at the end).
+    int end = p + width;
+    int i = std::min(p + width, length - 1);
+    while (i >= p && !store_->IsDelimiter(static_cast<unsigned char>(text[static_cast<size_t>(i)]))) --i;
+    if (i >= p) end = i + 1;
+    if (end >= length) break;
+    starts.push_back(end);
+    p = end;
+  }
+  return starts;
+}
+
+int TCustomVrelMemo::RowOf(TPoint pos) const {
+  std::vector<int> starts = RowStarts(pos.Y);
+  return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), pos.X) - starts.begin()) - 1;
+}
+
+int TCustomVrelMemo::RowsFromTop(int y, int row) const {
+  if (!wordWrap_) return y - topLine_;
+  if (y < topLine_ || (y == topLine_ && row < topRow_)) return -1 - (topLine_ - y);
+  int limit = VisibleRows() + 1;
+  int rows = -topRow_;
+  for (int line = topLine_; line < y; ++line) {
+    rows += static_cast<int>(RowStarts(line).size());
+    if (rows > limit) return MaxInt / 2;  // well below the screen
+  }
+  return rows + row;
+}
+
+std::vector<TCustomVrelMemo::TScreenRow> TCustomVrelMemo::ScreenRows(int height) const {
+  std::vector<TScreenRow> rows;
+  int top = 0;
+  for (int line = topLine_, row = topRow_; top < height; ++line, row = 0) {
+    std::vector<int> starts = RowStarts(line);
+    for (; row < static_cast<int>(starts.size()) && top < height; ++row, top += lineHeight_) {
+      int end = row + 1 < static_cast<int>(starts.size()) ? starts[static_cast<size_t>(row) + 1] : MaxInt;
+      rows.push_back({line, row, starts[static_cast<size_t>(row)], end, top});
+    }
+  }
+  return rows;
+}
+
+TPoint TCustomVrelMemo::TextPosFromPoint(QPoint point) const {
+  int x = point.x() - TextLeft();
+  int column = x >= 0 ? (x + charWidth_ / 2) / charWidth_ : 0;
+  if (!wordWrap_) {
+    int row = point.y() >= 0 ? point.y() / lineHeight_ : -1;
+    return {std::max(column + leftCol_, 0), std::max(row + topLine_, 0)};
+  }
+  if (point.y() < 0) return {column, std::max(topLine_ - 1, 0)};
+  for (const TScreenRow& r : ScreenRows(point.y() + 1)) {
+    if (point.y() >= r.Top && point.y() < r.Top + lineHeight_) {
+      // Past the end of a row that continues below, the caret stops at the break.
+      int at = r.Start + column;
+      return {r.End == MaxInt ? at : std::min(at, r.End - 1 >= r.Start ? r.End - 1 : r.Start), r.Line};
+    }
+  }
+  return {column, topLine_};
+}
+
+QPoint TCustomVrelMemo::PointFromTextPos(TPoint pos) const {
+  if (!wordWrap_) return {TextLeft() + (pos.X - leftCol_) * charWidth_, (pos.Y - topLine_) * lineHeight_};
+  int row = RowOf(pos);
+  int start = RowStarts(pos.Y)[static_cast<size_t>(row)];
+  return {TextLeft() + (pos.X - start) * charWidth_, RowsFromTop(pos.Y, row) * lineHeight_};
+}
+
+void TCustomVrelMemo::ScrollRows(int rows) {
+  if (!wordWrap_) {
+    SetTopLine(topLine_ + rows);
+    return;
+  }
+  int line = topLine_, row = topRow_ + rows;
+  while (row < 0 && line > 0) row += static_cast<int>(RowStarts(--line).size());
+  while (line < store_->LineCount() - 1 && row >= static_cast<int>(RowStarts(line).size()))
+    row -= static_cast<int>(RowStarts(line++).size());
+  SetTopLine(line);
+  topRow_ = std::clamp(row, 0, static_cast<int>(RowStarts(line).size()) - 1);
+  viewport()->update();
+}
+
+void TCustomVrelMemo::CaretMoveHook(int& dy, int& dx) {
+  // With word wrap, Up and Down move by display rows, keeping the column within the row.
+  if (!wordWrap_ || store_->IsPositioning() || dx != 0 || dy == 0) return;
+  TPoint caret = store_->CaretPos();
+  std::vector<int> starts = RowStarts(caret.Y);
+  int row = RowOf(caret);
+  int column = caret.X - starts[static_cast<size_t>(row)];
+  int line = caret.Y;
+  row += dy;
+  while (row < 0 && line > 0) row += static_cast<int>(RowStarts(--line).size());
+  while (row >= static_cast<int>(RowStarts(line).size()) && line < store_->LineCount() - 1)
+    row -= static_cast<int>(RowStarts(line++).size());
+  starts = RowStarts(line);
+  row = std::clamp(row, 0, static_cast<int>(starts.size()) - 1);
+  int x = starts[static_cast<size_t>(row)] + column;
+  if (row + 1 < static_cast<int>(starts.size())) x = std::min(x, starts[static_cast<size_t>(row) + 1] - 1);
+  dy = line - caret.Y;
+  dx = x - caret.X;
+}
+
+TActiveViewHooks TCustomVrelMemo::Hooks() {
+  return {this, [this](int& dy, int& dx) { CaretMoveHook(dy, dx); }, nullptr};
+}
+
+}  // namespace quorel
