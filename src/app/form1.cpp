@@ -209,6 +209,7 @@ void TForm1::SetUpView() {
   VrelMemo1->GutterBackColor = clWhite;
   VrelMemo1->GutterColor = 0x8000000F;
   VrelMemo1->HideScrollBars = true;
+  VrelMemo1->UseDefaultMenu = true;
   TFont font;
   font.Name = "Courier New";
   font.SetSize(8);

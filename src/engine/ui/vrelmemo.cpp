@@ -141,6 +141,8 @@ void TCustomVrelMemo::SourceChanged(TCustomMemoSource& store, int first, int las
 
 void TCustomVrelMemo::SetOptions(TMemoOptions options) {
   options_ = options;
+  verticalScrollBar()->setTracking(options.Contains(moThumbTracking));
+  horizontalScrollBar()->setTracking(options.Contains(moThumbTracking));
   UpdateMetrics();
   viewport()->update();
 }
@@ -274,7 +276,11 @@ void TCustomVrelMemo::SetLeftCol(int column) {
   viewport()->update();
 }
 
-void TCustomVrelMemo::scrollContentsBy(int, int) {
+void TCustomVrelMemo::scrollContentsBy(int dx, int dy) {
+  if (OnMemoScroll) {
+    if (dy) OnMemoScroll(*this, false, -dy);
+    if (dx) OnMemoScroll(*this, true, -dx);
+  }
   if (topLine_ != verticalScrollBar()->value()) topRow_ = 0;
   topLine_ = verticalScrollBar()->value();
   leftCol_ = horizontalScrollBar()->value();
@@ -350,6 +356,9 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
   if (y >= store_->LineCount()) return;
   std::string text = store_->Line(y);
   std::string colors = ColoursEnabled() ? store_->GetExpandedColors(y) : std::string();
+  if (options_.Contains(moDrawSpecialSymbols) && row.End == MaxInt && y < store_->LineCount() - 1)
+    text += EOLString;
+  if (OnCustomString) OnCustomString(*this, text, colors);
   auto [selFrom, selTo] = (HideSelection && !hasFocus()) ? std::pair<int, int>{0, 0}
                                                           : store_->SelectedColumns(y);
   int length = static_cast<int>(text.size());
@@ -358,8 +367,16 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
   int firstCol = origin;
   int endCol = std::min<int64_t>({int64_t{length}, int64_t{row.End}, int64_t{origin} + VisibleColumns() + 1});
   int left = TextLeft();
-  auto styleAt = [&](int c) { return c < static_cast<int>(colors.size()) ? static_cast<unsigned char>(colors[c]) : -1; };
+  auto styleAt = [&](int c) {
+    int style = c < static_cast<int>(colors.size()) ? static_cast<unsigned char>(colors[c]) : -1;
+    // Addresses keep their style even when the syntax colours are off.
+    if (!options_.Contains(moColorSyntax) && store_->HighlightUrls() && style != 12) style = 0;
+    if (OnGetColorStyle) OnGetColorStyle(*this, {c, y}, style);
+    return style;
+  };
   auto selectedAt = [&](int c) { return c >= selFrom && c < selTo; };
+  if (LineHighlightVisible && hasFocus() && y == store_->CaretY())
+    painter.fillRect(QRect(TextLeft(), top, viewport()->width(), lineHeight_), ToQColor(LineHighlightColor));
 
   for (int col = firstCol; col < endCol;) {
     int style = styleAt(col);
@@ -368,12 +385,30 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
     while (end < endCol && end - col < kMaxRun && styleAt(end) == style && selectedAt(end) == selected) ++end;
     TStyleLook look = LookOf(style, selected);
     QRect box(left + (col - origin) * charWidth_, top, (end - col) * charWidth_, lineHeight_);
-    painter.fillRect(box, look.Back);
+    bool highlighted = LineHighlightVisible && hasFocus() && y == store_->CaretY();
+    if (!highlighted || selected || look.Back != ToQColor(Color)) painter.fillRect(box, look.Back);
     painter.setFont(*look.Font);
     painter.setPen(look.Text);
     painter.drawText(box.left(), top + ascent_,
                      platform::Cp1252ToQString(std::string_view(text).substr(col, end - col)));
     col = end;
+  }
+  if (LineSeparator) {
+    painter.setPen(ToQColor(LineSeparatorColor));
+    painter.drawLine(left, top + lineHeight_ - 1, viewport()->width(), top + lineHeight_ - 1);
+  }
+  if (options_.Contains(moDrawLineBookmarks)) {
+    // A small triangle at the bottom of the row under each bookmark's column.
+    for (const TBookmark& b : store_->Bookmarks().Items()) {
+      if (b.Y != y || b.X < row.Start || b.X >= row.End) continue;
+      int x = left + (b.X - origin) * charWidth_;
+      QPolygon triangle({QPoint(x, top + lineHeight_), QPoint(x + 4, top + lineHeight_ - 4),
+                         QPoint(x + 8, top + lineHeight_)});
+      painter.setBrush(ToQColor(LineBookmarkColor));
+      painter.setPen(Qt::NoPen);
+      painter.drawPolygon(triangle);
+      painter.setBrush(Qt::NoBrush);
+    }
   }
   // The selection goes on past the line's end (not for streams that select only text).
   if (row.End != MaxInt) return;
@@ -436,6 +471,15 @@ void TCustomVrelMemo::PaintGutter(QPainter& painter, const std::vector<TScreenRo
 void TCustomVrelMemo::Paint(QPainter& painter, const QRect& clip) {
   painter.fillRect(clip, ToQColor(store_->ReadOnly() && options_.Contains(moUseReadOnlyColor) ? ReadOnlyColor : Color));
   std::vector<TScreenRow> rows = ScreenRows(viewport()->height());
+  if (options_.Contains(moDrawSpecialSymbols)) {
+    // The end of the text is marked on the row after the last line.
+    for (const TScreenRow& row : rows) {
+      if (row.Line != store_->LineCount()) continue;
+      painter.setFont(QFontFor(font_));
+      painter.setPen(ToQColor(font_.Color));
+      painter.drawText(TextLeft() - leftCol_ * charWidth_, row.Top + ascent_, platform::Cp1252ToQString(EOFString));
+    }
+  }
   // Colour only what is about to be painted (and the store's look-ahead).
   if (!rows.empty() && rows.back().Line < store_->LineCount()) store_->EnsureParsed(rows.back().Line);
   for (const TScreenRow& row : rows)
@@ -447,7 +491,7 @@ void TCustomVrelMemo::Paint(QPainter& painter, const QRect& clip) {
     painter.setPen(ToQColor(MarginColor));
     painter.drawLine(x, 0, x, viewport()->height());
   }
-  if (hasFocus() && caretShown_) {
+  if (hasFocus() && caretShown_ && !HideCaret) {
     QPoint p = CaretToClient();
     bool overwrite = options_.Contains(moOverwriteCaret) && TCustomMemoSource::OverwriteMode();
     int width = overwrite ? charWidth_ : 2;

@@ -53,6 +53,17 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   bool LineNumRightAligned = true;
   int GutterLineIndent = 0;
   bool HideSelection = false;
+  bool HideCaret = false;
+  bool UseDefaultMenu = false;
+  TWordSelectionType WordSelectionType = wsWordOnly;
+  // The caret row's highlight and lines under rows.
+  bool LineHighlightVisible = false;
+  TColor LineHighlightColor = 0xF0F0F0;
+  bool LineSeparator = false;
+  TColor LineSeparatorColor = 0x80000011;
+  // Shown with moDrawSpecialSymbols: after every line but the last, and after the last.
+  std::string EOLString = "\xB6";
+  std::string EOFString = "_";
   bool HideScrollBars = false;
   TTextStyles TextStyles;
   int MarginPos() const { return marginPos_; }
@@ -70,6 +81,12 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   std::function<void(TCustomVrelMemo&, std::string& text, int& maxLength)> OnGetLineNumber;
   std::function<void(TCustomVrelMemo&, int line, int imageIndex, Qt::KeyboardModifiers, Qt::MouseButton)>
       OnClickGutter;
+  // May change a line's text and colours just before it is painted.
+  std::function<void(TCustomVrelMemo&, std::string& text, std::string& colors)> OnCustomString;
+  // May change the style a character is painted with.
+  std::function<void(TCustomVrelMemo&, TPoint pos, int& style)> OnGetColorStyle;
+  // Reports each scroll: horizontal and/or vertical, by how much.
+  std::function<void(TCustomVrelMemo&, bool horizontal, int delta)> OnMemoScroll;
 
   // ---- Geometry ----
   int LineHeight() const { return lineHeight_; }
@@ -100,6 +117,9 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   // Replaces the selection with `text` and leaves the caret after it (one undo step).
   void InsertText(const std::string& text);
   std::string GetSelText() const { return store_->SelectedText(); }
+  // Ends a drag of the selection at the caret: moves it, or copies it when `move` is false.
+  // Nothing but dropping the selection when the caret lies inside it.
+  void DropSelection(bool move);
   void LoadFromFile(const std::string& fileName);
 
   // Renders the visible rows into an image of the viewport's size (tests and benchmarks).
@@ -180,7 +200,8 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   bool caretShown_ = true;
   QBasicTimer caretTimer_;
   QBasicTimer scrollTimer_;
-  enum class TMouse { None, Selecting } mouse_ = TMouse::None;
+  enum class TMouse { None, Selecting, MaybeDragging, Dragging } mouse_ = TMouse::None;
+  qint64 lastDoubleClick_ = 0;
   TPoint mouseAnchor_;
   QPoint lastMouse_;
   bool blockSelecting_ = false;

@@ -30,6 +30,16 @@ void TCustomVrelMemo::InsertText(const std::string& text) {
   store_->SetSelectionType(stNone);
 }
 
+void TCustomVrelMemo::DropSelection(bool move) {
+  TCustomMemoSource& s = *store_;
+  if (!s.HasSelection()) return;
+  if (s.IsInSelection(s.CaretX(), s.CaretY())) {
+    s.SetSelectionType(stNone);
+    return;
+  }
+  move ? s.MoveBlock() : s.CopyBlock();
+}
+
 void TCustomVrelMemo::TypeChar(char c) {
   TCustomMemoSource& s = *store_;
   if (s.CaretLineReadOnly()) return;
@@ -78,10 +88,16 @@ bool TCustomVrelMemo::HandleKey(QKeyEvent* event) {
       move([&] { ctrl ? s.WordRight() : s.MoveCaret(0, 1); });
       return true;
     case Qt::Key_Up:
-      if (ctrl) ScrollBy(-1); else move([&] { s.MoveCaret(-1, 0); });
+      if (ctrl || HideCaret) ScrollBy(-1); else move([&] { s.MoveCaret(-1, 0); });
       return true;
     case Qt::Key_Down:
-      if (ctrl) ScrollBy(1); else move([&] { s.MoveCaret(1, 0); });
+      if (ctrl || HideCaret) ScrollBy(1); else move([&] { s.MoveCaret(1, 0); });
+      return true;
+    case Qt::Key_Escape:
+      if (mouse_ == TMouse::None) return false;
+      mouse_ = TMouse::None;
+      scrollTimer_.stop();
+      s.SetSelectionType(stNone);
       return true;
     case Qt::Key_PageUp:
       move([&] { s.MoveCaret(-VisibleRows(), 0); });
@@ -181,7 +197,15 @@ void TCustomVrelMemo::keyPressEvent(QKeyEvent* event) {
 // ---- Mouse ----
 
 void TCustomVrelMemo::mousePressEvent(QMouseEvent* event) {
+  bool hadFocus = hasFocus();
   setFocus(Qt::MouseFocusReason);
+  TCustomMemoSource& s = *store_;
+  if (event->button() == Qt::RightButton && mouse_ != TMouse::None) {
+    // The right button cancels a selection or a drag in progress.
+    mouse_ = TMouse::None;
+    scrollTimer_.stop();
+    return;
+  }
   QPoint point = event->position().toPoint();
   bool gutter = options_.Contains(moDrawGutter) && point.x() < gutterWidth_;
   if (gutter) {
@@ -190,8 +214,25 @@ void TCustomVrelMemo::mousePressEvent(QMouseEvent* event) {
     return;
   }
   if (event->button() == Qt::RightButton && options_.Contains(moDisableRightClickMove)) return;
+  if (!hadFocus) s.SetSelectionType(stNone);
   TPoint pos = TextPosFromPoint(point);
-  TCustomMemoSource& s = *store_;
+  // A third press soon after a double click selects the line.
+  bool triple = options_.Contains(moTripleClick) && !options_.Contains(moDblClickLine) &&
+                static_cast<qint64>(event->timestamp()) - lastDoubleClick_ < QApplication::doubleClickInterval();
+  if (event->button() == Qt::LeftButton && triple) {
+    s.SetCaretPos(pos.X, pos.Y);
+    s.SelectLine();
+    return;
+  }
+  bool onText = !s.Options().Contains(soLimitEOL) || pos.X < s.LineLength(pos.Y);
+  bool drag = event->button() == Qt::LeftButton && s.IsInSelection(pos.X, pos.Y) && onText &&
+              !options_.Contains(moDisableDrag) && !s.ReadOnly() &&
+              !event->modifiers().testFlag(Qt::ShiftModifier);
+  if (drag) {
+    mouse_ = TMouse::MaybeDragging;
+    lastMouse_ = point;
+    return;
+  }
   if (event->button() == Qt::LeftButton && event->modifiers().testFlag(Qt::ShiftModifier)) {
     mouseAnchor_ = s.HasSelection() && s.CaretPos() == s.SelEnd() ? s.SelStart() : s.CaretPos();
     ExtendTo(pos, event->modifiers().testFlag(Qt::AltModifier));
@@ -210,27 +251,64 @@ void TCustomVrelMemo::mousePressEvent(QMouseEvent* event) {
 }
 
 void TCustomVrelMemo::mouseMoveEvent(QMouseEvent* event) {
+  QPoint point = event->position().toPoint();
+  if (mouse_ == TMouse::MaybeDragging && (point - lastMouse_).manhattanLength() >= QApplication::startDragDistance())
+    mouse_ = TMouse::Dragging;
+  if (mouse_ == TMouse::Dragging) {
+    // The caret follows the mouse; the selection stays as it is.
+    TKeepSelectionHold hold(*store_);
+    TPoint pos = TextPosFromPoint(point);
+    store_->SetCaretPos(pos.X, pos.Y);
+    viewport()->setCursor(store_->IsInSelection(pos.X, pos.Y) ? Qt::ForbiddenCursor : Qt::DragMoveCursor);
+    return;
+  }
   if (mouse_ != TMouse::Selecting) return;
-  lastMouse_ = event->position().toPoint();
+  lastMouse_ = point;
   blockSelecting_ = event->modifiers().testFlag(Qt::AltModifier);
   ExtendTo(TextPosFromPoint(lastMouse_), blockSelecting_);
 }
 
-void TCustomVrelMemo::mouseReleaseEvent(QMouseEvent*) {
+void TCustomVrelMemo::mouseReleaseEvent(QMouseEvent* event) {
+  TCustomMemoSource& s = *store_;
+  if (mouse_ == TMouse::MaybeDragging) {
+    // Pressed inside the selection and let go without moving: the caret goes there.
+    mouse_ = TMouse::None;
+    TPoint pos = TextPosFromPoint(event->position().toPoint());
+    TUpdateGuard update(s, 44);
+    s.SetSelectionType(stNone);
+    s.SetCaretPos(pos.X, pos.Y);
+    return;
+  }
+  if (mouse_ == TMouse::Dragging) {
+    mouse_ = TMouse::None;
+    viewport()->setCursor(Qt::IBeamCursor);
+    DropSelection(!event->modifiers().testFlag(Qt::ControlModifier));
+    return;
+  }
   if (mouse_ != TMouse::Selecting) return;
   mouse_ = TMouse::None;
   scrollTimer_.stop();
-  TUpdateGuard update(*store_, 44);
+  TUpdateGuard update(s, 44);
+  // A selection the caret no longer stands at an end (or corner) of is dropped.
+  TRect r = s.SelectionRect();
+  TPoint c = s.CaretPos();
+  bool atEnd = s.SelectionType() == stBlock
+                   ? (c.X == r.Left || c.X == r.Right) && (c.Y == r.Top || c.Y == r.Bottom)
+                   : c == s.SelStart() || c == s.SelEnd();
+  if (s.HasSelection() && !atEnd) s.SetSelectionType(stNone);
 }
 
 void TCustomVrelMemo::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
+  lastDoubleClick_ = static_cast<qint64>(event->timestamp());
+  mouse_ = TMouse::None;
+  scrollTimer_.stop();
   TPoint pos = TextPosFromPoint(event->position().toPoint());
   store_->SetCaretPos(pos.X, pos.Y);
   if (options_.Contains(moDblClickLine))
     store_->SelectLine();
   else
-    store_->SelectWord(wsWordOnly);
+    store_->SelectWord(WordSelectionType);
 }
 
 void TCustomVrelMemo::wheelEvent(QWheelEvent* event) {
@@ -278,6 +356,10 @@ void TCustomVrelMemo::timerEvent(QTimerEvent* event) {
 }
 
 void TCustomVrelMemo::contextMenuEvent(QContextMenuEvent* event) {
+  if (!UseDefaultMenu) {
+    QAbstractScrollArea::contextMenuEvent(event);
+    return;
+  }
   TCustomMemoSource& s = *store_;
   QMenu menu(this);
   QAction* undo = menu.addAction("&Undo", [&] { s.Undo(); });

@@ -211,6 +211,56 @@ TEST_F(View, APrivateStoreWhenNoneIsGivenOrTheStoreGoesAway) {
   EXPECT_EQ(own.MemoSource().RawLine(0), "private");
 }
 
+TEST_F(View, DraggingTheSelectionMovesOrCopiesIt) {
+  store.LoadFromBuffer("move THIS word");
+  store.SetCaretPos(5, 0);
+  store.ExtendSelection(stStream, [&] { store.MoveCaret(0, 5); });
+  QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::NoModifier, Cell(6, 0));
+  QTest::mouseMove(view->viewport(), Cell(14, 0));
+  QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::NoModifier, Cell(14, 0));
+  EXPECT_EQ(Text(store), "move wordTHIS ");
+  store.Undo();
+  EXPECT_EQ(Text(store), "move THIS word");
+
+  store.SetCaretPos(5, 0);
+  store.ExtendSelection(stStream, [&] { store.MoveCaret(0, 5); });
+  QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::NoModifier, Cell(6, 0));
+  QTest::mouseMove(view->viewport(), Cell(0, 0));
+  QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::ControlModifier, Cell(0, 0));
+  EXPECT_EQ(Text(store), "THIS move THIS word");
+}
+
+TEST_F(View, PressingInsideTheSelectionWithoutMovingDropsIt) {
+  store.LoadFromBuffer("some words here");
+  store.SetCaretPos(5, 0);
+  store.ExtendSelection(stStream, [&] { store.MoveCaret(0, 5); });
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, Cell(7, 0));
+  EXPECT_EQ(store.SelectionType(), stNone);
+  EXPECT_EQ(store.CaretPos(), (TPoint{7, 0}));
+  EXPECT_EQ(Text(store), "some words here");
+}
+
+TEST_F(View, SpecialSymbolsAndCustomStringsArePainted) {
+  store.LoadFromBuffer("ab\ncd");
+  view->SetOptions(view->Options() | TMemoOptions{moDrawSpecialSymbols});
+  int custom = 0;
+  view->OnCustomString = [&](TCustomVrelMemo&, std::string& text, std::string&) {
+    ++custom;
+    if (text == "cd") text = "CD";
+  };
+  QImage image = view->RenderToImage();
+  EXPECT_GE(custom, 2);
+  auto ink = [&](QRect cell) {
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+      for (int x = cell.left(); x <= cell.right(); ++x)
+        if (image.pixelColor(x, y).lightness() < 200) return true;
+    return false;
+  };
+  EXPECT_TRUE(ink(CellRect(2, 0)));   // the line-end mark after "ab"
+  EXPECT_FALSE(ink(CellRect(2, 1)));  // none after the last line
+  EXPECT_TRUE(ink(CellRect(0, 2)));   // the end-of-text mark
+}
+
 struct WrappedView : View {
   void SetUp() override {
     View::SetUp();
