@@ -55,6 +55,31 @@ void BM_PaintScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintScreen)->ArgName("top_middle_end")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
+// A minified page: one line of 20 MB, seen scrolled into its middle.
+void BM_PaintOneHugeLine(benchmark::State& state) {
+  std::string line;
+  const std::string& html = Html();
+  for (char c : html)
+    if (c != '\r' && c != '\n') line += c;
+  line.resize(20'000'000);
+  TSyntaxParser parser;
+  BuildHtmlScheme(parser.SyntaxScheme());
+  TMemoSource store;
+  store.LoadFromBuffer(line);
+  store.SetSyntaxParser(&parser);
+  TVrelMemo view;
+  view.resize(1000, 800);
+  view.SetMemoSource(&store);
+  view.SetLeftCol(10'000'000);
+  view.RenderToImage();  // the line is coloured once
+  for (auto _ : state) {
+    QImage image = view.RenderToImage();
+    benchmark::DoNotOptimize(image.bits());
+  }
+  store.SetSyntaxParser(nullptr);
+}
+BENCHMARK(BM_PaintOneHugeLine)->Unit(benchmark::kMicrosecond);
+
 void BM_FirstJumpToTheEnd(benchmark::State& state) {
   std::unique_ptr<TScreen> screen;
   for (auto _ : state) {

@@ -79,6 +79,7 @@ TCustomVrelMemo::~TCustomVrelMemo() { Detach(); }
 
 void TCustomVrelMemo::Attach(TCustomMemoSource& store) {
   store_ = &store;
+  wrapCache_.clear();
   store.SetActiveView(Hooks());
   store.AddListener([this](TCustomMemoSource& s, int first, int last) { SourceChanged(s, first, last); },
                     this, true, [this](TCustomMemoSource&) {
@@ -110,6 +111,8 @@ void TCustomVrelMemo::LoadFromFile(const std::string& fileName) {
 
 void TCustomVrelMemo::SourceChanged(TCustomMemoSource& store, int first, int last) {
   TMemoStates flags = store.ChangeFlags();
+  if (flags.Contains(msTextChanged) || flags.Contains(msLineCountChanged) || flags.Contains(msParserChanged))
+    wrapCache_.clear();
   if (flags.Contains(msTextChanged) || flags.Contains(msLineCountChanged) ||
       flags.Contains(msParserChanged))
     UpdateScrollBars();
@@ -354,21 +357,38 @@ TCustomVrelMemo::TStyleLook TCustomVrelMemo::LookOf(int style, bool selected) {
 void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
   int y = row.Line, top = row.Top;
   if (y >= store_->LineCount()) return;
-  std::string text = store_->Line(y);
-  std::string colors = ColoursEnabled() ? store_->GetExpandedColors(y) : std::string();
-  if (options_.Contains(moDrawSpecialSymbols) && row.End == MaxInt && y < store_->LineCount() - 1)
+  // Only the part of the line on the screen is copied: a line may be megabytes long.
+  int origin = row.Start + leftCol_;
+  int shown = VisibleColumns() + 1;
+  const TStringItem* record = store_->LineRecord(y);
+  bool tabs = record->Text.find('\t') != std::string::npos;
+  std::string text, colors;
+  int offset = 0;  // column of text[0]
+  if (tabs) {
+    text = store_->Line(y);
+    if (ColoursEnabled()) colors = store_->GetExpandedColors(y);
+  } else {
+    offset = std::min<int>(origin, static_cast<int>(record->Text.size()));
+    text = record->Text.substr(static_cast<size_t>(offset), static_cast<size_t>(shown));
+    if (ColoursEnabled()) {
+      const std::string& all = store_->GetLineColors(y);
+      if (static_cast<size_t>(offset) < all.size()) colors = all.substr(static_cast<size_t>(offset), static_cast<size_t>(shown));
+    }
+  }
+  bool lastPiece = offset + static_cast<int64_t>(text.size()) >= static_cast<int64_t>(record->Text.size()) || tabs;
+  if (options_.Contains(moDrawSpecialSymbols) && row.End == MaxInt && y < store_->LineCount() - 1 && lastPiece)
     text += EOLString;
   if (OnCustomString) OnCustomString(*this, text, colors);
   auto [selFrom, selTo] = (HideSelection && !hasFocus()) ? std::pair<int, int>{0, 0}
                                                           : store_->SelectedColumns(y);
-  int length = static_cast<int>(text.size());
+  int length = offset + static_cast<int>(text.size());
   // Columns shown: from the row's start (scrolled by LeftCol) to its end or the window's edge.
-  int origin = row.Start + leftCol_;
   int firstCol = origin;
-  int endCol = std::min<int64_t>({int64_t{length}, int64_t{row.End}, int64_t{origin} + VisibleColumns() + 1});
+  int endCol = std::min<int64_t>({int64_t{length}, int64_t{row.End}, int64_t{origin} + shown});
   int left = TextLeft();
   auto styleAt = [&](int c) {
-    int style = c < static_cast<int>(colors.size()) ? static_cast<unsigned char>(colors[c]) : -1;
+    int i = c - offset;
+    int style = i >= 0 && i < static_cast<int>(colors.size()) ? static_cast<unsigned char>(colors[static_cast<size_t>(i)]) : -1;
     // Addresses keep their style even when the syntax colours are off.
     if (!options_.Contains(moColorSyntax) && store_->HighlightUrls() && style != 12) style = 0;
     if (OnGetColorStyle) OnGetColorStyle(*this, {c, y}, style);
@@ -390,7 +410,7 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
     painter.setFont(*look.Font);
     painter.setPen(look.Text);
     painter.drawText(box.left(), top + ascent_,
-                     platform::Cp1252ToQString(std::string_view(text).substr(col, end - col)));
+                     platform::Cp1252ToQString(std::string_view(text).substr(col - offset, end - col)));
     col = end;
   }
   if (LineSeparator) {

@@ -189,6 +189,9 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   int gutterWidth_ = 32;
   int horzMaxPos_ = 512;
   bool wordWrap_ = false;
+  // Row starts of wrapped lines, kept until the text or the width changes.
+  mutable QHash<int, std::vector<int>> wrapCache_;
+  mutable int wrapCacheWidth_ = 0;
   int topLine_ = 0;
   int topRow_ = 0;
   int leftCol_ = 0;

@@ -24,8 +24,13 @@ int TCustomVrelMemo::WrapWidth() const {
 std::vector<int> TCustomVrelMemo::RowStarts(int y) const {
   std::vector<int> starts{0};
   if (!wordWrap_ || y < 0 || y >= store_->LineCount()) return starts;
-  std::string text = store_->Line(y);
   int width = WrapWidth();
+  if (width != wrapCacheWidth_) {
+    wrapCache_.clear();
+    wrapCacheWidth_ = width;
+  }
+  if (auto it = wrapCache_.find(y); it != wrapCache_.end()) return *it;
+  std::string text = store_->Line(y);
   int length = static_cast<int>(text.size());
   for (int p = 0; length - p > width;) {
     // Break after the last delimiter within the row (one just past it may hang at the end).
@@ -37,6 +42,8 @@ std::vector<int> TCustomVrelMemo::RowStarts(int y) const {
     starts.push_back(end);
     p = end;
   }
+  if (wrapCache_.size() > 4096) wrapCache_.clear();  // only what is near the screen is kept
+  wrapCache_.insert(y, starts);
   return starts;
 }
 
