@@ -177,7 +177,7 @@ QColor TCustomVrelMemo::ToQColor(TColor color) const {
                 static_cast<int>((color >> 16) & 0xFF));
 }
 
-const QFont& TCustomVrelMemo::BaseFont(const TFont& font) {
+const QFont& TCustomVrelMemo::BaseFont(const TFont& font) const {
   QString key = QString("%1|%2|%3").arg(QString::fromStdString(font.Name)).arg(font.Height).arg(font.Style.Bits());
   auto it = baseFonts_.find(key);
   if (it != baseFonts_.end()) return *it;
@@ -225,6 +225,7 @@ void TCustomVrelMemo::UpdateMetrics() {
   charWidth_ = width;
   ascent_ = ascent;
   fonts_.clear();  // painted fonts depend on the column width
+  advances_.clear();
   UpdateScrollBars();
 }
 
@@ -328,12 +329,57 @@ void TCustomVrelMemo::resizeEvent(QResizeEvent* event) {
 
 // ---- Painting ----
 
+const TFont& TCustomVrelMemo::StyleFont(int style) const {
+  TSimpleParser* parser = store_->SyntaxParser();
+  if (parser && style >= 0)
+    if (const TFont* f = parser->GetFont(style)) return *f;
+  if (style >= 0 && style < static_cast<int>(TextStyles.Items.size()))
+    return TextStyles.Items[static_cast<size_t>(style)].Font;
+  return font_;
+}
+
+qreal TCustomVrelMemo::Advance(int style, unsigned char c) const {
+  if (UseMonoFont) return charWidth_;
+  const TFont& font = StyleFont(style);
+  QString key = QString("%1|%2|%3").arg(QString::fromStdString(font.Name)).arg(font.Height).arg(font.Style.Bits());
+  auto it = advances_.find(key);
+  if (it == advances_.end()) {
+    QFontMetricsF metrics(BaseFont(font));
+    std::vector<qreal> widths(256);
+    for (int i = 0; i < 256; ++i)
+      widths[static_cast<size_t>(i)] = metrics.horizontalAdvance(platform::Cp1252ToChar(static_cast<unsigned char>(i)));
+    it = advances_.insert(key, widths);
+  }
+  return (*it)[c];
+}
+
+std::vector<qreal> TCustomVrelMemo::Offsets(int y, int from, int to) const {
+  std::vector<qreal> offsets(static_cast<size_t>(std::max(to - from, 0)) + 1, 0);
+  if (UseMonoFont) {
+    for (size_t i = 0; i < offsets.size(); ++i) offsets[i] = static_cast<qreal>(i) * charWidth_;
+    return offsets;
+  }
+  std::string text = store_->Line(y);
+  std::string colors = ColoursEnabled() ? store_->GetExpandedColors(y) : std::string();
+  qreal x = 0;
+  for (int c = from; c < to; ++c) {
+    offsets[static_cast<size_t>(c - from)] = x;
+    if (c < static_cast<int>(text.size())) {
+      int style = c < static_cast<int>(colors.size()) ? static_cast<unsigned char>(colors[static_cast<size_t>(c)]) : -1;
+      x += Advance(style, static_cast<unsigned char>(text[static_cast<size_t>(c)]));
+    } else {
+      x += charWidth_;  // past the line's end every column is one cell
+    }
+  }
+  offsets.back() = x;
+  return offsets;
+}
+
 TCustomVrelMemo::TStyleLook TCustomVrelMemo::LookOf(int style, bool selected) {
   TSimpleParser* parser = store_->SyntaxParser();
   const TTextStyle* named =
       style >= 0 && style < static_cast<int>(TextStyles.Items.size()) ? &TextStyles.Items[static_cast<size_t>(style)] : nullptr;
-  const TFont* font = parser && style >= 0 ? parser->GetFont(style) : nullptr;
-  if (!font) font = named ? &named->Font : &font_;
+  const TFont* font = &StyleFont(style);
   TColor back = Color;
   TColor parsed = 0;
   if (parser && style >= 0 && parser->GetBackColor(style, parsed))
@@ -341,7 +387,7 @@ TCustomVrelMemo::TStyleLook TCustomVrelMemo::LookOf(int style, bool selected) {
   else if (named)
     back = named->Color;
   if (back == Color && store_->ReadOnly() && options_.Contains(moUseReadOnlyColor)) back = ReadOnlyColor;
-  TStyleLook look{&QFontFor(*font), ToQColor(font->Color), ToQColor(back)};
+  TStyleLook look{UseMonoFont ? &QFontFor(*font) : &BaseFont(*font), ToQColor(font->Color), ToQColor(back)};
   if (selected) {
     if (style <= 0 || options_.Contains(moDisableInvertedSel)) {
       look.Text = ToQColor(SelColor);
@@ -359,7 +405,8 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
   if (y >= store_->LineCount()) return;
   // Only the part of the line on the screen is copied: a line may be megabytes long.
   int origin = row.Start + leftCol_;
-  int shown = VisibleColumns() + 1;
+  // A proportional font may fit more (narrower) characters into the window.
+  int shown = (UseMonoFont ? 1 : 4) * VisibleColumns() + 1;
   const TStringItem* record = store_->LineRecord(y);
   bool tabs = record->Text.find('\t') != std::string::npos;
   std::string text, colors;
@@ -386,6 +433,11 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
   int firstCol = origin;
   int endCol = std::min<int64_t>({int64_t{length}, int64_t{row.End}, int64_t{origin} + shown});
   int left = TextLeft();
+  std::vector<qreal> xs = Offsets(y, origin, std::max(endCol, origin));
+  auto xOf = [&](int c) {
+    return left + (c - origin < static_cast<int>(xs.size()) ? xs[static_cast<size_t>(c - origin)]
+                                                           : xs.back() + (c - origin - static_cast<int>(xs.size()) + 1) * charWidth_);
+  };
   auto styleAt = [&](int c) {
     int i = c - offset;
     int style = i >= 0 && i < static_cast<int>(colors.size()) ? static_cast<unsigned char>(colors[static_cast<size_t>(i)]) : -1;
@@ -404,12 +456,12 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
     int end = col + 1;
     while (end < endCol && end - col < kMaxRun && styleAt(end) == style && selectedAt(end) == selected) ++end;
     TStyleLook look = LookOf(style, selected);
-    QRect box(left + (col - origin) * charWidth_, top, (end - col) * charWidth_, lineHeight_);
+    QRectF box(xOf(col), top, xOf(end) - xOf(col), lineHeight_);
     bool highlighted = LineHighlightVisible && hasFocus() && y == store_->CaretY();
     if (!highlighted || selected || look.Back != ToQColor(Color)) painter.fillRect(box, look.Back);
     painter.setFont(*look.Font);
     painter.setPen(look.Text);
-    painter.drawText(box.left(), top + ascent_,
+    painter.drawText(QPointF(box.left(), top + ascent_),
                      platform::Cp1252ToQString(std::string_view(text).substr(col - offset, end - col)));
     col = end;
   }
@@ -421,7 +473,7 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
     // A small triangle at the bottom of the row under each bookmark's column.
     for (const TBookmark& b : store_->Bookmarks().Items()) {
       if (b.Y != y || b.X < row.Start || b.X >= row.End) continue;
-      int x = left + (b.X - origin) * charWidth_;
+      int x = static_cast<int>(xOf(b.X));
       QPolygon triangle({QPoint(x, top + lineHeight_), QPoint(x + 4, top + lineHeight_ - 4),
                          QPoint(x + 8, top + lineHeight_)});
       painter.setBrush(ToQColor(LineBookmarkColor));
@@ -436,9 +488,7 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
   int selStart = std::max({selFrom, length, origin});
   int selEnd = std::min<int64_t>(selTo, int64_t{origin} + VisibleColumns() + 1);
   if (!onlyText && selEnd > selStart) {
-    painter.fillRect(QRect(left + (selStart - origin) * charWidth_, top, (selEnd - selStart) * charWidth_,
-                           lineHeight_),
-                     ToQColor(SelBackColor));
+    painter.fillRect(QRectF(xOf(selStart), top, xOf(selEnd) - xOf(selStart), lineHeight_), ToQColor(SelBackColor));
   }
 }
 

@@ -150,6 +150,11 @@ class TCustomVrelMemo : public QAbstractScrollArea {
     int Top;
   };
   std::vector<TScreenRow> ScreenRows(int height) const;
+  // Pixel offsets of columns from..to of line y relative to column `from` (to - from + 1
+  // values); with a proportional font each character is as wide as its style's font makes it.
+  std::vector<qreal> Offsets(int y, int from, int to) const;
+  qreal Advance(int style, unsigned char c) const;
+  const TFont& StyleFont(int style) const;
   // Display rows from the top of the screen to row `row` of line y; below the screen: a large
   // number, above it: negative.
   int RowsFromTop(int y, int row) const;
@@ -173,7 +178,7 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   void PaintGutter(QPainter& painter, const std::vector<TScreenRow>& rows);
   void PaintRow(QPainter& painter, const TScreenRow& row);
   TStyleLook LookOf(int style, bool selected);
-  const QFont& BaseFont(const TFont& font);
+  const QFont& BaseFont(const TFont& font) const;
   const QFont& QFontFor(const TFont& font);
   QColor ToQColor(TColor color) const;
   bool ColoursEnabled() const;
@@ -198,7 +203,9 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   int lineHeight_ = 16;
   int charWidth_ = 8;
   int ascent_ = 12;
-  QHash<QString, QFont> baseFonts_;
+  mutable QHash<QString, QFont> baseFonts_;
+  // Character advances of each font in proportional mode.
+  mutable QHash<QString, std::vector<qreal>> advances_;
   QHash<QString, QFont> fonts_;
   bool caretShown_ = true;
   QBasicTimer caretTimer_;

@@ -2,6 +2,7 @@
 // and pixels. Only the lines on the screen are wrapped, so the cost follows the window's size,
 // not the document's.
 #include <algorithm>
+#include <cmath>
 
 #include "engine/ui/vrelmemo.h"
 
@@ -32,6 +33,25 @@ std::vector<int> TCustomVrelMemo::RowStarts(int y) const {
   if (auto it = wrapCache_.find(y); it != wrapCache_.end()) return *it;
   std::string text = store_->Line(y);
   int length = static_cast<int>(text.size());
+  if (!UseMonoFont) {
+    // The characters that fit into the window's width, each as wide as its font makes it.
+    std::vector<qreal> xs = Offsets(y, 0, length);
+    qreal room = std::max<qreal>(viewport()->width() - charWidth_ - TextLeft(), charWidth_);
+    for (int p = 0; xs.back() - xs[static_cast<size_t>(p)] > room;) {
+      int fit = p + 1;
+      while (fit < length && xs[static_cast<size_t>(fit) + 1] - xs[static_cast<size_t>(p)] <= room) ++fit;
+      int end = fit;
+      int i = std::min(fit, length - 1);
+      while (i >= p && !store_->IsDelimiter(static_cast<unsigned char>(text[static_cast<size_t>(i)]))) --i;
+      if (i >= p) end = i + 1;
+      if (end >= length) break;
+      starts.push_back(end);
+      p = end;
+    }
+    if (wrapCache_.size() > 4096) wrapCache_.clear();
+    wrapCache_.insert(y, starts);
+    return starts;
+  }
   for (int p = 0; length - p > width;) {
     // Break after the last delimiter within the row (one just past it may hang at the end).
     int end = p + width;
@@ -77,29 +97,48 @@ std::vector<TCustomVrelMemo::TScreenRow> TCustomVrelMemo::ScreenRows(int height)
   return rows;
 }
 
+// The column whose left edge is nearest to pixel x (from the text's left) in a row starting at
+// column `origin` of line y.
+static int NearestColumn(const std::vector<qreal>& xs, int origin, qreal x, int charWidth) {
+  if (x <= 0) return origin;
+  for (size_t i = 1; i < xs.size(); ++i)
+    if (x < (xs[i - 1] + xs[i]) / 2) return origin + static_cast<int>(i) - 1;
+  int past = static_cast<int>(std::lround((x - xs.back()) / charWidth));
+  return origin + static_cast<int>(xs.size()) - 1 + std::max(past, 0);
+}
+
 TPoint TCustomVrelMemo::TextPosFromPoint(QPoint point) const {
   int x = point.x() - TextLeft();
-  int column = x >= 0 ? (x + charWidth_ / 2) / charWidth_ : 0;
+  auto columnIn = [&](int line, int origin) {
+    if (UseMonoFont) return origin + (x >= 0 ? (x + charWidth_ / 2) / charWidth_ : 0);
+    int length = line < store_->LineCount() ? store_->LineLength(line) : 0;
+    return NearestColumn(Offsets(line, origin, std::max(length, origin)), origin, x, charWidth_);
+  };
   if (!wordWrap_) {
     int row = point.y() >= 0 ? point.y() / lineHeight_ : -1;
-    return {std::max(column + leftCol_, 0), std::max(row + topLine_, 0)};
+    int line = std::max(row + topLine_, 0);
+    return {std::max(columnIn(line, leftCol_), 0), line};
   }
-  if (point.y() < 0) return {column, std::max(topLine_ - 1, 0)};
+  if (point.y() < 0) return {columnIn(std::max(topLine_ - 1, 0), 0), std::max(topLine_ - 1, 0)};
   for (const TScreenRow& r : ScreenRows(point.y() + 1)) {
     if (point.y() >= r.Top && point.y() < r.Top + lineHeight_) {
       // Past the end of a row that continues below, the caret stops at the break.
-      int at = r.Start + column;
+      int at = columnIn(r.Line, r.Start);
       return {r.End == MaxInt ? at : std::min(at, r.End - 1 >= r.Start ? r.End - 1 : r.Start), r.Line};
     }
   }
-  return {column, topLine_};
+  return {0, topLine_};
 }
 
 QPoint TCustomVrelMemo::PointFromTextPos(TPoint pos) const {
-  if (!wordWrap_) return {TextLeft() + (pos.X - leftCol_) * charWidth_, (pos.Y - topLine_) * lineHeight_};
+  auto xOf = [&](int origin) {
+    if (UseMonoFont || pos.X < origin) return (pos.X - origin) * charWidth_;
+    return static_cast<int>(std::lround(Offsets(pos.Y, origin, pos.X).back()));
+  };
+  if (!wordWrap_) return {TextLeft() + xOf(leftCol_), (pos.Y - topLine_) * lineHeight_};
   int row = RowOf(pos);
   int start = RowStarts(pos.Y)[static_cast<size_t>(row)];
-  return {TextLeft() + (pos.X - start) * charWidth_, RowsFromTop(pos.Y, row) * lineHeight_};
+  return {TextLeft() + xOf(start), RowsFromTop(pos.Y, row) * lineHeight_};
 }
 
 void TCustomVrelMemo::ScrollRows(int rows) {

@@ -261,6 +261,54 @@ TEST_F(View, SpecialSymbolsAndCustomStringsArePainted) {
   EXPECT_TRUE(ink(CellRect(0, 2)));   // the end-of-text mark
 }
 
+// With a proportional font each character is as wide as its font makes it.
+struct ProportionalView : View {
+  void SetUp() override {
+    View::SetUp();
+    TAttrItem def = HtmlDefaultAttr();
+    def.Font.Name = "Liberation Sans";
+    def.Font.Height = -14;
+    parser.SetDefaultAttr(def);
+    view->UseMonoFont = false;
+    TFont font = view->Font();
+    font.Name = "Liberation Sans";
+    font.Height = -14;
+    view->SetFont(font);
+  }
+};
+
+TEST_F(ProportionalView, NarrowCharactersTakeLessRoomAndPositionsRoundTrip) {
+  store.LoadFromBuffer("iiii<b>WWWW</b>");
+  int left = view->TextLeft();
+  int narrow = view->PointFromTextPos({4, 0}).x() - left;
+  int wide = view->PointFromTextPos({15, 0}).x() - view->PointFromTextPos({7, 0}).x();
+  EXPECT_LT(narrow, 4 * view->CharWidth());
+  EXPECT_GT(wide, 2 * narrow);  // "WWWW</b>" is far wider than "iiii"
+  for (int column : {0, 2, 4, 5, 7, 9, 11, 15, 18}) {
+    QPoint p = view->PointFromTextPos({column, 0});
+    EXPECT_EQ(view->TextPosFromPoint(p + QPoint(1, 2)), (TPoint{column, 0})) << column;
+  }
+  QImage image = view->RenderToImage();
+  QPoint b = view->PointFromTextPos({5, 0});
+  int bWidth = view->PointFromTextPos({6, 0}).x() - b.x();
+  EXPECT_TRUE(CellHas(image, QRect(b.x(), b.y(), bWidth, view->LineHeight()), Qt::blue));
+}
+
+TEST_F(ProportionalView, WrappedRowsFitTheWindow) {
+  view->SetWordWrap(true);
+  std::string words;
+  for (int i = 0; i < 60; ++i) words += (i % 2 ? "mmmm " : "ii ");
+  store.LoadFromBuffer(words);
+  std::vector<int> rows = view->RowStarts(0);
+  ASSERT_GE(rows.size(), 2u);
+  int room = view->viewport()->width() - view->TextLeft();
+  for (size_t r = 0; r + 1 < rows.size(); ++r) {
+    int from = view->PointFromTextPos({rows[r], 0}).x();
+    int to = view->PointFromTextPos({rows[r + 1] - 1, 0}).x();  // the row's last character
+    EXPECT_LE(to - from, room) << "row " << r;
+  }
+}
+
 struct WrappedView : View {
   void SetUp() override {
     View::SetUp();
