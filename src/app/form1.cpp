@@ -39,6 +39,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   DefaultParser.SetDefaultAttr(HtmlDefaultAttr());
   BuildEmptyScheme(SyntaxParser2.SyntaxScheme());
   SyntaxParser2.SetDefaultAttr(EmptySchemeDefaultAttr());
+  MemoSource1.SetOptions({soBackUnindents, soGroupUndo, soForceCutCopy, soAutoIndent, soSmartTab,
+                          soOverwriteBlocks, soSelectFoundText});
   if (Highlighting) MemoSource1.SetSyntaxParser(&SyntaxParser1);
 
   CreateMenus();
@@ -210,6 +212,39 @@ void TForm1::SetUpView() {
   VrelMemo1->GutterColor = 0x8000000F;
   VrelMemo1->HideScrollBars = true;
   VrelMemo1->UseDefaultMenu = true;
+  VrelMemo1->GutterGradient = true;
+  VrelMemo1->GutterGradientTop = clSilver;
+  VrelMemo1->GutterGradientBottom = clGray;
+  // The window's own text styles, all Courier New 8 point.
+  struct TStyleRow {
+    const char* Name;
+    TColor Color;
+    TFontStyles Style;
+    bool MemoBackground;
+    TColor Back;
+  };
+  const TStyleRow styles[] = {
+      {"Whitespace", clBlack, {}, true, clWindow},       {"String", clMaroon, {}, true, clWindow},
+      {"Comment", clGray, {fsItalic}, true, clWindow},   {"Identifier", clBlack, {}, true, clWindow},
+      {"Integer", clGreen, {}, true, clWindow},          {"Float", clGreen, {}, true, clWindow},
+      {"Reserved words", clBlue, {fsBold}, true, clWindow}, {"Delimiters", clBlack, {}, true, clWindow},
+      {"Defines", clGreen, {}, true, clWindow},          {"Assembler", clGreen, {}, true, clWindow},
+      {"Html tags", clBlue, {}, true, clWindow},         {"Html params", clBlue, {}, true, clWindow},
+      {"Url", clBlue, {fsUnderline}, true, clWindow},    {"BreakPoint", clWindow, {}, false, clRed},
+      {"Error line", clWindow, {}, false, clMaroon},
+  };
+  VrelMemo1->TextStyles.Items.clear();
+  for (const TStyleRow& row : styles) {
+    TTextStyle style;
+    style.Name = row.Name;
+    style.Font.Name = "Courier New";
+    style.Font.SetSize(8);
+    style.Font.Color = row.Color;
+    style.Font.Style = row.Style;
+    style.UseMemoColor = row.MemoBackground;
+    style.Color = row.Back;
+    VrelMemo1->TextStyles.Items.push_back(style);
+  }
   TFont font;
   font.Name = "Courier New";
   font.SetSize(8);

@@ -14,6 +14,7 @@ struct TTextStyle {
   std::string Name;
   TFont Font;
   TColor Color = clWindow;  // background
+  bool UseMemoColor = false;  // the background is the view's own colour
   bool UpperCase = false;
 };
 

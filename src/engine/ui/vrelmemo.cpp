@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 
@@ -68,6 +69,9 @@ TCustomVrelMemo::TCustomVrelMemo(QWidget* parent) : QAbstractScrollArea(parent) 
   viewport()->setCursor(Qt::IBeamCursor);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   resize(185, 89);
+  connect(verticalScrollBar(), &QScrollBar::sliderMoved, this, [this](int value) { ThumbMoved(value, false); });
+  connect(verticalScrollBar(), &QScrollBar::sliderReleased, this,
+          [this] { ThumbMoved(verticalScrollBar()->value(), true); });
   ownStore_ = std::make_unique<TMemoSource>();
   UpdateMetrics();
   Attach(*ownStore_);
@@ -293,6 +297,20 @@ void TCustomVrelMemo::scrollContentsBy(int dx, int dy) {
 
 void TCustomVrelMemo::ScrollBy(int rows) { ScrollRows(rows); }
 
+void TCustomVrelMemo::ThumbMoved(int value, bool ended) {
+  if (!options_.Contains(moShowScrollHint)) return;
+  bool show = !ended;
+  std::string hint = "~Line~ " + std::to_string(value + 1);
+  if (OnVerticalScroll) OnVerticalScroll(*this, value, ended, show, hint);
+  if (!show) {
+    QToolTip::hideText();
+    return;
+  }
+  // At the right edge, level with the mouse.
+  QPoint at(mapToGlobal(QPoint(width(), 0)).x(), QCursor::pos().y());
+  QToolTip::showText(at, QString::fromStdString(hint), this);
+}
+
 void TCustomVrelMemo::MakeCaretVisible() {
   TPoint caret = store_->CaretPos();
   int row = RowOf(caret);
@@ -385,7 +403,7 @@ TCustomVrelMemo::TStyleLook TCustomVrelMemo::LookOf(int style, bool selected) {
   if (parser && style >= 0 && parser->GetBackColor(style, parsed))
     back = parsed;
   else if (named)
-    back = named->Color;
+    back = named->UseMemoColor ? Color : named->Color;
   if (back == Color && store_->ReadOnly() && options_.Contains(moUseReadOnlyColor)) back = ReadOnlyColor;
   TStyleLook look{UseMonoFont ? &QFontFor(*font) : &BaseFont(*font), ToQColor(font->Color), ToQColor(back)};
   if (selected) {
@@ -447,6 +465,10 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
     return style;
   };
   auto selectedAt = [&](int c) { return c >= selFrom && c < selTo; };
+  int image = record->ImageIndex;
+  const TTextStyle* lineStyle =
+      image > 0 && image < static_cast<int>(TextStyles.Items.size()) ? &TextStyles.Items[static_cast<size_t>(image)] : nullptr;
+  if (lineStyle) painter.fillRect(QRect(left, top, viewport()->width(), lineHeight_), ToQColor(lineStyle->Color));
   if (LineHighlightVisible && hasFocus() && y == store_->CaretY())
     painter.fillRect(QRect(TextLeft(), top, viewport()->width(), lineHeight_), ToQColor(LineHighlightColor));
 
@@ -456,6 +478,11 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
     int end = col + 1;
     while (end < endCol && end - col < kMaxRun && styleAt(end) == style && selectedAt(end) == selected) ++end;
     TStyleLook look = LookOf(style, selected);
+    if (lineStyle && !selected) {
+      // A line marked with an image index takes that style's background (and text colour).
+      look.Back = ToQColor(lineStyle->Color);
+      if (options_.Contains(moColoredLineStyle)) look.Text = ToQColor(lineStyle->Font.Color);
+    }
     QRectF box(xOf(col), top, xOf(end) - xOf(col), lineHeight_);
     bool highlighted = LineHighlightVisible && hasFocus() && y == store_->CaretY();
     if (!highlighted || selected || look.Back != ToQColor(Color)) painter.fillRect(box, look.Back);
@@ -498,7 +525,14 @@ void TCustomVrelMemo::PaintGutter(QPainter& painter, const std::vector<TScreenRo
   bool numbersOnGutter = numbers && options_.Contains(moLineNumbersOnGutter) && gutter;
   int height = viewport()->height();
   if (gutter) {
-    painter.fillRect(0, 0, gutterWidth_ - 2, height, ToQColor(GutterColor));
+    if (GutterGradient) {
+      QLinearGradient gradient(0, 0, 0, height);
+      gradient.setColorAt(0, ToQColor(GutterGradientTop));
+      gradient.setColorAt(1, ToQColor(GutterGradientBottom));
+      painter.fillRect(0, 0, gutterWidth_ - 2, height, gradient);
+    } else {
+      painter.fillRect(0, 0, gutterWidth_ - 2, height, ToQColor(GutterColor));
+    }
     painter.setPen(ToQColor(GutterLineColor));
     painter.drawLine(gutterWidth_ - 2, 0, gutterWidth_ - 2, height);
     painter.setPen(ToQColor(GutterBackColor));
@@ -526,7 +560,18 @@ void TCustomVrelMemo::PaintGutter(QPainter& painter, const std::vector<TScreenRo
         x = LineNumRightAligned ? columnLeft + columnWidth - width - charWidth_ / 4 : columnLeft + 2;
       painter.drawText(x, top + ascent_, QString::fromStdString(label));
     }
-    if (gutter) {
+    if (gutter && y < store_->LineCount()) {
+      // Images chosen by the line's flags: bit 0 the break point, bit i image i.
+      uint16_t flags = store_->LineRecord(y)->LineFlags;
+      int imageLeft = gutterWidth_ / 2;
+      for (int bit = 0; bit < 11 && flags; ++bit) {
+        if (!(flags & (1u << bit))) continue;
+        QRect box(imageLeft, top + 2, lineHeight_ - 4, lineHeight_ - 4);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(bit == 0 ? QColor(255, 0, 0) : QColor(0, 0, 160));
+        painter.drawEllipse(box);
+        painter.setBrush(Qt::NoBrush);
+      }
       if (int mark = store_->BookmarkAtLine(y)) {
         // A small tab with the bookmark's digit (10 shows as 0).
         QRect box(2, top + 1, std::min(charWidth_ + 4, gutterWidth_ - 6), lineHeight_ - 2);

@@ -48,6 +48,10 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   TColor GutterColor = 0x8000000F;  // button face
   TColor GutterLineColor = clGray;
   TColor GutterBackColor = clWindow;
+  // A vertical gradient behind the gutter instead of GutterColor.
+  bool GutterGradient = false;
+  TColor GutterGradientTop = clSilver;
+  TColor GutterGradientBottom = clGray;
   TColor LineNumColor = clWindowText;
   TColor LineNumBackColor = clWindow;
   bool LineNumRightAligned = true;
@@ -85,6 +89,9 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   std::function<void(TCustomVrelMemo&, std::string& text, std::string& colors)> OnCustomString;
   // May change the style a character is painted with.
   std::function<void(TCustomVrelMemo&, TPoint pos, int& style)> OnGetColorStyle;
+  // While the vertical thumb is dragged: may change or suppress the hint "~Line~ n".
+  std::function<void(TCustomVrelMemo&, int topLine, bool endScroll, bool& showHint, std::string& hint)>
+      OnVerticalScroll;
   // Reports each scroll: horizontal and/or vertical, by how much.
   std::function<void(TCustomVrelMemo&, bool horizontal, int delta)> OnMemoScroll;
 
@@ -110,6 +117,10 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   std::vector<int> RowStarts(int y) const;
   // Characters in a wrapped display row.
   int WrapWidth() const;
+  // Wraps lines first..last again (after a change the store did not report, such as a font).
+  void RecalcWrap(int first, int last);
+  // The caret's column counted from the start of its display row.
+  int CaretRowColumn() const;
   void MakeCaretVisible();
   void CenterCaretLine();
 
@@ -161,6 +172,7 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   int RowOf(TPoint pos) const;
   void ScrollRows(int rows);
   void CaretMoveHook(int& dy, int& dx);
+  void ThumbMoved(int value, bool ended);
   TActiveViewHooks Hooks();
 
   struct TStyleLook {

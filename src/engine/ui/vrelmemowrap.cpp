@@ -67,6 +67,16 @@ std::vector<int> TCustomVrelMemo::RowStarts(int y) const {
   return starts;
 }
 
+void TCustomVrelMemo::RecalcWrap(int first, int last) {
+  for (int y = std::max(first, 0); y <= last && y < store_->LineCount(); ++y) wrapCache_.remove(y);
+  viewport()->update();
+}
+
+int TCustomVrelMemo::CaretRowColumn() const {
+  TPoint caret = store_->CaretPos();
+  return caret.X - RowStarts(caret.Y)[static_cast<size_t>(RowOf(caret))];
+}
+
 int TCustomVrelMemo::RowOf(TPoint pos) const {
   std::vector<int> starts = RowStarts(pos.Y);
   return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), pos.X) - starts.begin()) - 1;

@@ -82,6 +82,20 @@ TEST_F(MainWindow, StartsUntitledAndClean) {
   EXPECT_FALSE(form->FileSep3->isVisible());
 }
 
+TEST_F(MainWindow, TheViewShowsTheStoreWithTheWindowsSettings) {
+  EXPECT_EQ(&form->VrelMemo1->MemoSource(), &form->MemoSource1);
+  EXPECT_FALSE(form->VrelMemo1->UseMonoFont);
+  EXPECT_EQ(form->VrelMemo1->Options(),
+            (TMemoOptions{moThumbTracking, moColorSyntax, moLineNumbersOnGutter}));
+  ASSERT_EQ(form->VrelMemo1->TextStyles.Items.size(), 15u);
+  EXPECT_EQ(form->VrelMemo1->TextStyles.Items[13].Name, "BreakPoint");
+  EXPECT_EQ(form->VrelMemo1->TextStyles.Items[2].Font.Style, TFontStyles{fsItalic});
+  EXPECT_EQ(form->MemoSource1.Options(),
+            (TStringsOptions{soBackUnindents, soGroupUndo, soForceCutCopy, soAutoIndent, soSmartTab,
+                             soOverwriteBlocks, soSelectFoundText}));
+  EXPECT_TRUE(form->VrelMemo1->UseDefaultMenu);
+}
+
 TEST_F(MainWindow, WalksFromUntitledToNamedAndModified) {
   Type("<p>hello</p>");
   EXPECT_EQ(Panel(2), "Modified");

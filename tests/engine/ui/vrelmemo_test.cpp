@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QTest>
 
 #include "engine/ui/vrelmemo.h"
@@ -261,6 +262,42 @@ TEST_F(View, SpecialSymbolsAndCustomStringsArePainted) {
   EXPECT_TRUE(ink(CellRect(0, 2)));   // the end-of-text mark
 }
 
+TEST_F(View, LineImagesPaintTheWholeLineInTheirStyle) {
+  store.LoadFromBuffer("normal\nbreak here\nnormal");
+  store.SetLineImage(1, 13);  // "BreakPoint": red background
+  QImage image = view->RenderToImage();
+  QPoint past = view->PointFromTextPos({30, 1}) + QPoint(2, 2);
+  EXPECT_EQ(image.pixelColor(past), QColor(255, 0, 0));
+  EXPECT_EQ(image.pixelColor(view->PointFromTextPos({30, 0}) + QPoint(2, 2)), QColor(255, 255, 255));
+}
+
+TEST_F(View, GutterShowsTheImagesOfLineFlags) {
+  view->SetOptions({moDrawGutter, moColorSyntax});
+  store.LoadFromBuffer("a\nb");
+  store.LineRecord(1)->LineFlags = 1;  // the break point image
+  store.InvalidateLine(1);
+  QImage image = view->RenderToImage();
+  bool red = false;
+  for (int y = view->LineHeight(); y < 2 * view->LineHeight(); ++y)
+    for (int x = 0; x < view->GutterWidth(); ++x) red |= image.pixelColor(x, y) == QColor(255, 0, 0);
+  EXPECT_TRUE(red);
+}
+
+TEST_F(View, ThumbDraggingReportsTheTopLine) {
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "line\n";
+  store.LoadFromBuffer(text);
+  view->SetOptions(view->Options() | TMemoOptions{moShowScrollHint});
+  std::vector<std::string> hints;
+  view->OnVerticalScroll = [&](TCustomVrelMemo&, int, bool endScroll, bool& show, std::string& hint) {
+    if (!endScroll) hints.push_back(hint);
+    show = false;
+  };
+  emit view->verticalScrollBar()->sliderMoved(41);
+  ASSERT_EQ(hints.size(), 1u);
+  EXPECT_EQ(hints[0], "~Line~ 42");
+}
+
 // With a proportional font each character is as wide as its font makes it.
 struct ProportionalView : View {
   void SetUp() override {
@@ -365,6 +402,12 @@ TEST_F(WrappedView, UpAndDownMoveByDisplayRows) {
   EXPECT_EQ(p.y(), view->LineHeight());
   QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, p + QPoint(1, 2));
   EXPECT_EQ(store.CaretPos(), (TPoint{42, 0}));
+}
+
+TEST_F(WrappedView, CaretColumnWithinItsRow) {
+  store.LoadFromBuffer(std::string(100, 'x'));
+  store.SetCaretPos(45, 0);
+  EXPECT_EQ(view->CaretRowColumn(), 5);
 }
 
 TEST_F(WrappedView, ScrollingFollowsTheCaretRowByRow) {
