@@ -77,7 +77,37 @@ TCustomVrelMemo::TCustomVrelMemo(QWidget* parent) : QAbstractScrollArea(parent) 
   Attach(*ownStore_);
 }
 
-TCustomVrelMemo::~TCustomVrelMemo() { Detach(); }
+TCustomVrelMemo::~TCustomVrelMemo() {
+  MemoEnvOptions().RemoveListener(this);
+  Detach();
+}
+
+void TCustomVrelMemo::SetUseGlobalOptions(bool value) {
+  if (useGlobalOptions_ == value) return;
+  useGlobalOptions_ = value;
+  MemoEnvOptions().RemoveListener(this);
+  if (!value) return;
+  auto apply = [this] {
+    TextStyles = MemoEnvOptions().TextStyles;
+    UpdateMetrics();
+    viewport()->update();
+  };
+  MemoEnvOptions().AddListener(this, apply);
+  apply();
+}
+
+bool TCustomVrelMemo::InMatch(int x, int y) const {
+  TRect m = store_->MatchRect();
+  return y >= m.Top && y <= m.Bottom && x >= m.Left && x < m.Right;
+}
+
+void TCustomVrelMemo::MakeMatchVisible() {
+  TRect m = store_->MatchRect();
+  if (m.Bottom < m.Top) return;
+  if (m.Top < topLine_ || m.Top >= topLine_ + VisibleRows()) SetTopLine(m.Top - VisibleRows() / 2);
+  if (!wordWrap_ && (m.Left < leftCol_ || m.Right > leftCol_ + VisibleColumns()))
+    SetLeftCol(std::max(m.Left - VisibleColumns() / 2, 0));
+}
 
 // ---- The store ----
 
@@ -120,7 +150,9 @@ void TCustomVrelMemo::SourceChanged(TCustomMemoSource& store, int first, int las
   if (flags.Contains(msTextChanged) || flags.Contains(msLineCountChanged) ||
       flags.Contains(msParserChanged))
     UpdateScrollBars();
-  if (store.ActiveView() == this && flags.Contains(msCaretMoved)) {
+  if (store.ActiveView() == this && flags.Contains(msMatchChanged)) {
+    MakeMatchVisible();
+  } else if (store.ActiveView() == this && flags.Contains(msCaretMoved)) {
     if (store.LastUpdateWasBookmarkJump() && options_.Contains(moCenterOnBookmark) &&
         (store.CaretY() < topLine_ || store.CaretY() >= topLine_ + VisibleRows()))
       CenterCaretLine();
@@ -134,7 +166,8 @@ void TCustomVrelMemo::SourceChanged(TCustomMemoSource& store, int first, int las
   // Only the rows that changed are painted again (everything when the gutter or all changed).
   int firstRow = std::max(first, topLine_) - topLine_;
   int lastRow = std::min<int64_t>(last, int64_t{topLine_} + VisibleRows()) - topLine_;
-  if (flags.Contains(msCaretMoved) || wordWrap_) {
+  if (flags.Contains(msCaretMoved) || wordWrap_ || flags.Contains(msReadOnlyChanged) ||
+      flags.Contains(msOverwriteChanged) || flags.Contains(msMatchChanged)) {
     viewport()->update();
   } else if (lastRow >= firstRow) {
     bool wholeWidth = flags.Contains(msLineCountChanged) || flags.Contains(msParserChanged);
@@ -414,7 +447,7 @@ TCustomVrelMemo::TStyleLook TCustomVrelMemo::LookOf(int style, bool selected) {
       std::swap(look.Text, look.Back);
     }
   }
-  if (!isEnabled()) look.Text = ToQColor(0x80000011);
+  if (!isEnabled()) look.Text = ToQColor(DisabledColor);
   return look;
 }
 
@@ -475,21 +508,37 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
   for (int col = firstCol; col < endCol;) {
     int style = styleAt(col);
     bool selected = selectedAt(col);
+    bool match = InMatch(col, y);
     int end = col + 1;
-    while (end < endCol && end - col < kMaxRun && styleAt(end) == style && selectedAt(end) == selected) ++end;
+    while (end < endCol && end - col < kMaxRun && styleAt(end) == style && selectedAt(end) == selected &&
+           InMatch(end, y) == match)
+      ++end;
     TStyleLook look = LookOf(style, selected);
+    if (match) {
+      look.Text = ToQColor(MatchColor);
+      look.Back = ToQColor(MatchBackColor);
+    }
     if (lineStyle && !selected) {
       // A line marked with an image index takes that style's background (and text colour).
       look.Back = ToQColor(lineStyle->Color);
       if (options_.Contains(moColoredLineStyle)) look.Text = ToQColor(lineStyle->Font.Color);
     }
     QRectF box(xOf(col), top, xOf(end) - xOf(col), lineHeight_);
+    std::string piece = text.substr(static_cast<size_t>(col - offset), static_cast<size_t>(end - col));
+    int selectedBit = selected ? 16 : 0;
+    bool handled = false;
+    if (OnCustomDraw) OnCustomDraw(*this, painter, box.toRect(), y, col, piece, 1 | 8 | selectedBit, handled);
     bool highlighted = LineHighlightVisible && hasFocus() && y == store_->CaretY();
-    if (!highlighted || selected || look.Back != ToQColor(Color)) painter.fillRect(box, look.Back);
-    painter.setFont(*look.Font);
-    painter.setPen(look.Text);
-    painter.drawText(QPointF(box.left(), top + ascent_),
-                     platform::Cp1252ToQString(std::string_view(text).substr(col - offset, end - col)));
+    if (!handled && (!highlighted || selected || look.Back != ToQColor(Color))) painter.fillRect(box, look.Back);
+    if (OnCustomDraw) OnCustomDraw(*this, painter, box.toRect(), y, col, piece, 1 | 8 | selectedBit, handled);
+    handled = false;
+    if (OnCustomDraw) OnCustomDraw(*this, painter, box.toRect(), y, col, piece, 1 | 4 | selectedBit, handled);
+    if (!handled) {
+      painter.setFont(*look.Font);
+      painter.setPen(look.Text);
+      painter.drawText(QPointF(box.left(), top + ascent_), platform::Cp1252ToQString(piece));
+    }
+    if (OnCustomDraw) OnCustomDraw(*this, painter, box.toRect(), y, col, piece, 2 | 4 | selectedBit, handled);
     col = end;
   }
   if (LineSeparator) {

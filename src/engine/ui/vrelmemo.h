@@ -43,6 +43,7 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   TColor MatchColor = clLime;
   TColor MatchBackColor = clWindowText;
   TColor ReadOnlyColor = clWindow;
+  TColor DisabledColor = 0x80000011;  // gray text
   TColor LineBookmarkColor = clRed;
   TColor MarginColor = 0x80000011;  // gray text
   TColor GutterColor = 0x8000000F;  // button face
@@ -70,6 +71,9 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   std::string EOFString = "_";
   bool HideScrollBars = false;
   TTextStyles TextStyles;
+  // Takes the text styles from the editor-wide options and follows their changes.
+  bool UseGlobalOptions() const { return useGlobalOptions_; }
+  void SetUseGlobalOptions(bool value);
   int MarginPos() const { return marginPos_; }
   void SetMarginPos(int value);
   int GutterWidth() const { return gutterWidth_; }
@@ -92,6 +96,14 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   // While the vertical thumb is dragged: may change or suppress the hint "~Line~ n".
   std::function<void(TCustomVrelMemo&, int topLine, bool endScroll, bool& showHint, std::string& hint)>
       OnVerticalScroll;
+  // Before and after the default drawing of each text run and background fill. State bits: 0
+  // before drawing, 1 after a text run, 2 a text run, 3 a background fill, 4 selected. Handled
+  // set before the drawing skips it.
+  std::function<void(TCustomVrelMemo&, QPainter& canvas, const QRect& rect, int line, int column,
+                     const std::string& text, int drawState, bool& handled)>
+      OnCustomDraw;
+  // May change a line's text as it is exported.
+  std::function<void(TCustomVrelMemo&, std::string& text)> OnExportString;
   // Reports each scroll: horizontal and/or vertical, by how much.
   std::function<void(TCustomVrelMemo&, bool horizontal, int delta)> OnMemoScroll;
 
@@ -194,6 +206,8 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   const QFont& QFontFor(const TFont& font);
   QColor ToQColor(TColor color) const;
   bool ColoursEnabled() const;
+  bool InMatch(int x, int y) const;
+  void MakeMatchVisible();
   void TypeChar(char c);
   bool HandleKey(QKeyEvent* event);
   void ExtendTo(TPoint pos, bool block);
@@ -205,6 +219,9 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   int marginPos_ = 80;
   int gutterWidth_ = 32;
   int horzMaxPos_ = 512;
+  bool useGlobalOptions_ = false;
+  bool wordSelecting_ = false;  // after a double click, dragging selects whole words
+  TPoint wordAnchorStart_, wordAnchorEnd_;
   bool wordWrap_ = false;
   // Row starts of wrapped lines, kept until the text or the width changes.
   mutable QHash<int, std::vector<int>> wrapCache_;

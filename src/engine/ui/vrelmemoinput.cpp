@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <tuple>
 
 #include "engine/ui/vrelmemo.h"
 #include "engine/updateguard.h"
@@ -265,6 +266,23 @@ void TCustomVrelMemo::mouseMoveEvent(QMouseEvent* event) {
   if (mouse_ != TMouse::Selecting) return;
   lastMouse_ = point;
   blockSelecting_ = event->modifiers().testFlag(Qt::AltModifier);
+  if (wordSelecting_) {
+    // The selection runs from the double-clicked word to the whole word under the mouse.
+    TPoint pos = TextPosFromPoint(point);
+    auto [from, to] = store_->GetWordBounds(pos.X, pos.Y, WordSelectionType);
+    TCustomMemoSource& s = *store_;
+    TUpdateGuard update(s, 43);
+    if (std::tie(pos.Y, pos.X) < std::tie(wordAnchorStart_.Y, wordAnchorStart_.X)) {
+      TPoint start{from > 0 ? from - 1 : pos.X, pos.Y};
+      s.SetCaretPos(start.X, start.Y);
+      s.SetSelection(stStream, start.X, start.Y, wordAnchorEnd_.X, wordAnchorEnd_.Y);
+    } else {
+      TPoint end{from > 0 ? to : pos.X, pos.Y};
+      s.SetCaretPos(end.X, end.Y);
+      s.SetSelection(stStream, wordAnchorStart_.X, wordAnchorStart_.Y, end.X, end.Y);
+    }
+    return;
+  }
   ExtendTo(TextPosFromPoint(lastMouse_), blockSelecting_);
 }
 
@@ -287,6 +305,7 @@ void TCustomVrelMemo::mouseReleaseEvent(QMouseEvent* event) {
   }
   if (mouse_ != TMouse::Selecting) return;
   mouse_ = TMouse::None;
+  wordSelecting_ = false;
   scrollTimer_.stop();
   TUpdateGuard update(s, 44);
   // A selection the caret no longer stands at an end (or corner) of is dropped.
@@ -305,10 +324,19 @@ void TCustomVrelMemo::mouseDoubleClickEvent(QMouseEvent* event) {
   scrollTimer_.stop();
   TPoint pos = TextPosFromPoint(event->position().toPoint());
   store_->SetCaretPos(pos.X, pos.Y);
-  if (options_.Contains(moDblClickLine))
+  if (options_.Contains(moDblClickLine)) {
     store_->SelectLine();
-  else
-    store_->SelectWord(WordSelectionType);
+    return;
+  }
+  store_->SelectWord(WordSelectionType);
+  if (store_->HasSelection()) {
+    // Dragging on from here grows the selection by whole words.
+    wordSelecting_ = true;
+    wordAnchorStart_ = store_->SelStart();
+    wordAnchorEnd_ = store_->SelEnd();
+    mouse_ = TMouse::Selecting;
+    scrollTimer_.start(kAutoScrollMs, this);
+  }
 }
 
 void TCustomVrelMemo::wheelEvent(QWheelEvent* event) {
@@ -349,7 +377,7 @@ void TCustomVrelMemo::timerEvent(QTimerEvent* event) {
     else if (lastMouse_.y() >= area.height()) ScrollBy(1);
     if (lastMouse_.x() > area.width()) SetLeftCol(leftCol_ + 1);
     else if (lastMouse_.x() < TextLeft() && leftCol_ > 0) SetLeftCol(leftCol_ - 1);
-    if (!area.contains(lastMouse_)) ExtendTo(TextPosFromPoint(lastMouse_), blockSelecting_);
+    if (!area.contains(lastMouse_) && !wordSelecting_) ExtendTo(TextPosFromPoint(lastMouse_), blockSelecting_);
     return;
   }
   QAbstractScrollArea::timerEvent(event);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QScrollBar>
+#include <QPainter>
 #include <QTest>
 
 #include "engine/ui/vrelmemo.h"
@@ -296,6 +297,57 @@ TEST_F(View, ThumbDraggingReportsTheTopLine) {
   emit view->verticalScrollBar()->sliderMoved(41);
   ASSERT_EQ(hints.size(), 1u);
   EXPECT_EQ(hints[0], "~Line~ 42");
+}
+
+TEST_F(View, TheSearchMatchIsPaintedAndScrolledIntoView) {
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\n";
+  store.LoadFromBuffer(text);
+  store.SetMatchRect({0, 150, 4, 150});
+  EXPECT_LE(view->TopLine(), 150);
+  EXPECT_GT(view->TopLine() + view->VisibleRows(), 150);
+  QImage image = view->RenderToImage();
+  EXPECT_EQ(image.pixelColor(view->PointFromTextPos({1, 150}) + QPoint(1, 1)), QColor(0, 0, 0));
+}
+
+TEST_F(View, CustomDrawMaySkipTheDefaultDrawing) {
+  store.LoadFromBuffer("<b>x</b>");
+  int before = 0, after = 0;
+  view->OnCustomDraw = [&](TCustomVrelMemo&, QPainter& canvas, const QRect& rect, int, int column,
+                           const std::string&, int state, bool& handled) {
+    if (state & 1) ++before;
+    if (state & 2) ++after;
+    if ((state & 1) && (state & 8) && column == 0) {
+      canvas.fillRect(rect, Qt::yellow);  // our own background for the first run
+      handled = true;
+    }
+  };
+  QImage image = view->RenderToImage();
+  EXPECT_GT(before, 0);
+  EXPECT_GT(after, 0);
+  EXPECT_TRUE(CellHas(image, CellRect(0, 0), Qt::yellow));
+}
+
+TEST_F(View, DraggingAfterADoubleClickSelectsWholeWords) {
+  store.LoadFromBuffer("alpha beta gamma delta");
+  QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, Cell(7, 0));
+  ASSERT_EQ(store.SelectedText(), "beta");
+  QTest::mouseMove(view->viewport(), Cell(13, 0));
+  QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::NoModifier, Cell(13, 0));
+  EXPECT_EQ(store.SelectedText(), "beta gamma");
+}
+
+TEST_F(View, GlobalOptionsGiveTheTextStyles) {
+  TTextStyles saved = MemoEnvOptions().TextStyles;
+  MemoEnvOptions().TextStyles = DefaultTextStyles();
+  MemoEnvOptions().TextStyles.Items.resize(3);
+  view->SetUseGlobalOptions(true);
+  EXPECT_EQ(view->TextStyles.Items.size(), 3u);
+  MemoEnvOptions().TextStyles.Items.resize(5);
+  MemoEnvOptions().Changed();
+  EXPECT_EQ(view->TextStyles.Items.size(), 5u);
+  view->SetUseGlobalOptions(false);
+  MemoEnvOptions().TextStyles = saved;
 }
 
 // With a proportional font each character is as wide as its font makes it.
