@@ -145,6 +145,11 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   void DropSelection(bool move);
   void LoadFromFile(const std::string& fileName);
 
+  // The colour scheme dialogs ("Load color styles", "Save color styles"). Loading a file that
+  // is not a colour scheme shows why and keeps the styles; false when cancelled or failed.
+  bool LoadTextStyles();
+  bool SaveTextStyles();
+
   // Renders the visible rows into an image of the viewport's size (tests and benchmarks).
   QImage RenderToImage();
 

@@ -11,7 +11,10 @@
 
 #include "engine/ui/vrelmemo.h"
 #include "engine/updateguard.h"
+#include "syntax/textstylefile.h"
 #include "platform/clipboard.h"
+#include "platform/dialogs.h"
+#include "platform/filesystem.h"
 #include "platform/qt/cp1252.h"
 #include "platform/services.h"
 
@@ -29,6 +32,49 @@ void TCustomVrelMemo::InsertText(const std::string& text) {
   store_->DeleteSelection();
   store_->InsertTextKeepSelection(text);
   store_->SetSelectionType(stNone);
+}
+
+namespace {
+
+platform::TFileDialog ColourSchemeDialog(const char* title) {
+  platform::TFileDialog dialog;
+  dialog.Title = title;
+  dialog.Filters = {{"Color scheme (*.rgb)", "*.RGB"}};
+  dialog.DefaultExt = ".RGB";
+  return dialog;
+}
+
+}  // namespace
+
+bool TCustomVrelMemo::LoadTextStyles() {
+  platform::TFileDialog dialog = ColourSchemeDialog("Load color styles");
+  if (!platform::Services().Dialogs->OpenFileDialog(dialog)) return false;
+  try {
+    std::string text;
+    platform::Services().Files->ReadFileChunks(dialog.FileName, [&](std::string_view chunk) {
+      text += chunk;
+      return text.size() < (1u << 20);  // a style file is small; stop reading nonsense early
+    });
+    TextStyles = TextStylesFromText(text);
+  } catch (const std::exception& e) {
+    platform::Services().Dialogs->MessageBox(platform::mkError, e.what(), platform::mbOK);
+    return false;
+  }
+  UpdateMetrics();
+  viewport()->update();
+  return true;
+}
+
+bool TCustomVrelMemo::SaveTextStyles() {
+  platform::TFileDialog dialog = ColourSchemeDialog("Save color styles");
+  if (!platform::Services().Dialogs->SaveFileDialog(dialog)) return false;
+  try {
+    platform::Services().Files->WriteFile(dialog.FileName, TextStylesToText(TextStyles));
+  } catch (const std::exception& e) {
+    platform::Services().Dialogs->MessageBox(platform::mkError, e.what(), platform::mbOK);
+    return false;
+  }
+  return true;
 }
 
 void TCustomVrelMemo::DropSelection(bool move) {

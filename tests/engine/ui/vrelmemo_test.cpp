@@ -8,6 +8,9 @@
 #include <QTest>
 
 #include "engine/ui/vrelmemo.h"
+#include "platform/services.h"
+#include "support/scripteddialogs.h"
+#include "support/tempdir.h"
 #include "syntax/htmlscheme.h"
 #include "syntax/syntaxparser.h"
 
@@ -348,6 +351,45 @@ TEST_F(View, GlobalOptionsGiveTheTextStyles) {
   EXPECT_EQ(view->TextStyles.Items.size(), 5u);
   view->SetUseGlobalOptions(false);
   MemoEnvOptions().TextStyles = saved;
+}
+
+TEST_F(View, ColourSchemeFilesRoundTripAndBadOnesAreRefused) {
+  test::TScriptedDialogs dialogs;
+  platform::TServicesOverride services({nullptr, &dialogs, nullptr});
+  test::TTempDir dir;
+  view->TextStyles.Items[1].Font.Color = clFuchsia;
+  view->TextStyles.Items[2].Font.Style = {fsBold, fsItalic};
+  TTextStyles original = view->TextStyles;
+  dialogs.AnswerFile(dir.File("mine.rgb"));
+  ASSERT_TRUE(view->SaveTextStyles());
+  EXPECT_EQ(dialogs.FileDialogs()[0].Title, "Save color styles");
+  view->TextStyles = DefaultTextStyles();
+  dialogs.AnswerFile(dir.File("mine.rgb"));
+  ASSERT_TRUE(view->LoadTextStyles());
+  EXPECT_EQ(dialogs.FileDialogs()[1].Title, "Load color styles");
+  ASSERT_EQ(view->TextStyles.Items.size(), original.Items.size());
+  EXPECT_EQ(view->TextStyles.Items[1].Font.Color, clFuchsia);
+  EXPECT_EQ(view->TextStyles.Items[2].Font.Style, (TFontStyles{fsBold, fsItalic}));
+
+  for (const char* junk : {"garbage", "Name=Font,1,2", "=x,1,2,3,4,0,0", "A=F,x,0,0,0,0,0", ""}) {
+    test::WriteBytes(dir.File("bad.rgb"), junk);
+    dialogs.AnswerFile(dir.File("bad.rgb"));
+    EXPECT_FALSE(view->LoadTextStyles()) << junk;
+    EXPECT_EQ(dialogs.Messages().back().Kind, platform::mkError);
+    EXPECT_EQ(view->TextStyles.Items[1].Font.Color, clFuchsia);  // unchanged
+  }
+}
+
+TEST_F(View, ABookmarkJumpCentresTheLine) {
+  view->SetOptions(view->Options() | TMemoOptions{moCenterOnBookmark});
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "line\n";
+  store.LoadFromBuffer(text);
+  store.SetCaretPos(0, 200);
+  store.SetBookmark(1);
+  store.SetCaretPos(0, 0);
+  store.GotoBookmark(1);
+  EXPECT_EQ(view->TopLine(), 200 - view->VisibleRows() / 2);
 }
 
 // With a proportional font each character is as wide as its font makes it.
