@@ -212,9 +212,14 @@ void TForm1::SetUpView() {
   VrelMemo1->GutterColor = 0x8000000F;
   VrelMemo1->HideScrollBars = true;
   VrelMemo1->UseDefaultMenu = true;
-  VrelMemo1->GutterGradient = true;
-  VrelMemo1->GutterGradientTop = clSilver;
-  VrelMemo1->GutterGradientBottom = clGray;
+  VrelMemo1->GutterBackground = {boVertGradient, clSilver, clGray};
+  VrelMemo1->WantTabs = true;
+  VrelMemo1->ClipboardType = cbRtf;
+  VrelMemo1->PrintOptions = {poWrapLines, poInColor, poShowProgress};
+  VrelMemo1->PrinterFont.Name = "Courier New";
+  VrelMemo1->PrinterFont.SetSize(10);
+  VrelMemo1->TemplateFont.Name = "Courier New";
+  VrelMemo1->TemplateFont.Height = -11;
   // The window's own text styles, all Courier New 8 point.
   struct TStyleRow {
     const char* Name;

@@ -62,6 +62,10 @@ TTextStyles DefaultTextStyles() {
 
 TCustomVrelMemo::TCustomVrelMemo(QWidget* parent) : QAbstractScrollArea(parent) {
   TextStyles = DefaultTextStyles();
+  GutterImgs.push_back({"BreakPoint", -1});
+  for (int i = 0; i <= 9; ++i) GutterImgs.push_back({"Bookmark" + std::to_string(i), i});
+  TemplateFont.Name = "MS Sans Serif";
+  TemplateFont.SetSize(8);
   font_.Name = "Courier New";
   font_.SetSize(10);
   font_.Color = clWindowText;
@@ -574,10 +578,11 @@ void TCustomVrelMemo::PaintGutter(QPainter& painter, const std::vector<TScreenRo
   bool numbersOnGutter = numbers && options_.Contains(moLineNumbersOnGutter) && gutter;
   int height = viewport()->height();
   if (gutter) {
-    if (GutterGradient) {
-      QLinearGradient gradient(0, 0, 0, height);
-      gradient.setColorAt(0, ToQColor(GutterGradientTop));
-      gradient.setColorAt(1, ToQColor(GutterGradientBottom));
+    if (GutterBackground.Kind == boVertGradient || GutterBackground.Kind == boHorzGradient) {
+      bool vertical = GutterBackground.Kind == boVertGradient;
+      QLinearGradient gradient(0, 0, vertical ? 0 : gutterWidth_, vertical ? height : 0);
+      gradient.setColorAt(0, ToQColor(GutterBackground.From));
+      gradient.setColorAt(1, ToQColor(GutterBackground.To));
       painter.fillRect(0, 0, gutterWidth_ - 2, height, gradient);
     } else {
       painter.fillRect(0, 0, gutterWidth_ - 2, height, ToQColor(GutterColor));
@@ -612,7 +617,7 @@ void TCustomVrelMemo::PaintGutter(QPainter& painter, const std::vector<TScreenRo
     if (gutter && y < store_->LineCount()) {
       // Images chosen by the line's flags: bit 0 the break point, bit i image i.
       uint16_t flags = store_->LineRecord(y)->LineFlags;
-      int imageLeft = gutterWidth_ / 2;
+      int imageLeft = GutterImgsAlign == iaLeft ? 2 : gutterWidth_ - lineHeight_ - 2;
       for (int bit = 0; bit < 11 && flags; ++bit) {
         if (!(flags & (1u << bit))) continue;
         QRect box(imageLeft, top + 2, lineHeight_ - 4, lineHeight_ - 4);
@@ -623,7 +628,8 @@ void TCustomVrelMemo::PaintGutter(QPainter& painter, const std::vector<TScreenRo
       }
       if (int mark = store_->BookmarkAtLine(y)) {
         // A small tab with the bookmark's digit (10 shows as 0).
-        QRect box(2, top + 1, std::min(charWidth_ + 4, gutterWidth_ - 6), lineHeight_ - 2);
+        int boxWidth = std::min(charWidth_ + 4, gutterWidth_ - 6);
+        QRect box(GutterImgsAlign == iaLeft ? 2 : gutterWidth_ - boxWidth - 4, top + 1, boxWidth, lineHeight_ - 2);
         painter.fillRect(box, QColor(0, 128, 0));
         painter.setPen(Qt::white);
         painter.drawText(box, Qt::AlignCenter, QString::number(mark % 10));
@@ -634,6 +640,14 @@ void TCustomVrelMemo::PaintGutter(QPainter& painter, const std::vector<TScreenRo
 
 void TCustomVrelMemo::Paint(QPainter& painter, const QRect& clip) {
   painter.fillRect(clip, ToQColor(store_->ReadOnly() && options_.Contains(moUseReadOnlyColor) ? ReadOnlyColor : Color));
+  if (MemoBackground.Kind == boVertGradient || MemoBackground.Kind == boHorzGradient) {
+    bool vertical = MemoBackground.Kind == boVertGradient;
+    QRect area = viewport()->rect();
+    QLinearGradient gradient(0, 0, vertical ? 0 : area.width(), vertical ? area.height() : 0);
+    gradient.setColorAt(0, ToQColor(MemoBackground.From));
+    gradient.setColorAt(1, ToQColor(MemoBackground.To));
+    painter.fillRect(clip, gradient);
+  }
   std::vector<TScreenRow> rows = ScreenRows(viewport()->height());
   if (options_.Contains(moDrawSpecialSymbols)) {
     // The end of the text is marked on the row after the last line.

@@ -17,6 +17,25 @@
 
 namespace quorel {
 
+enum TClipboardType { cbNormal, cbRtf };
+enum TGutterImagesAlign { iaLeft, iaRight };
+enum TBackgroundKind { boNone, boStretch, boCenter, boTile, boHorzGradient, boVertGradient };
+enum TPrintOption { poWrapLines, poInColor, poShowProgress, poPrintLineNumbers, poPrintHeader };
+using TPrintOptions = TEnumSet<TPrintOption>;
+
+// A picture drawn in the gutter: the break point, and one for each bookmark digit.
+struct TGutterImage {
+  std::string Name;
+  int BookmarkIndex = -1;  // store bookmark n is drawn with the image whose index is n mod 10
+};
+
+// A bitmap or a gradient behind the gutter or the text.
+struct TControlBackground {
+  TBackgroundKind Kind = boNone;
+  TColor From = clSilver;
+  TColor To = clGray;
+};
+
 class TCustomVrelMemo : public QAbstractScrollArea {
   Q_OBJECT
 
@@ -49,10 +68,23 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   TColor GutterColor = 0x8000000F;  // button face
   TColor GutterLineColor = clGray;
   TColor GutterBackColor = clWindow;
-  // A vertical gradient behind the gutter instead of GutterColor.
-  bool GutterGradient = false;
-  TColor GutterGradientTop = clSilver;
-  TColor GutterGradientBottom = clGray;
+  TControlBackground GutterBackground;
+  TControlBackground MemoBackground;
+  std::vector<TGutterImage> GutterImgs;
+  TGutterImagesAlign GutterImgsAlign = iaLeft;
+  // Keys and input.
+  std::string KeyMapping = "Default";
+  bool WantTabs = false;
+  bool WantReturns = true;
+  bool OemConvert = false;  // kept; the documents' code page is used as it is
+  // Clipboard, printing and popup lists (used by those commands).
+  TClipboardType ClipboardType = cbNormal;
+  bool PlainText() const { return ClipboardType != cbRtf; }
+  TFont TemplateFont;
+  TFont PrinterFont;
+  bool UsePrinterFont = false;
+  TPrintOptions PrintOptions;
+  int PrintIndent = 0;
   TColor LineNumColor = clWindowText;
   TColor LineNumBackColor = clWindow;
   bool LineNumRightAligned = true;

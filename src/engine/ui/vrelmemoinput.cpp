@@ -117,6 +117,9 @@ void TCustomVrelMemo::ExtendTo(TPoint pos, bool block) {
 
 bool TCustomVrelMemo::HandleKey(QKeyEvent* event) {
   TCustomMemoSource& s = *store_;
+  // Tab and Enter reach the editing keys only when the view wants them.
+  if (event->key() == Qt::Key_Tab && !WantTabs) return false;
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !WantReturns) return false;
   bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
   bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
   auto move = [&](const std::function<void()>& motion) {

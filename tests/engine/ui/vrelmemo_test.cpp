@@ -119,6 +119,19 @@ TEST_F(View, TypingGoesToTheCaretAndMovesIt) {
   EXPECT_EQ(Text(store), "abc\ndXY\nef");
 }
 
+TEST_F(View, TabReachesTheTextOnlyWhenWanted) {
+  store.LoadFromBuffer("ab");
+  view->setFocus();
+  store.SetCaretPos(0, 0);
+  QTest::keyClick(view.get(), Qt::Key_Tab);
+  EXPECT_EQ(Text(store), "ab");
+  view->setFocus();
+  view->WantTabs = true;
+  QTest::keyClick(view.get(), Qt::Key_Tab);
+  EXPECT_EQ(Text(store), std::string(9, ' ') + "ab");  // up to the first tab stop
+  EXPECT_EQ(store.CaretX(), 9);
+}
+
 TEST_F(View, ClickingPutsTheCaretAndDraggingSelects) {
   store.LoadFromBuffer("first line\nsecond line\nthird");
   QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, Cell(3, 1));
