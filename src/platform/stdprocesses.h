@@ -17,6 +17,7 @@ class TNoShell : public IShell {
  public:
   void AddToRecentDocuments(const std::string&) override {}
   bool CtrlDown() override { return false; }
+  bool Open(const std::string&) override { return false; }
 };
 
 }  // namespace quorel::platform

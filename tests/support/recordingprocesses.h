@@ -37,6 +37,11 @@ class TFakeShell : public platform::IShell {
   std::vector<std::string> RecentDocuments;
   void AddToRecentDocuments(const std::string& path) override { RecentDocuments.push_back(path); }
   bool CtrlDown() override { return Ctrl; }
+  std::vector<std::string> Opened;
+  bool Open(const std::string& target) override {
+    Opened.push_back(target);
+    return true;
+  }
 };
 
 }  // namespace quorel::test

@@ -20,6 +20,7 @@ namespace quorel {
 enum TClipboardType { cbNormal, cbRtf };
 enum TGutterImagesAlign { iaLeft, iaRight };
 enum TBackgroundKind { boNone, boStretch, boCenter, boTile, boHorzGradient, boVertGradient };
+enum TPopupType { ptHint, ptList };
 enum TPrintOption { poWrapLines, poInColor, poShowProgress, poPrintLineNumbers, poPrintHeader };
 using TPrintOptions = TEnumSet<TPrintOption>;
 
@@ -138,6 +139,49 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   std::function<void(TCustomVrelMemo&, std::string& text)> OnExportString;
   // Reports each scroll: horizontal and/or vertical, by how much.
   std::function<void(TCustomVrelMemo&, bool horizontal, int delta)> OnMemoScroll;
+  // Called with each dialog the view creates before it is shown.
+  std::function<void(TCustomVrelMemo&, QWidget& dialog)> OnCreateDialog;
+  // A collapsed region header is about to open or close (handled refuses), and did.
+  std::function<void(TCustomVrelMemo&, int line, bool collapsed, bool& handled)> OnCollapseStateChanging;
+  std::function<void(TCustomVrelMemo&, int line, bool collapsed)> OnCollapseStateChanged;
+
+  // ---- Completion hints ----
+  // After a printable character and a pause of HintDelay ms the view asks OnHintPopup for
+  // strings; it shows the first as a tool-tip (ptHint) or all as a pick list (ptList).
+  std::function<void(TCustomVrelMemo&, TStrings& strings, bool& allowPopup, TPopupType& type)>
+      OnHintPopup;
+  // May change a chosen entry before it replaces what was typed.
+  std::function<void(TCustomVrelMemo&, std::string& s)> OnHintInsert;
+  // May pick the pick-list entry matching what was typed (handled) instead of the prefix match.
+  std::function<void(TCustomVrelMemo&, const TStrings& strings, const std::string& typed, int& index,
+                     bool& handled)>
+      OnFindStringInPopup;
+  std::function<void(TCustomVrelMemo&, TStrings& code)> OnTemplateInsert;
+  // An address is about to be opened; handled stops the default opening.
+  std::function<void(TCustomVrelMemo&, const std::string& url, bool& handled)> OnJumpToUrl;
+  // Where the caret stood when the hint timer started or the pick list opened.
+  TPoint HintStartPos;
+  int HintDelay = 500;
+  TStringList HintStrings;
+  bool HintTimerRunning() const { return hintTimer_.isActive(); }
+  // Stops the hint timer and hides the tool-tip hint.
+  void CloseHint();
+  // The hint timer's action: asks for strings when the caret has not moved since it started.
+  void ShowHintPopup();
+  // Replaces the text typed since HintStartPos with `s` (one typing step for undo).
+  void InsertHint(std::string s);
+  // The pick list's result: inserts entry `index`, nothing when it is out of range.
+  void PopupItemChosen(int index);
+  // Opens the pick list with `strings` at the caret; the list window itself is supplied by the
+  // completion list (a descendant or the application overrides this).
+  virtual void ShowPopupList(const TStrings& strings);
+  bool DoFindStringInPopup(const TStrings& strings, const std::string& typed, int& index);
+  void DoTemplateInsert(TStrings& code);
+  // Raises OnJumpToUrl, then opens the address with the platform's shell unless handled.
+  void JumpToUrl(const std::string& url);
+  // Raises the collapse events; false when the change was refused.
+  bool DoCollapseStateChanging(int line, bool collapsed);
+  void DoCollapseStateChanged(int line, bool collapsed);
 
   // ---- Geometry ----
   int LineHeight() const { return lineHeight_; }
@@ -276,6 +320,7 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   bool caretShown_ = true;
   QBasicTimer caretTimer_;
   QBasicTimer scrollTimer_;
+  QBasicTimer hintTimer_;
   enum class TMouse { None, Selecting, MaybeDragging, Dragging } mouse_ = TMouse::None;
   qint64 lastDoubleClick_ = 0;
   TPoint mouseAnchor_;

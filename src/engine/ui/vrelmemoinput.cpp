@@ -237,7 +237,15 @@ void TCustomVrelMemo::keyPressEvent(QKeyEvent* event) {
   if (typed) {
     for (char c : platform::QStringToCp1252(text)) {
       unsigned char u = static_cast<unsigned char>(c);
-      if ((u >= 32 && u <= 126) || u >= 128) TypeChar(c);
+      if (u < 32 || u == 127) continue;
+      // Any character but a space starts the completion hint timer from the new caret.
+      bool startHint = u >= 33 && OnHintPopup;
+      TypeChar(c);
+      CloseHint();
+      if (startHint) {
+        HintStartPos = store_->CaretPos();
+        hintTimer_.start(HintDelay, this);
+      }
     }
     return;
   }
@@ -247,6 +255,7 @@ void TCustomVrelMemo::keyPressEvent(QKeyEvent* event) {
 // ---- Mouse ----
 
 void TCustomVrelMemo::mousePressEvent(QMouseEvent* event) {
+  CloseHint();
   bool hadFocus = hasFocus();
   setFocus(Qt::MouseFocusReason);
   TCustomMemoSource& s = *store_;
@@ -337,6 +346,7 @@ void TCustomVrelMemo::mouseMoveEvent(QMouseEvent* event) {
 
 void TCustomVrelMemo::mouseReleaseEvent(QMouseEvent* event) {
   TCustomMemoSource& s = *store_;
+  if (mouse_ != TMouse::None) CloseHint();
   if (mouse_ == TMouse::MaybeDragging) {
     // Pressed inside the selection and let go without moving: the caret goes there.
     mouse_ = TMouse::None;
@@ -417,6 +427,10 @@ void TCustomVrelMemo::timerEvent(QTimerEvent* event) {
     caretShown_ = !caretShown_;
     QPoint p = CaretToClient();
     viewport()->update(QRect(p.x(), p.y(), std::max(charWidth_, 2), lineHeight_));
+    return;
+  }
+  if (event->timerId() == hintTimer_.timerId()) {
+    ShowHintPopup();
     return;
   }
   if (event->timerId() == scrollTimer_.timerId() && mouse_ == TMouse::Selecting) {

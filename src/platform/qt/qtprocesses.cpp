@@ -3,8 +3,10 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QUrl>
 
 #include "platform/stdprocesses.h"
 
@@ -27,6 +29,13 @@ bool TQtProcesses::LaunchSimple(const std::string& program, const std::vector<st
 
 bool TQtShell::CtrlDown() {
   return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
+}
+
+bool TQtShell::Open(const std::string& target) {
+  // A plain path opens as a local file; anything with a scheme ("http:", "mailto:") as it is.
+  QString text = QString::fromStdString(target);
+  QUrl url = QUrl::fromUserInput(text, QString(), QUrl::AssumeLocalFile);
+  return url.isValid() && QDesktopServices::openUrl(url);
 }
 
 }  // namespace quorel::platform

@@ -18,6 +18,7 @@ class TQtShell : public IShell {
   // Linux desktops keep no list the program could add to.
   void AddToRecentDocuments(const std::string&) override {}
   bool CtrlDown() override;
+  bool Open(const std::string& target) override;
 };
 
 }  // namespace quorel::platform

@@ -8,7 +8,9 @@
 #include <QTest>
 
 #include "engine/ui/vrelmemo.h"
+#include "engine/updateguard.h"
 #include "platform/services.h"
+#include "support/recordingprocesses.h"
 #include "support/scripteddialogs.h"
 #include "support/tempdir.h"
 #include "syntax/htmlscheme.h"
@@ -528,6 +530,145 @@ TEST_F(WrappedView, ScrollingFollowsTheCaretRowByRow) {
   store.SetCaretPos(0, 0);
   EXPECT_EQ(view->TopLine(), 0);
   EXPECT_EQ(view->TopRow(), 0);
+}
+
+
+// ---- Completion hints ----
+
+// Records the pick lists it is asked to open instead of showing a window.
+class ListRecordingView : public TVrelMemo {
+ public:
+  std::vector<std::vector<std::string>> Lists;
+  void ShowPopupList(const TStrings& strings) override {
+    TVrelMemo::ShowPopupList(strings);
+    Lists.push_back(HintStrings.Lines());
+  }
+};
+
+struct HintView : View {
+  ListRecordingView* list = nullptr;
+  int requests = 0;
+  std::vector<std::string> offer;
+  bool allow = true;
+  TPopupType type = ptList;
+  void SetUp() override {
+    View::SetUp();
+    auto own = std::make_unique<ListRecordingView>();
+    list = own.get();
+    view = std::move(own);
+    view->resize(400, 200);
+    view->SetMemoSource(&store);
+    view->show();
+    view->setFocus();
+    view->HintDelay = 10;
+    view->OnHintPopup = [this](TCustomVrelMemo&, TStrings& strings, bool& allowPopup, TPopupType& popupType) {
+      ++requests;
+      for (const std::string& s : offer) strings.Add(s);
+      allowPopup = allow;
+      popupType = type;
+    };
+    QApplication::processEvents();
+  }
+  // Types as the list would pass characters on: into the text, without restarting the timer.
+  void TypeIntoText(const std::string& text) {
+    TUpdateGuard update(store, 5);
+    store.InsertText(text);
+    store.MoveCaret(0, static_cast<int>(text.size()));
+  }
+};
+
+TEST_F(HintView, APauseAfterTypingAsksForCompletionsAtTheCaret) {
+  store.LoadFromBuffer("ab");
+  store.SetCaretPos(2, 0);
+  offer = {"table|<table>", "td|<td>"};
+  QTest::keyClicks(view.get(), "<t");
+  EXPECT_TRUE(view->HintTimerRunning());
+  EXPECT_EQ(view->HintStartPos, (TPoint{4, 0}));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return requests > 0; }, 2000));
+  EXPECT_EQ(requests, 1);
+  ASSERT_EQ(list->Lists.size(), 1u);
+  EXPECT_EQ(list->Lists[0], offer);
+  EXPECT_EQ(view->HintStartPos, (TPoint{4, 0}));
+
+  // A space never starts the timer and stops a running one.
+  QTest::keyClicks(view.get(), "x ");
+  EXPECT_FALSE(view->HintTimerRunning());
+  QTest::qWait(60);
+  EXPECT_EQ(requests, 1);
+
+  // Once the caret has moved away the pause asks nothing.
+  QTest::keyClicks(view.get(), "y");
+  store.SetCaretPos(0, 0);
+  QTest::qWait(60);
+  EXPECT_EQ(requests, 1);
+
+  // A mouse press stops the timer.
+  QTest::keyClicks(view.get(), "z");
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, Cell(1, 0));
+  EXPECT_FALSE(view->HintTimerRunning());
+}
+
+TEST_F(HintView, NothingOpensWithoutPermissionOrStrings) {
+  store.LoadFromBuffer("");
+  offer = {"one"};
+  allow = false;
+  QTest::keyClicks(view.get(), "<");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return requests == 1; }, 2000));
+  allow = true;
+  offer.clear();
+  QTest::keyClicks(view.get(), "<");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return requests == 2; }, 2000));
+  QTest::qWait(30);
+  EXPECT_TRUE(list->Lists.empty());
+}
+
+TEST_F(HintView, AChosenEntryReplacesWhatWasTypedAndUndoesWithTheTyping) {
+  store.LoadFromBuffer("<p>");
+  store.SetOptions(store.Options() | TStringsOptions{soGroupUndo});
+  store.SetCaretPos(3, 0);
+  offer = {"table|<table>", "td|<td>"};
+  view->OnHintInsert = [](TCustomVrelMemo&, std::string& s) { s = s.substr(0, s.find('|')); };
+  QTest::keyClicks(view.get(), "<");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !list->Lists.empty(); }, 2000));
+  TypeIntoText("ta");
+  view->PopupItemChosen(0);
+  EXPECT_EQ(Text(store), "<p><table");
+  EXPECT_EQ(store.CaretPos(), (TPoint{9, 0}));
+  EXPECT_FALSE(store.HasSelection());
+  // Out of range (a prefix search that found nothing) inserts nothing.
+  view->PopupItemChosen(2);
+  view->PopupItemChosen(-1);
+  EXPECT_EQ(Text(store), "<p><table");
+  store.Undo();
+  EXPECT_EQ(Text(store), "<p>");
+}
+
+TEST_F(HintView, AddressesOpenThroughTheShellUnlessTheEventHandlesThem) {
+  test::TFakeShell shell;
+  platform::TServicesOverride services({nullptr, nullptr, nullptr, nullptr, &shell});
+  view->JumpToUrl("http://example.org/");
+  EXPECT_EQ(shell.Opened, std::vector<std::string>{"http://example.org/"});
+  std::string seen;
+  view->OnJumpToUrl = [&](TCustomVrelMemo&, const std::string& url, bool& handled) {
+    seen = url;
+    handled = true;
+  };
+  view->JumpToUrl("mailto:a@b.c");
+  EXPECT_EQ(seen, "mailto:a@b.c");
+  EXPECT_EQ(shell.Opened.size(), 1u);
+}
+
+TEST_F(HintView, CollapseChangesMayBeRefused) {
+  std::vector<std::pair<int, bool>> changed;
+  view->OnCollapseStateChanged = [&](TCustomVrelMemo&, int line, bool collapsed) {
+    changed.emplace_back(line, collapsed);
+  };
+  EXPECT_TRUE(view->DoCollapseStateChanging(3, true));
+  view->OnCollapseStateChanging = [](TCustomVrelMemo&, int line, bool, bool& handled) { handled = line == 3; };
+  EXPECT_FALSE(view->DoCollapseStateChanging(3, true));
+  EXPECT_TRUE(view->DoCollapseStateChanging(4, false));
+  view->DoCollapseStateChanged(4, false);
+  EXPECT_EQ(changed, (std::vector<std::pair<int, bool>>{{4, false}}));
 }
 
 }  // namespace
