@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/form1.h"
+#include "app/recentfiles.h"
 #include "engine/casemap.h"
 #include "platform/clipboard.h"
 #include "platform/filesystem.h"
@@ -19,18 +20,8 @@ namespace {
 
 using platform::Services;
 
-std::string LowerExtension(const std::string& path) {
-  return LowerCase(std::filesystem::path(path).extension().string());
-}
-
 std::string FileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
-// The folder with its trailing separator.
-std::string FolderOf(const std::string& path) {
-  std::string folder = std::filesystem::path(path).parent_path().string();
-  if (!folder.empty() && folder.back() != '/') folder += '/';
-  return folder;
-}
 
 QString Q(const std::string& s) { return platform::Cp1252ToQString(s); }
 

@@ -69,6 +69,8 @@ void TForm1::CreateMenus() {
   Open1->setStatusTip("Open a File");
   Open1->setToolTip("Open a File");
   SameFolder1 = File1->addMenu("Sa&me Folder");
+  none1 = SameFolder1->addAction(QString());
+  N10 = SameFolder1->addSeparator();
   Save1 = MenuItem(File1, "&Save", QKeySequence("Ctrl+S"));
   SaveAs1 = MenuItem(File1, "Save &As...", QKeySequence("Ctrl+Alt+S"));
   ReverttoSaved1 = MenuItem(File1, "&Revert to Saved", QKeySequence("Ctrl+Alt+R"));
@@ -88,6 +90,7 @@ void TForm1::CreateMenus() {
     (*recent[i])->setData(i + 1);  // the item's Tag
     (*recent[i])->setVisible(false);
   }
+  CreateImagesMenu();
   Save1->setEnabled(false);
   SaveAs1->setEnabled(false);
   ReverttoSaved1->setEnabled(false);
@@ -101,6 +104,25 @@ void TForm1::CreateMenus() {
   connect(ReverttoSaved1, &QAction::triggered, this, [this] { ReverttoSaved1Click(); });
   connect(SaveaCopy1, &QAction::triggered, this, [this] { SaveaCopy1Click(); });
   connect(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
+  for (QAction* item : FileNames())
+    connect(item, &QAction::triggered, this, [this, item] { FileName1Click(item); });
+  connect(SameFolder1, &QMenu::triggered, this, [this](QAction* item) { none1Click(item); });
+}
+
+// The picture menus; choosing a picture there inserts it with the image commands.
+void TForm1::CreateImagesMenu() {
+  Images1 = menuBar()->addMenu("&Images");
+  CurrentFolder1 = Images1->addMenu("Insert &Current Folder");
+  none2 = CurrentFolder1->addAction(QString());
+  N11 = CurrentFolder1->addSeparator();
+  images2 = Images1->addMenu("I&nsert \\images\\");
+  none3 = images2->addAction(QString());
+  N12 = images2->addSeparator();
+  for (QAction* folder : {none2, none3})
+    connect(folder, &QAction::triggered, this, [this, folder] { none1Click(folder); });
+  N10->setVisible(false);
+  N11->setVisible(false);
+  N12->setVisible(false);
 }
 
 void TForm1::CreateToolBar() {

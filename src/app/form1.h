@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/recentfiles.h"
 #include "engine/memosource.h"
 #include "engine/ui/vrelmemo.h"
 #include "platform/dialogs.h"
@@ -55,6 +56,8 @@ class TForm1 : public QMainWindow {
   QAction* New1;
   QAction* Open1;
   QMenu* SameFolder1;
+  QAction* none1;
+  QAction* N10;
   QAction* Save1;
   QAction* SaveAs1;
   QAction* ReverttoSaved1;
@@ -76,6 +79,14 @@ class TForm1 : public QMainWindow {
   QAction* FileName8;
   QAction* FileName9;
   QAction* FileName10;
+  std::array<QAction*, kRecentSlots> FileNames() const;
+  QMenu* Images1;
+  QMenu* CurrentFolder1;
+  QAction* none2;
+  QAction* N11;
+  QMenu* images2;
+  QAction* none3;
+  QAction* N12;
   QToolBar* ToolBar1;
   QAction* ToolButton1;   // New
   QAction* ToolButton2;   // Open
@@ -101,9 +112,28 @@ class TForm1 : public QMainWindow {
   // Starts another instance of the program with `argument` (none when empty); tries the simpler
   // launch as well when `fallBack`.
   bool StartNewInstance(const std::string& argument, bool fallBack);
-  // Recent files and folder menus; filled in by their own commands.
-  void AddToRecentFiles() {}
-  void UpdateFolders(bool, bool) {}
+
+  // ---- Recent files and folder menus (foldermenus.cpp) ----
+  TRecentFiles RecentFiles;
+  // Where the file dialogs start and what the folder menus list; ends with a separator.
+  std::string CurrentFolder;
+  bool HistoryEnabled = true;
+  int HistoryListNo = 4;
+  bool LastFolder = true;
+  bool SmartMenuEnabled = true;
+  int SmartMenuItems = 40;
+  // Puts the document at the top of the recent-file list.
+  void AddToRecentFiles();
+  void ShowRecentFiles();
+  void ShortenRecentCaption(QAction* item);
+  // Moves the current folder to the last saved or opened file's (with LastFolder), points the
+  // file dialogs at it and rebuilds the folder menus when it changed.
+  void UpdateFolders(bool fromSave, bool fromOpen);
+  void RefreshFolderMenus();
+  // The names of the files in `folder`, as the file system keeps them.
+  std::vector<std::string> ListFolderFiles(const std::string& folder);
+  void FileName1Click(QAction* item);
+  void none1Click(QAction* item);
 
   // ---- Command handlers ----
   void New1Click();
@@ -134,6 +164,7 @@ class TForm1 : public QMainWindow {
 
  private:
   void CreateMenus();
+  void CreateImagesMenu();
   void CreateToolBar();
   void CreateStatusBar();
   void SetUpDialogs();

@@ -1,6 +1,7 @@
 // The file services on top of the C++ library and POSIX calls.
 #include "platform/stdfilesystem.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -109,6 +110,26 @@ bool TStdFileSystem::Exists(const std::string& path) {
 bool TStdFileSystem::IsFile(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool TStdFileSystem::IsFolder(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+void TStdFileSystem::ListFiles(const std::string& folder,
+                               const std::function<void(const std::string& name)>& each) {
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()), ::closedir);
+  if (!dir) return;
+  std::string base = folder.empty() || folder.back() == '/' ? folder : folder + '/';
+  while (dirent* entry = ::readdir(dir.get())) {
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    // Only when the directory does not say what the entry is does it cost a stat call.
+    bool isFolder = entry->d_type == DT_DIR ||
+                    ((entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) && IsFolder(base + name));
+    if (!isFolder) each(name);
+  }
 }
 
 int32_t TStdFileSystem::FileAge(const std::string& path) {

@@ -6,7 +6,10 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/fileerror.h"
 #include "support/tempdir.h"
@@ -127,7 +130,31 @@ TYPED_TEST_P(FileSystemContract, FileFactsForTheDocumentWindow) {
   EXPECT_TRUE(this->files.IsReadOnly(file("doc.html")));  // even for root, who could still write it
 }
 
-REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, FileFactsForTheDocumentWindow, ReadsFilesWithAnyBytesInPieces,
+TYPED_TEST_P(FileSystemContract, ListsTheFilesOfAFolderButNotItsFolders) {
+  auto file = [this](const char* name) { return this->dir.File(name); };
+  WriteBytes(file("b.htm"), "x");
+  WriteBytes(file(".hidden.gif"), "x");
+  WriteBytes(file("name with space.png"), "x");
+  std::filesystem::create_directory(file("images"));
+  WriteBytes(file("images/inner.gif"), "x");
+  std::filesystem::create_symlink(file("b.htm"), file("link.htm"));
+  std::filesystem::create_directory_symlink(file("images"), file("folderlink"));
+  std::vector<std::string> names;
+  for (const std::string& folder : {this->dir.Path(), this->dir.Path() + "/"}) {
+    names.clear();
+    this->files.ListFiles(folder, [&](const std::string& name) { names.push_back(name); });
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{".hidden.gif", "b.htm", "link.htm", "name with space.png"}));
+  }
+  EXPECT_TRUE(this->files.IsFolder(file("images")));
+  EXPECT_FALSE(this->files.IsFolder(file("b.htm")));
+  names.clear();
+  this->files.ListFiles(file("missing"), [&](const std::string& name) { names.push_back(name); });
+  this->files.ListFiles(file("b.htm"), [&](const std::string& name) { names.push_back(name); });
+  EXPECT_TRUE(names.empty());
+}
+
+REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, FileFactsForTheDocumentWindow, ListsTheFilesOfAFolderButNotItsFolders, ReadsFilesWithAnyBytesInPieces,
                             ReadingStopsWhenTheConsumerSaysSo,
                             ReadingMissingFilesAndFoldersFailsWithTheName,
                             TemporaryFilesAreUniqueAndInTheFolder, WriteRenameReplaceRemove,

@@ -2,6 +2,7 @@
 #include "platform/qt/qtfilesystem.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -76,6 +77,17 @@ void TQtFileSystem::WriteFile(const std::string& path, std::string_view data) {
 bool TQtFileSystem::Exists(const std::string& path) { return QFileInfo::exists(Path(path)); }
 
 bool TQtFileSystem::IsFile(const std::string& path) { return QFileInfo(Path(path)).isFile(); }
+
+bool TQtFileSystem::IsFolder(const std::string& path) { return QFileInfo(Path(path)).isDir(); }
+
+void TQtFileSystem::ListFiles(const std::string& folder,
+                              const std::function<void(const std::string& name)>& each) {
+  QDirIterator it(Path(folder.empty() ? "." : folder), QDir::Files | QDir::Hidden | QDir::System);
+  while (it.hasNext()) {
+    it.next();
+    each(QFile::encodeName(it.fileName()).toStdString());
+  }
+}
 
 int32_t TQtFileSystem::FileAge(const std::string& path) {
   QFileInfo info(Path(path));

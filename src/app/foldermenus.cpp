@@ -1,0 +1,171 @@
+// The main window's recent-file list at the end of the File menu, its current folder, and the
+// three folder menus that list the documents and pictures there.
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFontMetrics>
+#include <QMenu>
+#include <algorithm>
+
+#include "app/form1.h"
+#include "app/recentfiles.h"
+#include "engine/casemap.h"
+#include "platform/filesystem.h"
+#include "platform/processes.h"
+#include "platform/services.h"
+
+namespace quorel {
+
+namespace {
+
+using platform::Services;
+
+// Folder listings let the window repaint after this many entries (user input waits, so that no
+// command runs while the menus are half built).
+constexpr int kEntriesBetweenEvents = 256;
+
+// A menu caption showing `text` as it is: "&" would otherwise mark a shortcut letter.
+QString MenuText(const std::string& path) { return QFile::decodeName(path.c_str()).replace('&', "&&"); }
+
+// The file name a generated menu item stands for (kept apart from its caption).
+std::string ItemFile(const QAction* item) { return item->data().toByteArray().toStdString(); }
+
+void SortCaseInsensitive(std::vector<std::string>& names) {
+  std::vector<std::pair<std::string, std::string>> keyed;
+  keyed.reserve(names.size());
+  for (std::string& name : names) keyed.emplace_back(LowerCase(name), std::move(name));
+  std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (size_t i = 0; i < names.size(); ++i) names[i] = std::move(keyed[i].second);
+}
+
+// Removes every item from position 2 on (after the folder item and its separator).
+void ClearFileItems(QMenu* menu) {
+  QList<QAction*> items = menu->actions();
+  for (qsizetype i = 2; i < items.size(); ++i) {
+    menu->removeAction(items[i]);
+    delete items[i];
+  }
+}
+
+int FileItemCount(const QMenu* menu) { return static_cast<int>(menu->actions().size()) - 2; }
+
+}  // namespace
+
+std::array<QAction*, kRecentSlots> TForm1::FileNames() const {
+  return {FileName1, FileName2, FileName3, FileName4, FileName5,
+          FileName6, FileName7, FileName8, FileName9, FileName10};
+}
+
+// ---- Recent files ----
+
+void TForm1::AddToRecentFiles() {
+  if (!HistoryEnabled || !HasDocumentName()) return;
+  PushRecentFile(RecentFiles, DocumentName);
+  ShowRecentFiles();
+}
+
+void TForm1::ShowRecentFiles() {
+  if (!HistoryEnabled) return;
+  std::array<QAction*, kRecentSlots> items = FileNames();
+  for (int i = 0; i < kRecentSlots; ++i) {
+    QAction* item = items[i];
+    item->setText(MenuText(RecentFiles[i]));
+    bool shown = i < HistoryListNo && !RecentFiles[i].empty();
+    item->setVisible(shown);
+    if (shown) ShortenRecentCaption(item);
+  }
+  FileSep3->setVisible(!RecentFiles[0].empty());
+}
+
+void TForm1::ShortenRecentCaption(QAction* item) {
+  const std::string& full = RecentFiles[item->data().toInt() - 1];
+  item->setToolTip(QFile::decodeName(full.c_str()));
+  item->setStatusTip(item->toolTip());
+  QFontMetrics metrics(QApplication::font("QMenu"));
+  auto width = [&](const std::string& text) { return metrics.horizontalAdvance(QFile::decodeName(text.c_str())); };
+  item->setText(MenuText(ShortenedCaption(full, width)));
+}
+
+void TForm1::FileName1Click(QAction* item) {
+  std::string entry = RecentFiles[item->data().toInt() - 1];
+  if (Services().Shell->CtrlDown()) {
+    if (!StartNewInstance(Services().Processes->ShortPath(entry), true))
+      Warn("Unable to open file in a new window!!");
+    return;
+  }
+  if (!Services().Files->Exists(entry))
+    Warn("File Does Not Exist  -  " + entry);
+  else if (AskToSave("Do you wish to save this file? - \r\r"))
+    OpenDocument(entry);
+  AddToRecentFiles();
+}
+
+// ---- The current folder and the folder menus ----
+
+void TForm1::UpdateFolders(bool fromSave, bool fromOpen) {
+  std::string old = CurrentFolder;
+  if (fromSave && LastFolder) CurrentFolder = FolderOf(SaveDialog1.FileName);
+  if (fromOpen && LastFolder) CurrentFolder = FolderOf(OpenDialog1.FileName);
+  CurrentFolder = AddTrailingBackslash(CurrentFolder);
+  OpenDialog1.InitialDir = CurrentFolder;
+  SaveDialog1.InitialDir = CurrentFolder;
+  if (CurrentFolder != old && SmartMenuEnabled) RefreshFolderMenus();
+}
+
+std::vector<std::string> TForm1::ListFolderFiles(const std::string& folder) {
+  std::vector<std::string> names;
+  std::string path = folder;
+  if (path.size() > 1 && path.back() == kPathSeparator) path.pop_back();
+  if (path.empty()) return names;
+  Services().Files->ListFiles(path, [&](const std::string& name) {
+    names.push_back(name);
+    if (names.size() % kEntriesBetweenEvents == 0) QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  });
+  return names;
+}
+
+void TForm1::RefreshFolderMenus() {
+  std::string images = CurrentFolder + "images" + kPathSeparator;
+  none1->setText(MenuText(CurrentFolder));
+  none2->setText(MenuText(CurrentFolder));
+  none3->setText(MenuText(images));
+  for (QMenu* menu : {SameFolder1, CurrentFolder1, images2}) ClearFileItems(menu);
+
+  auto addItem = [](QMenu* menu, const std::string& name) {
+    QAction* item = menu->addAction(MenuText(name));
+    item->setData(QByteArray::fromStdString(name));
+  };
+  std::vector<std::string> names = ListFolderFiles(CurrentFolder);
+  SortCaseInsensitive(names);
+  for (const std::string& name : names) {
+    if (IsDocumentFile(name) && FileItemCount(SameFolder1) < SmartMenuItems) addItem(SameFolder1, name);
+    if (IsImageFile(name) && FileItemCount(CurrentFolder1) < SmartMenuItems) addItem(CurrentFolder1, name);
+  }
+  bool hasImages = !CurrentFolder.empty() && Services().Files->IsFolder(images);
+  none3->setEnabled(hasImages);
+  if (hasImages) {
+    names = ListFolderFiles(images);
+    SortCaseInsensitive(names);
+    for (const std::string& name : names)
+      if (IsImageFile(name) && FileItemCount(images2) < SmartMenuItems - 1) addItem(images2, name);
+  }
+  N10->setVisible(FileItemCount(SameFolder1) > 0);
+  N11->setVisible(FileItemCount(CurrentFolder1) > 0);
+  N12->setVisible(FileItemCount(images2) > 0);
+}
+
+void TForm1::none1Click(QAction* item) {
+  if (item == none1 || item == none2 || item == none3) {
+    std::string folder = item == none3 ? CurrentFolder + "images" + kPathSeparator : CurrentFolder;
+    Services().Shell->Open(folder);
+    return;
+  }
+  std::string file = CurrentFolder + ItemFile(item);
+  if (Services().Shell->CtrlDown()) {
+    if (!StartNewInstance(Services().Processes->ShortPath(file), true)) Warn("Unable to open file in a new window!!");
+    return;
+  }
+  if (AskToSave("Do you wish to save this file?\r\r")) OpenDocument(file);
+}
+
+}  // namespace quorel

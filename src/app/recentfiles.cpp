@@ -1,0 +1,111 @@
+// The rules behind the recent-file list and the folder menus.
+#include "app/recentfiles.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "app/form1.h"
+#include "engine/casemap.h"
+
+namespace quorel {
+
+const std::array<const char*, 8> ImageExtensions = {".gif", ".jpg",  ".bmp", ".art",
+                                                    ".png", ".jpeg", ".wmf", ".aiff"};
+
+namespace {
+
+// The widest recent-file caption shown whole.
+constexpr int kMaxCaptionWidth = 150;
+
+bool IsBlank(char c) { return c >= 1 && c <= 32; }
+
+}  // namespace
+
+void PushRecentFile(TRecentFiles& files, const std::string& name) {
+  auto last = std::find(files.rbegin(), files.rend(), name);
+  // The slot whose entry moves to the top: the last copy of the name, or the last slot.
+  auto slot = last != files.rend() ? std::prev(last.base()) : std::prev(files.end());
+  std::move_backward(files.begin(), slot, std::next(slot));
+  files[0] = name;
+}
+
+std::vector<std::string> SplitString(std::string_view text, char separator) {
+  text = text.substr(0, text.find('\0'));
+  std::vector<std::string> parts;
+  size_t i = 0;
+  auto skipBlanks = [&] {
+    while (i < text.size() && IsBlank(text[i])) ++i;
+  };
+  skipBlanks();
+  while (i < text.size()) {
+    std::string part;
+    if (text[i] == '"') {
+      for (++i; i < text.size(); ++i) {
+        if (text[i] == '"') {
+          if (i + 1 < text.size() && text[i + 1] == '"') {
+            part += '"';
+            ++i;
+            continue;
+          }
+          ++i;
+          break;
+        }
+        part += text[i];
+      }
+    } else {
+      while (i < text.size() && text[i] != separator && static_cast<unsigned char>(text[i]) >= 32)
+        part += text[i++];
+    }
+    parts.push_back(std::move(part));
+    skipBlanks();
+    if (i < text.size() && text[i] == separator) {
+      ++i;
+      skipBlanks();
+    } else if (i < text.size() && static_cast<unsigned char>(text[i]) < 32) {
+      ++i;  // a control character ends a part like a separator
+    }
+  }
+  return parts;
+}
+
+std::string AddTrailingBackslash(std::string path) {
+  if (!path.empty() && path.back() != kPathSeparator) path += kPathSeparator;
+  return path;
+}
+
+std::string ShortenedCaption(const std::string& caption, const std::function<int(const std::string&)>& width) {
+  if (width(caption) <= kMaxCaptionWidth) return caption;
+  size_t rootEnd = caption.find(kPathSeparator);
+  size_t nameStart = caption.rfind(kPathSeparator);
+  if (rootEnd == std::string::npos || rootEnd == nameStart) return caption;  // a file in the root
+  std::string shortened = caption.substr(0, rootEnd + 1);
+  std::vector<std::string> parts = SplitString(caption, kPathSeparator);
+  const std::string dots = std::string("..") + kPathSeparator;
+  for (size_t k = 1; k + 1 < parts.size(); ++k) {
+    if (k > 1) shortened += dots;
+    shortened += parts[k].substr(0, 3);
+  }
+  return shortened + dots + caption.substr(nameStart + 1);
+}
+
+std::string FolderOf(const std::string& path) {
+  return AddTrailingBackslash(std::filesystem::path(path).parent_path().string());
+}
+
+std::string LowerExtension(const std::string& path) {
+  return LowerCase(std::filesystem::path(path).extension().string());
+}
+
+bool IsImageFile(const std::string& name) {
+  std::string extension = LowerExtension(name);
+  return std::any_of(ImageExtensions.begin(), ImageExtensions.end(),
+                     [&](const char* e) { return extension == e; });
+}
+
+bool IsDocumentFile(const std::string& name) {
+  std::string extension = LowerExtension(name);
+  return std::any_of(DocumentExtensions.begin(), DocumentExtensions.end(),
+                     [&](const char* e) { return extension == e; });
+}
+
+}  // namespace quorel

@@ -1,0 +1,58 @@
+// The main window with every platform service replaced by a fake: dialogs answered by a script,
+// processes recorded, a desktop whose Ctrl key the test holds.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <memory>
+#include <string>
+
+#include "app/form1.h"
+#include "platform/memoryclipboard.h"
+#include "platform/services.h"
+#include "support/faultyfilesystem.h"
+#include "support/recordingprocesses.h"
+#include "support/scripteddialogs.h"
+#include "support/tempdir.h"
+
+namespace quorel {
+
+// One application for the whole program, never destroyed: Qt's own globals go away at exit
+// before a static application object would.
+inline QApplication& App() {
+  static int argc = 1;
+  static char name[] = "mainwindow_test";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
+}
+
+struct MainWindow : ::testing::Test {
+  test::TScriptedDialogs dialogs;
+  test::TRecordingProcesses processes;
+  test::TFakeShell shell;
+  test::TFaultyFileSystem files;
+  platform::TMemoryClipboard clipboard;
+  platform::TServicesOverride services{{&clipboard, &dialogs, &files, &processes, &shell}};
+  test::TTempDir dir;
+  std::unique_ptr<TForm1> form;
+
+  void SetUp() override {
+    App();
+    form = std::make_unique<TForm1>();
+  }
+  void TearDown() override {
+    // Closing asks nothing more than the test scripted.
+    form->MemoSource1.SetModified(false);
+    form.reset();
+  }
+  std::string Caption() const { return form->windowTitle().toStdString(); }
+  std::string Panel(int i) const { return form->PanelText(i).toStdString(); }
+  void Type(const std::string& text) {
+    form->MemoSource1.InsertText(text);
+  }
+  std::string LastMessage() const { return dialogs.Messages().empty() ? "" : dialogs.Messages().back().Text; }
+};
+
+}  // namespace quorel
