@@ -53,6 +53,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   MemoSource1.AddListener([this](TCustomMemoSource& s, int first, int last) { StoreChanged(s, first, last); },
                           this, false);
   // Every mouse press in the window and its controls runs the file-changed check.
+  if (SmartMenuEnabled) RefreshFolderMenus();
   qApp->installEventFilter(this);
 }
 
