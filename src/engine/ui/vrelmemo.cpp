@@ -617,7 +617,7 @@ void TCustomVrelMemo::PaintGutter(QPainter& painter, const std::vector<TScreenRo
     if (gutter && y < store_->LineCount()) {
       // Images chosen by the line's flags: bit 0 the break point, bit i image i.
       uint16_t flags = store_->LineRecord(y)->LineFlags;
-      int imageLeft = GutterImgsAlign == iaLeft ? 2 : gutterWidth_ - lineHeight_ - 2;
+      int imageLeft = GutterImageLeft();
       for (int bit = 0; bit < 11 && flags; ++bit) {
         if (!(flags & (1u << bit))) continue;
         QRect box(imageLeft, top + 2, lineHeight_ - 4, lineHeight_ - 4);
@@ -628,14 +628,35 @@ void TCustomVrelMemo::PaintGutter(QPainter& painter, const std::vector<TScreenRo
       }
       if (int mark = store_->BookmarkAtLine(y)) {
         // A small tab with the bookmark's digit (10 shows as 0).
-        int boxWidth = std::min(charWidth_ + 4, gutterWidth_ - 6);
-        QRect box(GutterImgsAlign == iaLeft ? 2 : gutterWidth_ - boxWidth - 4, top + 1, boxWidth, lineHeight_ - 2);
+        QRect box(BookmarkTabLeft(), top + 1, BookmarkTabWidth(), lineHeight_ - 2);
         painter.fillRect(box, QColor(0, 128, 0));
         painter.setPen(Qt::white);
         painter.drawText(box, Qt::AlignCenter, QString::number(mark % 10));
       }
     }
   }
+}
+
+int TCustomVrelMemo::GutterImageLeft() const {
+  return GutterImgsAlign == iaLeft ? 2 : gutterWidth_ - lineHeight_ - 2;
+}
+
+int TCustomVrelMemo::BookmarkTabWidth() const { return std::min(charWidth_ + 4, gutterWidth_ - 6); }
+
+int TCustomVrelMemo::BookmarkTabLeft() const {
+  return GutterImgsAlign == iaLeft ? 2 : gutterWidth_ - BookmarkTabWidth() - 4;
+}
+
+int TCustomVrelMemo::GutterImageAt(int y, int x) const {
+  if (y < 0 || y >= store_->LineCount()) return -1;
+  // The bookmark tab is painted over the flag images: Bookmark0..Bookmark9 follow the break point.
+  if (int mark = store_->BookmarkAtLine(y); mark && x >= BookmarkTabLeft() && x < BookmarkTabLeft() + BookmarkTabWidth())
+    return 1 + mark % 10;
+  if (x < GutterImageLeft() || x >= GutterImageLeft() + lineHeight_ - 4) return -1;
+  uint16_t flags = store_->LineRecord(y)->LineFlags;
+  for (int bit = 10; bit >= 0; --bit)
+    if (flags & (1u << bit)) return bit;
+  return -1;
 }
 
 void TCustomVrelMemo::Paint(QPainter& painter, const QRect& clip) {

@@ -281,6 +281,12 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   void UpdateScrollBars();
   void Paint(QPainter& painter, const QRect& clip);
   void PaintGutter(QPainter& painter, const std::vector<TScreenRow>& rows);
+  // Left edge of the gutter images and of the bookmark tab.
+  int GutterImageLeft() const;
+  int BookmarkTabWidth() const;
+  int BookmarkTabLeft() const;
+  // The index in GutterImgs of the image painted topmost at gutter pixel x of line y, or -1.
+  int GutterImageAt(int y, int x) const;
   void PaintRow(QPainter& painter, const TScreenRow& row);
   TStyleLook LookOf(int style, bool selected);
   const QFont& BaseFont(const TFont& font) const;
@@ -326,6 +332,7 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   TPoint mouseAnchor_;
   QPoint lastMouse_;
   bool blockSelecting_ = false;
+  bool gutterPressed_ = false;
 };
 
 // The published view.

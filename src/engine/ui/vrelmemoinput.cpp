@@ -268,8 +268,8 @@ void TCustomVrelMemo::mousePressEvent(QMouseEvent* event) {
   QPoint point = event->position().toPoint();
   bool gutter = options_.Contains(moDrawGutter) && point.x() < gutterWidth_;
   if (gutter) {
-    if (OnClickGutter)
-      OnClickGutter(*this, TextPosFromPoint(point).Y, -1, event->modifiers(), event->button());
+    // The click is reported when the button comes up inside the gutter again.
+    gutterPressed_ = true;
     return;
   }
   if (event->button() == Qt::RightButton && options_.Contains(moDisableRightClickMove)) return;
@@ -347,6 +347,15 @@ void TCustomVrelMemo::mouseMoveEvent(QMouseEvent* event) {
 void TCustomVrelMemo::mouseReleaseEvent(QMouseEvent* event) {
   TCustomMemoSource& s = *store_;
   if (mouse_ != TMouse::None) CloseHint();
+  if (gutterPressed_) {
+    gutterPressed_ = false;
+    QPoint point = event->position().toPoint();
+    if (OnClickGutter && point.x() >= 0 && point.x() < gutterWidth_) {
+      int line = TextPosFromPoint(point).Y;
+      OnClickGutter(*this, line, GutterImageAt(line, point.x()), event->modifiers(), event->button());
+    }
+    return;
+  }
   if (mouse_ == TMouse::MaybeDragging) {
     // Pressed inside the selection and let go without moving: the caret goes there.
     mouse_ = TMouse::None;

@@ -302,6 +302,39 @@ TEST_F(View, GutterShowsTheImagesOfLineFlags) {
   EXPECT_TRUE(red);
 }
 
+TEST_F(View, ClicksInTheGutterReportTheLineAndTheImageButNeverMoveTheCaret) {
+  view->SetOptions({moDrawGutter, moColorSyntax});
+  store.LoadFromBuffer("a\nb\nc");
+  store.LineRecord(1)->LineFlags = 1 << 6;
+  store.SetCaretPos(0, 2);
+  store.SetBookmark(3);  // on line 2
+  struct TClick {
+    int Line, Image;
+    Qt::MouseButton Button;
+  };
+  std::vector<TClick> clicks;
+  view->OnClickGutter = [&](TCustomVrelMemo&, int line, int image, Qt::KeyboardModifiers, Qt::MouseButton button) {
+    clicks.push_back({line, image, button});
+  };
+  int h = view->LineHeight();
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(4, h + h / 2));        // flag image 6
+  QTest::mouseClick(view->viewport(), Qt::RightButton, {}, QPoint(4, 2 * h + h / 2));   // bookmark 3 tab
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(view->GutterWidth() - 3, h / 2));  // nothing
+  // Pressed in the gutter and let go over the text: no click.
+  QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(4, h / 2));
+  QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, QPoint(view->GutterWidth() + 40, h / 2));
+  ASSERT_EQ(clicks.size(), 3u);
+  EXPECT_EQ(clicks[0].Line, 1);
+  EXPECT_EQ(clicks[0].Image, 6);
+  EXPECT_EQ(clicks[0].Button, Qt::LeftButton);
+  EXPECT_EQ(clicks[1].Line, 2);
+  EXPECT_EQ(clicks[1].Image, 4);  // Bookmark3 follows the break point and Bookmark0..2
+  EXPECT_EQ(clicks[1].Button, Qt::RightButton);
+  EXPECT_EQ(clicks[2].Image, -1);
+  EXPECT_EQ(store.CaretPos(), (TPoint{0, 2}));
+  EXPECT_FALSE(store.HasSelection());
+}
+
 TEST_F(View, ThumbDraggingReportsTheTopLine) {
   std::string text;
   for (int i = 0; i < 300; ++i) text += "line\n";
