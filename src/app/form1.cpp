@@ -110,7 +110,8 @@ void TForm1::CreateMenus() {
   connect(SameFolder1, &QMenu::triggered, this, [this](QAction* item) { none1Click(item); });
 }
 
-// The picture menus; choosing a picture there inserts it with the image commands.
+// The picture menus. Their folder items open the folder; the pictures they list are inserted by
+// the image commands, which connect to them when they are built.
 void TForm1::CreateImagesMenu() {
   Images1 = menuBar()->addMenu("&Images");
   CurrentFolder1 = Images1->addMenu("Insert &Current Folder");

@@ -79,7 +79,14 @@ std::string ShortenedCaption(const std::string& caption, const std::function<int
   size_t nameStart = caption.rfind(kPathSeparator);
   if (rootEnd == std::string::npos || rootEnd == nameStart) return caption;  // a file in the root
   std::string shortened = caption.substr(0, rootEnd + 1);
-  std::vector<std::string> parts = SplitString(caption, kPathSeparator);
+  // Folder names are split plainly: quotes, blanks and control characters are part of a name.
+  std::vector<std::string> parts;
+  for (size_t start = 0;;) {
+    size_t end = caption.find(kPathSeparator, start);
+    parts.push_back(caption.substr(start, end - start));
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
   const std::string dots = std::string("..") + kPathSeparator;
   for (size_t k = 1; k + 1 < parts.size(); ++k) {
     if (k > 1) shortened += dots;
@@ -104,7 +111,8 @@ bool IsImageFile(const std::string& name) {
 
 bool IsDocumentFile(const std::string& name) {
   std::string extension = LowerExtension(name);
-  return std::any_of(DocumentExtensions.begin(), DocumentExtensions.end(),
+  // The last entry, ".*", is the save dialog's "all files" filter, not an extension.
+  return std::any_of(DocumentExtensions.begin(), DocumentExtensions.end() - 1,
                      [&](const char* e) { return extension == e; });
 }
 

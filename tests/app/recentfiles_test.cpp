@@ -32,6 +32,8 @@ TEST(RecentFiles, CaptionsWiderThanTheMenuAreShortened) {
   EXPECT_EQ(ShortenedCaption("/home/user/web/site/index.html", wide), "/hom../use../web../sit../index.html");
   auto tooWide = [](const std::string&) { return 151; };
   EXPECT_EQ(ShortenedCaption("/a/index.html", tooWide), "/a../index.html");
+  // Quotes, leading blanks and tabs are ordinary characters of folder names.
+  EXPECT_EQ(ShortenedCaption("/home/\"my\" stuff/ sp/t\tb/index.html", tooWide), "/hom../\"my../ sp../t\tb../index.html");
   EXPECT_EQ(ShortenedCaption("/a/index.html", [](const std::string&) { return 150; }), "/a/index.html");
   EXPECT_EQ(ShortenedCaption("/a/b.htm", wide), "/a/b.htm");  // 8 characters fit in 150 pixels
   EXPECT_EQ(ShortenedCaption("/a-very-long-name-in-the-root-folder.html", tooWide),
@@ -49,6 +51,7 @@ TEST(RecentFiles, ExtensionsDecideTheMenus) {
   EXPECT_TRUE(IsDocumentFile("Page.HTM"));
   EXPECT_FALSE(IsDocumentFile("noext"));
   EXPECT_FALSE(IsDocumentFile("a.pdf"));
+  EXPECT_FALSE(IsDocumentFile("a.*"));
 }
 
 }  // namespace

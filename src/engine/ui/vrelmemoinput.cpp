@@ -231,6 +231,8 @@ bool TCustomVrelMemo::HandleKey(QKeyEvent* event) {
 }
 
 void TCustomVrelMemo::keyPressEvent(QKeyEvent* event) {
+  // Every character, Esc, Enter and Backspace included, closes a pending hint.
+  if (!event->text().isEmpty()) CloseHint();
   if (HandleKey(event)) return;
   QString text = event->text();
   bool typed = !text.isEmpty() && !event->modifiers().testFlag(Qt::ControlModifier);

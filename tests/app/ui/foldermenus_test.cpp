@@ -92,6 +92,8 @@ TEST_F(FolderMenus, ClickingARecentFile) {
   processes.FailLaunch = processes.FailSimple = true;
   form->FileName1->trigger();
   EXPECT_EQ(LastMessage(), "Unable to open file in a new window!!");
+  EXPECT_EQ(form->RecentFiles[0], dir.File("a.htm"));
+  EXPECT_EQ(form->DocumentName, dir.File("a.htm"));
   shell.Ctrl = false;
 
   // An existing entry opens after the save question.
@@ -109,9 +111,12 @@ TEST_F(FolderMenus, LongRecentPathsAreShortenedInTheMenu) {
   std::filesystem::create_directories(deep);
   WriteBytes(deep + "/index.html", "x");
   Open(deep + "/index.html");
-  std::string caption = form->FileName1->text().toStdString();
-  EXPECT_LT(caption.size(), (deep + "/index.html").size());
-  EXPECT_EQ(caption.substr(caption.size() - 13), "../index.html");
+  // Each folder of the temporary folder's path (usually /tmp/quorel-test-XXXXXX) gives three
+  // characters, as do "Documents of mine" and the rest.
+  std::string expected = "/";
+  for (const auto& part : std::filesystem::path(dir.Path()).relative_path()) expected += part.string().substr(0, 3) + "../";
+  expected += "Doc../Web../the../pag../index.html";
+  EXPECT_EQ(form->FileName1->text().toStdString(), expected);
   EXPECT_EQ(form->FileName1->toolTip().toStdString(), deep + "/index.html");
   // A click uses the full path, never the caption.
   Type("x");
@@ -149,6 +154,13 @@ TEST_F(FilledFolder, MenusListTheRightFilesSortedWithoutCase) {
   // A file item opens that file, whatever characters its name holds.
   ItemNamed(form->SameFolder1, "R&D.htm")->trigger();
   EXPECT_EQ(form->DocumentName, dir.File("R&D.htm"));
+  // With Ctrl the file opens in a new window instead.
+  shell.Ctrl = true;
+  ItemNamed(form->SameFolder1, "notes.txt")->trigger();
+  ASSERT_EQ(processes.Launches.size(), 1u);
+  EXPECT_EQ(processes.Launches[0].Arguments, std::vector<std::string>{dir.File("notes.txt")});
+  EXPECT_EQ(form->DocumentName, dir.File("R&D.htm"));
+  shell.Ctrl = false;
   // The folder items open the folder on the desktop.
   form->none1->trigger();
   form->none3->trigger();

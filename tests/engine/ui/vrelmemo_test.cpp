@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QPainter>
 #include <QTest>
+#include <QToolTip>
 
 #include "engine/ui/vrelmemo.h"
 #include "engine/updateguard.h"
@@ -635,9 +636,26 @@ TEST_F(HintView, APauseAfterTypingAsksForCompletionsAtTheCaret) {
   QTest::qWait(60);
   EXPECT_EQ(requests, 1);
 
+  // So does Esc, which types nothing and leaves the caret where it was.
+  QTest::keyClicks(view.get(), "w");
+  QTest::keyClick(view.get(), Qt::Key_Escape);
+  EXPECT_FALSE(view->HintTimerRunning());
+
   // A mouse press stops the timer.
   QTest::keyClicks(view.get(), "z");
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, Cell(1, 0));
+  EXPECT_FALSE(view->HintTimerRunning());
+}
+
+TEST_F(HintView, AHintShowsTheFirstStringAsATooltipAtTheCaret) {
+  store.LoadFromBuffer("");
+  offer = {"~img~ src=\"\"\r\nalt", "second"};
+  type = ptHint;
+  QTest::keyClicks(view.get(), "<");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QToolTip::isVisible(); }, 2000));
+  EXPECT_EQ(QToolTip::text(), "<nobr><b>img</b> src=&quot;&quot;<br>alt</nobr>");
+  EXPECT_TRUE(list->Lists.empty());
+  view->CloseHint();
   EXPECT_FALSE(view->HintTimerRunning());
 }
 
