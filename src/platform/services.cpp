@@ -3,6 +3,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/memoryclipboard.h"
+#include "platform/settings.h"
 #include "platform/stdfilesystem.h"
 #include "platform/stdprocesses.h"
 
@@ -27,7 +28,8 @@ TServices MakeDefaults() {
   static TStdFileSystem files;
   static TStdProcesses processes;
   static TNoShell shell;
-  return TServices{&clipboard, &dialogs, &files, &processes, &shell};
+  static TMemorySettings settings;
+  return TServices{&clipboard, &dialogs, &files, &processes, &shell, &settings};
 }
 
 }  // namespace
@@ -54,6 +56,7 @@ TServicesOverride::TServicesOverride(const TServices& replacement) : saved_(Serv
   if (replacement.Files) current.Files = replacement.Files;
   if (replacement.Processes) current.Processes = replacement.Processes;
   if (replacement.Shell) current.Shell = replacement.Shell;
+  if (replacement.Settings) current.Settings = replacement.Settings;
 }
 
 TServicesOverride::~TServicesOverride() { Services() = saved_; }

@@ -9,6 +9,7 @@ class IDialogs;
 class IFileSystem;
 class IProcesses;
 class IShell;
+class ISettings;
 
 struct TServices {
   IClipboard* Clipboard = nullptr;
@@ -16,10 +17,12 @@ struct TServices {
   IFileSystem* Files = nullptr;
   IProcesses* Processes = nullptr;
   IShell* Shell = nullptr;
+  ISettings* Settings = nullptr;
 };
 
 // The services in force. Without wiring: an in-memory clipboard, dialogs that answer Cancel, the
-// standard file system and processes, and no desktop, so the engine works without windows.
+// standard file system and processes, no desktop and settings kept in memory, so the engine works
+// without windows.
 TServices& Services();
 
 // Replaces some services for its lifetime (null members keep the current service).

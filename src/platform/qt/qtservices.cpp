@@ -5,6 +5,7 @@
 #include "platform/qt/qtdialogs.h"
 #include "platform/qt/qtfilesystem.h"
 #include "platform/qt/qtprocesses.h"
+#include "platform/qt/qtsettings.h"
 #include "platform/services.h"
 
 namespace quorel::platform {
@@ -16,11 +17,13 @@ void InstallQtServices() {
   static TQtFileSystem files;
   static TQtProcesses processes;
   static TQtShell shell;
+  static TQtSettings settings;
   Services().Clipboard = &clipboard;
   Services().Dialogs = &dialogs;
   Services().Files = &files;
   Services().Processes = &processes;
   Services().Shell = &shell;
+  Services().Settings = &settings;
 }
 
 }  // namespace quorel::platform

@@ -6,6 +6,8 @@
 #include "platform/qt/cp1252.h"
 #include "platform/qt/qtclipboard.h"
 #include "platform/qt/qtfilesystem.h"
+#include "platform/qt/qtsettings.h"
+#include "support/tempdir.h"
 #include "support/filesystemcontract.h"
 
 namespace quorel::platform {
@@ -41,5 +43,82 @@ TEST(QtClipboard, CopiesTextAndTellsWatchers) {
 namespace quorel::test {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Qt, FileSystemContract, platform::TQtFileSystem);
+
+// ---- Settings ----
+
+// A settings file in a temporary folder.
+struct TFileSettings {
+  test::TTempDir dir;
+  std::string Path() const { return dir.File("Quorel.ini"); }
+  platform::TQtSettings Open() const { return platform::TQtSettings(Path()); }
+};
+
+TEST(QtSettings, ValuesKeepTheirTypeAndBytesAcrossInstances) {
+  TFileSettings file;
+  {
+    platform::TQtSettings settings(file.Path());
+    settings.WriteInteger("Height", 350);
+    settings.WriteInteger("Left", -20);
+    settings.WriteBool("Maximized", true);
+    settings.WriteString("Font", "Courier New");
+    settings.WriteString("FileName1", "/home/u/caf\xE9 & [x]=y;z.htm");
+    settings.WriteString("CustomColorName1", "");
+    settings.WriteString("Odd", "line\nbreak\\\"quoted\"");
+    EXPECT_TRUE(settings.Flush());
+  }
+  platform::TQtSettings settings(file.Path());
+  EXPECT_EQ(settings.ReadInteger("Height"), 350);
+  EXPECT_EQ(settings.ReadInteger("Left"), -20);
+  EXPECT_EQ(settings.ReadBool("Maximized"), true);
+  EXPECT_EQ(settings.ReadString("Font"), "Courier New");
+  EXPECT_EQ(settings.ReadString("FileName1"), "/home/u/caf\xE9 & [x]=y;z.htm");
+  EXPECT_EQ(settings.ReadString("CustomColorName1"), "");
+  EXPECT_EQ(settings.ReadString("Odd"), "line\nbreak\\\"quoted\"");
+  // Another type than written, or nothing written: absent.
+  EXPECT_EQ(settings.ReadString("Height"), std::nullopt);
+  EXPECT_EQ(settings.ReadInteger("Font"), std::nullopt);
+  EXPECT_EQ(settings.ReadBool("Font"), std::nullopt);
+  EXPECT_EQ(settings.ReadInteger("Width"), std::nullopt);
+  // A value written again takes the new type.
+  settings.WriteString("Height", "tall");
+  EXPECT_EQ(settings.ReadInteger("Height"), std::nullopt);
+  EXPECT_EQ(settings.ReadString("Height"), "tall");
+}
+
+TEST(QtSettings, HandEditedAndDamagedFilesGiveAbsentValues) {
+  TFileSettings file;
+  test::WriteBytes(file.Path(), "[General]\nHeight=350\nWidth=dword:abc\nFont=sz:Arial\nGarbage\n\x01\x02=\xff\n");
+  platform::TQtSettings settings(file.Path());
+  EXPECT_EQ(settings.ReadInteger("Height"), std::nullopt);  // no type: not trusted
+  EXPECT_EQ(settings.ReadInteger("Width"), std::nullopt);
+  EXPECT_EQ(settings.ReadString("Font"), "Arial");          // typed by hand is fine
+  TFileSettings binary;
+  test::WriteBytes(binary.Path(), std::string("\0\xff\xfe[[[=\n\0", 9));
+  EXPECT_EQ(binary.Open().ReadInteger("Height"), std::nullopt);
+}
+
+TEST(QtSettings, MemoryAndFileStoresAgree) {
+  TFileSettings file;
+  platform::TQtSettings onDisk(file.Path());
+  platform::TMemorySettings inMemory;
+  for (platform::ISettings* settings : {static_cast<platform::ISettings*>(&onDisk), static_cast<platform::ISettings*>(&inMemory)}) {
+    settings->WriteBool("On", false);
+    settings->WriteInteger("Count", 7);
+    settings->WriteString("Name", "x");
+    EXPECT_EQ(settings->ReadBool("On"), false);
+    EXPECT_EQ(settings->ReadBool("Count"), true);  // any integer but 0 reads as true
+    EXPECT_EQ(settings->ReadInteger("Name"), std::nullopt);
+    EXPECT_EQ(settings->ReadString("Count"), std::nullopt);
+  }
+}
+
+TEST(QtSettings, AStoreThatCannotBeWrittenSaysSo) {
+  test::TTempDir dir;
+  test::WriteBytes(dir.File("plain"), "x");  // a file where the store's folder would be
+  platform::TQtSettings settings(dir.File("plain/Quorel.ini"));
+  settings.WriteInteger("Height", 1);
+  EXPECT_FALSE(settings.Flush());
+  EXPECT_EQ(test::ReadBytes(dir.File("plain")), "x");
+}
 
 }  // namespace quorel::test
