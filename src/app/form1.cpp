@@ -53,7 +53,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   MemoSource1.AddListener([this](TCustomMemoSource& s, int first, int last) { StoreChanged(s, first, last); },
                           this, false);
   // Every mouse press in the window and its controls runs the file-changed check.
-  if (SmartMenuEnabled) RefreshFolderMenus();
+  ReadSettings();
   qApp->installEventFilter(this);
 }
 
@@ -150,6 +150,26 @@ void TForm1::CreateToolBar() {
   connect(ToolButton3, &QAction::triggered, this, [this] { Save1Click(); });
   connect(ToolButton4, &QAction::triggered, this, [this] { SaveAs1Click(); });
   connect(ToolButton14, &QAction::triggered, this, [this] { Exit1Click(); });
+
+  // Its context menu places it at an edge or hides it.
+  ToolBarMenu = new QMenu(this);
+  Top1 = ToolBarMenu->addAction("&Top");
+  Bottom1 = ToolBarMenu->addAction("&Bottom");
+  Left1 = ToolBarMenu->addAction("&Left");
+  Right1 = ToolBarMenu->addAction("&Right");
+  ToolBarMenu->addSeparator();
+  Hide1 = ToolBarMenu->addAction("&Hide");
+  int tag = 0;
+  for (QAction* placement : {Top1, Bottom1, Left1, Right1}) {
+    placement->setCheckable(true);
+    connect(placement, &QAction::triggered, this, [this, tag] { Bottom1Click(tag); });
+    ++tag;
+  }
+  Top1->setChecked(true);
+  connect(Hide1, &QAction::triggered, this, [this] { Hide1Click(); });
+  ToolBar1->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(ToolBar1, &QToolBar::customContextMenuRequested, this,
+          [this](const QPoint& at) { ToolBarMenu->popup(ToolBar1->mapToGlobal(at)); });
 }
 
 void TForm1::CreateStatusBar() {
@@ -284,10 +304,12 @@ void TForm1::SetUpView() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  if (FormCloseQuery())
-    event->accept();
-  else
+  if (!FormCloseQuery()) {
     event->ignore();
+    return;
+  }
+  WriteSettings();
+  event->accept();
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QRect>
 #include <QStringList>
 #include <array>
 #include <cstdint>
@@ -38,10 +39,32 @@ class TForm1 : public QMainWindow {
   std::string CurrentExtension;
   std::string TaskbarTitle;
 
-  // ---- Settings read here (stored with the other settings) ----
+  // ---- Settings (formsettings.cpp reads them at start and writes them at close) ----
   int TaskbarCaptionType = 1;
   int ProgramCaptionType = 1;
   bool Highlighting = true;
+  std::array<std::string, 16> CustomColorName;
+  std::array<std::string, 16> CustomHexValue;
+  std::array<std::string, 3> BrowserNames;      // "SecondBrowser" .. "FourthBrowser"
+  std::array<std::string, 3> BrowserLocations;  // "SecondLocation" .. "FourthLocation"
+  int PrimaryBrowser = 1;
+  bool DisableWarning = false;
+  bool AutoSave = false;
+  bool FileNameSpaces = true;
+  std::string SpaceReplacement = "%20";
+  std::string CurrentSyntaxScheme = "Default";
+  std::string SyntaxSchemeLocation = "Default";
+  // The window's place and size the last time it was resized while not maximized.
+  QRect NormalBounds;
+  // Where the toolbar sits: 0 top, 1 bottom, 2 left, 3 right.
+  int ToolBarAlignment = 0;
+  void ReadSettings();
+  void ReadFontSettings();
+  void ReadCurrentFolder();
+  void WriteSettings();
+  // Puts the toolbar at the edge numbered `tag` (anything but 1..3 is the top).
+  void Bottom1Click(int tag);
+  void Hide1Click();
 
   // ---- Non-visual components ----
   TMemoSource MemoSource1;
@@ -88,6 +111,13 @@ class TForm1 : public QMainWindow {
   QAction* none3;
   QAction* N12;
   QToolBar* ToolBar1;
+  // The toolbar's context menu: its placements and hiding.
+  QMenu* ToolBarMenu;
+  QAction* Top1;
+  QAction* Bottom1;
+  QAction* Left1;
+  QAction* Right1;
+  QAction* Hide1;
   QAction* ToolButton1;   // New
   QAction* ToolButton2;   // Open
   QAction* ToolButton3;   // Save
@@ -158,6 +188,8 @@ class TForm1 : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -29,6 +29,8 @@ class IShell {
   virtual void AddToRecentDocuments(const std::string& path) = 0;
   // Whether the Ctrl key is held down at this moment.
   virtual bool CtrlDown() = 0;
+  // The user's documents folder ("" when there is none).
+  virtual std::string DocumentsFolder() = 0;
   // Opens a document, folder or address with the desktop's default handler.
   virtual bool Open(const std::string& target) = 0;
 };

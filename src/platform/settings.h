@@ -36,6 +36,7 @@ class TMemorySettings : public ISettings {
   std::optional<std::string> ReadString(const std::string& name) override;
   void WriteInteger(const std::string& name, int32_t value) override { values_[name] = value; }
   void WriteString(const std::string& name, const std::string& value) override { values_[name] = value; }
+  const std::map<std::string, std::variant<int32_t, std::string>>& Values() const { return values_; }
 
  private:
   std::map<std::string, std::variant<int32_t, std::string>> values_;

@@ -18,6 +18,7 @@ class TNoShell : public IShell {
   void AddToRecentDocuments(const std::string&) override {}
   bool CtrlDown() override { return false; }
   bool Open(const std::string&) override { return false; }
+  std::string DocumentsFolder() override { return ""; }
 };
 
 }  // namespace quorel::platform

@@ -37,6 +37,8 @@ class TFakeShell : public platform::IShell {
   std::vector<std::string> RecentDocuments;
   void AddToRecentDocuments(const std::string& path) override { RecentDocuments.push_back(path); }
   bool CtrlDown() override { return Ctrl; }
+  std::string Documents;
+  std::string DocumentsFolder() override { return Documents; }
   std::vector<std::string> Opened;
   bool Open(const std::string& target) override {
     Opened.push_back(target);

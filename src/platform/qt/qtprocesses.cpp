@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "platform/stdprocesses.h"
@@ -29,6 +30,10 @@ bool TQtProcesses::LaunchSimple(const std::string& program, const std::vector<st
 
 bool TQtShell::CtrlDown() {
   return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
+}
+
+std::string TQtShell::DocumentsFolder() {
+  return QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).toStdString();
 }
 
 bool TQtShell::Open(const std::string& target) {

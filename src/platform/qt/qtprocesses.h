@@ -19,6 +19,7 @@ class TQtShell : public IShell {
   void AddToRecentDocuments(const std::string&) override {}
   bool CtrlDown() override;
   bool Open(const std::string& target) override;
+  std::string DocumentsFolder() override;
 };
 
 }  // namespace quorel::platform

@@ -11,6 +11,7 @@
 #include "app/form1.h"
 #include "platform/memoryclipboard.h"
 #include "platform/services.h"
+#include "platform/settings.h"
 #include "support/faultyfilesystem.h"
 #include "support/recordingprocesses.h"
 #include "support/scripteddialogs.h"
@@ -34,7 +35,8 @@ struct MainWindow : ::testing::Test {
   test::TFakeShell shell;
   test::TFaultyFileSystem files;
   platform::TMemoryClipboard clipboard;
-  platform::TServicesOverride services{{&clipboard, &dialogs, &files, &processes, &shell}};
+  platform::TMemorySettings settings;
+  platform::TServicesOverride services{{&clipboard, &dialogs, &files, &processes, &shell, &settings}};
   test::TTempDir dir;
   std::unique_ptr<TForm1> form;
 
