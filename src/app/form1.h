@@ -58,6 +58,10 @@ class TForm1 : public QMainWindow {
   QRect NormalBounds;
   // Where the toolbar sits: 0 top, 1 bottom, 2 left, 3 right.
   int ToolBarAlignment = 0;
+  // The tag completions offered after "<", one per line of "Popup.txt" in the program folder.
+  std::vector<std::string> PopupList;
+  bool PopupLoaded = false;
+  void ReadPopupList();
   void ReadSettings();
   void ReadFontSettings();
   void ReadCurrentFolder();

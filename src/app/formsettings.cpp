@@ -9,7 +9,9 @@
 
 #include "app/form1.h"
 #include "app/recentfiles.h"
+#include "engine/strings.h"
 #include "platform/clipboard.h"
+#include "platform/filesystem.h"
 #include "platform/processes.h"
 #include "platform/services.h"
 #include "platform/settings.h"
@@ -38,7 +40,26 @@ std::string Numbered(const char* name, int n) { return name + std::to_string(n);
 
 }  // namespace
 
+void TForm1::ReadPopupList() {
+  std::string path = FolderOf(Services().Processes->ProgramPath()) + "Popup.txt";
+  std::string text;
+  PopupList.clear();
+  PopupLoaded = false;
+  if (!Services().Files->IsFile(path)) return;
+  try {
+    Services().Files->ReadFileChunks(path, [&](std::string_view chunk) {
+      text += chunk;
+      return true;
+    });
+  } catch (const std::exception&) {
+    return;  // unreadable: no completions, as when the file is missing
+  }
+  PopupList = SplitLines(text);
+  PopupLoaded = true;
+}
+
 void TForm1::ReadSettings() {
+  ReadPopupList();
   platform::ISettings& s = *Services().Settings;
   int height = 350, width = 500, top = 20, left = 20;
   Read(s, "Height", height);

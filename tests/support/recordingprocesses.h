@@ -19,7 +19,8 @@ class TRecordingProcesses : public platform::IProcesses {
   bool FailLaunch = false;
   bool FailSimple = false;
 
-  std::string ProgramPath() override { return "/opt/quorel/quorel"; }
+  std::string Program = "/opt/quorel/quorel";
+  std::string ProgramPath() override { return Program; }
   bool Launch(const std::string& program, const std::vector<std::string>& arguments) override {
     Launches.push_back({program, arguments, false});
     return !FailLaunch;

@@ -46,6 +46,15 @@ TEST_F(FormSettings, AFirstRunGetsTheDefaults) {
   EXPECT_EQ(form->CurrentFolder, "/opt/quorel/");
 }
 
+TEST_F(FormSettings, TagCompletionsComeFromPopupTxtBesideTheProgram) {
+  EXPECT_FALSE(form->PopupLoaded);  // no such file beside /opt/quorel/quorel
+  processes.Program = dir.File("quorel");
+  test::WriteBytes(dir.File("Popup.txt"), "a href=\"\"|Anchor\r\nb\n\nimg src=\"\"");
+  Restart();
+  EXPECT_TRUE(form->PopupLoaded);
+  EXPECT_EQ(form->PopupList, (std::vector<std::string>{"a href=\"\"|Anchor", "b", "", "img src=\"\""}));
+}
+
 TEST_F(FormSettings, OddStoredValues) {
   shell.Documents = dir.Path();
   settings.WriteInteger("ToolBarAlignment", 7);
