@@ -265,7 +265,7 @@ void TForm1::WMDropFiles(const QStringList& names) {
 }
 
 bool TForm1::WMMouseActivate() {
-  ToolButtonPasteEnabled = Services().Clipboard->HasText();
+  ToolButton7->setEnabled(Services().Clipboard->HasText());
   if (!HasDocumentName() || Services().Files->FileAge(DocumentName) == DocumentFileAge) return false;
   if (Services().Dialogs->MessageBox(platform::mkConfirmation,
                                      DocumentName + " Date and Time has changed!!" + "\r\r" +

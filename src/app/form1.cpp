@@ -1,5 +1,6 @@
 // The main window's construction: menus, toolbar, status bar and the document area.
 #include "app/form1.h"
+#include "app/toolbarimages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -130,25 +131,45 @@ void TForm1::CreateImagesMenu() {
 void TForm1::CreateToolBar() {
   ToolBar1 = addToolBar("ToolBar1");
   ToolBar1->setMovable(false);
-  ToolBar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  auto button = [this](const char* caption, const char* hint) {
-    QAction* a = ToolBar1->addAction(caption);
+  ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  ToolBar1->setIconSize(QSize(16, 16));
+  auto button = [this](const char* caption, const char* hint, int image) {
+    QAction* a = ToolBar1->addAction(ToolBarIcon(image), caption);
     a->setToolTip(hint);
     return a;
   };
-  ToolButton1 = button("New", "New");
+  ToolButton1 = button("New", "New", 0);
   ToolBar1->addSeparator();
-  ToolButton2 = button("Open", "Open");
-  ToolButton3 = button("Save", "Save");
-  ToolButton4 = button("Save As", "Save As");
+  ToolButton2 = button("Open", "Open", 1);
+  ToolButton3 = button("Save", "Save", 2);
+  ToolButton4 = button("Save As", "Save As", 3);
   ToolBar1->addSeparator();
-  ToolButton14 = button("Exit", "Exit Program");
-  ToolButton3->setEnabled(false);
-  ToolButton4->setEnabled(false);
+  ToolButton5 = button("Cut", "Cut", 4);
+  ToolButton6 = button("Copy", "Copy", 5);
+  ToolButton7 = button("Paste", "Paste", 6);
+  ToolBar1->addSeparator();
+  ToolButton8 = button("Insert Text", "Insert Custom Text", 7);
+  ToolButton12 = button("Edit Text", "Create/Edit Custom Text", 8);
+  ToolBar1->addSeparator();
+  ToolButton18 = button("Items Palette", "Items Palette", 11);
+  ToolButton24 = button("Image Map", "Image Map Creator", 15);
+  ToolButton20 = button("Colors Palette", "Color Palette", 12);
+  ToolBar1->addSeparator();
+  ToolButton16 = button("Preview", "Preview in Browser", 10);
+  ToolBar1->addSeparator();
+  ToolButton22 = button("Compile", "Execute Java Compiler", 13);
+  ToolButton23 = button("Run Java", "Run Compiled Applet in Browser", 14);
+  ToolBar1->addSeparator();
+  ToolButton14 = button("Exit", "Exit Program", 9);
+  for (QAction* disabled : {ToolButton3, ToolButton4, ToolButton5, ToolButton6, ToolButton7, ToolButton22, ToolButton23})
+    disabled->setEnabled(false);
   connect(ToolButton1, &QAction::triggered, this, [this] { New1Click(); });
   connect(ToolButton2, &QAction::triggered, this, [this] { Open1Click(); });
   connect(ToolButton3, &QAction::triggered, this, [this] { Save1Click(); });
   connect(ToolButton4, &QAction::triggered, this, [this] { SaveAs1Click(); });
+  connect(ToolButton5, &QAction::triggered, this, [this] { MemoSource1.CutToClipboard(); });
+  connect(ToolButton6, &QAction::triggered, this, [this] { MemoSource1.CopyToClipboard(); });
+  connect(ToolButton7, &QAction::triggered, this, [this] { MemoSource1.PasteFromClipboard(); });
   connect(ToolButton14, &QAction::triggered, this, [this] { Exit1Click(); });
 
   // Its context menu places it at an edge or hides it.

@@ -126,11 +126,20 @@ class TForm1 : public QMainWindow {
   QAction* ToolButton2;   // Open
   QAction* ToolButton3;   // Save
   QAction* ToolButton4;   // Save As
+  QAction* ToolButton5;   // Cut
+  QAction* ToolButton6;   // Copy
+  QAction* ToolButton7;   // Paste
+  QAction* ToolButton8;   // Insert Custom Text
+  QAction* ToolButton12;  // Create/Edit Custom Text
+  QAction* ToolButton18;  // Items Palette
+  QAction* ToolButton24;  // Image Map Creator
+  QAction* ToolButton20;  // Color Palette
+  QAction* ToolButton16;  // Preview in Browser
+  QAction* ToolButton22;  // Execute Java Compiler
+  QAction* ToolButton23;  // Run Compiled Applet in Browser
   QAction* ToolButton14;  // Exit
   std::array<QLabel*, 4> StatusBar1;
   TVrelMemo* VrelMemo1;
-  // The Paste toolbar button's state, kept until the button itself is built with the Edit menu.
-  bool ToolButtonPasteEnabled = false;
 
   // ---- Document operations ----
   bool HasDocumentName() const { return DocumentName != "[untitled]"; }

@@ -128,7 +128,7 @@ void TForm1::ReadSettings() {
   if (lineNumbers) options |= TMemoOptions{moLineNumbers, moLineNumbersOnGutter};
   VrelMemo1->SetOptions(options);
 
-  ToolButtonPasteEnabled = Services().Clipboard->HasText();
+  ToolButton7->setEnabled(Services().Clipboard->HasText());
   if (HistoryEnabled) ShowRecentFiles();
   if (SmartMenuEnabled) RefreshFolderMenus();
 }

@@ -155,3 +155,36 @@ TEST_F(FormSettings, EveryValueRoundTrips) {
 
 }  // namespace
 }  // namespace quorel
+
+namespace quorel {
+namespace {
+
+TEST_F(FormSettings, TheToolbarHasItsButtonsInOrderWithPictures) {
+  std::vector<std::string> hints;
+  for (QAction* item : form->ToolBar1->actions())
+    hints.push_back(item->isSeparator() ? "-" : item->toolTip().toStdString());
+  EXPECT_EQ(hints, (std::vector<std::string>{"New", "-", "Open", "Save", "Save As", "-", "Cut", "Copy", "Paste", "-",
+                                             "Insert Custom Text", "Create/Edit Custom Text", "-", "Items Palette",
+                                             "Image Map Creator", "Color Palette", "-", "Preview in Browser", "-",
+                                             "Execute Java Compiler", "Run Compiled Applet in Browser", "-",
+                                             "Exit Program"}));
+  for (QAction* off : {form->ToolButton3, form->ToolButton5, form->ToolButton6, form->ToolButton22})
+    EXPECT_FALSE(off->isEnabled());
+  // Each picture draws something, at a normal and a doubled size, and looks different under the mouse.
+  for (QAction* item : form->ToolBar1->actions()) {
+    if (item->isSeparator()) continue;
+    for (int size : {16, 32}) {
+      QImage plain = item->icon().pixmap(size, size, QIcon::Normal).toImage();
+      QImage active = item->icon().pixmap(size, size, QIcon::Active).toImage();
+      ASSERT_EQ(plain.size(), QSize(size, size));
+      int inked = 0;
+      for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) inked += plain.pixelColor(x, y).alpha() > 0;
+      EXPECT_GT(inked, size * size / 10) << item->toolTip().toStdString();
+      EXPECT_NE(plain, active) << item->toolTip().toStdString();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quorel

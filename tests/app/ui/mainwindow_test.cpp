@@ -382,7 +382,7 @@ TEST_F(MainWindow, AMousePressInTheWindowRunsTheCheck) {
   clipboard.SetForeignText("paste me");
   dialogs.AnswerMessage(mrNo);
   form->WMMouseActivate();
-  EXPECT_TRUE(form->ToolButtonPasteEnabled);
+  EXPECT_TRUE(form->ToolButton7->isEnabled());
 }
 
 TEST_F(MainWindow, CommandLineOpensTheFirstFileHereAndTheRestElsewhere) {

@@ -1,0 +1,14 @@
+// The pictures of the main toolbar, drawn as vector shapes so that they stay sharp at any screen
+// scale: index 0 New ... 15 Image Map, each with a plain and a highlighted (under the mouse) form.
+#pragma once
+
+#include <QIcon>
+
+namespace quorel {
+
+constexpr int kToolBarImageCount = 16;
+
+// The picture `index` as an icon: the plain form normally, the highlighted one when active.
+QIcon ToolBarIcon(int index);
+
+}  // namespace quorel
