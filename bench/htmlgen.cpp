@@ -3,6 +3,7 @@
 #include "htmlgen.h"
 
 #include <array>
+#include <map>
 #include <cstdint>
 #include <string_view>
 
@@ -400,5 +401,12 @@ class TGenerator {
 }  // namespace
 
 std::string GenerateHtml(int lines) { return TGenerator(lines).Run(); }
+
+const std::string& CachedHtml(int lines) {
+  static std::map<int, std::string> cache;
+  auto it = cache.find(lines);
+  if (it == cache.end()) it = cache.emplace(lines, GenerateHtml(lines)).first;
+  return it->second;
+}
 
 }  // namespace quorel::bench

@@ -12,4 +12,7 @@ namespace quorel::bench {
 // page rather than a complete one.
 std::string GenerateHtml(int lines);
 
+// GenerateHtml(lines), made once per count and kept for the rest of the program.
+const std::string& CachedHtml(int lines);
+
 }  // namespace quorel::bench

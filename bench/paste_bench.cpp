@@ -17,11 +17,14 @@ namespace {
 
 using quorel::TMemoSource;
 
-const std::string& Html(int lines) {
-  static std::map<int, std::string> cache;
-  auto it = cache.find(lines);
-  if (it == cache.end()) it = cache.emplace(lines, quorel::bench::GenerateHtml(lines)).first;
-  return it->second;
+const std::string& Html(int lines) { return quorel::bench::CachedHtml(lines); }
+
+// A fresh document of `lines` lines with the caret in its middle line.
+std::unique_ptr<TMemoSource> DocumentWithCaretInTheMiddle(int lines) {
+  auto store = std::make_unique<TMemoSource>();
+  store->LoadFromBuffer(Html(lines));
+  store->SetCaretPos(3, lines / 2);
+  return store;
 }
 
 // Arguments: document lines, pasted lines (about 49 bytes each: 200,000 lines are about 10 MB).
@@ -34,9 +37,7 @@ void BM_Paste(benchmark::State& state) {
   std::unique_ptr<TMemoSource> store;
   for (auto _ : state) {
     state.PauseTiming();
-    store = std::make_unique<TMemoSource>();
-    store->LoadFromBuffer(Html(documentLines));
-    store->SetCaretPos(3, documentLines / 2);
+    store = DocumentWithCaretInTheMiddle(documentLines);
     state.ResumeTiming();
     store->PasteFromClipboard();
   }
@@ -61,9 +62,7 @@ void BM_UndoPaste(benchmark::State& state) {
   std::unique_ptr<TMemoSource> store;
   for (auto _ : state) {
     state.PauseTiming();
-    store = std::make_unique<TMemoSource>();
-    store->LoadFromBuffer(Html(documentLines));
-    store->SetCaretPos(3, documentLines / 2);
+    store = DocumentWithCaretInTheMiddle(documentLines);
     store->PasteFromClipboard();
     state.ResumeTiming();
     store->Undo();

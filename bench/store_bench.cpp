@@ -27,12 +27,7 @@ using quorel::TUpdateGuard;
 constexpr int kLargeDocument = 1'000'000;
 
 // Generated documents, made once per line count and kept for the whole run.
-const std::string& Html(int lines) {
-  static std::map<int, std::string> cache;
-  auto it = cache.find(lines);
-  if (it == cache.end()) it = cache.emplace(lines, quorel::bench::GenerateHtml(lines)).first;
-  return it->second;
-}
+const std::string& Html(int lines) { return quorel::bench::CachedHtml(lines); }
 
 // Files in the temporary folder, removed when the program ends.
 class TTempFiles {
@@ -175,6 +170,22 @@ int LineAt(int lines, int64_t where) {
   return where == 0 ? 0 : where == 1 ? lines / 2 : lines - 1;
 }
 
+// Types at (x, y) for as long as the benchmark runs; every kTypingRun characters the typed text is
+// taken out again, untimed, so that the line keeps its length.
+void TypeRepeatedly(benchmark::State& state, TMemoSource& store, int x, int y) {
+  int typed = 0;
+  for (auto _ : state) {
+    TypeChar(store);
+    if (++typed == kTypingRun) {
+      state.PauseTiming();
+      store.SetCaretPos(x, y);
+      store.DeleteChars(typed);
+      typed = 0;
+      state.ResumeTiming();
+    }
+  }
+}
+
 // Args: {lines, where}; where 0 = first line, 1 = middle line, 2 = last line. The caret sits in
 // the middle of the line, so each character also moves the rest of the line along.
 //
@@ -192,17 +203,7 @@ void BM_Keystroke(benchmark::State& state, int undoLimit) {
   const int x = store.LineLength(y) / 2;
   store.SetCaretPos(x, y);
 
-  int typed = 0;
-  for (auto _ : state) {
-    TypeChar(store);
-    if (++typed == kTypingRun) {
-      state.PauseTiming();
-      store.SetCaretPos(x, y);
-      store.DeleteChars(typed);
-      typed = 0;
-      state.ResumeTiming();
-    }
-  }
+  TypeRepeatedly(state, store, x, y);
   state.counters["undo_records"] = store.UndoList().Count();
 }
 BENCHMARK_CAPTURE(BM_Keystroke, undo_default, 0)
@@ -226,17 +227,7 @@ void BM_KeystrokeLineLength(benchmark::State& state) {
   const int x = length / 2;
   store.SetCaretPos(x, y);
 
-  int typed = 0;
-  for (auto _ : state) {
-    TypeChar(store);
-    if (++typed == kTypingRun) {
-      state.PauseTiming();
-      store.SetCaretPos(x, y);
-      store.DeleteChars(typed);
-      typed = 0;
-      state.ResumeTiming();
-    }
-  }
+  TypeRepeatedly(state, store, x, y);
 }
 BENCHMARK(BM_KeystrokeLineLength)->ArgName("bytes")->Arg(64)->Arg(4096)->Arg(65536)->Arg(262144);
 

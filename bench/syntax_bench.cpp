@@ -19,10 +19,7 @@ using namespace quorel;
 
 constexpr int kLines = 1'000'000;
 
-const std::string& Html() {
-  static const std::string html = bench::GenerateHtml(kLines);
-  return html;
-}
+const std::string& Html() { return bench::CachedHtml(kLines); }
 
 struct TColouredDocument {
   TSyntaxParser parser;

@@ -38,12 +38,13 @@ void SortCaseInsensitive(std::vector<std::string>& names) {
   for (size_t i = 0; i < names.size(); ++i) names[i] = std::move(keyed[i].second);
 }
 
-// Removes every item from position 2 on (after the folder item and its separator).
+// Removes every item from position 2 on (after the folder item and its separator). The items
+// are freed later: the menus are rebuilt from the click handler of one of them.
 void ClearFileItems(QMenu* menu) {
   QList<QAction*> items = menu->actions();
   for (qsizetype i = 2; i < items.size(); ++i) {
     menu->removeAction(items[i]);
-    delete items[i];
+    items[i]->deleteLater();
   }
 }
 

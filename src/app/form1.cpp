@@ -42,7 +42,6 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   SyntaxParser2.SetDefaultAttr(EmptySchemeDefaultAttr());
   MemoSource1.SetOptions({soBackUnindents, soGroupUndo, soForceCutCopy, soAutoIndent, soSmartTab,
                           soOverwriteBlocks, soSelectFoundText});
-  if (Highlighting) MemoSource1.SetSyntaxParser(&SyntaxParser1);
 
   CreateMenus();
   CreateToolBar();

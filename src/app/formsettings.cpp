@@ -137,18 +137,22 @@ void TForm1::ReadSettings() {
 // the view's font.
 void TForm1::ReadFontSettings() {
   platform::ISettings& s = *Services().Settings;
-  auto apply = [this](const std::function<void(TFont&)>& change) {
-    for (TSyntaxParser* parser : {&SyntaxParser1, &DefaultParser}) {
-      TAttrItem attr = parser->DefaultAttr();
-      change(attr.Font);
-      parser->SetDefaultAttr(attr);
-    }
-    TFont font = VrelMemo1->Font();
-    change(font);
-    VrelMemo1->SetFont(font);
+  std::optional<std::string> name = s.ReadString("Font");
+  std::optional<int32_t> size = s.ReadInteger("FontSize");
+  if (size && *size <= 0) size.reset();
+  if (!name && !size) return;
+  auto change = [&](TFont& font) {
+    if (name) font.Name = *name;
+    if (size) font.SetSize(*size);
   };
-  if (auto name = s.ReadString("Font")) apply([&](TFont& f) { f.Name = *name; });
-  if (auto size = s.ReadInteger("FontSize"); size && *size > 0) apply([&](TFont& f) { f.SetSize(*size); });
+  for (TSyntaxParser* parser : {&SyntaxParser1, &DefaultParser}) {
+    TAttrItem attr = parser->DefaultAttr();
+    change(attr.Font);
+    parser->SetDefaultAttr(attr);
+  }
+  TFont font = VrelMemo1->Font();
+  change(font);
+  VrelMemo1->SetFont(font);
 }
 
 // The folder of the last exit or of the preferences; without one (or with a lone separator) the
@@ -230,14 +234,18 @@ void TForm1::Bottom1Click(int tag) {
 
 void TForm1::Hide1Click() { ToolBar1->setVisible(ToolBar1->isHidden()); }
 
+void TForm1::RememberNormalBounds() {
+  if (!isMaximized() && !isMinimized()) NormalBounds = QRect(pos(), size());
+}
+
 void TForm1::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  if (!isMaximized() && !isMinimized()) NormalBounds = QRect(pos(), size());
+  RememberNormalBounds();
 }
 
 void TForm1::moveEvent(QMoveEvent* event) {
   QMainWindow::moveEvent(event);
-  if (!isMaximized() && !isMinimized()) NormalBounds = QRect(pos(), size());
+  RememberNormalBounds();
 }
 
 }  // namespace quorel

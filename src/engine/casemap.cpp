@@ -33,6 +33,8 @@ const TCaseTables& Tables() {
 
 }  // namespace
 
+const std::array<unsigned char, 256>& LowerTable() { return Tables().lower; }
+
 char UpperChar(char c) { return static_cast<char>(Tables().upper[static_cast<unsigned char>(c)]); }
 char LowerChar(char c) { return static_cast<char>(Tables().lower[static_cast<unsigned char>(c)]); }
 

@@ -26,4 +26,18 @@ class TCharSet {
   std::array<bool, 256> bits_;
 };
 
+// Printable ASCII punctuation except the underscore, and code 127: what symbol tokens are made of.
+inline const TCharSet& SymbolChars() {
+  static const TCharSet set = [] {
+    TCharSet s;
+    s.IncludeRange(33, 47);
+    s.IncludeRange(58, 64);
+    s.IncludeRange(91, 94);
+    s.Include(96);
+    s.IncludeRange(123, 127);
+    return s;
+  }();
+  return set;
+}
+
 }  // namespace quorel

@@ -9,17 +9,6 @@ namespace quorel {
 
 namespace {
 
-// Printable ASCII punctuation except the underscore, and code 127.
-TCharSet SymbolSet() {
-  TCharSet s;
-  s.IncludeRange(33, 47);
-  s.IncludeRange(58, 64);
-  s.IncludeRange(91, 94);
-  s.Include(96);
-  s.IncludeRange(123, 127);
-  return s;
-}
-
 template <typename TList>
 void CollectUsed(const TList& list, TCharSet& used) {
   for (const auto& t : list) {
@@ -155,7 +144,7 @@ void TSyntaxScheme::Prepare() {
   BlockStates.Reset();
   TCharSet used;
   for (size_t i = 0; i < SyntaxBlocks.size(); ++i) PrepareBlock(static_cast<int>(i), used);
-  NotUsedSymbols = SymbolSet();
+  NotUsedSymbols = SymbolChars();
   for (int c = 0; c < 256; ++c)
     if (used[static_cast<unsigned char>(c)]) NotUsedSymbols.Exclude(static_cast<unsigned char>(c));
   if (Parser) Parser->FontsChanged();

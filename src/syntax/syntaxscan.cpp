@@ -12,28 +12,6 @@ namespace quorel {
 
 namespace {
 
-const std::array<unsigned char, 256>& LowerTable() {
-  static const std::array<unsigned char, 256> table = [] {
-    std::array<unsigned char, 256> t{};
-    for (int c = 0; c < 256; ++c) t[c] = static_cast<unsigned char>(LowerChar(static_cast<char>(c)));
-    return t;
-  }();
-  return table;
-}
-
-const TCharSet& SymbolChars() {
-  static const TCharSet set = [] {
-    TCharSet s;
-    s.IncludeRange(33, 47);
-    s.IncludeRange(58, 64);
-    s.IncludeRange(91, 94);
-    s.Include(96);
-    s.IncludeRange(123, 127);
-    return s;
-  }();
-  return set;
-}
-
 bool IsBlank(unsigned char c) { return c >= 1 && c <= 32; }
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 bool IsHexDigit(unsigned char c) {
