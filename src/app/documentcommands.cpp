@@ -280,7 +280,7 @@ void TForm1::OpenCommandLine(const QStringList& arguments) {
   for (int i = 0; i < arguments.size(); ++i) {
     std::string name = QFile::encodeName(arguments[i]).toStdString();
     if (i == 0) {
-      OpenDocument(std::filesystem::absolute(name).string());
+      OpenDocument(ExpandLongPath(std::filesystem::absolute(name).string()));
       raise();
       activateWindow();
       continue;
@@ -290,6 +290,40 @@ void TForm1::OpenCommandLine(const QStringList& arguments) {
       return;
     }
   }
+}
+
+// Each part of the path becomes the name the file system reports for it: the same name, or on a
+// file system that ignores case, the name with the case it was created with. Parts that do not
+// exist stay as given.
+std::string TForm1::ExpandLongPath(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::string done;
+  size_t start = 0;
+  while (start < path.size()) {
+    size_t sep = path.find(kPathSeparator, start);
+    size_t end = sep == std::string::npos ? path.size() : sep + 1;
+    std::string name = path.substr(start, (sep == std::string::npos ? end : sep) - start);
+    std::string separator = sep == std::string::npos ? "" : std::string(1, kPathSeparator);
+    start = end;
+    std::error_code error;
+    if (name.empty() || name == "." || name == ".." || !fs::exists(fs::path(done + name), error)) {
+      done += name + separator;
+      continue;
+    }
+    std::string reported = name;
+    bool exact = false;
+    for (fs::directory_iterator it(done.empty() ? fs::path(".") : fs::path(done), error), last;
+         !error && it != last; it.increment(error)) {
+      std::string entry = it->path().filename().string();
+      if (entry == name) {
+        exact = true;
+        break;
+      }
+      if (reported == name && LowerCase(entry) == LowerCase(name)) reported = entry;
+    }
+    done += (exact ? name : reported) + separator;
+  }
+  return done;
 }
 
 }  // namespace quorel

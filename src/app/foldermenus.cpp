@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QMenu>
 #include <algorithm>
 
@@ -82,7 +83,7 @@ void TForm1::ShortenRecentCaption(QAction* item) {
   const std::string& full = RecentFiles[item->data().toInt() - 1];
   item->setToolTip(QFile::decodeName(full.c_str()));
   item->setStatusTip(item->toolTip());
-  QFontMetrics metrics(QApplication::font("QMenu"));
+  QFontMetrics metrics(Label1->font());
   auto width = [&](const std::string& text) { return metrics.horizontalAdvance(QFile::decodeName(text.c_str())); };
   item->setText(MenuText(ShortenedCaption(full, width)));
 }

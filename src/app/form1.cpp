@@ -45,6 +45,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
   CreateMenus();
   CreateToolBar();
+  CreateColorsMenu();
   CreateStatusBar();
   SetUpDialogs();
 
@@ -54,6 +55,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
                           this, false);
   // Every mouse press in the window and its controls runs the file-changed check.
   ReadSettings();
+  WireMenuShortcuts();
   qApp->installEventFilter(this);
 }
 
@@ -92,6 +94,10 @@ void TForm1::CreateMenus() {
     (*recent[i])->setVisible(false);
   }
   CreateImagesMenu();
+  CreateEditMenu();
+  CreateHighlightingMenu();
+  CreateViewMenu();
+  CreateWindowMenu();
   Save1->setEnabled(false);
   SaveAs1->setEnabled(false);
   ReverttoSaved1->setEnabled(false);
@@ -173,12 +179,12 @@ void TForm1::CreateToolBar() {
 
   // Its context menu places it at an edge or hides it.
   ToolBarMenu = new QMenu(this);
-  Top1 = ToolBarMenu->addAction("&Top");
-  Bottom1 = ToolBarMenu->addAction("&Bottom");
-  Left1 = ToolBarMenu->addAction("&Left");
-  Right1 = ToolBarMenu->addAction("&Right");
+  Top1 = ToolBarMenu->addAction("Top");
+  Bottom1 = ToolBarMenu->addAction("Bottom");
+  Left1 = ToolBarMenu->addAction("Left");
+  Right1 = ToolBarMenu->addAction("Right");
   ToolBarMenu->addSeparator();
-  Hide1 = ToolBarMenu->addAction("&Hide");
+  Hide1 = ToolBarMenu->addAction("Hide");
   int tag = 0;
   for (QAction* placement : {Top1, Bottom1, Left1, Right1}) {
     placement->setCheckable(true);
@@ -193,6 +199,10 @@ void TForm1::CreateToolBar() {
 }
 
 void TForm1::CreateStatusBar() {
+  // Hidden: measures menu captions in the menu font.
+  Label1 = new QLabel(this);
+  Label1->setFont(QApplication::font("QMenu"));
+  Label1->hide();
   const int widths[4] = {60, 70, 50, 600};
   const char* texts[4] = {"Char: 1", "Line: 1", "", "[untitled]"};
   for (int i = 0; i < 4; ++i) {
@@ -240,10 +250,7 @@ QString TForm1::PanelText(int panel) const { return StatusBar1[static_cast<size_
 
 void TForm1::StoreChanged(TCustomMemoSource& store, int, int) {
   TMemoStates flags = store.ChangeFlags();
-  if (flags.Contains(msCaretMoved) || flags.Contains(msTextChanged)) {
-    StatusBar1[0]->setText(QString("Char: %1").arg(store.CaretX() + 1));
-    StatusBar1[1]->setText(QString("Line: %1").arg(store.CaretY() + 1));
-  }
+  if (flags.Contains(msCaretMoved) || flags.Contains(msTextChanged)) UpdateCaretPanels();
   if (flags.Contains(msTextChanged)) {
     // Printing and saving under a name make sense once there is text.
     bool hasText = store.LineCount() > 0;

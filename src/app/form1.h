@@ -114,6 +114,80 @@ class TForm1 : public QMainWindow {
   QMenu* images2;
   QAction* none3;
   QAction* N12;
+  QAction* InsertOther1;
+  QAction* N9;
+  QAction* ImageMapCreator1;
+  // ---- Edit, Colors, Highlighting, View and Window menus (mainmenus.cpp, editcommands.cpp) ----
+  QMenu* Edit1;
+  QAction* Undo1;
+  QAction* Redo1;
+  QAction* Cut1;
+  QAction* Copy1;
+  QAction* Paste1;
+  QAction* SelectAll1;
+  QAction* ViewClipboard1;
+  QAction* Find1;
+  QAction* FindNext1;
+  QAction* Replace1;
+  QAction* GotoLine1;
+  QAction* Wrap1;
+  QMenu* ProgramFontSize1;
+  std::array<QAction*, 7> FontSizeItems;  // N8pt1 .. N14pt1, their data is the size
+  QAction* ProgramFont1;
+  QMenu* Color1;
+  std::array<QAction*, 16> MenuColor;  // MenuColor1 .. MenuColor16
+  QAction* MenuColorSep1;
+  QAction* EditColors1;
+  // The colour drop-down of the "Colors Palette" button.
+  QMenu* PopupMenu1;
+  std::array<QAction*, 16> MenuColorPop;  // MenuColorPop1 .. MenuColorPop16
+  QAction* ColorMenuPopSep1;
+  QAction* EditColors2;
+  // The first 16 items of the Colors menu and of the drop-down, remembered when first shown.
+  std::array<QAction*, 16> MenuColorItems{};
+  std::array<QAction*, 16> PopupColorItems{};
+  // The custom-colour slots changed since the colour menus were last refreshed.
+  bool ColorsChanged = false;
+  QMenu* HighLighting1;
+  QAction* HighlightUrls1;
+  QMenu* Parser1;
+  QAction* None4;
+  QAction* N6;
+  QAction* Default1;
+  QAction* RichTextFormat1;
+  QAction* N7;
+  QMenu* View1;
+  QAction* ItemsPalatte1;
+  QAction* EditColors3;
+  QAction* ImageMap1;
+  QAction* SplitView1;
+  QAction* ShowGutter1;
+  QAction* ShowLineNumbers1;
+  QAction* Toolbar2;
+  QMenu* Window1;
+  QAction* Help1;
+  QAction* About1;
+  void RefreshColorMenus();
+  void Color1Click();
+  void MenuColor1Click(int tag);
+  void Edit1Click();
+  void View1Click();
+  void HighLighting1Click();
+  void Parser1Click();
+  void Wrap1Click();
+  void ProgramFontSize1Click();
+  void N8pt1Click(QAction* item);
+  void HighlightUrls1Click();
+  void None4Click();
+  void Default1Click();
+  void ShowGutter1Click();
+  void ShowLineNumbers1Click();
+  void UpdateCaretPanels();
+  // The path with each part replaced by the name the file system reports for it.
+  static std::string ExpandLongPath(const std::string& path);
+  // The first showing: colour menus, the menu font for measuring captions.
+  void FormShow();
+  QLabel* Label1;
   QToolBar* ToolBar1;
   // The toolbar's context menu: its placements and hiding.
   QMenu* ToolBarMenu;
@@ -211,6 +285,20 @@ class TForm1 : public QMainWindow {
  private:
   void CreateMenus();
   void CreateImagesMenu();
+  void CreateEditMenu();
+  void CreateColorsMenu();
+  void CreateHighlightingMenu();
+  void CreateViewMenu();
+  void CreateWindowMenu();
+  // Every menu item's shortcut runs the opening handlers of its menus first, then the item
+  // when it is still enabled.
+  void WireMenuShortcuts();
+  void Cut1Click();
+  void Copy1Click();
+  void SelectAll1Click();
+  void GotoLine1Click();
+  bool shown_ = false;
+  void showEvent(QShowEvent* event) override;
   void CreateToolBar();
   void CreateStatusBar();
   void SetUpDialogs();

@@ -156,7 +156,7 @@ void TCustomMemoSource::GotoLineDialog() {
   int line = 0;
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), line);
   if (text.empty() || error != std::errc() || end != text.data() + text.size())
-    throw EVrelError("'" + value + "' is not a valid line number");
+    throw EVrelError("'" + value + "' is not a valid integer value");
   SetCaretPos(0, std::max(line, 1) - 1);
 }
 

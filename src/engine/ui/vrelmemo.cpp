@@ -168,8 +168,11 @@ void TCustomVrelMemo::SourceChanged(TCustomMemoSource& store, int first, int las
   if ((flags.Contains(msCaretMoved) || flags.Contains(msRepaint)) && OnSelectionChange)
     OnSelectionChange(*this);
   // Only the rows that changed are painted again (everything when the gutter or all changed).
-  int firstRow = std::max(first, topLine_) - topLine_;
-  int lastRow = std::min<int64_t>(last, int64_t{topLine_} + VisibleRows()) - topLine_;
+  // Ranges may reach far outside the window (MaxInt for "everything after", or first > last
+  // when only flags changed), so they are clamped to the visible rows before any arithmetic.
+  int visible = VisibleRows();
+  int firstRow = static_cast<int>(std::clamp<int64_t>(int64_t{first} - topLine_, 0, visible));
+  int lastRow = static_cast<int>(std::clamp<int64_t>(int64_t{last} - topLine_, -1, visible));
   if (flags.Contains(msCaretMoved) || wordWrap_ || flags.Contains(msReadOnlyChanged) ||
       flags.Contains(msOverwriteChanged) || flags.Contains(msMatchChanged)) {
     viewport()->update();

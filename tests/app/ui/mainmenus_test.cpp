@@ -1,0 +1,197 @@
+// The main window's menus: their order, the custom colours they show, the rules that enable
+// their items as they open, and shortcuts that refresh a menu before running its item.
+#include <QAction>
+#include <filesystem>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolBar>
+
+#include "mainwindowfixture.h"
+
+namespace quorel {
+namespace {
+
+struct MainMenus : MainWindow {
+  void Restart() {
+    form.reset();
+    form = std::make_unique<TForm1>();
+  }
+  // Shows the window and makes it the active one, so that its shortcuts reach it.
+  void ShowActive() {
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->VrelMemo1->setFocus();
+  }
+  void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(form->VrelMemo1, static_cast<Qt::Key>(key), modifiers);
+  }
+  std::string Text() const { return form->MemoSource1.Lines().Text(); }
+  static QStringList Captions(const QList<QAction*>& items) {
+    QStringList captions;
+    for (QAction* item : items) captions << (item->isSeparator() ? "-" : item->text());
+    return captions;
+  }
+};
+
+TEST_F(MainMenus, TheMenuBarAndTheEditMenuInOrder) {
+  EXPECT_EQ(Captions(form->menuBar()->actions()),
+            (QStringList{"&File", "&Edit", "&Colors", "&Highlighting", "&View", "&Images", "&Window"}));
+  EXPECT_EQ(Captions(form->Edit1->actions()),
+            (QStringList{"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "&Select All", "&View Clipboard", "-",
+                         "&Find...", "F&ind Next", "R&eplace", "Goto Line", "-", "&Wrap", "&Program Font Size",
+                         "Pr&ogram Font"}));
+  EXPECT_EQ(form->Replace1->shortcut(), QKeySequence("Ctrl+Shift+R"));
+  EXPECT_EQ(Captions(form->Parser1->actions()),
+            (QStringList{"&None", "-", "Default", "Rich Text Format", "-"}));
+  EXPECT_FALSE(form->RichTextFormat1->isEnabled());
+  EXPECT_EQ(Captions(form->Window1->actions()), (QStringList{"&Help", "&About"}));
+  EXPECT_EQ(form->ShowLineNumbers1->text(), "    &Line Numbers");
+}
+
+TEST_F(MainMenus, CustomColoursShowInBothColourMenusOnceShown) {
+  settings.WriteString("CustomColorName2", "Sea");
+  settings.WriteString("CustomHexValue2", "#2E8B57");
+  Restart();
+  form->show();  // the first showing fills the colour menus
+  EXPECT_FALSE(form->MenuColor[0]->isVisible());
+  EXPECT_TRUE(form->MenuColor[1]->isVisible());
+  EXPECT_EQ(form->MenuColor[1]->text(), "Sea");
+  EXPECT_TRUE(form->MenuColorPop[1]->isVisible());
+  EXPECT_EQ(form->MenuColorPop[1]->text(), "Sea");
+  EXPECT_FALSE(form->MenuColorPop[2]->isVisible());
+  EXPECT_TRUE(form->MenuColorSep1->isVisible());
+  EXPECT_TRUE(form->ColorMenuPopSep1->isVisible());
+  EXPECT_FALSE(form->ColorsChanged);
+
+  // A palette that changes the slots marks them; the menu opening shows the change. Emptying a
+  // slot hides its items but not the separators.
+  form->CustomColorName[1].clear();
+  form->CustomColorName[15] = "Last";
+  form->ColorsChanged = true;
+  emit form->Color1->aboutToShow();
+  EXPECT_FALSE(form->MenuColor[1]->isVisible());
+  EXPECT_TRUE(form->MenuColor[15]->isVisible());
+  EXPECT_TRUE(form->MenuColorSep1->isVisible());
+
+  // A colour item puts its code over the selection.
+  form->MemoSource1.InsertText("color=red");
+  form->MemoSource1.SetCaretPos(9, 0);
+  form->MemoSource1.SetSelection(stStream, 6, 0, 9, 0);
+  form->CustomHexValue[15] = "#ABCDEF";
+  form->MenuColorPop[15]->trigger();
+  EXPECT_EQ(Text(), "color=#ABCDEF");
+}
+
+TEST_F(MainMenus, ShortcutsRefreshTheirMenuFirst) {
+  ShowActive();
+  // An empty document: Ctrl+A and Ctrl+J find their items disabled and do nothing.
+  Press(Qt::Key_J, Qt::ControlModifier);
+  EXPECT_TRUE(dialogs.Messages().empty());
+  EXPECT_FALSE(form->GotoLine1->isEnabled());
+
+  // Ctrl+W toggles wrapping every time: the menu's check mark is refreshed before each.
+  Press(Qt::Key_W, Qt::ControlModifier);
+  EXPECT_TRUE(form->VrelMemo1->WordWrap());
+  Press(Qt::Key_W, Qt::ControlModifier);
+  EXPECT_FALSE(form->VrelMemo1->WordWrap());
+
+  // Ctrl+F10 is the 10 point size even with a custom colour 10 in use; Ctrl+F1 is colour 1.
+  form->CustomColorName[0] = "One";
+  form->CustomHexValue[0] = "#111111";
+  form->CustomColorName[9] = "Ten";
+  form->CustomHexValue[9] = "#101010";
+  form->ColorsChanged = true;
+  Press(Qt::Key_F10, Qt::ControlModifier);
+  EXPECT_EQ(form->VrelMemo1->Font().Size(), 10);
+  EXPECT_EQ(form->SyntaxParser1.DefaultAttr().Font.Size(), 10);
+  EXPECT_EQ(Text(), "");
+  Press(Qt::Key_F1, Qt::ControlModifier);
+  EXPECT_EQ(Text(), "#111111");
+
+  // Undo through the menu's shortcut, and Cut only when there is a selection.
+  Press(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Text(), "");
+  Press(Qt::Key_R, Qt::ControlModifier);
+  EXPECT_EQ(Text(), "#111111");
+  Press(Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(Text(), "#111111");
+  EXPECT_FALSE(form->Cut1->isEnabled());
+  Press(Qt::Key_A, Qt::ControlModifier);
+  EXPECT_TRUE(form->ToolButton5->isEnabled());
+  Press(Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(Text(), "");
+  EXPECT_EQ(clipboard.GetText(), "#111111");
+  EXPECT_TRUE(form->ToolButton7->isEnabled());
+}
+
+TEST_F(MainMenus, GoToLineAsksForANumber) {
+  form->VrelMemo1->InsertText("a\r\nb\r\nc\r\nd");
+  ASSERT_EQ(form->MemoSource1.LineCount(), 4);
+  dialogs.Answer(true, "3");
+  form->GotoLine1->trigger();
+  ASSERT_EQ(dialogs.Asked().size(), 1u);
+  EXPECT_EQ(dialogs.Asked()[0].Caption, "Go to line Number");
+  EXPECT_EQ(form->MemoSource1.CaretY(), 2);
+  dialogs.Answer(true, "three");
+  form->GotoLine1->trigger();
+  EXPECT_EQ(LastMessage(), "'three' is not a valid integer value");
+  EXPECT_EQ(form->MemoSource1.CaretY(), 2);
+}
+
+TEST_F(MainMenus, GutterAndLineNumbers) {
+  emit form->View1->aboutToShow();
+  EXPECT_FALSE(form->ShowLineNumbers1->isEnabled());
+  form->ShowGutter1->trigger();
+  emit form->View1->aboutToShow();
+  EXPECT_TRUE(form->ShowGutter1->isChecked());
+  EXPECT_TRUE(form->ShowLineNumbers1->isEnabled());
+  form->ShowLineNumbers1->trigger();
+  EXPECT_TRUE(form->VrelMemo1->Options().Contains(moLineNumbers));
+  // Hiding the gutter hides its numbers; showing it again brings the gutter alone.
+  form->ShowGutter1->trigger();
+  form->ShowGutter1->trigger();
+  TMemoOptions options = form->VrelMemo1->Options();
+  EXPECT_TRUE(options.Contains(moDrawGutter));
+  EXPECT_FALSE(options.Contains(moLineNumbers));
+  EXPECT_FALSE(options.Contains(moLineNumbersOnGutter));
+  // The toolbar item hides and shows the toolbar.
+  form->Toolbar2->trigger();
+  EXPECT_TRUE(form->ToolBar1->isHidden());
+  emit form->View1->aboutToShow();
+  EXPECT_FALSE(form->Toolbar2->isChecked());
+}
+
+TEST_F(MainMenus, NoneAndDefaultParsers) {
+  form->None4->trigger();
+  EXPECT_EQ(form->MemoSource1.SyntaxParser(), nullptr);
+  emit form->Parser1->aboutToShow();
+  EXPECT_TRUE(form->None4->isChecked());
+  EXPECT_FALSE(form->Default1->isChecked());
+  EXPECT_FALSE(form->RichTextFormat1->isChecked());
+  form->Default1->trigger();
+  EXPECT_EQ(form->MemoSource1.SyntaxParser(), &form->SyntaxParser1);
+  EXPECT_TRUE(form->Highlighting);
+  emit form->Parser1->aboutToShow();
+  EXPECT_TRUE(form->Default1->isChecked());
+  EXPECT_FALSE(form->None4->isChecked());
+  // Clickable addresses follow the store.
+  form->HighlightUrls1->trigger();
+  emit form->HighLighting1->aboutToShow();
+  EXPECT_TRUE(form->HighlightUrls1->isChecked());
+  EXPECT_TRUE(form->MemoSource1.HighlightUrls());
+}
+
+TEST(ExpandLongPath, KeepsWhatExistsAndWhatDoesNot) {
+  test::TTempDir dir;
+  std::string folder = dir.Path() + "/Site Pages";
+  std::filesystem::create_directories(folder);
+  test::WriteBytes(folder + "/Index.html", "x");
+  EXPECT_EQ(TForm1::ExpandLongPath(folder + "/Index.html"), folder + "/Index.html");
+  EXPECT_EQ(TForm1::ExpandLongPath(folder + "/"), folder + "/");
+  EXPECT_EQ(TForm1::ExpandLongPath(folder + "/gone/x.htm"), folder + "/gone/x.htm");
+  EXPECT_EQ(TForm1::ExpandLongPath("relative/x.htm"), "relative/x.htm");
+}
+
+}  // namespace
+}  // namespace quorel
