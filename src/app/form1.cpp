@@ -11,6 +11,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "engine/clipboardsource.h"
+#include "engine/ui/editwindow.h"
 #include "platform/qt/cp1252.h"
 #include "syntax/htmlscheme.h"
 
@@ -61,6 +63,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
 TForm1::~TForm1() {
   qApp->removeEventFilter(this);
+  EditWindow.reset();
+  ClipboardStore.reset();
   MemoSource1.RemoveListener(this);
   MemoSource1.SetSyntaxParser(nullptr);
 }
@@ -257,6 +261,10 @@ void TForm1::StoreChanged(TCustomMemoSource& store, int, int) {
     Print1->setEnabled(hasText);
     SaveAs1->setEnabled(hasText);
     ToolButton4->setEnabled(hasText);
+    ToolButton7->setEnabled(store.CanPaste());
+    // The Java buttons come alive with the first change (the Preview button is always on).
+    ToolButton22->setEnabled(ToolButton16->isEnabled());
+    ToolButton23->setEnabled(ToolButton16->isEnabled());
   }
   // An untitled document that became empty is clean again. Otherwise the store itself knows
   // whether the text differs from the file (also after undo back to the saved state), and the
@@ -352,10 +360,21 @@ void TForm1::dropEvent(QDropEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonPress) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget && widget->window() == this) return WMMouseActivate();
+  QEvent::Type type = event->type();
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (type == QEvent::MouseButtonPress && widget && widget->window() == this) {
+    if (WMMouseActivate()) return true;
+    if (widget == statusBar() || widget->parentWidget() == statusBar()) StatusBar1MouseDown(true);
+    return false;
   }
+  if (type == QEvent::MouseButtonRelease && widget) {
+    if (widget == statusBar() || widget->parentWidget() == statusBar()) StatusBar1MouseDown(false);
+    // Clicks and key releases in either view refresh the buttons and the caret read-out.
+    bool inView = widget == VrelMemo1->viewport() || (SplitMemo && widget == SplitMemo->viewport());
+    if (inView) VrelMemo1Click();
+  }
+  if (type == QEvent::KeyRelease && (widget == VrelMemo1 || (SplitMemo && widget == SplitMemo)))
+    VrelMemo1KeyUp();
   return QMainWindow::eventFilter(watched, event);
 }
 

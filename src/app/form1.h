@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/recentfiles.h"
@@ -21,8 +22,12 @@ class QLabel;
 class QMenu;
 
 class QToolBar;
+class QSplitter;
 
 namespace quorel {
+
+class TClipBoardSource;
+class TEditWindow;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -188,6 +193,19 @@ class TForm1 : public QMainWindow {
   // The first showing: colour menus, the menu font for measuring captions.
   void FormShow();
   QLabel* Label1;
+  void ProgramFont1Click();
+  void SplitView1Click();
+  void ViewClipboard1Click();
+  // A mouse button pressed (true) or released (false) on the status bar.
+  void StatusBar1MouseDown(bool pressed);
+  void VrelMemo1Click();
+  void VrelMemo1KeyUp();
+  // The split view's splitter and second view, while the view is split.
+  QSplitter* Splitter1 = nullptr;
+  TVrelMemo* SplitMemo = nullptr;
+  // The clipboard's history and the window that shows it, made on first use.
+  std::unique_ptr<TClipBoardSource> ClipboardStore;
+  std::unique_ptr<TEditWindow> EditWindow;
   QToolBar* ToolBar1;
   // The toolbar's context menu: its placements and hiding.
   QMenu* ToolBarMenu;

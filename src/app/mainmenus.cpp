@@ -62,6 +62,8 @@ void TForm1::CreateEditMenu() {
   connect(SelectAll1, &QAction::triggered, this, [this] { SelectAll1Click(); });
   connect(GotoLine1, &QAction::triggered, this, [this] { GotoLine1Click(); });
   connect(Wrap1, &QAction::triggered, this, [this] { Wrap1Click(); });
+  connect(ProgramFont1, &QAction::triggered, this, [this] { ProgramFont1Click(); });
+  connect(ViewClipboard1, &QAction::triggered, this, [this] { ViewClipboard1Click(); });
   for (QAction* size : FontSizeItems)
     connect(size, &QAction::triggered, this, [this, size] { N8pt1Click(size); });
 }
@@ -133,6 +135,7 @@ void TForm1::CreateViewMenu() {
     item->setCheckable(true);
   connect(View1, &QMenu::aboutToShow, this, [this] { View1Click(); });
   connect(ShowGutter1, &QAction::triggered, this, [this] { ShowGutter1Click(); });
+  connect(SplitView1, &QAction::triggered, this, [this] { SplitView1Click(); });
   connect(ShowLineNumbers1, &QAction::triggered, this, [this] { ShowLineNumbers1Click(); });
   connect(Toolbar2, &QAction::triggered, this, [this] { Hide1Click(); });
 }

@@ -30,6 +30,17 @@ struct TFileDialog {
   std::string DefaultExt;  // "*.htm" style or ".htm"; appended when the name has none
 };
 
+// A font as the font dialog shows and returns it.
+struct TFontChoice {
+  std::string Name;
+  int Size = 8;  // points
+  bool Bold = false;
+  bool Italic = false;
+  bool Underline = false;
+  bool StrikeOut = false;
+  unsigned Color = 0;  // 0x00BBGGRR
+};
+
 class IDialogs {
  public:
   virtual ~IDialogs() = default;
@@ -41,6 +52,8 @@ class IDialogs {
   // A one-line input box. Returns false when the user cancels; on OK `value` holds the text.
   virtual bool InputQuery(const std::string& caption, const std::string& prompt,
                           std::string& value) = 0;
+  // The font dialog, starting with `font`; false when cancelled, else `font` holds the choice.
+  virtual bool FontDialog(TFontChoice& font) = 0;
 };
 
 }  // namespace quorel::platform

@@ -20,6 +20,7 @@ class TCancellingDialogs : public IDialogs {
   bool OpenFileDialog(TFileDialog&) override { return false; }
   bool SaveFileDialog(TFileDialog&) override { return false; }
   bool InputQuery(const std::string&, const std::string&, std::string&) override { return false; }
+  bool FontDialog(TFontChoice&) override { return false; }
 };
 
 TServices MakeDefaults() {

@@ -36,6 +36,10 @@ class TScriptedDialogs : public platform::IDialogs {
     fileAnswers_.push_back({std::move(fileName), filterIndex});
   }
 
+  // The next font dialog returns `font`, or is cancelled (nullopt).
+  void AnswerFont(std::optional<platform::TFontChoice> font) { fontAnswers_.push_back(std::move(font)); }
+  const std::vector<platform::TFontChoice>& FontsShown() const { return fontsShown_; }
+
   // ---- What was asked ----
   const std::vector<TQuestion>& Asked() const { return asked_; }
   const std::vector<TMessage>& Messages() const { return messages_; }
@@ -52,6 +56,16 @@ class TScriptedDialogs : public platform::IDialogs {
   }
   bool OpenFileDialog(platform::TFileDialog& dialog) override { return File(dialog); }
   bool SaveFileDialog(platform::TFileDialog& dialog) override { return File(dialog); }
+  bool FontDialog(platform::TFontChoice& font) override {
+    fontsShown_.push_back(font);
+    if (fontAnswers_.empty() || !fontAnswers_.front()) {
+      if (!fontAnswers_.empty()) fontAnswers_.pop_front();
+      return false;
+    }
+    font = *fontAnswers_.front();
+    fontAnswers_.pop_front();
+    return true;
+  }
   bool InputQuery(const std::string& caption, const std::string& prompt,
                   std::string& value) override {
     asked_.push_back({caption, prompt, value});
@@ -63,6 +77,8 @@ class TScriptedDialogs : public platform::IDialogs {
   }
 
  private:
+  std::deque<std::optional<platform::TFontChoice>> fontAnswers_;
+  std::vector<platform::TFontChoice> fontsShown_;
   bool File(platform::TFileDialog& dialog) {
     fileDialogs_.push_back(dialog);
     if (fileAnswers_.empty()) return false;

@@ -3,7 +3,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QColorDialog>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -81,6 +83,31 @@ bool TQtDialogs::InputQuery(const std::string& caption, const std::string& promp
                                          Cp1252ToQString(value), &ok);
   if (ok) value = QStringToCp1252(answer);
   return ok;
+}
+
+// The font dialog has no colour of its own here: after a font is chosen, the colour dialog
+// offers the text colour, and cancelling it keeps the colour the font had.
+bool TQtDialogs::FontDialog(TFontChoice& font) {
+  QFont start(Cp1252ToQString(font.Name), font.Size);
+  start.setBold(font.Bold);
+  start.setItalic(font.Italic);
+  start.setUnderline(font.Underline);
+  start.setStrikeOut(font.StrikeOut);
+  bool ok = false;
+  QFont chosen = QFontDialog::getFont(&ok, start, QApplication::activeWindow(), "Font");
+  if (!ok) return false;
+  font.Name = QStringToCp1252(chosen.family());
+  font.Size = chosen.pointSize() > 0 ? chosen.pointSize() : font.Size;
+  font.Bold = chosen.bold();
+  font.Italic = chosen.italic();
+  font.Underline = chosen.underline();
+  font.StrikeOut = chosen.strikeOut();
+  QColor colour = QColorDialog::getColor(QColor(font.Color & 0xFF, (font.Color >> 8) & 0xFF, (font.Color >> 16) & 0xFF),
+                                         QApplication::activeWindow(), "Font Colour");
+  if (colour.isValid())
+    font.Color = static_cast<unsigned>(colour.red()) | static_cast<unsigned>(colour.green()) << 8 |
+                 static_cast<unsigned>(colour.blue()) << 16;
+  return true;
 }
 
 }  // namespace quorel::platform

@@ -12,6 +12,7 @@ class TQtDialogs : public IDialogs {
   bool SaveFileDialog(TFileDialog& dialog) override;
   bool InputQuery(const std::string& caption, const std::string& prompt,
                   std::string& value) override;
+  bool FontDialog(TFontChoice& font) override;
 };
 
 }  // namespace quorel::platform

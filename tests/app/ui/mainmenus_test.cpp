@@ -4,7 +4,13 @@
 #include <filesystem>
 #include <QMenuBar>
 #include <QTest>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabBar>
 #include <QToolBar>
+
+#include "engine/clipboardsource.h"
+#include "engine/ui/editwindow.h"
 
 #include "mainwindowfixture.h"
 
@@ -180,6 +186,91 @@ TEST_F(MainMenus, NoneAndDefaultParsers) {
   emit form->HighLighting1->aboutToShow();
   EXPECT_TRUE(form->HighlightUrls1->isChecked());
   EXPECT_TRUE(form->MemoSource1.HighlightUrls());
+}
+
+TEST_F(MainMenus, SplitViewSharesTheOneDocument) {
+  ShowActive();
+  form->SplitView1->trigger();
+  ASSERT_NE(form->SplitMemo, nullptr);
+  EXPECT_TRUE(form->SplitView1->isChecked());
+  EXPECT_EQ(&form->SplitMemo->MemoSource(), &form->MemoSource1);
+  EXPECT_EQ(form->findChild<QWidget*>("Splitter1"), static_cast<QWidget*>(form->Splitter1));
+  EXPECT_EQ(form->SplitMemo->Font(), form->VrelMemo1->Font());
+  // Typing in either view changes the one document.
+  form->SplitMemo->setFocus();
+  QTest::keyClicks(form->SplitMemo, "ab");
+  form->VrelMemo1->setFocus();
+  form->MemoSource1.SetCaretPos(2, 0);
+  QTest::keyClicks(form->VrelMemo1, "c");
+  EXPECT_EQ(Text(), "abc");
+  // Twice restores the single view, which still edits the document.
+  form->SplitView1->trigger();
+  EXPECT_EQ(form->SplitMemo, nullptr);
+  EXPECT_EQ(form->findChild<QWidget*>("SplitMemo"), nullptr);
+  EXPECT_FALSE(form->SplitView1->isChecked());
+  EXPECT_EQ(form->centralWidget(), form->VrelMemo1);
+  QTest::keyClicks(form->VrelMemo1, "d");
+  EXPECT_EQ(Text(), "abcd");
+}
+
+TEST_F(MainMenus, TheClipboardWindowCollectsCopiedText) {
+  form->ViewClipboard1->trigger();
+  ASSERT_NE(form->EditWindow, nullptr);
+  EXPECT_EQ(form->EditWindow->windowTitle(), "Clipboard");
+  EXPECT_EQ(form->EditWindow->Tabs()->count(), 1);
+  EXPECT_EQ(form->EditWindow->size(), QSize(520, 392));
+  EXPECT_EQ(form->ClipboardStore->SyntaxParser(), form->MemoSource1.SyntaxParser());
+  form->VrelMemo1->InsertText("first");
+  form->MemoSource1.SelectAll();
+  form->Copy1->trigger();
+  clipboard.SetText("second");
+  TCustomMemoSource& shown = form->EditWindow->Memo()->MemoSource();
+  EXPECT_EQ(&shown, form->ClipboardStore.get());
+  EXPECT_EQ(shown.Lines().Text(), "first\r\nsecond");
+  // Showing it again reuses the window and its one tab.
+  form->ViewClipboard1->trigger();
+  EXPECT_EQ(form->EditWindow->Tabs()->count(), 1);
+}
+
+TEST_F(MainMenus, TheProgramFontComesFromTheFontDialog) {
+  platform::TFontChoice chosen;
+  chosen.Name = "Liberation Sans";
+  chosen.Size = 12;
+  chosen.Bold = true;
+  chosen.Color = 0x0000FF;
+  dialogs.AnswerFont(std::nullopt);
+  form->ProgramFont1->trigger();
+  EXPECT_EQ(form->VrelMemo1->Font().Name, "Courier New");
+  ASSERT_EQ(dialogs.FontsShown().size(), 1u);
+  EXPECT_EQ(dialogs.FontsShown()[0].Name, "Courier New");
+  EXPECT_EQ(dialogs.FontsShown()[0].Size, 8);
+  dialogs.AnswerFont(chosen);
+  form->ProgramFont1->trigger();
+  for (const TFont& font : {form->VrelMemo1->Font(), form->SyntaxParser1.DefaultAttr().Font}) {
+    EXPECT_EQ(font.Name, "Liberation Sans");
+    EXPECT_EQ(font.Size(), 12);
+    EXPECT_TRUE(font.Style.Contains(fsBold));
+    EXPECT_EQ(font.Color, clRed);
+  }
+}
+
+TEST_F(MainMenus, ClicksAndThePressedStatusBar) {
+  ShowActive();
+  form->VrelMemo1->InsertText("one two");
+  form->MemoSource1.SetSelection(stStream, 0, 0, 3, 0);
+  EXPECT_FALSE(form->ToolButton5->isEnabled());
+  QTest::mouseClick(form->VrelMemo1->viewport(), Qt::LeftButton, {}, QPoint(200, 60));
+  // The click itself dropped the selection and moved the caret; the buttons follow.
+  EXPECT_EQ(form->ToolButton5->isEnabled(), form->MemoSource1.HasSelection());
+  EXPECT_EQ(Panel(1), "Line: " + std::to_string(form->MemoSource1.CaretY() + 1));
+  QTest::keyClick(form->VrelMemo1, Qt::Key_Home, Qt::ShiftModifier);
+  EXPECT_EQ(form->ToolButton5->isEnabled(), form->MemoSource1.HasSelection());
+  EXPECT_EQ(form->ToolButton6->isEnabled(), form->ToolButton5->isEnabled());
+
+  QTest::mousePress(form->statusBar(), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(form->statusBar()->currentMessage(), "Ouch - Do you mind!!");
+  QTest::mouseRelease(form->statusBar(), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(form->statusBar()->currentMessage(), "");
 }
 
 TEST(ExpandLongPath, KeepsWhatExistsAndWhatDoesNot) {
