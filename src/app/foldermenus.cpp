@@ -25,19 +25,8 @@ using platform::Services;
 // command runs while the menus are half built).
 constexpr int kEntriesBetweenEvents = 256;
 
-// A menu caption showing `text` as it is: "&" would otherwise mark a shortcut letter.
-QString MenuText(const std::string& path) { return QFile::decodeName(path.c_str()).replace('&', "&&"); }
-
 // The file name a generated menu item stands for (kept apart from its caption).
 std::string ItemFile(const QAction* item) { return item->data().toByteArray().toStdString(); }
-
-void SortCaseInsensitive(std::vector<std::string>& names) {
-  std::vector<std::pair<std::string, std::string>> keyed;
-  keyed.reserve(names.size());
-  for (std::string& name : names) keyed.emplace_back(LowerCase(name), std::move(name));
-  std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (size_t i = 0; i < names.size(); ++i) names[i] = std::move(keyed[i].second);
-}
 
 // Removes every item from position 2 on (after the folder item and its separator). The items
 // are freed later: the menus are rebuilt from the click handler of one of them.
@@ -52,6 +41,8 @@ void ClearFileItems(QMenu* menu) {
 int FileItemCount(const QMenu* menu) { return static_cast<int>(menu->actions().size()) - 2; }
 
 }  // namespace
+
+QString MenuText(const std::string& text) { return QFile::decodeName(text.c_str()).replace('&', "&&"); }
 
 std::array<QAction*, kRecentSlots> TForm1::FileNames() const {
   return {FileName1, FileName2, FileName3, FileName4, FileName5,

@@ -329,6 +329,9 @@ class TForm1 : public QMainWindow {
   void ShowModified(bool modified);
 };
 
+// A menu caption showing `text` as it is: "&" would otherwise mark a shortcut letter.
+QString MenuText(const std::string& text);
+
 // ".htm", ".html", ... ".*": the document extensions; position i + 1 is the save filter index.
 extern const std::array<const char*, 12> DocumentExtensions;
 

@@ -9,6 +9,14 @@
 
 namespace quorel {
 
+void SortCaseInsensitive(std::vector<std::string>& names) {
+  std::vector<std::pair<std::string, std::string>> keyed;
+  keyed.reserve(names.size());
+  for (std::string& name : names) keyed.emplace_back(LowerCase(name), std::move(name));
+  std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (size_t i = 0; i < names.size(); ++i) names[i] = std::move(keyed[i].second);
+}
+
 const std::array<const char*, 8> ImageExtensions = {".gif", ".jpg",  ".bmp", ".art",
                                                     ".png", ".jpeg", ".wmf", ".aiff"};
 

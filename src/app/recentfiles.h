@@ -10,6 +10,9 @@
 
 namespace quorel {
 
+// Sorts names in the order of their lower-case forms, keeping equal ones in place.
+void SortCaseInsensitive(std::vector<std::string>& names);
+
 constexpr char kPathSeparator = '/';
 constexpr int kRecentSlots = 10;
 // Most recent first; empty strings are free slots.
