@@ -1,6 +1,7 @@
 // Reading a scheme from object text. The text is first read whole into a syntax tree, so a text
 // that does not follow the notation changes nothing; then each property is applied in file order,
 // and one that is unknown or has a value of the wrong kind is passed over with its whole value.
+#include <bitset>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -198,11 +199,18 @@ void ApplyScheme(TSyntaxScheme& s, std::string_view name, const TTextValue& v) {
   } else if (SameIdent(name, "SyntaxBlocks")) {
     ReadCollection(v, s.SyntaxBlocks, AppendDefault<std::vector<TSyntaxBlock>>, ApplyBlock);
   } else if (SameIdent(name, "FontTable") && v.Kind == TTextValue::vkCollection && !v.CollectionItems.empty()) {
-    // Each new entry takes the lowest free FontID before its own properties are read.
+    // Each new entry takes the lowest free FontID before its own properties are read, as
+    // TFontList::Add gives it; the FontIDs in use are kept here so that a long table is not
+    // searched again for every entry.
     s.FontTable.Clear();
+    std::bitset<256> used;
     for (const TProps& props : v.CollectionItems) {
-      TAttrItem& a = s.FontTable.Add();
+      TAttrItem fresh;
+      for (int id = 1; id <= 255 && fresh.FontID < 0; ++id)
+        if (!used[static_cast<size_t>(id)]) fresh.FontID = id;
+      TAttrItem& a = s.FontTable.Append(fresh);
       for (const TTextProperty& p : props) ApplyStyle(a, p.Name, p.Value);
+      if (a.FontID >= 0 && a.FontID <= 255) used.set(static_cast<size_t>(a.FontID));
     }
   }
 }

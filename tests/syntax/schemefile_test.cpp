@@ -211,6 +211,15 @@ TEST(SchemeFileRead, StyleWithoutFontIdTakesTheLowestFreeOne) {
   ASSERT_EQ(back.FontTable.Count(), 4);
   EXPECT_EQ(back.FontTable[1].FontID, 1);
   EXPECT_EQ(back.FontTable[3].FontID, 3);
+
+  // When every FontID is taken a new entry has none.
+  std::string many = "object TPersHolder\n  P.FontTable = <";
+  for (int i = 0; i < 300; ++i) many += "item end ";
+  SchemeFromText(many + ">\nend", back);
+  ASSERT_EQ(back.FontTable.Count(), 300);
+  EXPECT_EQ(back.FontTable[0].FontID, 1);
+  EXPECT_EQ(back.FontTable[254].FontID, 255);
+  EXPECT_EQ(back.FontTable[255].FontID, -1);
 }
 
 TEST(SchemeFileRead, WithoutVersionTheSchemeIsUpgraded) {
