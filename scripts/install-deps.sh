@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quorel needs to build, test and run; does nothing when all are present.
+# With --fuzz it also installs clang for the fuzz preset (not needed to build or test).
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
   libjpeg62-turbo-dev fonts-liberation
   xvfb xauth
 )
+if [ "${1:-}" = "--fuzz" ]; then packages+=(clang); fi
 
 missing=()
 for p in "${packages[@]}"; do

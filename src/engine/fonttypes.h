@@ -32,6 +32,7 @@ inline constexpr TColor clWindow = clSystemColor + 5;
 inline constexpr TColor clWindowText = clSystemColor + 8;
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+enum TFontPitch { fpDefault, fpVariable, fpFixed };
 using TFontStyles = TEnumSet<TFontStyle>;
 
 inline constexpr int DEFAULT_CHARSET = 1;
@@ -44,6 +45,7 @@ struct TFont {
   TColor Color = clWindowText;
   TFontStyles Style;
   int Charset = DEFAULT_CHARSET;
+  TFontPitch Pitch = fpDefault;
 
   int Size() const;
   void SetSize(int points);

@@ -55,6 +55,13 @@ class TSyntaxScheme {
   // Whether the persistent content equals another scheme's.
   bool SameContent(const TSyntaxScheme& other) const;
 
+  // Scheme files (schemefile.h). LoadFromFile replaces the content by the file's, or throws
+  // EVrelError and leaves it as it was: "Cannot open file <name>" when the file cannot be read,
+  // and the reader's message after showing the error box when the text is not a scheme.
+  // SaveToFile throws EVrelError "Cannot create file <name>" when the file cannot be written.
+  void LoadFromFile(const std::string& fileName);
+  void SaveToFile(const std::string& fileName) const;
+
  private:
   void PrepareBlock(int index, TCharSet& used);
   // For each FontID: the index of its font table entry, kUrl for the URL style, or kNone.

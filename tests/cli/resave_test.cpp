@@ -58,5 +58,31 @@ TEST(CliTokens, DumpsEachLineWithItsStateAndRuns) {
   EXPECT_EQ(cli::Run({"tokens"}, out, err), 2);
 }
 
+TEST(CliTokens, WithASchemeFileAndTheRunsText) {
+  TTempDir dir;
+  WriteBytes(dir.File("a.ini"), "[s]\r\n; c\r\n");
+  WriteBytes(dir.File("bad.sch"), "object");
+  std::ostringstream out, err;
+  std::string ini = std::string(QUOREL_TEST_DATA_DIR) + "/../../data/Syntax/INI.sch";
+  EXPECT_EQ(cli::Run({"tokens", "--text", "--scheme", ini, dir.File("a.ini")}, out, err), 0) << err.str();
+  EXPECT_EQ(out.str(), "L1 00BF0000 4[[s]]\nL2 00BF0000 1[; c]\n");
+  EXPECT_EQ(cli::Run({"tokens", "--scheme", dir.File("bad.sch"), dir.File("a.ini")}, out, err), 1);
+  EXPECT_NE(err.str().find("Identifier expected on line 1"), std::string::npos) << err.str();
+}
+
+TEST(CliScheme, WritesTheSchemeAsTheEditorDoes) {
+  TTempDir dir;
+  WriteBytes(dir.File("in.sch"), "object TPersHolder P.Name = 'A' end");
+  std::string err;
+  EXPECT_EQ(RunCli({"scheme", dir.File("in.sch"), dir.File("out.sch")}, &err), 0) << err;
+  EXPECT_EQ(ReadBytes(dir.File("out.sch")),
+            "object TPersHolder\r\n  P.Name = 'A'\r\n  P.SyntaxBlocks = <\r\n    item\r\n"
+            "      Name = 'Default'\r\n      ID = 0\r\n      BlockDelimiters = <>\r\n    end>\r\n"
+            "  P.FontTable = <>\r\n  P.SyntaxVersion = 3\r\nend\r\n");
+  EXPECT_EQ(RunCli({"scheme", dir.File("missing.sch"), dir.File("out.sch")}, &err), 1);
+  EXPECT_NE(err.find("Cannot open file"), std::string::npos);
+  EXPECT_EQ(RunCli({"scheme", dir.File("in.sch")}, &err), 2);
+}
+
 }  // namespace
 }  // namespace quorel

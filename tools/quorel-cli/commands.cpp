@@ -20,8 +20,11 @@ const char* kUsage =
     "commands:\n"
     "  resave IN OUT [--out-format windows|mac|unix]\n"
     "      load IN as the editor does and save it to OUT\n"
-    "  tokens FILE\n"
-    "      colour FILE with the built-in HTML scheme; print each line's end state and style runs\n";
+    "  tokens [--scheme SCHEME.sch] [--text] FILE\n"
+    "      colour FILE with the built-in HTML scheme or the scheme file; print each line's end\n"
+    "      state and style runs (with --text: each run's text instead of its length)\n"
+    "  scheme IN.sch OUT.sch\n"
+    "      read a scheme file and write it again as the editor writes schemes\n";
 
 bool ParseOutFormat(const std::string& name, TOutFormatType& format) {
   static const std::map<std::string, TOutFormatType> formats = {
@@ -68,7 +71,18 @@ int Resave(const std::vector<std::string>& args, std::ostream&, std::ostream& er
 }
 
 int Tokens(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() != 1) {
+  std::string schemeFile;
+  bool withText = false;
+  std::vector<std::string> files;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--scheme" && i + 1 < args.size())
+      schemeFile = args[++i];
+    else if (args[i] == "--text")
+      withText = true;
+    else
+      files.push_back(args[i]);
+  }
+  if (files.size() != 1) {
     err << "quorel-cli: tokens needs one file\n" << kUsage;
     return 2;
   }
@@ -77,15 +91,37 @@ int Tokens(const std::vector<std::string>& args, std::ostream& out, std::ostream
   parser.SetDefaultAttr(HtmlDefaultAttr());
   TMemoSource store;
   try {
-    store.LoadFromFile(args[0]);
+    if (!schemeFile.empty()) parser.SyntaxScheme().LoadFromFile(schemeFile);
   } catch (const std::exception& e) {
-    err << "quorel-cli: cannot load " << args[0] << ": " << e.what() << "\n";
+    err << "quorel-cli: cannot read the scheme " << schemeFile << ": " << e.what() << "\n";
+    return 1;
+  }
+  try {
+    store.LoadFromFile(files[0]);
+  } catch (const std::exception& e) {
+    err << "quorel-cli: cannot load " << files[0] << ": " << e.what() << "\n";
     return 1;
   }
   store.SetSyntaxParser(&parser);
-  WriteTokenDump(store, out);
+  WriteTokenDump(store, out, withText);
   store.SetSyntaxParser(nullptr);
   return out ? 0 : 1;
+}
+
+int Scheme(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+  if (args.size() != 2) {
+    err << "quorel-cli: scheme needs an input and an output file\n" << kUsage;
+    return 2;
+  }
+  TSyntaxScheme scheme;
+  try {
+    scheme.LoadFromFile(args[0]);
+    scheme.SaveToFile(args[1]);
+  } catch (const std::exception& e) {
+    err << "quorel-cli: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -94,6 +130,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   using TCommand =
       std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
   static const std::map<std::string, TCommand> commands = {{"resave", Resave},
+                                                           {"scheme", Scheme},
                                                            {"tokens", Tokens}};
   if (args.empty() || args[0] == "--help" || args[0] == "-h") {
     (args.empty() ? err : out) << kUsage;

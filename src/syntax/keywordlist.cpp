@@ -1,0 +1,69 @@
+// Keyword list files.
+#include "syntax/keywordlist.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "engine/casemap.h"
+#include "engine/vrelerror.h"
+#include "platform/fileerror.h"
+#include "platform/filesystem.h"
+#include "platform/services.h"
+#include "syntax/commatext.h"
+
+namespace quorel {
+
+std::vector<std::string> SortedKeywords(std::string_view commaText) {
+  struct TEntry {
+    std::string Key, Word;
+  };
+  std::vector<TEntry> entries;
+  std::unordered_set<std::string> seen;
+  for (std::string& word : SplitCommaText(commaText)) {
+    if (word.empty()) continue;
+    std::string key = LowerCase(word);
+    if (!seen.insert(key).second) continue;
+    entries.push_back({std::move(key), std::move(word)});
+  }
+  std::sort(entries.begin(), entries.end(), [](const TEntry& a, const TEntry& b) { return a.Key < b.Key; });
+  std::vector<std::string> words;
+  words.reserve(entries.size());
+  for (TEntry& e : entries) words.push_back(std::move(e.Word));
+  return words;
+}
+
+std::string KeywordsFromListText(std::string_view text) { return JoinCommaText(SortedKeywords(text)); }
+
+std::string KeywordListText(const std::vector<std::string>& keywords) {
+  std::string out;
+  for (const std::string& k : keywords) {
+    // A keyword holding a blank, comma or double quote is written quoted, so that it loads back
+    // as one keyword.
+    out += JoinCommaText({k});
+    out += "\r\n";
+  }
+  return out;
+}
+
+void LoadKeywordList(const std::string& fileName, TKeywordSet& set) {
+  std::string text;
+  try {
+    platform::Services().Files->ReadFileChunks(fileName, [&text](std::string_view chunk) {
+      text.append(chunk);
+      return true;
+    });
+  } catch (const platform::EFileError&) {
+    throw EVrelError("Cannot open file " + fileName);
+  }
+  set.Keywords = KeywordsFromListText(text);
+}
+
+void SaveKeywordList(const std::string& fileName, const TKeywordSet& set) {
+  try {
+    platform::Services().Files->WriteFile(fileName, KeywordListText(SortedKeywords(set.Keywords)));
+  } catch (const platform::EFileError&) {
+    throw EVrelError("Cannot create file " + fileName);
+  }
+}
+
+}  // namespace quorel
