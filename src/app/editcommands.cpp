@@ -124,7 +124,7 @@ void TForm1::Parser1Click() {
   for (qsizetype i = 5; i < items.size(); ++i) {
     QAction* scheme = items[i];
     scheme->setChecked(Highlighting && !Default1->isChecked() &&
-                       scheme->text().toStdString() == CurrentSyntaxScheme);
+                       SchemeCaption(scheme) == CurrentSyntaxScheme);
   }
 }
 

@@ -184,6 +184,15 @@ class TForm1 : public QMainWindow {
   void N8pt1Click(QAction* item);
   void HighlightUrls1Click();
   void None4Click();
+  // Parser submenu (parsermenu.cpp): the schemes of the program's Syntax folder.
+  std::string SyntaxFolder() const;
+  bool FillParserMenu();
+  void RichTextFormat1Click(QAction* item);
+  void LoadStoredScheme();
+  void RestoreDefaultScheme();
+  // A scheme item's scheme name and file.
+  static std::string SchemeCaption(const QAction* item);
+  static std::string SchemePath(const QAction* item);
   void Default1Click();
   void ShowGutter1Click();
   void ShowLineNumbers1Click();

@@ -115,10 +115,12 @@ void TForm1::ReadSettings() {
   Read(s, "SmartMenuEnabled", SmartMenuEnabled);
   Read(s, "SmartMenuItems", SmartMenuItems);
 
+  N7->setVisible(FillParserMenu());
   // Rich text is not a scheme one can start with.
   Read(s, "CurrentSyntaxScheme", CurrentSyntaxScheme);
   Read(s, "SyntaxSchemeLocation", SyntaxSchemeLocation);
   if (CurrentSyntaxScheme == "RTF") CurrentSyntaxScheme = "Default";
+  LoadStoredScheme();
 
   bool gutter = false, lineNumbers = false;
   Read(s, "Gutter", gutter);

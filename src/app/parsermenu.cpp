@@ -1,0 +1,116 @@
+// The Parser submenu: the schemes of the program's Syntax folder, the choice among them, and the
+// stored scheme brought back at start.
+#include "app/form1.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "app/recentfiles.h"
+#include "engine/vrelerror.h"
+#include "platform/dialogs.h"
+#include "platform/filesystem.h"
+#include "platform/processes.h"
+#include "platform/services.h"
+
+namespace quorel {
+
+using platform::Services;
+
+namespace {
+
+// Parser submenu positions 0..4 are fixed: None, a separator, Default, Rich Text Format and the
+// separator before the scheme items.
+constexpr int kFirstSchemeItem = 5;
+
+}  // namespace
+
+std::string TForm1::SyntaxFolder() const {
+  return FolderOf(Services().Processes->ProgramPath()) + "Syntax" + kPathSeparator;
+}
+
+bool TForm1::FillParserMenu() {
+  QList<QAction*> items = Parser1->actions();
+  for (qsizetype i = kFirstSchemeItem; i < items.size(); ++i) {
+    Parser1->removeAction(items[i]);
+    delete items[i];
+  }
+  bool added = false;
+  std::string folder = SyntaxFolder();
+  if (Services().Files->IsFolder(folder)) {
+    // Listed in name order so that the menu is the same on every file system.
+    std::vector<std::string> names = ListFolderFiles(folder);
+    SortCaseInsensitive(names);
+    for (const std::string& name : names) {
+      std::string path = folder + name;
+      // A file that is not a scheme stays out of the menu (the reader has said why).
+      try {
+        SyntaxParser2.SyntaxScheme().LoadFromFile(path);
+      } catch (const EVrelError&) {
+        continue;
+      }
+      QAction* item = Parser1->addAction(MenuText(SyntaxParser2.SyntaxScheme().Name));
+      item->setCheckable(true);
+      item->setData(QString::fromStdString(SyntaxParser2.SyntaxScheme().Name));
+      item->setToolTip(QString::fromLocal8Bit(path.c_str()));
+      item->setStatusTip(item->toolTip());
+      connect(item, &QAction::triggered, this, [this, item] { RichTextFormat1Click(item); });
+      added = true;
+    }
+  }
+  SyntaxParser1.SyntaxScheme().Assign(DefaultParser.SyntaxScheme());
+  return added;
+}
+
+std::string TForm1::SchemeCaption(const QAction* item) { return item->data().toString().toStdString(); }
+
+std::string TForm1::SchemePath(const QAction* item) { return item->toolTip().toLocal8Bit().toStdString(); }
+
+void TForm1::RestoreDefaultScheme() {
+  SyntaxParser1.SyntaxScheme().Assign(DefaultParser.SyntaxScheme());
+  CurrentSyntaxScheme = "Default";
+  SyntaxSchemeLocation = "Default";
+}
+
+// The scheme stored at the last close, when highlighting is on and it is not the built-in one.
+// A file that is gone, unreadable or now holds a scheme of another name brings back the built-in
+// scheme.
+void TForm1::LoadStoredScheme() {
+  if (!Highlighting || CurrentSyntaxScheme == "Default") return;
+  try {
+    SyntaxParser1.SyntaxScheme().LoadFromFile(SyntaxSchemeLocation);
+    if (SyntaxParser1.SyntaxScheme().Name != CurrentSyntaxScheme) RestoreDefaultScheme();
+  } catch (const EVrelError&) {
+    RestoreDefaultScheme();
+  }
+}
+
+// A scheme item: highlighting with the scheme of the item's file.
+void TForm1::RichTextFormat1Click(QAction* item) {
+  Highlighting = true;
+  if (MemoSource1.SyntaxParser() != &SyntaxParser1) MemoSource1.SetSyntaxParser(&SyntaxParser1);
+  for (QAction* other : Parser1->actions()) other->setChecked(false);
+  std::string path = SchemePath(item);
+  if (!Services().Files->IsFile(path)) {
+    Warn("Unable to find syntax parser file!!(4)");
+  } else {
+    try {
+      SyntaxParser1.SyntaxScheme().LoadFromFile(path);
+      CurrentSyntaxScheme = SchemeCaption(item);
+      SyntaxSchemeLocation = path;
+      if (SyntaxParser1.SyntaxScheme().Name != CurrentSyntaxScheme) {
+        // The file was changed since the menu was filled.
+        RestoreDefaultScheme();
+        Default1->setChecked(true);
+      } else {
+        item->setChecked(true);
+      }
+    } catch (const EVrelError&) {
+      Warn("Unable to assign syntax parser!!(2)");
+      RestoreDefaultScheme();
+      Default1->setChecked(true);
+    }
+  }
+  SyntaxParser1.SyntaxScheme().Changed();
+}
+
+}  // namespace quorel
