@@ -20,6 +20,7 @@ TRegExpr::TRegExpr(std::string pattern, bool caseSensitive)
     fold_[c] = static_cast<unsigned char>(!caseSensitive && c >= 'a' && c <= 'z' ? c - 32 : c);
   Compile();
   PrepareStartSet();
+  PrepareRequiredText();
 }
 
 void TRegExpr::Fail(size_t position) const {
@@ -183,6 +184,42 @@ void TRegExpr::PrepareStartSet() {
         return;
     }
   }
+}
+
+// Every successful match tests each element outside repeated items on the way from the first
+// element to the end (a backtracking point resumes after elements that were already passed),
+// so consecutive literals there must stand side by side in the line.
+void TRegExpr::PrepareRequiredText() {
+  std::string run;
+  auto endRun = [&] {
+    if (run.size() > requiredText_.size()) requiredText_ = run;
+    run.clear();
+  };
+  for (const TElement& e : elements_) {
+    if (e.SpanEnd == -1 && e.Kind == rkChar && e.Char != 0)
+      run += static_cast<char>(e.Char);
+    else if (e.SpanEnd == -1 && (e.Kind == rkEscape || e.Kind == rkOpen || e.Kind == rkClose))
+      continue;  // zero-width and not repeated: the literals around stay side by side
+    else
+      endRun();
+  }
+  endRun();
+}
+
+bool TRegExpr::ContainsRequiredText(std::string_view text) const {
+  if (requiredText_.empty()) return true;
+  if (caseSensitive_) return text.find(requiredText_) != std::string_view::npos;
+  const size_t n = requiredText_.size();
+  const unsigned char first = static_cast<unsigned char>(requiredText_[0]);
+  for (size_t i = 0; i + n <= text.size(); ++i) {
+    if (fold_[static_cast<unsigned char>(text[i])] != first) continue;
+    size_t k = 1;
+    while (k < n && fold_[static_cast<unsigned char>(text[i + k])] ==
+                        static_cast<unsigned char>(requiredText_[k]))
+      ++k;
+    if (k == n) return true;
+  }
+  return false;
 }
 
 }  // namespace quorel

@@ -69,6 +69,8 @@ class TRegExpr {
   void Add(TKind kind, uint8_t c = 0);
   [[noreturn]] void Fail(size_t position) const;
   void PrepareStartSet();
+  void PrepareRequiredText();
+  bool ContainsRequiredText(std::string_view text) const;
 
   bool MatchCandidate(int at);
   bool MatchRange(int a, int z, int& p);
@@ -83,6 +85,9 @@ class TRegExpr {
   std::bitset<256> startSet_;
   bool anyStart_ = true;
   bool onlyFirstColumn_ = false;
+  // The longest run of literals outside any repeated item: every match passes through them in
+  // a row, so a line without them holds no match.
+  std::string requiredText_;
 
   // Matching state of the current line.
   std::string_view text_;

@@ -41,6 +41,7 @@ bool TRegExpr::Search(std::string_view text, int& start, bool forward, int& endO
   stepsLeft_ = fixedBudget_ > 0 ? fixedBudget_ : kBaseSteps + kStepsPerChar * length_;
   const int from = std::min(start, length_);
   start = 0;
+  if (!ContainsRequiredText(text)) return false;
   const int step = forward ? 1 : -1;
   int last = forward ? length_ : 1;
   int column = forward ? std::max(from, 1) : from;

@@ -155,10 +155,10 @@ TEST(RegExprElements, EscapeMarkerBeforeLiteralAndCaseFolding) {
   EXPECT_FALSE(el[2].Set['b']);
 }
 
-// {a*}*b against a long run of a has no match; the matcher must give up with a message
+// {a*}*[b] against a long run of a has no match; the matcher must give up with a message
 // instead of running for minutes.
 TEST(RegExprBudget, NestedRepeatsOnLongLineStopWithMessage) {
-  TRegExpr re("{a*}*b", false);
+  TRegExpr re("{a*}*[b]", false);
   const std::string line(100000, 'a');
   int start = 1, length = 0;
   try {
@@ -166,18 +166,18 @@ TEST(RegExprBudget, NestedRepeatsOnLongLineStopWithMessage) {
     FAIL() << "no error";
   } catch (const ERegExprTooComplex& e) {
     EXPECT_EQ(std::string(e.what()),
-              "The pattern {a*}*b needs too much work on one line; the search was stopped");
+              "The pattern {a*}*[b] needs too much work on one line; the search was stopped");
   }
 }
 
 TEST(RegExprBudget, ManyStarsBacktrackingIsStopped) {
-  TRegExpr re("a*a*a*a*a*a*c", false);
+  TRegExpr re("a*a*a*a*a*a*[c]", false);
   int start = 1, length = 0;
   EXPECT_THROW(re.Find(std::string(300, 'a'), start, true, length), ERegExprTooComplex);
 }
 
 TEST(RegExprBudget, BudgetIsPerLineNotPerSearch) {
-  TRegExpr re("a*b", false);
+  TRegExpr re("a*[b]", false);
   re.SetStepBudget(5000);
   const std::string line = std::string(20, 'a') + "b";
   for (int i = 0; i < 100; ++i) {  // many lines, each well within the budget
@@ -187,6 +187,22 @@ TEST(RegExprBudget, BudgetIsPerLineNotPerSearch) {
   }
   int start = 1, length = 0;
   EXPECT_THROW(re.Find(std::string(2000, 'a'), start, true, length), ERegExprTooComplex);
+}
+
+// A line without the literals that every match must pass through is passed over at once, even
+// where matching would need more than the budget.
+TEST(RegExprBudget, LineWithoutRequiredLiteralsIsPassedOver) {
+  TRegExpr re("{a*}*xb", false);
+  re.SetStepBudget(10);
+  const std::string run(100000, 'a');
+  int start = 1, length = 0;
+  EXPECT_FALSE(re.Find(run + "x b", start, true, length));
+  start = 1;  // the literals are compared without case: this line must be matched
+  EXPECT_THROW(re.Find(run + "XB", start, true, length), ERegExprTooComplex);
+  re.SetStepBudget(0);
+  start = 1;
+  EXPECT_TRUE(re.Find("aaXb", start, true, length));
+  EXPECT_EQ(length, 4);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "engine/memosource.h"
+#include "grepcommand.h"
 #include "syntax/htmlscheme.h"
 #include "syntax/syntaxparser.h"
 #include "syntax/tokendump.h"
@@ -21,7 +22,9 @@ const char* kUsage =
     "  resave IN OUT [--out-format windows|mac|unix]\n"
     "      load IN as the editor does and save it to OUT\n"
     "  tokens FILE\n"
-    "      colour FILE with the built-in HTML scheme; print each line's end state and style runs\n";
+    "      colour FILE with the built-in HTML scheme; print each line's end state and style runs\n"
+    "  grep [--regex] [--case] [--words] PATTERN FILE\n"
+    "      print every match as line:column:length (from 1); exit 1 when none, 2 on a bad pattern\n";
 
 bool ParseOutFormat(const std::string& name, TOutFormatType& format) {
   static const std::map<std::string, TOutFormatType> formats = {
@@ -93,8 +96,8 @@ int Tokens(const std::vector<std::string>& args, std::ostream& out, std::ostream
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   using TCommand =
       std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
-  static const std::map<std::string, TCommand> commands = {{"resave", Resave},
-                                                           {"tokens", Tokens}};
+  static const std::map<std::string, TCommand> commands = {
+      {"resave", Resave}, {"tokens", Tokens}, {"grep", Grep}};
   if (args.empty() || args[0] == "--help" || args[0] == "-h") {
     (args.empty() ? err : out) << kUsage;
     return args.empty() ? 2 : 0;
