@@ -139,12 +139,12 @@ void TMemoSearch::StartReplace() {
 // ---- Finding ----
 
 TLineSearch& TMemoSearch::Searcher() {
-  std::bitset<256> delimiters;
-  for (int c = 0; c < 256; ++c) delimiters[c] = store_.IsDelimiter(static_cast<unsigned char>(c));
   std::string key = options_.TextToFind() + '\0' + char('0' + options_.CaseSensitive()) +
                     char('0' + options_.WholeWordsOnly()) + char('0' + options_.RegularExpr()) +
-                    delimiters.to_string();
+                    store_.Delimeters();
   if (!searcher_ || key != searcherKey_) {
+    std::bitset<256> delimiters;
+    for (int c = 0; c < 256; ++c) delimiters[c] = store_.IsDelimiter(static_cast<unsigned char>(c));
     searcher_.reset();
     searcher_ = std::make_unique<TLineSearch>(options_.TextToFind(), options_.CaseSensitive(),
                                               options_.WholeWordsOnly(), options_.RegularExpr(),
