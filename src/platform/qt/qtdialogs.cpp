@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QAbstractButton>
 #include <QMessageBox>
 
 #include "platform/qt/cp1252.h"
