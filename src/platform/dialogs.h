@@ -9,8 +9,9 @@ namespace quorel::platform {
 
 // The four kinds of message box, each with its own title and icon.
 enum TMsgKind { mkWarning, mkConfirmation, mkInformation, mkError };
-enum TMsgButtons { mbOK, mbOKCancel, mbYesNo, mbYesNoCancel };
-enum TMsgResult { mrOk, mrCancel, mrYes, mrNo };
+// mbYesNoCancelAll adds an "All" button (answered mrAll), as the replacement prompt asks.
+enum TMsgButtons { mbOK, mbOKCancel, mbYesNo, mbYesNoCancel, mbYesNoCancelAll };
+enum TMsgResult { mrOk, mrCancel, mrYes, mrNo, mrAll };
 
 // "Warning", "Confirm", "Information", "Error".
 const char* MessageTitle(TMsgKind kind);

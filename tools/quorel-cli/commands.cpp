@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "engine/memosource.h"
+#include "grepcommand.h"
 #include "syntax/htmlscheme.h"
 #include "syntax/syntaxparser.h"
 #include "syntax/tokendump.h"
@@ -24,7 +25,9 @@ const char* kUsage =
     "      colour FILE with the built-in HTML scheme or the scheme file; print each line's end\n"
     "      state and style runs (with --text: each run's text instead of its length)\n"
     "  scheme IN.sch OUT.sch\n"
-    "      read a scheme file and write it again as the editor writes schemes\n";
+    "      read a scheme file and write it again as the editor writes schemes\n"
+    "  grep [--regex] [--case] [--words] PATTERN FILE\n"
+    "      print every match as line:column:length (from 1); exit 1 when none, 2 on a bad pattern\n";
 
 bool ParseOutFormat(const std::string& name, TOutFormatType& format) {
   static const std::map<std::string, TOutFormatType> formats = {
@@ -129,9 +132,8 @@ int Scheme(const std::vector<std::string>& args, std::ostream&, std::ostream& er
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   using TCommand =
       std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
-  static const std::map<std::string, TCommand> commands = {{"resave", Resave},
-                                                           {"scheme", Scheme},
-                                                           {"tokens", Tokens}};
+  static const std::map<std::string, TCommand> commands = {
+      {"resave", Resave}, {"scheme", Scheme}, {"tokens", Tokens}, {"grep", Grep}};
   if (args.empty() || args[0] == "--help" || args[0] == "-h") {
     (args.empty() ? err : out) << kUsage;
     return args.empty() ? 2 : 0;

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QAbstractButton>
 #include <QMessageBox>
 
 #include "platform/qt/cp1252.h"
@@ -61,9 +62,13 @@ TMsgResult TQtDialogs::MessageBox(TMsgKind kind, const std::string& text, TMsgBu
       buttons == mbOKCancel      ? QMessageBox::Ok | QMessageBox::Cancel
       : buttons == mbYesNo       ? QMessageBox::Yes | QMessageBox::No
       : buttons == mbYesNoCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
+      : buttons == mbYesNoCancelAll
+          ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::YesToAll
                                  : QMessageBox::StandardButtons(QMessageBox::Ok);
   QMessageBox box(icon, MessageTitle(kind), Text(text), standard, QApplication::activeWindow());
+  if (QAbstractButton* all = box.button(QMessageBox::YesToAll)) all->setText("All");
   switch (box.exec()) {
+    case QMessageBox::YesToAll: return mrAll;
     case QMessageBox::Ok: return mrOk;
     case QMessageBox::Yes: return mrYes;
     case QMessageBox::No: return mrNo;

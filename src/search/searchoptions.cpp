@@ -1,0 +1,80 @@
+// TSearchOptions: reading and writing the shared options in the settings store.
+#include "search/searchoptions.h"
+
+#include "platform/services.h"
+#include "platform/settings.h"
+
+namespace quorel {
+
+namespace {
+
+std::string Key(const char* property) { return std::string(TSearchOptions::kSettingsKey) + property; }
+
+template <typename TEnum>
+void ReadEnum(platform::ISettings& s, const char* name, int count, TEnum& value) {
+  std::optional<int32_t> v = s.ReadInteger(Key(name));
+  if (v && *v >= 0 && *v < count) value = static_cast<TEnum>(*v);
+}
+
+void ReadFlag(platform::ISettings& s, const char* name, bool& value) {
+  if (std::optional<bool> v = s.ReadBool(Key(name))) value = *v;
+}
+
+void ReadText(platform::ISettings& s, const char* name, std::string& value) {
+  if (std::optional<std::string> v = s.ReadString(Key(name))) value = *v;
+}
+
+}  // namespace
+
+void TSearchOptions::LoadFrom(platform::ISettings& s) {
+  ReadFlag(s, "ShowNotFound", showNotFound_);
+  ReadFlag(s, "ReplaceAll", replaceAll_);
+  ReadFlag(s, "InReplace", inReplace_);
+  ReadFlag(s, "FirstSearch", firstSearch_);
+  ReadText(s, "TextToFind", textToFind_);
+  ReadText(s, "ReplaceWith", replaceWith_);
+  ReadFlag(s, "PromptOnReplace", promptOnReplace_);
+  ReadFlag(s, "CaseSensitive", caseSensitive_);
+  ReadFlag(s, "WholeWordsOnly", wholeWordsOnly_);
+  ReadFlag(s, "RegularExpr", regularExpr_);
+  ReadEnum(s, "Direction", 2, direction_);
+  ReadEnum(s, "Scope", 2, scope_);
+  ReadEnum(s, "Origin", 2, origin_);
+  ReadEnum(s, "Where", 3, where_);
+  ReadText(s, "FileMask", fileMask_);
+  ReadFlag(s, "IncludeSubDirs", includeSubDirs_);
+}
+
+void TSearchOptions::SaveTo(platform::ISettings& s) const {
+  s.WriteBool(Key("ShowNotFound"), showNotFound_);
+  s.WriteBool(Key("ReplaceAll"), replaceAll_);
+  s.WriteBool(Key("InReplace"), inReplace_);
+  s.WriteBool(Key("FirstSearch"), firstSearch_);
+  s.WriteString(Key("TextToFind"), textToFind_);
+  s.WriteString(Key("ReplaceWith"), replaceWith_);
+  s.WriteBool(Key("PromptOnReplace"), promptOnReplace_);
+  s.WriteBool(Key("CaseSensitive"), caseSensitive_);
+  s.WriteBool(Key("WholeWordsOnly"), wholeWordsOnly_);
+  s.WriteBool(Key("RegularExpr"), regularExpr_);
+  s.WriteInteger(Key("Direction"), direction_);
+  s.WriteInteger(Key("Scope"), scope_);
+  s.WriteInteger(Key("Origin"), origin_);
+  s.WriteInteger(Key("Where"), where_);
+  s.WriteString(Key("FileMask"), fileMask_);
+  s.WriteBool(Key("IncludeSubDirs"), includeSubDirs_);
+}
+
+TSearchOptions& GetSearchOptions() {
+  static TSearchOptions options = [] {
+    TSearchOptions o;
+    if (platform::ISettings* s = platform::Services().Settings) o.LoadFrom(*s);
+    return o;
+  }();
+  return options;
+}
+
+void SaveSearchOptions() {
+  if (platform::ISettings* s = platform::Services().Settings) GetSearchOptions().SaveTo(*s);
+}
+
+}  // namespace quorel

@@ -1,0 +1,86 @@
+// TVrelHistoryEditor: Enter and leaving the box add its text to the history; Escape with the
+// list closed stays in the box; the history is saved when the box goes away.
+#include "search/ui/vrelhistoryeditor.h"
+
+#include <QAbstractItemView>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "platform/qt/cp1252.h"
+#include "platform/services.h"
+#include "platform/settings.h"
+
+namespace quorel {
+
+TVrelHistoryEditor::TVrelHistoryEditor(const QString& name, QWidget* parent) : QComboBox(parent) {
+  setObjectName(name);
+  setEditable(true);
+  setInsertPolicy(QComboBox::NoInsert);
+  LoadHistory();
+}
+
+TVrelHistoryEditor::~TVrelHistoryEditor() { SaveHistory(); }
+
+void TVrelHistoryEditor::SetRegName(const std::string& name) {
+  regName_ = name;
+  LoadHistory();
+}
+
+std::string TVrelHistoryEditor::ValueName() const {
+  const QWidget* form = window();
+  std::string formName = form && form != this ? form->objectName().toStdString() : std::string();
+  return TEditHistory::ValueName(regName_, formName, objectName().toStdString());
+}
+
+std::string TVrelHistoryEditor::Text() const { return platform::QStringToCp1252(currentText()); }
+
+void TVrelHistoryEditor::SetText(const std::string& text) {
+  setEditText(platform::Cp1252ToQString(text));
+}
+
+void TVrelHistoryEditor::ShowItems() {
+  const QString text = currentText();
+  clear();
+  for (const std::string& item : history_.Items()) addItem(platform::Cp1252ToQString(item));
+  setEditText(text);
+}
+
+void TVrelHistoryEditor::AddCurrentText() {
+  history_.Add(Text());
+  ShowItems();
+}
+
+void TVrelHistoryEditor::LoadHistory() {
+  valueName_ = ValueName();
+  if (platform::ISettings* s = platform::Services().Settings) history_.Load(*s, valueName_);
+  ShowItems();
+}
+
+// Under the name it was loaded from: while the form goes away its name may no longer be found.
+void TVrelHistoryEditor::SaveHistory() {
+  if (platform::ISettings* s = platform::Services().Settings) history_.Save(*s, valueName_);
+}
+
+void TVrelHistoryEditor::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (view()->isVisible())
+      hidePopup();
+    else
+      AddCurrentText();
+    event->accept();
+    return;
+  }
+  if (event->key() == Qt::Key_Escape && !view()->isVisible()) {
+    event->accept();
+    return;
+  }
+  QComboBox::keyPressEvent(event);
+}
+
+void TVrelHistoryEditor::focusOutEvent(QFocusEvent* event) {
+  // A popup of our own takes the focus for a moment; that is not leaving the box.
+  if (event->reason() != Qt::PopupFocusReason) AddCurrentText();
+  QComboBox::focusOutEvent(event);
+}
+
+}  // namespace quorel
