@@ -9,6 +9,7 @@
 #include <QToolBar>
 
 #include "engine/vrelerror.h"
+#include "search/memosearch.h"
 #include "platform/services.h"
 
 namespace quorel {
@@ -33,6 +34,9 @@ void TForm1::Edit1Click() {
   Redo1->setEnabled(MemoSource1.CanRedo());
   bool hasText = MemoSource1.LineCount() > 0;
   SelectAll1->setEnabled(hasText);
+  Find1->setEnabled(hasText);
+  Replace1->setEnabled(hasText);
+  FindNext1->setEnabled(!Search1->Options().TextToFind().empty() && Find1->isEnabled());
   GotoLine1->setEnabled(hasText);
   Wrap1->setChecked(VrelMemo1->WordWrap());
 }
@@ -54,12 +58,34 @@ void TForm1::SelectAll1Click() {
   ToolButton7->setEnabled(MemoSource1.CanPaste());
 }
 
-void TForm1::GotoLine1Click() {
+namespace {
+
+// Runs a command of the store or the search; its error becomes an error box.
+template <typename F>
+void ShowingErrors(F command) {
   try {
-    MemoSource1.GotoLineDialog();
+    command();
   } catch (const EVrelError& e) {
     platform::Services().Dialogs->MessageBox(platform::mkError, e.what(), platform::mbOK);
   }
+}
+
+}  // namespace
+
+void TForm1::GotoLine1Click() {
+  ShowingErrors([this] { MemoSource1.GotoLineDialog(); });
+}
+
+void TForm1::Find1Click() {
+  ShowingErrors([this] { Search1->FindDialog(); });
+}
+
+void TForm1::FindNext1Click() {
+  ShowingErrors([this] { Search1->SearchAgain(); });
+}
+
+void TForm1::Replace1Click() {
+  ShowingErrors([this] { Search1->ReplaceDialog(); });
 }
 
 // The check mark was refreshed when the menu opened (also for the shortcut), so it tells the

@@ -13,6 +13,8 @@
 
 #include "engine/clipboardsource.h"
 #include "engine/ui/editwindow.h"
+#include "search/memosearch.h"
+#include "search/ui/searchdialogs.h"
 #include "platform/qt/cp1252.h"
 #include "syntax/htmlscheme.h"
 
@@ -52,6 +54,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   SetUpDialogs();
 
   SetUpView();
+  SearchDialogs1 = std::make_unique<TSearchDialogs>(this);
+  Search1 = std::make_unique<TMemoSearch>(MemoSource1);
+  AttachSearchDialogs(*Search1, *SearchDialogs1);
 
   MemoSource1.AddListener([this](TCustomMemoSource& s, int first, int last) { StoreChanged(s, first, last); },
                           this, false);

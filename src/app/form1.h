@@ -28,6 +28,8 @@ namespace quorel {
 
 class TClipBoardSource;
 class TEditWindow;
+class TMemoSearch;
+class TSearchDialogs;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -215,6 +217,12 @@ class TForm1 : public QMainWindow {
   // The clipboard's history and the window that shows it, made on first use.
   std::unique_ptr<TClipBoardSource> ClipboardStore;
   std::unique_ptr<TEditWindow> EditWindow;
+  // Find, replace and find-next on the document, and the dialogs they show.
+  std::unique_ptr<TSearchDialogs> SearchDialogs1;
+  std::unique_ptr<TMemoSearch> Search1;
+  void Find1Click();
+  void FindNext1Click();
+  void Replace1Click();
   QToolBar* ToolBar1;
   // The toolbar's context menu: its placements and hiding.
   QMenu* ToolBarMenu;

@@ -8,6 +8,7 @@
 #include <QToolBar>
 
 #include "app/form1.h"
+#include "search/searchoptions.h"
 #include "app/recentfiles.h"
 #include "engine/strings.h"
 #include "platform/clipboard.h"
@@ -212,6 +213,8 @@ void TForm1::WriteSettings() {
   s.WriteInteger("SmartMenuItems", SmartMenuItems);
   s.WriteBool("Gutter", VrelMemo1->Options().Contains(moDrawGutter));
   s.WriteBool("LineNumbers", VrelMemo1->Options().Contains(moLineNumbers));
+  // The search options live in their own part of the store, shared with the search dialogs.
+  SaveSearchOptions();
   s.Flush();
 }
 

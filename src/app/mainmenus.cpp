@@ -50,7 +50,7 @@ void TForm1::CreateEditMenu() {
     FontSizeItems[i]->setCheckable(true);
   }
   ProgramFont1 = Item(Edit1, "Pr&ogram Font");
-  for (QAction* later : {Find1, FindNext1, Replace1}) later->setEnabled(false);
+  for (QAction* item : {Find1, FindNext1, Replace1}) item->setEnabled(false);
 
   connect(Edit1, &QMenu::aboutToShow, this, [this] { Edit1Click(); });
   connect(ProgramFontSize1, &QMenu::aboutToShow, this, [this] { ProgramFontSize1Click(); });
@@ -61,6 +61,9 @@ void TForm1::CreateEditMenu() {
   connect(Paste1, &QAction::triggered, this, [this] { MemoSource1.PasteFromClipboard(); });
   connect(SelectAll1, &QAction::triggered, this, [this] { SelectAll1Click(); });
   connect(GotoLine1, &QAction::triggered, this, [this] { GotoLine1Click(); });
+  connect(Find1, &QAction::triggered, this, [this] { Find1Click(); });
+  connect(FindNext1, &QAction::triggered, this, [this] { FindNext1Click(); });
+  connect(Replace1, &QAction::triggered, this, [this] { Replace1Click(); });
   connect(Wrap1, &QAction::triggered, this, [this] { Wrap1Click(); });
   connect(ProgramFont1, &QAction::triggered, this, [this] { ProgramFont1Click(); });
   connect(ViewClipboard1, &QAction::triggered, this, [this] { ViewClipboard1Click(); });
