@@ -211,6 +211,37 @@ TEST_F(Keyboard, ControlCharactersAnd127TypeNothing) {
   EXPECT_EQ(Text(store), "\xe9" "ab");
 }
 
+TEST_F(Keyboard, TypingKeepsOrDropsTheSelectionByTheBlockOptions) {
+  // Neither overwriting nor persistent blocks: the selection goes, the text stays.
+  store.SetOptions(store.Options() - TStringsOptions{soOverwriteBlocks});
+  store.LoadFromBuffer("hello world");
+  store.SetCaretPos(0, 0);
+  Press(view.get(), "C+S+Right x");
+  EXPECT_EQ(Text(store), "hello xworld");
+  EXPECT_FALSE(store.HasSelection());
+  // Persistent blocks in overwrite mode: the selection stays exactly where it was.
+  store.SetOptions(store.Options() | TStringsOptions{soPersistentBlocks});
+  store.SetCaretPos(0, 0);
+  store.SetSelection(stStream, 0, 0, 5, 0);
+  Press(view.get(), "Ins y z");
+  EXPECT_EQ(Text(store), "yzllo xworld");
+  EXPECT_EQ(store.SelectionRect(), (TRect{0, 0, 5, 0}));
+  EXPECT_EQ(store.CaretPos(), (TPoint{2, 0}));
+}
+
+TEST_F(Keyboard, TypingIsOneUndoStepAndRightFollowsLimitEol) {
+  store.SetOptions(store.Options() | TStringsOptions{soLimitEOL});
+  store.LoadFromBuffer("ab\ncd");
+  store.SetCaretPos(2, 0);
+  Press(view.get(), "x y z Right");
+  EXPECT_EQ(store.CaretPos(), (TPoint{0, 1}));
+  Press(view.get(), "C+Z");  // the caret move is a step of its own
+  EXPECT_EQ(Text(store), "abxyz\ncd");
+  EXPECT_EQ(store.CaretPos(), (TPoint{5, 0}));
+  Press(view.get(), "C+Z");
+  EXPECT_EQ(Text(store), "ab\ncd");
+}
+
 TEST_F(Keyboard, TypingIsRefusedWhileAPrefixWaits) {
   store.LoadFromBuffer("ab");
   Press(view.get(), "C+K");
