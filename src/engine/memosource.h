@@ -245,6 +245,45 @@ class TCustomMemoSource {
   void UpperCaseWord();
   void CapitaliseWord();
 
+  // ---- Key commands ----
+  // Enter: a new line, indented like the text above with soAutoIndent; in overwrite mode only
+  // the caret goes down.
+  virtual void NewLine();
+  // Tab: spaces (or a tab character) up to the next tab stop, or with soSmartTab under the next
+  // word of the line above; a selection of several lines is indented instead.
+  void InsertTab();
+  // Shift+Tab: the caret back to the previous tab stop, or the selected lines unindented.
+  void BackTab();
+  // Deletes left of the caret; on the first non-blank column with soBackUnindents it unindents
+  // to the indentation of a line above, and at column 0 it joins with the line above.
+  void Backspace();
+  // Deletes right of the caret, or joins the next line at the line end.
+  void DeleteChar();
+  void DeleteLine();
+  void DeleteToLineEnd();
+  void DeleteToLineStart();
+  void ToggleOverwrite();
+  // Moves the caret onto the bracket that matches the one under it, skipping strings and
+  // comments (styles 1 and 2).
+  void MatchBracket();
+  // Inserts a new GUID as ['{...}'] at the caret.
+  void InsertGuid();
+  // Where Tab from `column` goes: `stop`, or with soSmartTab the next word start (or first
+  // non-blank) of the nearest line above `line` that is longer than `column`.
+  int SmartTabTarget(int stop, int column, int line) const;
+  // Where Backspace unindents to from `column` of `line`: the start of the word before that column
+  // on the nearest non-empty line above that is indented less; 0 without one.
+  int PrevIndent(int column, int line) const;
+  // Left and Right jump over tab spans with soCursorOnTabs or soCursorAlwaysOnTabs. Left at column
+  // 0 may go to the end of the line above; Right at a line end goes to the next line with
+  // soLimitEOL, except while a block is being extended.
+  void CaretLeft(bool wrapToPreviousLine = false);
+  void CaretRight(bool blockMove = false);
+  void SelectCharLeft();
+  // With soOverwriteBlocks (and without soPersistentBlocks) typing replaces the selection: this
+  // deletes it. True when there was one.
+  bool DeleteOverwrittenBlock();
+
   // ---- Search match rectangle (shown by views) ----
   TRect MatchRect() const { return matchRect_; }
   void SetMatchRect(const TRect& r);
@@ -373,6 +412,10 @@ class TCustomMemoSource {
   // Inserts text at the caret, then gives it the colours (attribute documents).
   int InsertColoured(const std::string& text, const std::string* colors);
   void WordOnCaret(int reason, TTransformKind kind);
+  // Indents or unindents the selected lines by `tabText` instead of the store's tab text.
+  void ShiftSelectedLines(const std::string& tabText, int reason, TTransformKind kind);
+  int NewLineIndent(const std::string& text, int x, int y) const;
+  std::string IndentText(int columns, const std::string& previousRaw) const;
   void DeleteCaretMove(int reason, void (TCustomMemoSource::*move)());
 
   // Lines and text rules.

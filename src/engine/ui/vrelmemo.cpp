@@ -79,6 +79,7 @@ TCustomVrelMemo::TCustomVrelMemo(QWidget* parent) : QAbstractScrollArea(parent) 
   ownStore_ = std::make_unique<TMemoSource>();
   UpdateMetrics();
   Attach(*ownStore_);
+  SetKeyMapping("Default");
 }
 
 TCustomVrelMemo::~TCustomVrelMemo() {

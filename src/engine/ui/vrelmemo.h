@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "engine/fonttypes.h"
+#include "engine/keylist.h"
 #include "engine/memooptions.h"
 #include "engine/memosource.h"
 #include "syntax/textstyles.h"
@@ -73,8 +74,11 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   TControlBackground MemoBackground;
   std::vector<TGutterImage> GutterImgs;
   TGutterImagesAlign GutterImgsAlign = iaLeft;
-  // Keys and input.
-  std::string KeyMapping = "Default";
+  // Keys and input. Setting KeyMapping to a registered name installs that map; an unknown name
+  // keeps the map in use.
+  const std::string& KeyMapping() const { return keyMapping_; }
+  void SetKeyMapping(const std::string& name);
+  TKeyHandler& KeyHandler() { return keys_; }
   bool WantTabs = false;
   bool WantReturns = true;
   bool OemConvert = false;  // kept; the documents' code page is used as it is
@@ -213,6 +217,18 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   void CenterCaretLine();
 
   // ---- Editing ----
+  // Types a character at the caret as a key press does; false when it is refused (control
+  // characters, 127, a pending prefix key).
+  bool TypeChar(char c);
+  // The view's own caret commands: by display rows with word wrap, by the window's height.
+  void Home();
+  void End();
+  void PageUp();
+  void PageDown();
+  void WindowTop();
+  void WindowBottom();
+  void ScrollLineUp() { ScrollBy(-1); }
+  void ScrollLineDown() { ScrollBy(1); }
   // Replaces the selection with `text` and leaves the caret after it (one undo step).
   void InsertText(const std::string& text);
   std::string GetSelText() const { return store_->SelectedText(); }
@@ -233,7 +249,10 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // Runs a key binding's command; a descendant may add or change commands.
+  virtual void ExecuteKeyCommand(const TKeyData& binding);
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -295,8 +314,11 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   bool ColoursEnabled() const;
   bool InMatch(int x, int y) const;
   void MakeMatchVisible();
-  void TypeChar(char c);
-  bool HandleKey(QKeyEvent* event);
+  void RunCaretMove(TKeyCommand move, bool block);
+  void RunEditCommand(const TKeyData& binding);
+  // The top or bottom display row shown, as the caret position in it that keeps the caret's
+  // column within its row.
+  TPoint WindowRowPos(bool bottom) const;
   void ExtendTo(TPoint pos, bool block);
 
   TCustomMemoSource* store_ = nullptr;
@@ -333,6 +355,8 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   QPoint lastMouse_;
   bool blockSelecting_ = false;
   bool gutterPressed_ = false;
+  std::string keyMapping_;
+  TKeyHandler keys_;
 };
 
 // The published view.

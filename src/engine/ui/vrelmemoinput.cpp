@@ -1,9 +1,7 @@
-// The editing view's input: keys, the mouse, the wheel, focus, the caret's blink and the default
-// context menu. The keys here are the plain editing keys; the full key map with prefix states
-// and its commands replaces this table.
+// The editing view's input: the mouse, the wheel, focus, the caret's blink, the default context
+// menu, inserting text and the colour scheme dialogs. Keys go through the key map (vrelmemokeys.cpp).
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -15,7 +13,6 @@
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
-#include "platform/qt/cp1252.h"
 #include "platform/services.h"
 
 namespace quorel {
@@ -87,20 +84,6 @@ void TCustomVrelMemo::DropSelection(bool move) {
   move ? s.MoveBlock() : s.CopyBlock();
 }
 
-void TCustomVrelMemo::TypeChar(char c) {
-  TCustomMemoSource& s = *store_;
-  if (s.CaretLineReadOnly()) return;
-  TUpdateGuard update(s, 5);
-  if (s.HasSelection()) {
-    if (s.Options().Contains(soOverwriteBlocks))
-      s.DeleteSelection();
-    else if (!s.Options().Contains(soPersistentBlocks))
-      s.SetSelectionType(stNone);
-  }
-  if (TCustomMemoSource::OverwriteMode()) s.DeleteChars(1);
-  if (s.InsertText(std::string(1, c))) s.MoveCaret(0, 1);
-}
-
 // Extends the selection from where the mouse went down to `pos`.
 void TCustomVrelMemo::ExtendTo(TPoint pos, bool block) {
   TCustomMemoSource& s = *store_;
@@ -113,145 +96,6 @@ void TCustomVrelMemo::ExtendTo(TPoint pos, bool block) {
     s.SetSelection(stStream, b.X, b.Y, a.X, a.Y);
   else
     s.SetSelection(stStream, a.X, a.Y, b.X, b.Y);
-}
-
-bool TCustomVrelMemo::HandleKey(QKeyEvent* event) {
-  TCustomMemoSource& s = *store_;
-  // Tab and Enter reach the editing keys only when the view wants them.
-  if (event->key() == Qt::Key_Tab && !WantTabs) return false;
-  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !WantReturns) return false;
-  bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
-  bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
-  auto move = [&](const std::function<void()>& motion) {
-    if (shift) {
-      s.ExtendSelection(event->modifiers().testFlag(Qt::AltModifier) ? stBlock : stStream, motion);
-    } else {
-      TUpdateGuard update(s, 2);
-      motion();
-    }
-  };
-  switch (event->key()) {
-    case Qt::Key_Left:
-      move([&] { ctrl ? s.WordLeft() : s.MoveCaret(0, -1); });
-      return true;
-    case Qt::Key_Right:
-      move([&] { ctrl ? s.WordRight() : s.MoveCaret(0, 1); });
-      return true;
-    case Qt::Key_Up:
-      if (ctrl || HideCaret) ScrollBy(-1); else move([&] { s.MoveCaret(-1, 0); });
-      return true;
-    case Qt::Key_Down:
-      if (ctrl || HideCaret) ScrollBy(1); else move([&] { s.MoveCaret(1, 0); });
-      return true;
-    case Qt::Key_Escape:
-      if (mouse_ == TMouse::None) return false;
-      mouse_ = TMouse::None;
-      scrollTimer_.stop();
-      s.SetSelectionType(stNone);
-      return true;
-    case Qt::Key_PageUp:
-      move([&] { s.MoveCaret(-VisibleRows(), 0); });
-      return true;
-    case Qt::Key_PageDown:
-      move([&] { s.MoveCaret(VisibleRows(), 0); });
-      return true;
-    case Qt::Key_Home:
-      move([&] { ctrl ? s.SetCaretPos(0, 0) : s.SetCaretPos(0, s.CaretY()); });
-      return true;
-    case Qt::Key_End:
-      move([&] {
-        if (ctrl) s.SetCaretPos(s.CaretX(), std::max(s.LineCount() - 1, 0));
-        s.CaretToLineEnd();
-      });
-      return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: {
-      if (s.CaretLineReadOnly()) return true;
-      TUpdateGuard update(s, 40);
-      if (s.HasSelection() && s.Options().Contains(soOverwriteBlocks)) s.DeleteSelection();
-      s.SplitLine();
-      s.SetCaretPos(0, s.CaretY() + 1);
-      return true;
-    }
-    case Qt::Key_Backspace: {
-      TUpdateGuard update(s, 8);
-      if (s.HasSelection() && s.Options().Contains(soOverwriteBlocks)) {
-        s.DeleteSelection();
-      } else if (s.CaretX() > 0) {
-        s.MoveCaret(0, -1);
-        s.DeleteChars(1);
-      } else if (s.CaretY() > 0) {
-        s.SetCaretPos(s.LineLength(s.CaretY() - 1), s.CaretY() - 1);
-        s.JoinLines();
-      }
-      return true;
-    }
-    case Qt::Key_Delete: {
-      if (shift) {
-        s.CutToClipboard();
-        return true;
-      }
-      TUpdateGuard update(s, 6);
-      if (s.HasSelection() && s.Options().Contains(soOverwriteBlocks))
-        s.DeleteSelection();
-      else if (s.CaretX() < s.LineLength(s.CaretY()))
-        s.DeleteChars(1);
-      else
-        s.JoinLines();
-      return true;
-    }
-    case Qt::Key_Insert:
-      if (ctrl) s.CopyToClipboard();
-      else if (shift) s.PasteFromClipboard();
-      else TCustomMemoSource::SetOverwriteMode(!TCustomMemoSource::OverwriteMode());
-      return true;
-    case Qt::Key_Tab: {
-      bool tabs = s.Options().Contains(soUseTabCharacter);
-      int next = s.TabStopList().NextStop(s.CaretX());
-      TUpdateGuard update(s, 52);
-      s.InsertText(tabs ? std::string("\t") : std::string(next - s.CaretX(), ' '));
-      s.SetCaretPos(next, s.CaretY());
-      return true;
-    }
-    default:
-      break;
-  }
-  if (ctrl) {
-    switch (event->key()) {
-      case Qt::Key_Z: shift ? s.Redo() : s.Undo(); return true;
-      case Qt::Key_Y: s.Redo(); return true;
-      case Qt::Key_C: s.CopyToClipboard(); return true;
-      case Qt::Key_X: s.CutToClipboard(); return true;
-      case Qt::Key_V: s.PasteFromClipboard(); return true;
-      case Qt::Key_A: s.SelectAll(); return true;
-      default: return false;
-    }
-  }
-  return false;
-}
-
-void TCustomVrelMemo::keyPressEvent(QKeyEvent* event) {
-  // Every character, Esc, Enter and Backspace included, closes a pending hint.
-  if (!event->text().isEmpty()) CloseHint();
-  if (HandleKey(event)) return;
-  QString text = event->text();
-  bool typed = !text.isEmpty() && !event->modifiers().testFlag(Qt::ControlModifier);
-  if (typed) {
-    for (char c : platform::QStringToCp1252(text)) {
-      unsigned char u = static_cast<unsigned char>(c);
-      if (u < 32 || u == 127) continue;
-      // Any character but a space starts the completion hint timer from the new caret.
-      bool startHint = u >= 33 && OnHintPopup;
-      TypeChar(c);
-      CloseHint();
-      if (startHint) {
-        HintStartPos = store_->CaretPos();
-        hintTimer_.start(HintDelay, this);
-      }
-    }
-    return;
-  }
-  QAbstractScrollArea::keyPressEvent(event);
 }
 
 // ---- Mouse ----

@@ -24,6 +24,8 @@ QApplication& App() {
   static int argc = 1;
   static char name[] = "vrelmemo_test";
   static char* argv[] = {name, nullptr};
+  // One application for the whole program, whichever test file's fixture runs first.
+  if (auto* existing = qobject_cast<QApplication*>(QApplication::instance())) return *existing;
   static QApplication* app = new QApplication(argc, argv);
   return *app;
 }
