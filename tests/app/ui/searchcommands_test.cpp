@@ -1,6 +1,7 @@
 // Find, Replace and Find Next from the main window: when they are enabled, what their shortcuts
 // do, and that the dialogs' answers reach the document.
 #include <QAction>
+#include <QMenu>
 #include <QTest>
 
 #include "mainwindowfixture.h"
@@ -25,6 +26,7 @@ struct TAnsweringDialogs : ISearchDialogs {
     options.SetTextToFind(Find);
     options.SetReplaceWith(Replace);
     options.SetPromptOnReplace(false);
+    options.SetReplaceAll(ReplaceAnswer == drAll);
     return ReplaceAnswer;
   }
 };
@@ -97,6 +99,7 @@ TEST_F(SearchCommands, AnInvalidPatternIsReportedNotThrown) {
   form->MemoSource1.SetCaretPos(0, 0);
   GetSearchOptions().SetRegularExpr(true);
   answers.Find = "[a";
+  emit form->Edit1->aboutToShow();
   form->Find1->trigger();
   EXPECT_NE(LastMessage().find("is invalid mask at"), std::string::npos) << LastMessage();
   EXPECT_EQ(Text(), "text");
