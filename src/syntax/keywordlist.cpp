@@ -10,6 +10,7 @@
 #include "platform/filesystem.h"
 #include "platform/services.h"
 #include "syntax/commatext.h"
+#include "syntax/schemefile.h"
 
 namespace quorel {
 
@@ -46,15 +47,7 @@ std::string KeywordListText(const std::vector<std::string>& keywords) {
 }
 
 void LoadKeywordList(const std::string& fileName, TKeywordSet& set) {
-  std::string text;
-  try {
-    platform::Services().Files->ReadFileChunks(fileName, [&text](std::string_view chunk) {
-      text.append(chunk);
-      return true;
-    });
-  } catch (const platform::EFileError&) {
-    throw EVrelError("Cannot open file " + fileName);
-  }
+  std::string text = ReadSchemeFileText(fileName);
   set.Keywords = KeywordsFromListText(text);
 }
 

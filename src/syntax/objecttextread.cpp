@@ -3,6 +3,7 @@
 
 #include "engine/vrelerror.h"
 #include "syntax/objecttext.h"
+#include "syntax/schemevalues.h"
 
 namespace quorel {
 
@@ -18,17 +19,6 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 int HexValue(char c) { return IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10; }
 
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
-    if (x != y) return false;
-  }
-  return true;
-}
-
 class TLexer {
  public:
   explicit TLexer(std::string_view text) : text_(text) { Next(); }
@@ -43,7 +33,7 @@ class TLexer {
   }
 
   bool Is(char c) const { return kind_ == lxChar && char_ == c; }
-  bool SymbolIs(std::string_view word) const { return kind_ == lxSymbol && SameText(token_, word); }
+  bool SymbolIs(std::string_view word) const { return kind_ == lxSymbol && SameIdent(token_, word); }
 
   void Check(TLexToken kind) const {
     if (kind_ == kind) return;

@@ -12,7 +12,7 @@
 
 namespace quorel {
 
-void TSyntaxScheme::LoadFromFile(const std::string& fileName) {
+std::string ReadSchemeFileText(const std::string& fileName) {
   std::string text;
   try {
     platform::Services().Files->ReadFileChunks(fileName, [&text](std::string_view chunk) {
@@ -22,6 +22,11 @@ void TSyntaxScheme::LoadFromFile(const std::string& fileName) {
   } catch (const platform::EFileError&) {
     throw EVrelError("Cannot open file " + fileName);
   }
+  return text;
+}
+
+void TSyntaxScheme::LoadFromFile(const std::string& fileName) {
+  std::string text = ReadSchemeFileText(fileName);
   try {
     SchemeFromText(text, *this);
   } catch (const EVrelError&) {

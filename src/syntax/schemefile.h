@@ -22,6 +22,10 @@ std::string SchemeToText(const TSyntaxScheme& scheme);
 // left as it was.
 void SchemeFromText(std::string_view text, TSyntaxScheme& scheme);
 
+// The whole content of a scheme or keyword file; EVrelError "Cannot open file <name>" when it
+// cannot be read.
+std::string ReadSchemeFileText(const std::string& fileName);
+
 // The text of the error box shown when a file cannot be read as a scheme.
 std::string CantReadSchemeMessage(const std::string& fileName);
 
