@@ -32,6 +32,7 @@ class TSilentDialogs : public platform::IDialogs {
   bool OpenFileDialog(platform::TFileDialog&) override { return false; }
   bool SaveFileDialog(platform::TFileDialog&) override { return false; }
   bool InputQuery(const std::string&, const std::string&, std::string&) override { return false; }
+  bool FontDialog(platform::TFontChoice&) override { return false; }
   int messages = 0;
 };
 
