@@ -11,6 +11,10 @@ namespace quorel {
 TClipBoardSource::TClipBoardSource() : clipboard_(platform::Services().Clipboard) {
   TCustomMemoSource::ChangeFileName("Clipboard");
   watchId_ = clipboard_->Watch([this] { ClipboardChanged(); });
+  // A new watcher is shown what the clipboard holds already, as its starting text.
+  ClipboardChanged();
+  ClearUndo();
+  SetModified(false);
 }
 
 TClipBoardSource::~TClipBoardSource() { clipboard_->Unwatch(watchId_); }

@@ -40,6 +40,16 @@ TEST_F(ClipboardHistory, IgnoresItsOwnCopiesAndNonText) {
   EXPECT_EQ(Text(history), "one two");
 }
 
+TEST_F(ClipboardHistory, StartsWithWhatTheClipboardHolds) {
+  clipboard.SetForeignText("held\r\nbefore");
+  TClipBoardSource history;
+  EXPECT_EQ(Text(history), "held\nbefore");
+  EXPECT_FALSE(history.Modified());
+  EXPECT_FALSE(history.CanUndo());
+  clipboard.SetForeignText("next");
+  EXPECT_EQ(Text(history), "held\nbefore\nnext");
+}
+
 TEST_F(ClipboardHistory, KeepsItsName) {
   TClipBoardSource history;
   history.SetFileName("other.txt");
