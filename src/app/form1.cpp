@@ -23,16 +23,6 @@ namespace quorel {
 const std::array<const char*, 12> DocumentExtensions = {
     ".htm", ".html", ".txt", ".htx", ".asp", ".ins", ".ini", ".java", ".js", ".pas", ".rtf", ".*"};
 
-namespace {
-
-QAction* MenuItem(QMenu* menu, const char* caption, QKeySequence shortcut = {}) {
-  QAction* a = menu->addAction(caption);
-  if (!shortcut.isEmpty()) a->setShortcut(shortcut);
-  return a;
-}
-
-}  // namespace
-
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle("Quorel 1.5");
   resize(654, 512);
@@ -76,23 +66,23 @@ TForm1::~TForm1() {
 
 void TForm1::CreateMenus() {
   File1 = menuBar()->addMenu("&File");
-  New1 = MenuItem(File1, "&New", QKeySequence("Ctrl+N"));
-  Open1 = MenuItem(File1, "&Open...", QKeySequence("Ctrl+O"));
+  New1 = MenuItem(File1, "&New", "Ctrl+N");
+  Open1 = MenuItem(File1, "&Open...", "Ctrl+O");
   Open1->setStatusTip("Open a File");
   Open1->setToolTip("Open a File");
   SameFolder1 = File1->addMenu("Sa&me Folder");
   none1 = SameFolder1->addAction(QString());
   N10 = SameFolder1->addSeparator();
-  Save1 = MenuItem(File1, "&Save", QKeySequence("Ctrl+S"));
-  SaveAs1 = MenuItem(File1, "Save &As...", QKeySequence("Ctrl+Alt+S"));
-  ReverttoSaved1 = MenuItem(File1, "&Revert to Saved", QKeySequence("Ctrl+Alt+R"));
+  Save1 = MenuItem(File1, "&Save", "Ctrl+S");
+  SaveAs1 = MenuItem(File1, "Save &As...", "Ctrl+Alt+S");
+  ReverttoSaved1 = MenuItem(File1, "&Revert to Saved", "Ctrl+Alt+R");
   SaveaCopy1 = MenuItem(File1, "Sa&ve a Copy");
   ImportandExport1 = File1->addMenu("&Import and Export");
   Filesep1 = File1->addSeparator();
-  Print1 = MenuItem(File1, "&Print...", QKeySequence("Ctrl+P"));
-  Preferences1 = MenuItem(File1, "Pr&eferences", QKeySequence("F8"));
+  Print1 = MenuItem(File1, "&Print...", "Ctrl+P");
+  Preferences1 = MenuItem(File1, "Pr&eferences", "F8");
   Filesep2 = File1->addSeparator();
-  Exit1 = MenuItem(File1, "E&xit", QKeySequence("Ctrl+Q"));
+  Exit1 = MenuItem(File1, "E&xit", "Ctrl+Q");
   FileSep3 = File1->addSeparator();
   FileSep3->setVisible(false);
   QAction** recent[] = {&FileName1, &FileName2, &FileName3, &FileName4, &FileName5,

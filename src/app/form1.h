@@ -346,6 +346,9 @@ class TForm1 : public QMainWindow {
   void ShowModified(bool modified);
 };
 
+// Adds an item with its caption and, when given, its shortcut ("Ctrl+N").
+QAction* MenuItem(QMenu* menu, const char* caption, const char* shortcut = nullptr);
+
 // A menu caption showing `text` as it is: "&" would otherwise mark a shortcut letter.
 QString MenuText(const std::string& text);
 

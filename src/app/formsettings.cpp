@@ -26,17 +26,6 @@ using platform::Services;
 const char* const kBrowserNames[] = {"SecondBrowser", "ThirdBrowser", "FourthBrowser"};
 const char* const kBrowserLocations[] = {"SecondLocation", "ThirdLocation", "FourthLocation"};
 
-// Reads into `value` only what is stored with the right type.
-void Read(platform::ISettings& s, const std::string& name, int& value) {
-  if (auto v = s.ReadInteger(name)) value = *v;
-}
-void Read(platform::ISettings& s, const std::string& name, bool& value) {
-  if (auto v = s.ReadBool(name)) value = *v;
-}
-void Read(platform::ISettings& s, const std::string& name, std::string& value) {
-  if (auto v = s.ReadString(name)) value = *v;
-}
-
 std::string Numbered(const char* name, int n) { return name + std::to_string(n); }
 
 }  // namespace
@@ -48,10 +37,7 @@ void TForm1::ReadPopupList() {
   PopupLoaded = false;
   if (!Services().Files->IsFile(path)) return;
   try {
-    Services().Files->ReadFileChunks(path, [&](std::string_view chunk) {
-      text += chunk;
-      return true;
-    });
+    text = Services().Files->ReadWholeFile(path);
   } catch (const std::exception&) {
     return;  // unreadable: no completions, as when the file is missing
   }
@@ -63,69 +49,69 @@ void TForm1::ReadSettings() {
   ReadPopupList();
   platform::ISettings& s = *Services().Settings;
   int height = 350, width = 500, top = 20, left = 20;
-  Read(s, "Height", height);
-  Read(s, "Width", width);
-  Read(s, "Top", top);
-  Read(s, "Left", left);
+  s.ReadInto("Height", height);
+  s.ReadInto("Width", width);
+  s.ReadInto("Top", top);
+  s.ReadInto("Left", left);
   resize(width, height);
   move(left, top);
   NormalBounds = QRect(left, top, width, height);
   bool maximized = false;
-  Read(s, "Maximized", maximized);
+  s.ReadInto("Maximized", maximized);
   setWindowState(maximized ? Qt::WindowMaximized : Qt::WindowNoState);
 
   for (int n = 1; n <= 16; ++n) {
-    Read(s, Numbered("CustomColorName", n), CustomColorName[n - 1]);
-    Read(s, Numbered("CustomHexValue", n), CustomHexValue[n - 1]);
+    s.ReadInto(Numbered("CustomColorName", n), CustomColorName[n - 1]);
+    s.ReadInto(Numbered("CustomHexValue", n), CustomHexValue[n - 1]);
   }
-  Read(s, "HistoryEnabled", HistoryEnabled);
-  Read(s, "HistoryListNo", HistoryListNo);
-  for (int n = 1; n <= kRecentSlots; ++n) Read(s, Numbered("FileName", n), RecentFiles[n - 1]);
+  s.ReadInto("HistoryEnabled", HistoryEnabled);
+  s.ReadInto("HistoryListNo", HistoryListNo);
+  for (int n = 1; n <= kRecentSlots; ++n) s.ReadInto(Numbered("FileName", n), RecentFiles[n - 1]);
 
   bool toolBarVisible = true;
-  Read(s, "ToolBarVisible", toolBarVisible);
+  s.ReadInto("ToolBarVisible", toolBarVisible);
   ToolBar1->setVisible(toolBarVisible);
   int alignment = 0;
-  Read(s, "ToolBarAlignment", alignment);
+  s.ReadInto("ToolBarAlignment", alignment);
   Bottom1Click(alignment);
 
   bool wordWrap = false;
-  Read(s, "WordWrap", wordWrap);
+  s.ReadInto("WordWrap", wordWrap);
   VrelMemo1->SetWordWrap(wordWrap);
   ReadFontSettings();
 
-  Read(s, "Highlighting", Highlighting);
+  s.ReadInto("Highlighting", Highlighting);
   MemoSource1.SetSyntaxParser(Highlighting ? &SyntaxParser1 : nullptr);
   bool highlightUrls = false;
-  Read(s, "HighlightUrls", highlightUrls);
+  s.ReadInto("HighlightUrls", highlightUrls);
   MemoSource1.SetHighlightUrls(highlightUrls);
 
   for (int i = 0; i < 3; ++i) {
-    Read(s, kBrowserNames[i], BrowserNames[i]);
-    Read(s, kBrowserLocations[i], BrowserLocations[i]);
+    s.ReadInto(kBrowserNames[i], BrowserNames[i]);
+    s.ReadInto(kBrowserLocations[i], BrowserLocations[i]);
   }
-  Read(s, "PrimaryBrowser", PrimaryBrowser);
-  Read(s, "DisableWarning", DisableWarning);
-  Read(s, "AutoSave", AutoSave);
-  Read(s, "FileNameSpaces", FileNameSpaces);
-  Read(s, "SpaceReplacement", SpaceReplacement);
-  Read(s, "LastFolder", LastFolder);
+  s.ReadInto("PrimaryBrowser", PrimaryBrowser);
+  s.ReadInto("DisableWarning", DisableWarning);
+  s.ReadInto("AutoSave", AutoSave);
+  s.ReadInto("FileNameSpaces", FileNameSpaces);
+  s.ReadInto("SpaceReplacement", SpaceReplacement);
+  s.ReadInto("LastFolder", LastFolder);
   ReadCurrentFolder();
-  Read(s, "TaskbarCaptionType", TaskbarCaptionType);
-  Read(s, "ProgramCaptionType", ProgramCaptionType);
-  Read(s, "SmartMenuEnabled", SmartMenuEnabled);
-  Read(s, "SmartMenuItems", SmartMenuItems);
+  s.ReadInto("TaskbarCaptionType", TaskbarCaptionType);
+  s.ReadInto("ProgramCaptionType", ProgramCaptionType);
+  s.ReadInto("SmartMenuEnabled", SmartMenuEnabled);
+  s.ReadInto("SmartMenuItems", SmartMenuItems);
 
   N7->setVisible(FillParserMenu());
   // Rich text is not a scheme one can start with.
-  Read(s, "CurrentSyntaxScheme", CurrentSyntaxScheme);
-  Read(s, "SyntaxSchemeLocation", SyntaxSchemeLocation);
+  s.ReadInto("CurrentSyntaxScheme", CurrentSyntaxScheme);
+  s.ReadInto("SyntaxSchemeLocation", SyntaxSchemeLocation);
   if (CurrentSyntaxScheme == "RTF") CurrentSyntaxScheme = "Default";
   LoadStoredScheme();
 
   bool gutter = false, lineNumbers = false;
-  Read(s, "Gutter", gutter);
-  if (gutter) Read(s, "LineNumbers", lineNumbers);
+  s.ReadInto("Gutter", gutter);
+  if (gutter) s.ReadInto("LineNumbers", lineNumbers);
   TMemoOptions options = VrelMemo1->Options();
   if (gutter) options.Include(moDrawGutter);
   if (lineNumbers) options |= TMemoOptions{moLineNumbers, moLineNumbersOnGutter};
@@ -162,7 +148,7 @@ void TForm1::ReadFontSettings() {
 // user's documents folder, or else the program's own folder.
 void TForm1::ReadCurrentFolder() {
   std::string folder;
-  Read(*Services().Settings, "SpecifiedFolder", folder);
+  Services().Settings->ReadInto("SpecifiedFolder", folder);
   if (folder.empty() || folder == std::string(1, kPathSeparator)) {
     folder = Services().Shell->DocumentsFolder();
     if (folder.empty()) folder = FolderOf(Services().Processes->ProgramPath());

@@ -12,44 +12,40 @@
 
 namespace quorel {
 
-namespace {
-
-QAction* Item(QMenu* menu, const char* caption, const char* shortcut = nullptr) {
+QAction* MenuItem(QMenu* menu, const char* caption, const char* shortcut) {
   QAction* a = menu->addAction(caption);
   if (shortcut) a->setShortcut(QKeySequence(shortcut));
   return a;
 }
 
-}  // namespace
-
 void TForm1::CreateEditMenu() {
   Edit1 = new QMenu("&Edit", this);
   menuBar()->insertMenu(Images1->menuAction(), Edit1);
-  Undo1 = Item(Edit1, "&Undo", "Ctrl+Z");
-  Redo1 = Item(Edit1, "&Redo", "Ctrl+R");
+  Undo1 = MenuItem(Edit1, "&Undo", "Ctrl+Z");
+  Redo1 = MenuItem(Edit1, "&Redo", "Ctrl+R");
   Edit1->addSeparator();
-  Cut1 = Item(Edit1, "Cu&t", "Ctrl+X");
-  Copy1 = Item(Edit1, "&Copy", "Ctrl+C");
-  Paste1 = Item(Edit1, "&Paste", "Ctrl+V");
-  SelectAll1 = Item(Edit1, "&Select All", "Ctrl+A");
-  ViewClipboard1 = Item(Edit1, "&View Clipboard");
+  Cut1 = MenuItem(Edit1, "Cu&t", "Ctrl+X");
+  Copy1 = MenuItem(Edit1, "&Copy", "Ctrl+C");
+  Paste1 = MenuItem(Edit1, "&Paste", "Ctrl+V");
+  SelectAll1 = MenuItem(Edit1, "&Select All", "Ctrl+A");
+  ViewClipboard1 = MenuItem(Edit1, "&View Clipboard");
   Edit1->addSeparator();
-  Find1 = Item(Edit1, "&Find...", "Ctrl+F");
-  FindNext1 = Item(Edit1, "F&ind Next", "F3");
-  Replace1 = Item(Edit1, "R&eplace", "Ctrl+Shift+R");
-  GotoLine1 = Item(Edit1, "Goto Line", "Ctrl+J");
+  Find1 = MenuItem(Edit1, "&Find...", "Ctrl+F");
+  FindNext1 = MenuItem(Edit1, "F&ind Next", "F3");
+  Replace1 = MenuItem(Edit1, "R&eplace", "Ctrl+Shift+R");
+  GotoLine1 = MenuItem(Edit1, "Goto Line", "Ctrl+J");
   Edit1->addSeparator();
-  Wrap1 = Item(Edit1, "&Wrap", "Ctrl+W");
+  Wrap1 = MenuItem(Edit1, "&Wrap", "Ctrl+W");
   Wrap1->setCheckable(true);
   ProgramFontSize1 = Edit1->addMenu("&Program Font Size");
   const char* sizeKeys[7] = {"Shift+F8", "Shift+F9", "Ctrl+F10", "Ctrl+F11", "Shift+F12", nullptr, nullptr};
   for (int i = 0; i < 7; ++i) {
     QString caption = QString("%1pt").arg(8 + i);
-    FontSizeItems[i] = Item(ProgramFontSize1, caption.toLatin1().constData(), sizeKeys[i]);
+    FontSizeItems[i] = MenuItem(ProgramFontSize1, caption.toLatin1().constData(), sizeKeys[i]);
     FontSizeItems[i]->setData(8 + i);
     FontSizeItems[i]->setCheckable(true);
   }
-  ProgramFont1 = Item(Edit1, "Pr&ogram Font");
+  ProgramFont1 = MenuItem(Edit1, "Pr&ogram Font");
   for (QAction* item : {Find1, FindNext1, Replace1}) item->setEnabled(false);
 
   connect(Edit1, &QMenu::aboutToShow, this, [this] { Edit1Click(); });
@@ -88,7 +84,7 @@ void TForm1::CreateColorsMenu() {
   }
   MenuColorSep1 = Color1->addSeparator();
   MenuColorSep1->setVisible(false);
-  EditColors1 = Item(Color1, "Edit Colors", "F2");
+  EditColors1 = MenuItem(Color1, "Edit Colors", "F2");
   ColorMenuPopSep1 = PopupMenu1->addSeparator();
   ColorMenuPopSep1->setVisible(false);
   EditColors2 = PopupMenu1->addAction("Edit Colors");
@@ -104,13 +100,13 @@ void TForm1::CreateColorsMenu() {
 void TForm1::CreateHighlightingMenu() {
   HighLighting1 = new QMenu("&Highlighting", this);
   menuBar()->insertMenu(Images1->menuAction(), HighLighting1);
-  HighlightUrls1 = Item(HighLighting1, "&Clickable Urls");
+  HighlightUrls1 = MenuItem(HighLighting1, "&Clickable Urls");
   HighlightUrls1->setCheckable(true);
   Parser1 = HighLighting1->addMenu("&Parser");
-  None4 = Item(Parser1, "&None");
+  None4 = MenuItem(Parser1, "&None");
   N6 = Parser1->addSeparator();
-  Default1 = Item(Parser1, "Default");
-  RichTextFormat1 = Item(Parser1, "Rich Text Format");
+  Default1 = MenuItem(Parser1, "Default");
+  RichTextFormat1 = MenuItem(Parser1, "Rich Text Format");
   RichTextFormat1->setEnabled(false);  // only its check mark tells that an RTF file is loaded
   N7 = Parser1->addSeparator();
   N7->setVisible(false);
@@ -125,15 +121,15 @@ void TForm1::CreateHighlightingMenu() {
 void TForm1::CreateViewMenu() {
   View1 = new QMenu("&View", this);
   menuBar()->insertMenu(Images1->menuAction(), View1);
-  ItemsPalatte1 = Item(View1, "&Items Palette", "F1");
-  EditColors3 = Item(View1, "&Colors Palette", "F2");
-  ImageMap1 = Item(View1, "I&mage Map Creator");
+  ItemsPalatte1 = MenuItem(View1, "&Items Palette", "F1");
+  EditColors3 = MenuItem(View1, "&Colors Palette", "F2");
+  ImageMap1 = MenuItem(View1, "I&mage Map Creator");
   View1->addSeparator();
-  SplitView1 = Item(View1, "Split View");
-  ShowGutter1 = Item(View1, "&Gutter");
-  ShowLineNumbers1 = Item(View1, "    &Line Numbers");
+  SplitView1 = MenuItem(View1, "Split View");
+  ShowGutter1 = MenuItem(View1, "&Gutter");
+  ShowLineNumbers1 = MenuItem(View1, "    &Line Numbers");
   ShowLineNumbers1->setEnabled(false);
-  Toolbar2 = Item(View1, "&Toolbar");
+  Toolbar2 = MenuItem(View1, "&Toolbar");
   for (QAction* item : {ItemsPalatte1, SplitView1, ShowGutter1, ShowLineNumbers1, Toolbar2})
     item->setCheckable(true);
   connect(View1, &QMenu::aboutToShow, this, [this] { View1Click(); });
@@ -145,12 +141,12 @@ void TForm1::CreateViewMenu() {
 
 void TForm1::CreateWindowMenu() {
   Window1 = menuBar()->addMenu("&Window");
-  Help1 = Item(Window1, "&Help", "Ctrl+H");
-  About1 = Item(Window1, "&About", "Ctrl+I");
+  Help1 = MenuItem(Window1, "&Help", "Ctrl+H");
+  About1 = MenuItem(Window1, "&About", "Ctrl+I");
   // The rest of the Images menu: picking any picture and the image map creator.
-  InsertOther1 = Item(Images1, "Insert &Other");
+  InsertOther1 = MenuItem(Images1, "Insert &Other");
   N9 = Images1->addSeparator();
-  ImageMapCreator1 = Item(Images1, "I&mage Map Creator");
+  ImageMapCreator1 = MenuItem(Images1, "I&mage Map Creator");
 }
 
 // A shortcut refreshes the menus that hold its item, as opening them would, and then runs the

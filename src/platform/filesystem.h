@@ -16,6 +16,16 @@ class IFileSystem {
   // `consume` returns false. Throws EFileError when the file cannot be opened or read.
   virtual void ReadFileChunks(const std::string& path,
                               const std::function<bool(std::string_view)>& consume) = 0;
+  // The whole file, or its first `limit` bytes or a little more (a reader of small side files
+  // stops early on something that cannot be one). Throws EFileError like ReadFileChunks.
+  std::string ReadWholeFile(const std::string& path, size_t limit = SIZE_MAX) {
+    std::string text;
+    ReadFileChunks(path, [&](std::string_view chunk) {
+      text += chunk;
+      return text.size() < limit;
+    });
+    return text;
+  }
   // Creates a new, empty file with a unique name in `folder` whose name starts with `prefix`.
   // Returns its path, or an empty string when no such file can be made.
   virtual std::string CreateTempFile(const std::string& folder, const std::string& prefix) = 0;

@@ -27,6 +27,17 @@ class ISettings {
     return value ? std::optional<bool>(*value != 0) : std::nullopt;
   }
   void WriteBool(const std::string& name, bool value) { WriteInteger(name, value ? 1 : 0); }
+
+  // Read into `value` only what is stored with the right type; otherwise `value` keeps its default.
+  void ReadInto(const std::string& name, int32_t& value) {
+    if (std::optional<int32_t> v = ReadInteger(name)) value = *v;
+  }
+  void ReadInto(const std::string& name, bool& value) {
+    if (std::optional<bool> v = ReadBool(name)) value = *v;
+  }
+  void ReadInto(const std::string& name, std::string& value) {
+    if (std::optional<std::string> v = ReadString(name)) value = *v;
+  }
 };
 
 // Settings kept in memory only (the default without a window system, and for tests).

@@ -16,33 +16,30 @@ void ReadEnum(platform::ISettings& s, const char* name, int count, TEnum& value)
   if (v && *v >= 0 && *v < count) value = static_cast<TEnum>(*v);
 }
 
-void ReadFlag(platform::ISettings& s, const char* name, bool& value) {
-  if (std::optional<bool> v = s.ReadBool(Key(name))) value = *v;
-}
-
-void ReadText(platform::ISettings& s, const char* name, std::string& value) {
-  if (std::optional<std::string> v = s.ReadString(Key(name))) value = *v;
+template <typename T>
+void ReadValue(platform::ISettings& s, const char* name, T& value) {
+  s.ReadInto(Key(name), value);
 }
 
 }  // namespace
 
 void TSearchOptions::LoadFrom(platform::ISettings& s) {
-  ReadFlag(s, "ShowNotFound", showNotFound_);
-  ReadFlag(s, "ReplaceAll", replaceAll_);
-  ReadFlag(s, "InReplace", inReplace_);
-  ReadFlag(s, "FirstSearch", firstSearch_);
-  ReadText(s, "TextToFind", textToFind_);
-  ReadText(s, "ReplaceWith", replaceWith_);
-  ReadFlag(s, "PromptOnReplace", promptOnReplace_);
-  ReadFlag(s, "CaseSensitive", caseSensitive_);
-  ReadFlag(s, "WholeWordsOnly", wholeWordsOnly_);
-  ReadFlag(s, "RegularExpr", regularExpr_);
+  ReadValue(s, "ShowNotFound", showNotFound_);
+  ReadValue(s, "ReplaceAll", replaceAll_);
+  ReadValue(s, "InReplace", inReplace_);
+  ReadValue(s, "FirstSearch", firstSearch_);
+  ReadValue(s, "TextToFind", textToFind_);
+  ReadValue(s, "ReplaceWith", replaceWith_);
+  ReadValue(s, "PromptOnReplace", promptOnReplace_);
+  ReadValue(s, "CaseSensitive", caseSensitive_);
+  ReadValue(s, "WholeWordsOnly", wholeWordsOnly_);
+  ReadValue(s, "RegularExpr", regularExpr_);
   ReadEnum(s, "Direction", 2, direction_);
   ReadEnum(s, "Scope", 2, scope_);
   ReadEnum(s, "Origin", 2, origin_);
   ReadEnum(s, "Where", 3, where_);
-  ReadText(s, "FileMask", fileMask_);
-  ReadFlag(s, "IncludeSubDirs", includeSubDirs_);
+  ReadValue(s, "FileMask", fileMask_);
+  ReadValue(s, "IncludeSubDirs", includeSubDirs_);
 }
 
 void TSearchOptions::SaveTo(platform::ISettings& s) const {

@@ -13,16 +13,11 @@
 namespace quorel {
 
 std::string ReadSchemeFileText(const std::string& fileName) {
-  std::string text;
   try {
-    platform::Services().Files->ReadFileChunks(fileName, [&text](std::string_view chunk) {
-      text.append(chunk);
-      return true;
-    });
+    return platform::Services().Files->ReadWholeFile(fileName);
   } catch (const platform::EFileError&) {
     throw EVrelError("Cannot open file " + fileName);
   }
-  return text;
 }
 
 void TSyntaxScheme::LoadFromFile(const std::string& fileName) {

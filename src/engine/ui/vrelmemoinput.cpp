@@ -47,12 +47,8 @@ bool TCustomVrelMemo::LoadTextStyles() {
   platform::TFileDialog dialog = ColourSchemeDialog("Load color styles");
   if (!platform::Services().Dialogs->OpenFileDialog(dialog)) return false;
   try {
-    std::string text;
-    platform::Services().Files->ReadFileChunks(dialog.FileName, [&](std::string_view chunk) {
-      text += chunk;
-      return text.size() < (1u << 20);  // a style file is small; stop reading nonsense early
-    });
-    TextStyles = TextStylesFromText(text);
+    // A style file is small; reading stops early on anything much bigger.
+    TextStyles = TextStylesFromText(platform::Services().Files->ReadWholeFile(dialog.FileName, 1u << 20));
   } catch (const std::exception& e) {
     platform::Services().Dialogs->MessageBox(platform::mkError, e.what(), platform::mbOK);
     return false;

@@ -227,6 +227,9 @@ TEST_F(MainMenus, TheClipboardWindowCollectsCopiedText) {
   TCustomMemoSource& shown = form->EditWindow->Memo()->MemoSource();
   EXPECT_EQ(&shown, form->ClipboardStore.get());
   EXPECT_EQ(shown.Lines().Text(), "first\r\nsecond");
+  EXPECT_EQ(form->EditWindow->StatusText(0).toStdString(),
+            std::to_string(shown.CaretY() + 1) + ": " + std::to_string(shown.CaretX() + 1));
+  EXPECT_EQ(form->EditWindow->StatusText(2), "Insert");
   // Showing it again reuses the window and its one tab.
   form->ViewClipboard1->trigger();
   EXPECT_EQ(form->EditWindow->Tabs()->count(), 1);
