@@ -4,10 +4,9 @@
 // Built by the release preset, run by hand (no display needed):
 //   QT_QPA_PLATFORM=offscreen ./build/release/bin/foldermenu_bench
 #include <benchmark/benchmark.h>
-
-#include <QApplication>
 #include <unistd.h>
 
+#include <QApplication>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>

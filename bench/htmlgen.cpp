@@ -3,8 +3,8 @@
 #include "htmlgen.h"
 
 #include <array>
-#include <map>
 #include <cstdint>
+#include <map>
 #include <string_view>
 
 namespace quorel::bench {
@@ -50,38 +50,30 @@ constexpr std::array<std::string_view, 120> kWords = {
 };
 
 constexpr std::array<std::string_view, 10> kEntities = {
-    "&amp;", "&nbsp;", "&mdash;", "&copy;", "&lt;", "&gt;", "&quot;", "&#8217;", "&eacute;",
-    "&ndash;",
+    "&amp;", "&nbsp;", "&mdash;", "&copy;",   "&lt;",
+    "&gt;",  "&quot;", "&#8217;", "&eacute;", "&ndash;",
 };
 
 constexpr std::array<std::string_view, 8> kPages = {
-    "index.html", "about.html", "news.html",    "archive/2004.html",
+    "index.html", "about.html",  "news.html",         "archive/2004.html",
     "links.html", "contact.htm", "photos/index.html", "notes.html",
 };
 
 constexpr std::array<std::string_view, 14> kSelectors = {
-    "body",          "h1",         "h2, h3",        ".section",  ".note",
-    "#nav a",        "#nav a:hover", "table.data td", "ul.links li", "form label",
-    ".photo img",    "pre, code",  "#footer",       "a:visited",
+    "body",       "h1",           "h2, h3",        ".section",    ".note",
+    "#nav a",     "#nav a:hover", "table.data td", "ul.links li", "form label",
+    ".photo img", "pre, code",    "#footer",       "a:visited",
 };
 
 constexpr std::array<std::string_view, 16> kProperties = {
-    "margin: 0 auto;",
-    "padding: 4px 8px;",
-    "color: #335;",
-    "background: #fff url(img/bg.png) repeat-x;",
-    "font-size: 90%;",
-    "border: 1px solid #ccc;",
-    "text-align: left;",
-    "width: 760px;",
-    "line-height: 1.5;",
-    "display: block;",
-    "float: right;",
-    "font-family: Georgia, \"Times New Roman\", serif;",
-    "text-decoration: none;",
-    "border-bottom: 1px dotted #99a;",
-    "margin-bottom: .5em;",
-    "list-style: square outside;",
+    "margin: 0 auto;",        "padding: 4px 8px;",
+    "color: #335;",           "background: #fff url(img/bg.png) repeat-x;",
+    "font-size: 90%;",        "border: 1px solid #ccc;",
+    "text-align: left;",      "width: 760px;",
+    "line-height: 1.5;",      "display: block;",
+    "float: right;",          "font-family: Georgia, \"Times New Roman\", serif;",
+    "text-decoration: none;", "border-bottom: 1px dotted #99a;",
+    "margin-bottom: .5em;",   "list-style: square outside;",
 };
 
 class TGenerator {
@@ -152,16 +144,26 @@ class TGenerator {
   std::string Token() {
     std::string w(rng_.Pick(kWords));
     switch (rng_.Below(40)) {
-      case 0: return "<em>" + w + "</em>";
-      case 1: return "<strong>" + w + "</strong>";
-      case 2: return "<a href=\"" + std::string(rng_.Pick(kPages)) + "\">" + w + "</a>";
-      case 3: return "<a href=notes.html#n" + Number(1, 300) + ">" + w + "</a>";
-      case 4: return "<code>" + w + "()</code>";
-      case 5: return "<span class=\"note\">" + w + "</span>";
-      case 6: return w + " " + std::string(rng_.Pick(kEntities));
-      case 7: return "<i>" + w + "</i>";
-      case 8: return w + "&nbsp;" + Number(1, 99);
-      default: return w;
+      case 0:
+        return "<em>" + w + "</em>";
+      case 1:
+        return "<strong>" + w + "</strong>";
+      case 2:
+        return "<a href=\"" + std::string(rng_.Pick(kPages)) + "\">" + w + "</a>";
+      case 3:
+        return "<a href=notes.html#n" + Number(1, 300) + ">" + w + "</a>";
+      case 4:
+        return "<code>" + w + "()</code>";
+      case 5:
+        return "<span class=\"note\">" + w + "</span>";
+      case 6:
+        return w + " " + std::string(rng_.Pick(kEntities));
+      case 7:
+        return "<i>" + w + "</i>";
+      case 8:
+        return w + "&nbsp;" + Number(1, 99);
+      default:
+        return w;
     }
   }
 
@@ -177,8 +179,10 @@ class TGenerator {
         std::string token = Token();
         if (startOfSentence && token[0] >= 'a' && token[0] <= 'z') token[0] -= 'a' - 'A';
         startOfSentence = false;
-        if (i == words - 1) token += rng_.OneIn(8) ? "?" : ".";
-        else if (rng_.OneIn(12)) token += ",";
+        if (i == words - 1)
+          token += rng_.OneIn(8) ? "?" : ".";
+        else if (rng_.OneIn(12))
+          token += ",";
         bool first = line.empty() || line == open;
         if (!first && indent + static_cast<int>(line.size() + 1 + token.size()) > width) {
           Line(indent, line);
@@ -263,14 +267,22 @@ class TGenerator {
   // One block of the body; a container holds plain blocks only, which keeps blocks short.
   void Block(int indent, int depth) {
     int kind = rng_.Below(depth == 0 ? 20 : 18);
-    if (kind < 10) Section(indent);
-    else if (kind < 11) Comment(indent);
-    else if (kind < 13) List(indent);
-    else if (kind < 14) Table(indent);
-    else if (kind < 15) Form(indent);
-    else if (kind < 17) Photo(indent);
-    else if (kind < 18) Line(0, "");
-    else Container(indent, depth);
+    if (kind < 10)
+      Section(indent);
+    else if (kind < 11)
+      Comment(indent);
+    else if (kind < 13)
+      List(indent);
+    else if (kind < 14)
+      Table(indent);
+    else if (kind < 15)
+      Form(indent);
+    else if (kind < 17)
+      Photo(indent);
+    else if (kind < 18)
+      Line(0, "");
+    else
+      Container(indent, depth);
   }
 
   void Section(int indent) {
@@ -352,8 +364,8 @@ class TGenerator {
     Line(indent + 2, "<select name=\"where\">");
     for (int i = rng_.Between(2, 5); i > 0; --i) {
       std::string word(rng_.Pick(kWords));
-      Line(indent + 4, "<option value=" + word + (i == 1 ? " selected" : "") + ">" + word +
-                           "</option>");
+      Line(indent + 4,
+           "<option value=" + word + (i == 1 ? " selected" : "") + ">" + word + "</option>");
     }
     Line(indent + 2, "</select>");
     Line(indent + 2, "<input type=\"submit\" value=\"Go\">");
@@ -378,9 +390,15 @@ class TGenerator {
   // A self-contained one-line element for the last few lines before the end of the page.
   void FillLine() {
     switch (rng_.Below(4)) {
-      case 0: Line(4, "<p>" + Words(4) + ".</p>"); break;
-      case 1: Line(4, "<!-- " + Title(3) + " -->"); break;
-      case 2: Line(4, "<h3>" + Title(2) + "</h3>"); break;
+      case 0:
+        Line(4, "<p>" + Words(4) + ".</p>");
+        break;
+      case 1:
+        Line(4, "<!-- " + Title(3) + " -->");
+        break;
+      case 2:
+        Line(4, "<h3>" + Title(2) + "</h3>");
+        break;
       default: {
         std::string note = "<p class=note>" + Title(1);
         note += " " + Words(2) + ".</p>";

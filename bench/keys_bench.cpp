@@ -34,7 +34,8 @@ struct TEditor {
     store.SetSyntaxParser(&parser);
     // Ten rows: the small document fills the window as the large one does, so both repaint alike.
     view.resize(1000, 10 * view.LineHeight() + 4);
-    view.SetOptions({moThumbTracking, moColorSyntax, moDrawGutter, moLineNumbers, moLineNumbersOnGutter});
+    view.SetOptions(
+        {moThumbTracking, moColorSyntax, moDrawGutter, moLineNumbers, moLineNumbersOnGutter});
     view.SetMemoSource(&store);
     view.show();
     view.setFocus();
@@ -74,7 +75,8 @@ void BM_HoldKeyDown(benchmark::State& state) {
       if (paint) QApplication::processEvents();  // the repaint a held key gets between repeats
     }
     state.PauseTiming();
-    if (editor.store.RawLine(line).size() < static_cast<size_t>(kTyped)) state.SkipWithError("typing was lost");
+    if (editor.store.RawLine(line).size() < static_cast<size_t>(kTyped))
+      state.SkipWithError("typing was lost");
     editor.store.Undo();  // one step: the typing run
     state.ResumeTiming();
   }

@@ -36,7 +36,11 @@ void BM_ReadKeywords(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
 }
-BENCHMARK(BM_ReadKeywords)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadKeywords)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_WriteKeywords(benchmark::State& state) {
   TSyntaxScheme scheme;
@@ -44,7 +48,11 @@ void BM_WriteKeywords(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(SchemeToText(scheme).size());
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_WriteKeywords)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteKeywords)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_ReadStyles(benchmark::State& state) {
   TSyntaxScheme scheme;

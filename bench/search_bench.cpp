@@ -25,7 +25,8 @@ using namespace quorel;
 // Answers nothing: a replace-all without prompt shows no message when something is found.
 class TSilentDialogs : public platform::IDialogs {
  public:
-  platform::TMsgResult MessageBox(platform::TMsgKind, const std::string&, platform::TMsgButtons) override {
+  platform::TMsgResult MessageBox(platform::TMsgKind, const std::string&,
+                                  platform::TMsgButtons) override {
     ++messages;
     return platform::mrCancel;
   }
@@ -36,8 +37,8 @@ class TSilentDialogs : public platform::IDialogs {
   int messages = 0;
 };
 
-// Replace-all of "class" by "CLASS" (190,000 replacements in the whole page), then one undo that must
-// give the page back. Sizes of a quarter, a half and the whole million lines show whether the
+// Replace-all of "class" by "CLASS" (190,000 replacements in the whole page), then one undo that
+// must give the page back. Sizes of a quarter, a half and the whole million lines show whether the
 // time grows in step with the size.
 void BM_ReplaceAllCommonWord(benchmark::State& state) {
   const std::string& page = bench::CachedHtml(static_cast<int>(state.range(0)));
@@ -117,7 +118,9 @@ void BM_PatternSearch_TagWithClass(benchmark::State& state) {
 }
 BENCHMARK(BM_PatternSearch_TagWithClass)->Unit(benchmark::kMillisecond);
 
-void BM_PatternSearch_WordEndingIng(benchmark::State& state) { SearchAll(state, "[a-z]+ing", true); }
+void BM_PatternSearch_WordEndingIng(benchmark::State& state) {
+  SearchAll(state, "[a-z]+ing", true);
+}
 BENCHMARK(BM_PatternSearch_WordEndingIng)->Unit(benchmark::kMillisecond);
 
 void BM_PlainSearch_The(benchmark::State& state) { SearchAll(state, " the ", false); }
@@ -136,7 +139,11 @@ void BM_RunawayPatternStops(benchmark::State& state) {
     }
   }
 }
-BENCHMARK(BM_RunawayPatternStops)->ArgName("chars")->Arg(1'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RunawayPatternStops)
+    ->ArgName("chars")
+    ->Arg(1'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

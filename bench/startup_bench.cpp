@@ -5,6 +5,7 @@
 // Built by the release preset, run by hand (no display needed):
 //   QT_QPA_PLATFORM=offscreen ./build/release/bin/startup_bench
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QEvent>
@@ -12,7 +13,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "app/form1.h"
 #include "htmlgen.h"
@@ -34,8 +34,12 @@ class TPaintWatch : public QObject {
 };
 
 struct TDocument {
-  std::string path = (std::filesystem::temp_directory_path() / ("quorel-start-" + std::to_string(::getpid()) + ".html")).string();
-  TDocument() { std::ofstream(path, std::ios::binary) << bench::GenerateHtml(20'000); }  // about 1 MB
+  std::string path = (std::filesystem::temp_directory_path() /
+                      ("quorel-start-" + std::to_string(::getpid()) + ".html"))
+                         .string();
+  TDocument() {
+    std::ofstream(path, std::ios::binary) << bench::GenerateHtml(20'000);
+  }  // about 1 MB
   ~TDocument() { std::remove(path.c_str()); }
 };
 

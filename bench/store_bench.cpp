@@ -166,9 +166,7 @@ void TypeChar(TMemoSource& store) {
 // document. One pause per 256 keystrokes costs next to nothing per keystroke.
 constexpr int kTypingRun = 256;
 
-int LineAt(int lines, int64_t where) {
-  return where == 0 ? 0 : where == 1 ? lines / 2 : lines - 1;
-}
+int LineAt(int lines, int64_t where) { return where == 0 ? 0 : where == 1 ? lines / 2 : lines - 1; }
 
 // Types at (x, y) for as long as the benchmark runs; every kTypingRun characters the typed text is
 // taken out again, untimed, so that the line keeps its length.

@@ -71,10 +71,13 @@ void Keystroke(benchmark::State& state, const std::string& typed) {
   doc.store.EnsureParsed(doc.store.LineCount() - 1);
   doc.store.SetAllowUndo(false);
   int64_t parsed = 0;
-  doc.store.OnLineParsed = [&](TCustomMemoSource&, int, const std::string&, std::string&) { ++parsed; };
+  doc.store.OnLineParsed = [&](TCustomMemoSource&, int, const std::string&, std::string&) {
+    ++parsed;
+  };
   int y = kLines / 2;
   // A line that ends outside any tag, so that "<" at its end opens one across the line end.
-  while (doc.store.LineRecord(y)->EndState != 0 && doc.store.LineRecord(y)->EndState != 0x00BF0000) ++y;
+  while (doc.store.LineRecord(y)->EndState != 0 && doc.store.LineRecord(y)->EndState != 0x00BF0000)
+    ++y;
   int end = doc.store.LineLength(y);
   uint32_t before = doc.store.LineRecord(y)->EndState;
   doc.store.SetCaretPos(end, y);

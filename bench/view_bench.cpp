@@ -32,7 +32,8 @@ struct TScreen {
     store.LoadFromBuffer(Html());
     store.SetSyntaxParser(&parser);
     view.resize(1000, 800);
-    view.SetOptions({moThumbTracking, moColorSyntax, moDrawGutter, moLineNumbers, moLineNumbersOnGutter});
+    view.SetOptions(
+        {moThumbTracking, moColorSyntax, moDrawGutter, moLineNumbers, moLineNumbersOnGutter});
     view.SetMemoSource(&store);
   }
   ~TScreen() { store.SetSyntaxParser(nullptr); }
@@ -50,7 +51,12 @@ void BM_PaintScreen(benchmark::State& state) {
   }
   state.counters["rows"] = screen.view.VisibleRows();
 }
-BENCHMARK(BM_PaintScreen)->ArgName("top_middle_end")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintScreen)
+    ->ArgName("top_middle_end")
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMicrosecond);
 
 // A minified page: one line of 20 MB, seen scrolled into its middle.
 void BM_PaintOneHugeLine(benchmark::State& state) {

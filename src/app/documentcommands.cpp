@@ -20,8 +20,9 @@ namespace {
 
 using platform::Services;
 
-std::string FileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
-
+std::string FileNameOf(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
 
 QString Q(const std::string& s) { return platform::Cp1252ToQString(s); }
 
@@ -52,8 +53,12 @@ void TForm1::SetDocumentName(const std::string& name) {
     return;
   }
   std::string file = FileNameOf(name), folder = FolderOf(name);
-  TaskbarTitle = TaskbarCaptionType == 2 ? name : TaskbarCaptionType == 3 ? file : file + " - " + folder;
-  std::string caption = ProgramCaptionType == 2 ? name : ProgramCaptionType == 3 ? file : file + " - " + folder;
+  TaskbarTitle = TaskbarCaptionType == 2   ? name
+                 : TaskbarCaptionType == 3 ? file
+                                           : file + " - " + folder;
+  std::string caption = ProgramCaptionType == 2   ? name
+                        : ProgramCaptionType == 3 ? file
+                                                  : file + " - " + folder;
   setWindowTitle(Q("Quorel 1.5 - " + caption));
   setWindowIconText(Q(TaskbarTitle));
   Services().Shell->AddToRecentDocuments(name);
@@ -69,9 +74,12 @@ bool TForm1::AskToSave(const std::string& prefix) {
   if (!MemoSource1.Modified()) return true;
   switch (Services().Dialogs->MessageBox(platform::mkConfirmation, prefix + DocumentName,
                                          platform::mbYesNoCancel)) {
-    case platform::mrYes: return SaveDocument();
-    case platform::mrNo: return true;
-    default: return false;
+    case platform::mrYes:
+      return SaveDocument();
+    case platform::mrNo:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -226,12 +234,14 @@ void TForm1::SaveaCopy1Click() {
 void TForm1::ReverttoSaved1Click() {
   platform::IDialogs& dialogs = *Services().Dialogs;
   if (ReadOnlyOrigin) {
-    if (dialogs.MessageBox(platform::mkConfirmation, "Revert to the read only file of?\r\r" + ReadOnlyFileName,
+    if (dialogs.MessageBox(platform::mkConfirmation,
+                           "Revert to the read only file of?\r\r" + ReadOnlyFileName,
                            platform::mbOKCancel) == platform::mrOk)
       OpenDocument(ReadOnlyFileName);
     return;
   }
-  if (dialogs.MessageBox(platform::mkConfirmation, "Revert to the last saved version of?\r\r" + DocumentName,
+  if (dialogs.MessageBox(platform::mkConfirmation,
+                         "Revert to the last saved version of?\r\r" + DocumentName,
                          platform::mbOKCancel) == platform::mrOk)
     OpenDocument(DocumentName);
 }
@@ -266,7 +276,8 @@ void TForm1::WMDropFiles(const QStringList& names) {
 
 bool TForm1::WMMouseActivate() {
   ToolButton7->setEnabled(Services().Clipboard->HasText());
-  if (!HasDocumentName() || Services().Files->FileAge(DocumentName) == DocumentFileAge) return false;
+  if (!HasDocumentName() || Services().Files->FileAge(DocumentName) == DocumentFileAge)
+    return false;
   if (Services().Dialogs->MessageBox(platform::mkConfirmation,
                                      DocumentName + " Date and Time has changed!!" + "\r\r" +
                                          "Do you wish to reload the file?",

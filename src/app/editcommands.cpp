@@ -1,16 +1,15 @@
 // What the Edit, Colors, Highlighting and View menus do, the rules that enable them as they
 // open, and the custom-colour items.
-#include "app/form1.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QToolBar>
 
+#include "app/form1.h"
 #include "engine/vrelerror.h"
-#include "search/memosearch.h"
 #include "platform/services.h"
+#include "search/memosearch.h"
 
 namespace quorel {
 
@@ -93,7 +92,8 @@ void TForm1::Replace1Click() {
 void TForm1::Wrap1Click() { VrelMemo1->SetWordWrap(!VrelMemo1->WordWrap()); }
 
 void TForm1::ProgramFontSize1Click() {
-  for (QAction* item : FontSizeItems) item->setChecked(item->data().toInt() == VrelMemo1->Font().Size());
+  for (QAction* item : FontSizeItems)
+    item->setChecked(item->data().toInt() == VrelMemo1->Font().Size());
 }
 
 void TForm1::N8pt1Click(QAction* item) {

@@ -42,7 +42,9 @@ int FileItemCount(const QMenu* menu) { return static_cast<int>(menu->actions().s
 
 }  // namespace
 
-QString MenuText(const std::string& text) { return QFile::decodeName(text.c_str()).replace('&', "&&"); }
+QString MenuText(const std::string& text) {
+  return QFile::decodeName(text.c_str()).replace('&', "&&");
+}
 
 std::array<QAction*, kRecentSlots> TForm1::FileNames() const {
   return {FileName1, FileName2, FileName3, FileName4, FileName5,
@@ -75,7 +77,9 @@ void TForm1::ShortenRecentCaption(QAction* item) {
   item->setToolTip(QFile::decodeName(full.c_str()));
   item->setStatusTip(item->toolTip());
   QFontMetrics metrics(Label1->font());
-  auto width = [&](const std::string& text) { return metrics.horizontalAdvance(QFile::decodeName(text.c_str())); };
+  auto width = [&](const std::string& text) {
+    return metrics.horizontalAdvance(QFile::decodeName(text.c_str()));
+  };
   item->setText(MenuText(ShortenedCaption(full, width)));
 }
 
@@ -112,7 +116,8 @@ std::vector<std::string> TForm1::ListFolderFiles(const std::string& folder) {
   if (path.empty()) return names;
   Services().Files->ListFiles(path, [&](const std::string& name) {
     names.push_back(name);
-    if (names.size() % kEntriesBetweenEvents == 0) QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (names.size() % kEntriesBetweenEvents == 0)
+      QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   });
   return names;
 }
@@ -131,8 +136,10 @@ void TForm1::RefreshFolderMenus() {
   std::vector<std::string> names = ListFolderFiles(CurrentFolder);
   SortCaseInsensitive(names);
   for (const std::string& name : names) {
-    if (IsDocumentFile(name) && FileItemCount(SameFolder1) < SmartMenuItems) addItem(SameFolder1, name);
-    if (IsImageFile(name) && FileItemCount(CurrentFolder1) < SmartMenuItems) addItem(CurrentFolder1, name);
+    if (IsDocumentFile(name) && FileItemCount(SameFolder1) < SmartMenuItems)
+      addItem(SameFolder1, name);
+    if (IsImageFile(name) && FileItemCount(CurrentFolder1) < SmartMenuItems)
+      addItem(CurrentFolder1, name);
   }
   bool hasImages = !CurrentFolder.empty() && Services().Files->IsFolder(images);
   none3->setEnabled(hasImages);
@@ -155,7 +162,8 @@ void TForm1::none1Click(QAction* item) {
   }
   std::string file = CurrentFolder + ItemFile(item);
   if (Services().Shell->CtrlDown()) {
-    if (!StartNewInstance(Services().Processes->ShortPath(file), true)) Warn("Unable to open file in a new window!!");
+    if (!StartNewInstance(Services().Processes->ShortPath(file), true))
+      Warn("Unable to open file in a new window!!");
     return;
   }
   if (AskToSave("Do you wish to save this file?\r\r")) OpenDocument(file);

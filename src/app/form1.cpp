@@ -1,6 +1,5 @@
 // The main window's construction: menus, toolbar, status bar and the document area.
 #include "app/form1.h"
-#include "app/toolbarimages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,11 +10,12 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/toolbarimages.h"
 #include "engine/clipboardsource.h"
 #include "engine/ui/editwindow.h"
+#include "platform/qt/cp1252.h"
 #include "search/memosearch.h"
 #include "search/ui/searchdialogs.h"
-#include "platform/qt/cp1252.h"
 #include "syntax/htmlscheme.h"
 
 namespace quorel {
@@ -48,8 +48,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   Search1 = std::make_unique<TMemoSearch>(MemoSource1);
   AttachSearchDialogs(*Search1, *SearchDialogs1);
 
-  MemoSource1.AddListener([this](TCustomMemoSource& s, int first, int last) { StoreChanged(s, first, last); },
-                          this, false);
+  MemoSource1.AddListener(
+      [this](TCustomMemoSource& s, int first, int last) { StoreChanged(s, first, last); }, this,
+      false);
   // Every mouse press in the window and its controls runs the file-changed check.
   ReadSettings();
   WireMenuShortcuts();
@@ -165,7 +166,8 @@ void TForm1::CreateToolBar() {
   ToolButton23 = button("Run Java", "Run Compiled Applet in Browser", 14);
   ToolBar1->addSeparator();
   ToolButton14 = button("Exit", "Exit Program", 9);
-  for (QAction* disabled : {ToolButton3, ToolButton4, ToolButton5, ToolButton6, ToolButton7, ToolButton22, ToolButton23})
+  for (QAction* disabled : {ToolButton3, ToolButton4, ToolButton5, ToolButton6, ToolButton7,
+                            ToolButton22, ToolButton23})
     disabled->setEnabled(false);
   connect(ToolButton1, &QAction::triggered, this, [this] { New1Click(); });
   connect(ToolButton2, &QAction::triggered, this, [this] { Open1Click(); });
@@ -234,18 +236,25 @@ void TForm1::SetUpDialogs() {
   OpenDialog1.FilterIndex = 1;
   SaveDialog1.Title = "Save As";
   SaveDialog1.Filters = {
-      {"Htm Document", "*.htm"},        {"Html Document", "*.html"},
-      {"Text Document", "*.txt"},       {"HyperText Document", "*.htx"},
-      {"Active Server Page", "*.asp"},  {"Internet Connection Document", "*.ins"},
-      {"INI File", "*.ini"},            {"Uncompiled Java Source", "*.java"},
-      {"JavaScript", "*.js"},           {"Pascal File", "*.pas"},
+      {"Htm Document", "*.htm"},
+      {"Html Document", "*.html"},
+      {"Text Document", "*.txt"},
+      {"HyperText Document", "*.htx"},
+      {"Active Server Page", "*.asp"},
+      {"Internet Connection Document", "*.ins"},
+      {"INI File", "*.ini"},
+      {"Uncompiled Java Source", "*.java"},
+      {"JavaScript", "*.js"},
+      {"Pascal File", "*.pas"},
       {"All Types", "*.*"},
   };
   SaveDialog1.FilterIndex = 1;
   SaveDialog1.DefaultExt = "*.htm";
 }
 
-QString TForm1::PanelText(int panel) const { return StatusBar1[static_cast<size_t>(panel)]->text(); }
+QString TForm1::PanelText(int panel) const {
+  return StatusBar1[static_cast<size_t>(panel)]->text();
+}
 
 void TForm1::StoreChanged(TCustomMemoSource& store, int, int) {
   TMemoStates flags = store.ChangeFlags();
@@ -264,7 +273,8 @@ void TForm1::StoreChanged(TCustomMemoSource& store, int, int) {
   // An untitled document that became empty is clean again. Otherwise the store itself knows
   // whether the text differs from the file (also after undo back to the saved state), and the
   // window shows what it says.
-  bool edited = flags.Contains(msTextChanged) && !flags.Contains(msUndoRedo) && store.UpdateReason() != 48;
+  bool edited =
+      flags.Contains(msTextChanged) && !flags.Contains(msUndoRedo) && store.UpdateReason() != 48;
   if (edited && store.LineCount() == 0 && !HasDocumentName())
     SetDocumentModified(false);
   else if (flags.Contains(msModifiedChanged) || flags.Contains(msTextChanged))
@@ -303,13 +313,20 @@ void TForm1::SetUpView() {
     TColor Back;
   };
   const TStyleRow styles[] = {
-      {"Whitespace", clBlack, {}, true, clWindow},       {"String", clMaroon, {}, true, clWindow},
-      {"Comment", clGray, {fsItalic}, true, clWindow},   {"Identifier", clBlack, {}, true, clWindow},
-      {"Integer", clGreen, {}, true, clWindow},          {"Float", clGreen, {}, true, clWindow},
-      {"Reserved words", clBlue, {fsBold}, true, clWindow}, {"Delimiters", clBlack, {}, true, clWindow},
-      {"Defines", clGreen, {}, true, clWindow},          {"Assembler", clGreen, {}, true, clWindow},
-      {"Html tags", clBlue, {}, true, clWindow},         {"Html params", clBlue, {}, true, clWindow},
-      {"Url", clBlue, {fsUnderline}, true, clWindow},    {"BreakPoint", clWindow, {}, false, clRed},
+      {"Whitespace", clBlack, {}, true, clWindow},
+      {"String", clMaroon, {}, true, clWindow},
+      {"Comment", clGray, {fsItalic}, true, clWindow},
+      {"Identifier", clBlack, {}, true, clWindow},
+      {"Integer", clGreen, {}, true, clWindow},
+      {"Float", clGreen, {}, true, clWindow},
+      {"Reserved words", clBlue, {fsBold}, true, clWindow},
+      {"Delimiters", clBlack, {}, true, clWindow},
+      {"Defines", clGreen, {}, true, clWindow},
+      {"Assembler", clGreen, {}, true, clWindow},
+      {"Html tags", clBlue, {}, true, clWindow},
+      {"Html params", clBlue, {}, true, clWindow},
+      {"Url", clBlue, {fsUnderline}, true, clWindow},
+      {"BreakPoint", clWindow, {}, false, clRed},
       {"Error line", clWindow, {}, false, clMaroon},
   };
   VrelMemo1->TextStyles.Items.clear();

@@ -8,7 +8,6 @@
 #include <QToolBar>
 
 #include "app/form1.h"
-#include "search/searchoptions.h"
 #include "app/recentfiles.h"
 #include "engine/strings.h"
 #include "platform/clipboard.h"
@@ -16,6 +15,7 @@
 #include "platform/processes.h"
 #include "platform/services.h"
 #include "platform/settings.h"
+#include "search/searchoptions.h"
 
 namespace quorel {
 
@@ -172,7 +172,8 @@ void TForm1::WriteSettings() {
   }
   s.WriteBool("HistoryEnabled", HistoryEnabled);
   s.WriteInteger("HistoryListNo", HistoryListNo);
-  for (int n = 1; n <= kRecentSlots; ++n) s.WriteString(Numbered("FileName", n), RecentFiles[n - 1]);
+  for (int n = 1; n <= kRecentSlots; ++n)
+    s.WriteString(Numbered("FileName", n), RecentFiles[n - 1]);
   s.WriteBool("ToolBarVisible", !ToolBar1->isHidden());
   s.WriteInteger("ToolBarAlignment", ToolBarAlignment);
   s.WriteBool("WordWrap", VrelMemo1->WordWrap());
@@ -210,7 +211,7 @@ void TForm1::Bottom1Click(int tag) {
   // The tag of the placement item chosen: anything unknown is the top.
   if (tag < 0 || tag > 3) tag = 0;
   ToolBarAlignment = tag;
-  Qt::ToolBarArea area = tag == 1 ? Qt::BottomToolBarArea
+  Qt::ToolBarArea area = tag == 1   ? Qt::BottomToolBarArea
                          : tag == 2 ? Qt::LeftToolBarArea
                          : tag == 3 ? Qt::RightToolBarArea
                                     : Qt::TopToolBarArea;

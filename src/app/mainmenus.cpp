@@ -1,7 +1,5 @@
 // The Edit, Colors, Highlighting, View and Window menus, the colour drop-down, and the menu
 // shortcuts that refresh their menu before running.
-#include "app/form1.h"
-
 #include <QAction>
 #include <QMenuBar>
 #include <QShortcut>
@@ -9,6 +7,8 @@
 #include <QToolButton>
 #include <functional>
 #include <set>
+
+#include "app/form1.h"
 
 namespace quorel {
 
@@ -38,7 +38,8 @@ void TForm1::CreateEditMenu() {
   Wrap1 = MenuItem(Edit1, "&Wrap", "Ctrl+W");
   Wrap1->setCheckable(true);
   ProgramFontSize1 = Edit1->addMenu("&Program Font Size");
-  const char* sizeKeys[7] = {"Shift+F8", "Shift+F9", "Ctrl+F10", "Ctrl+F11", "Shift+F12", nullptr, nullptr};
+  const char* sizeKeys[7] = {"Shift+F8",  "Shift+F9", "Ctrl+F10", "Ctrl+F11",
+                             "Shift+F12", nullptr,    nullptr};
   for (int i = 0; i < 7; ++i) {
     QString caption = QString("%1pt").arg(8 + i);
     FontSizeItems[i] = MenuItem(ProgramFontSize1, caption.toLatin1().constData(), sizeKeys[i]);
@@ -75,7 +76,9 @@ void TForm1::CreateColorsMenu() {
     MenuColor[i] = Color1->addAction(QString());
     MenuColor[i]->setData(i + 1);
     if (i < 12) MenuColor[i]->setShortcut(QKeySequence(QString("Ctrl+F%1").arg(i + 1)));
-    QString popCaption = i < 9 ? QString("&%1 ").arg(i + 1) : i == 9 ? QString("1&0 ") : QString::number(i + 1);
+    QString popCaption = i < 9    ? QString("&%1 ").arg(i + 1)
+                         : i == 9 ? QString("1&0 ")
+                                  : QString::number(i + 1);
     MenuColorPop[i] = PopupMenu1->addAction(popCaption);
     MenuColorPop[i]->setData(i + 1);
     MenuColorPop[i]->setVisible(false);
@@ -154,7 +157,8 @@ void TForm1::CreateWindowMenu() {
 // Ctrl+F10 and Ctrl+F11 come before the colours of the same keys.
 void TForm1::WireMenuShortcuts() {
   std::set<QKeySequence> claimed;
-  std::function<void(QMenu*, std::vector<QMenu*>)> walk = [&](QMenu* menu, std::vector<QMenu*> chain) {
+  std::function<void(QMenu*, std::vector<QMenu*>)> walk = [&](QMenu* menu,
+                                                              std::vector<QMenu*> chain) {
     chain.push_back(menu);
     for (QAction* item : menu->actions()) {
       if (QMenu* sub = item->menu()) {

@@ -1,10 +1,9 @@
 // The Parser submenu: the schemes of the program's Syntax folder, the choice among them, and the
 // stored scheme brought back at start.
-#include "app/form1.h"
-
 #include <QAction>
 #include <QMenu>
 
+#include "app/form1.h"
 #include "app/recentfiles.h"
 #include "engine/vrelerror.h"
 #include "platform/dialogs.h"
@@ -61,9 +60,13 @@ bool TForm1::FillParserMenu() {
   return added;
 }
 
-std::string TForm1::SchemeCaption(const QAction* item) { return item->data().toString().toStdString(); }
+std::string TForm1::SchemeCaption(const QAction* item) {
+  return item->data().toString().toStdString();
+}
 
-std::string TForm1::SchemePath(const QAction* item) { return item->toolTip().toLocal8Bit().toStdString(); }
+std::string TForm1::SchemePath(const QAction* item) {
+  return item->toolTip().toLocal8Bit().toStdString();
+}
 
 void TForm1::RestoreDefaultScheme() {
   SyntaxParser1.SyntaxScheme().Assign(DefaultParser.SyntaxScheme());

@@ -13,7 +13,8 @@ void SortCaseInsensitive(std::vector<std::string>& names) {
   std::vector<std::pair<std::string, std::string>> keyed;
   keyed.reserve(names.size());
   for (std::string& name : names) keyed.emplace_back(LowerCase(name), std::move(name));
-  std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::stable_sort(keyed.begin(), keyed.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
   for (size_t i = 0; i < names.size(); ++i) names[i] = std::move(keyed[i].second);
 }
 
@@ -81,7 +82,8 @@ std::string AddTrailingBackslash(std::string path) {
   return path;
 }
 
-std::string ShortenedCaption(const std::string& caption, const std::function<int(const std::string&)>& width) {
+std::string ShortenedCaption(const std::string& caption,
+                             const std::function<int(const std::string&)>& width) {
   if (width(caption) <= kMaxCaptionWidth) return caption;
   size_t rootEnd = caption.find(kPathSeparator);
   size_t nameStart = caption.rfind(kPathSeparator);

@@ -35,7 +35,8 @@ std::string AddTrailingBackslash(std::string path);
 // A recent-file caption for the menu: as it is when `width` of it is at most 150 pixels or the
 // file lies directly in the root, otherwise the root, the first three characters of each folder
 // joined by "..", and the file name: "/hom../use../web../index.html".
-std::string ShortenedCaption(const std::string& caption, const std::function<int(const std::string&)>& width);
+std::string ShortenedCaption(const std::string& caption,
+                             const std::function<int(const std::string&)>& width);
 
 // The folder of a file with its trailing separator ("" for a bare name).
 std::string FolderOf(const std::string& path);

@@ -36,7 +36,8 @@ void Page(QPainter& p, const TInk& ink, QRectF r) {
 }
 
 void Lines(QPainter& p, QRectF r, int count) {
-  for (int i = 0; i < count; ++i) p.drawLine(QPointF(r.left(), r.top() + 2 * i), QPointF(r.right(), r.top() + 2 * i));
+  for (int i = 0; i < count; ++i)
+    p.drawLine(QPointF(r.left(), r.top() + 2 * i), QPointF(r.right(), r.top() + 2 * i));
 }
 
 void Floppy(QPainter& p, const TInk& ink) {
@@ -64,7 +65,8 @@ const TDrawing kDrawings[kToolBarImageCount] = {
     // 1 Open: a folder.
     [](QPainter& p, const TInk& ink) {
       p.setBrush(ink.Accent.lighter(150));
-      p.drawPolygon(QPolygonF({{1.5, 3.5}, {6, 3.5}, {7.5, 5}, {13.5, 5}, {13.5, 13.5}, {1.5, 13.5}}));
+      p.drawPolygon(
+          QPolygonF({{1.5, 3.5}, {6, 3.5}, {7.5, 5}, {13.5, 5}, {13.5, 13.5}, {1.5, 13.5}}));
       p.setBrush(ink.Accent);
       p.drawPolygon(QPolygonF({{1.5, 13.5}, {4, 7.5}, {15.5, 7.5}, {13.5, 13.5}}));
     },
@@ -141,7 +143,8 @@ const TDrawing kDrawings[kToolBarImageCount] = {
     },
     // 12 Color Palette: colour wells.
     [](QPainter& p, const TInk& ink) {
-      const QColor wells[] = {QColor(220, 40, 40), QColor(40, 160, 40), QColor(40, 80, 220), QColor(240, 200, 30)};
+      const QColor wells[] = {QColor(220, 40, 40), QColor(40, 160, 40), QColor(40, 80, 220),
+                              QColor(240, 200, 30)};
       for (int i = 0; i < 4; ++i) {
         p.setBrush(wells[i]);
         p.drawRect(QRectF(1.5 + (i % 2) * 7, 1.5 + (i / 2) * 7, 6, 6));
@@ -182,7 +185,9 @@ const TDrawing kDrawings[kToolBarImageCount] = {
 };
 
 TInk InkFor(QIcon::Mode mode) {
-  if (mode == QIcon::Disabled) return {QColor(150, 150, 150), QColor(235, 235, 235), QColor(190, 190, 190), QColor(170, 170, 170)};
+  if (mode == QIcon::Disabled)
+    return {QColor(150, 150, 150), QColor(235, 235, 235), QColor(190, 190, 190),
+            QColor(170, 170, 170)};
   if (mode == QIcon::Active || mode == QIcon::Selected)
     return {QColor(0, 0, 0), QColor(255, 255, 255), QColor(30, 110, 230), QColor(220, 40, 40)};
   return {QColor(60, 60, 60), QColor(250, 250, 250), QColor(70, 120, 190), QColor(180, 60, 60)};

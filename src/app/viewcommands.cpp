@@ -1,12 +1,11 @@
 // The view-side commands of the main window: the program font, the split view, the clipboard
 // viewer, the status bar's press, and what clicks and key releases in the view refresh.
-#include "app/form1.h"
-
 #include <QAction>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/form1.h"
 #include "engine/clipboardsource.h"
 #include "engine/ui/editwindow.h"
 #include "platform/services.h"

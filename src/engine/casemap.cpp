@@ -19,10 +19,10 @@ struct TCaseTables {
     for (int c = 'A'; c <= 'Z'; ++c) pair(c, c + 32);
     for (int c = 0xC0; c <= 0xDE; ++c)
       if (c != 0xD7) pair(c, c + 32);  // 0xD7 and 0xF7 are the multiplication and division signs
-    pair(0x8A, 0x9A);  // S with caron
-    pair(0x8C, 0x9C);  // OE ligature
-    pair(0x8E, 0x9E);  // Z with caron
-    pair(0x9F, 0xFF);  // Y with diaeresis
+    pair(0x8A, 0x9A);                  // S with caron
+    pair(0x8C, 0x9C);                  // OE ligature
+    pair(0x8E, 0x9E);                  // Z with caron
+    pair(0x9F, 0xFF);                  // Y with diaeresis
   }
 };
 

@@ -13,9 +13,9 @@ std::map<std::string, TKeyMapInstaller>& Registry() {
   return maps;
 }
 
-constexpr uint8_t kBlockState = 1;      // after Ctrl+K
-constexpr uint8_t kQuickState = 2;      // after Ctrl+Q
-constexpr uint8_t kOptionsState = 5;    // after Ctrl+O
+constexpr uint8_t kBlockState = 1;    // after Ctrl+K
+constexpr uint8_t kQuickState = 2;    // after Ctrl+Q
+constexpr uint8_t kOptionsState = 5;  // after Ctrl+O
 constexpr TShiftState ssCtrlShift = ssCtrl | ssShift;
 constexpr TShiftState ssAltShift = ssAlt | ssShift;
 constexpr TShiftState ssCtrlAltShift = ssCtrl | ssAlt | ssShift;
@@ -165,12 +165,19 @@ void BindBlockPrefix(TBinder& b) {
 
 void BindQuickPrefix(TBinder& b) {
   b.Prefix(Letter('Q'), ssCtrl, kQuickState);
-  const std::pair<char, TKeyCommand> seconds[] = {
-      {'B', kcCaretToBlockBegin}, {'K', kcCaretToBlockEnd}, {'R', kcTextStart},
-      {'C', kcTextEnd},           {'S', kcHome},            {'D', kcEnd},
-      {'E', kcWindowTop},         {'T', kcWindowTop},       {'X', kcWindowBottom},
-      {'U', kcWindowBottom},      {'F', kcFindDialog},      {'A', kcReplaceDialog},
-      {'Y', kcDeleteToLineEnd}};
+  const std::pair<char, TKeyCommand> seconds[] = {{'B', kcCaretToBlockBegin},
+                                                  {'K', kcCaretToBlockEnd},
+                                                  {'R', kcTextStart},
+                                                  {'C', kcTextEnd},
+                                                  {'S', kcHome},
+                                                  {'D', kcEnd},
+                                                  {'E', kcWindowTop},
+                                                  {'T', kcWindowTop},
+                                                  {'X', kcWindowBottom},
+                                                  {'U', kcWindowBottom},
+                                                  {'F', kcFindDialog},
+                                                  {'A', kcReplaceDialog},
+                                                  {'Y', kcDeleteToLineEnd}};
   for (auto [letter, command] : seconds) b.Key(Letter(letter), ssCtrl, kQuickState, command);
   for (int digit = 0; digit <= 9; ++digit) {
     TKeyCode key = static_cast<TKeyCode>('0' + digit);

@@ -6,8 +6,8 @@
 
 #include "engine/externalstrings.h"
 #include "engine/simpleparser.h"
-#include "engine/vrelerror.h"
 #include "engine/updateguard.h"
+#include "engine/vrelerror.h"
 
 namespace quorel {
 
@@ -271,13 +271,14 @@ void TCustomMemoSource::RepaintSelectionChange() {
   bool endMoved = SelEnd() != savedSelEnd_;
   if (typeChanged || startMoved || endMoved) {
     AddFlag(msRepaint);
-    bool columnsChanged = selType_ == stBlock && (selStart_->X != savedSelStart_.X ||
-                                                  selEnd_->X != savedSelEnd_.X);
+    bool columnsChanged =
+        selType_ == stBlock && (selStart_->X != savedSelStart_.X || selEnd_->X != savedSelEnd_.X);
     if (typeChanged || columnsChanged) {
       MarkSelectionLines(savedSelType_, savedSelStart_, savedSelEnd_);
       MarkSelectionLines(selType_, SelStart(), SelEnd());
     } else {
-      MarkRepaint(std::min(savedSelStart_.Y, selStart_->Y), std::max(savedSelStart_.Y, selStart_->Y));
+      MarkRepaint(std::min(savedSelStart_.Y, selStart_->Y),
+                  std::max(savedSelStart_.Y, selStart_->Y));
       MarkRepaint(std::min(savedSelEnd_.Y, selEnd_->Y), std::max(savedSelEnd_.Y, selEnd_->Y));
     }
   } else if (selType_ != stNone && changeFlags_.Contains(msCaretMoved) &&
@@ -336,10 +337,17 @@ void TCustomMemoSource::NotifyListeners(int first, int last) {
 void TCustomMemoSource::DoGetSelectionType(TSelectionType& selType) {
   if (selType != stNone) {
     switch (blockOption_) {
-      case bkNone: selType = stNone; break;
-      case bkStreamSel: selType = stStream; break;
-      case bkBlockSel: selType = stBlock; break;
-      case bkBoth: break;
+      case bkNone:
+        selType = stNone;
+        break;
+      case bkStreamSel:
+        selType = stStream;
+        break;
+      case bkBlockSel:
+        selType = stBlock;
+        break;
+      case bkBoth:
+        break;
     }
   }
   if (OnGetSelectionType) OnGetSelectionType(*this, selType);

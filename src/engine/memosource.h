@@ -4,9 +4,9 @@
 #pragma once
 
 #include <bitset>
-#include <map>
 #include <functional>
 #include <iosfwd>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>

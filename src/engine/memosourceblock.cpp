@@ -249,9 +249,10 @@ void TCustomMemoSource::TransformSelection(int reason, bool keepCaret, TTransfor
       int y = r.Top + static_cast<int>(i);
       auto [from, to] = SelectedColumns(y);
       std::string expanded = GetExpandedColors(y);
-      std::string styles = from < static_cast<int>(expanded.size())
-                               ? expanded.substr(from, std::max(0, std::min<int>(to, expanded.size()) - from))
-                               : std::string();
+      std::string styles =
+          from < static_cast<int>(expanded.size())
+              ? expanded.substr(from, std::max(0, std::min<int>(to, expanded.size()) - from))
+              : std::string();
       styles.resize(lines[i].size(), styles.empty() ? '\0' : styles.back());
       // Only the line's start grows or shrinks (quote, indent, unindent).
       int delta = static_cast<int>(changed.size()) - static_cast<int>(lines[i].size());

@@ -45,9 +45,7 @@ bool TCustomMemoSource::IsReadOnlyLine(int y) const {
   return l && (l->LineState & lsReadOnly);
 }
 
-bool TCustomMemoSource::CaretLineReadOnly() const {
-  return ReadOnly() || IsReadOnlyLine(CaretY());
-}
+bool TCustomMemoSource::CaretLineReadOnly() const { return ReadOnly() || IsReadOnlyLine(CaretY()); }
 
 void TCustomMemoSource::LineLengthChanged(int oldLength, int newLength) {
   if (lineLengthsStale_ || oldLength == newLength) return;
@@ -99,10 +97,18 @@ void TCustomMemoSource::ShiftAll(TShiftKind kind, int count, int bookmarkArg) {
   int x = CaretX(), y = CaretY();
   positions_.Shift(kind, x, y, count);
   switch (kind) {
-    case TShiftKind::Insert: bookmarks_.ShiftInsert(x, y, count); break;
-    case TShiftKind::Delete: bookmarks_.ShiftDelete(x, y, count); break;
-    case TShiftKind::Split: bookmarks_.ShiftSplit(x, y); break;
-    case TShiftKind::Join: bookmarks_.ShiftJoin(y, bookmarkArg); break;
+    case TShiftKind::Insert:
+      bookmarks_.ShiftInsert(x, y, count);
+      break;
+    case TShiftKind::Delete:
+      bookmarks_.ShiftDelete(x, y, count);
+      break;
+    case TShiftKind::Split:
+      bookmarks_.ShiftSplit(x, y);
+      break;
+    case TShiftKind::Join:
+      bookmarks_.ShiftJoin(y, bookmarkArg);
+      break;
   }
 }
 
@@ -122,7 +128,8 @@ void TCustomMemoSource::SetCaretPos(int x, int y) {
 void TCustomMemoSource::MoveCaret(int dy, int dx) {
   if (activeView_.CaretMove) activeView_.CaretMove(dy, dx);
   // Far-off targets are cut to what a document can hold, so no arithmetic overflows.
-  dy = static_cast<int>(std::clamp<int64_t>(int64_t{dy}, -int64_t{CaretY()}, int64_t{kMaxLine} - CaretY()));
+  dy = static_cast<int>(
+      std::clamp<int64_t>(int64_t{dy}, -int64_t{CaretY()}, int64_t{kMaxLine} - CaretY()));
   int64_t maxX = std::max<int64_t>(kMaxVirtualColumn, LineLength(CaretY() + dy));
   dx = static_cast<int>(std::clamp<int64_t>(int64_t{dx}, -int64_t{CaretX()}, maxX - CaretX()));
   // A replayed move is applied exactly as it was recorded.

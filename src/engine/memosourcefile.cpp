@@ -110,7 +110,11 @@ void TCustomMemoSource::SaveToStream(std::ostream& out) {
 std::string TCustomMemoSource::BackupNameFor(const std::string& fileName) {
   std::filesystem::path path(fileName);
   std::string ext = path.extension().string();
-  std::string backupExt = ext.empty() ? ".~" : ("." "~" + ext.substr(1)).substr(0, 4);
+  std::string backupExt = ext.empty() ? ".~"
+                                      : ("."
+                                         "~" +
+                                         ext.substr(1))
+                                            .substr(0, 4);
   std::string backup = path.replace_extension(backupExt).string();
   GetBackupName(fileName, backup);
   return backup;
@@ -151,7 +155,8 @@ void TCustomMemoSource::WriteFile(const std::string& fileName) {
   std::string backup;
   if (options_.Contains(soCreateBackups)) backup = BackupNameFor(fileName);
   // A backup named like the file itself would delete the file: save without one then.
-  if (backup.empty() || std::filesystem::path(backup).lexically_normal() == path.lexically_normal()) {
+  if (backup.empty() ||
+      std::filesystem::path(backup).lexically_normal() == path.lexically_normal()) {
     if (!files.Replace(temp, fileName)) fail(renameMessage(temp, fileName));
     return;
   }

@@ -20,7 +20,8 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 }  // namespace
 
 bool TCustomMemoSource::DeleteOverwrittenBlock() {
-  if (!options_.Contains(soOverwriteBlocks) || options_.Contains(soPersistentBlocks) || !HasSelection())
+  if (!options_.Contains(soOverwriteBlocks) || options_.Contains(soPersistentBlocks) ||
+      !HasSelection())
     return false;
   DeleteSelection();
   return true;
@@ -110,14 +111,16 @@ int TCustomMemoSource::SmartTabTarget(int stop, int column, int line) const {
     // Where a word-right move from the column would land on that line: past the rest of the
     // word there, then past the blanks and delimiters after it.
     int x = column;
-    while (x < length && !IsDelimiter(static_cast<unsigned char>(text[static_cast<size_t>(x)]))) ++x;
+    while (x < length && !IsDelimiter(static_cast<unsigned char>(text[static_cast<size_t>(x)])))
+      ++x;
     while (x < length && IsDelimiter(static_cast<unsigned char>(text[static_cast<size_t>(x)]))) ++x;
     return x;
   }
   return stop;
 }
 
-void TCustomMemoSource::ShiftSelectedLines(const std::string& tabText, int reason, TTransformKind kind) {
+void TCustomMemoSource::ShiftSelectedLines(const std::string& tabText, int reason,
+                                           TTransformKind kind) {
   std::string saved = tabText_;
   tabText_ = tabText;
   try {
@@ -137,7 +140,8 @@ void TCustomMemoSource::InsertTab() {
   int column = selection ? r.Left : CaretX();
   int target = SmartTabTarget(tabStops_.NextStop(column), column, selection ? r.Top : CaretY());
   bool tabs = options_.Contains(soUseTabCharacter);
-  std::string text = tabs ? std::string("\t") : std::string(static_cast<size_t>(target - column), ' ');
+  std::string text =
+      tabs ? std::string("\t") : std::string(static_cast<size_t>(target - column), ' ');
   if (selection && r.Bottom > r.Top) {
     ShiftSelectedLines(text, 65, tkIndent);
     return;

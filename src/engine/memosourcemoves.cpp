@@ -53,7 +53,9 @@ void TCustomMemoSource::MatchBracket() {
   std::string colors = GetExpandedColors(at.Y);
   // Brackets in strings (style 1) and comments (style 2) do not count.
   auto counts = [&](int x) {
-    unsigned char style = x < static_cast<int>(colors.size()) ? static_cast<unsigned char>(colors[static_cast<size_t>(x)]) : 0;
+    unsigned char style = x < static_cast<int>(colors.size())
+                              ? static_cast<unsigned char>(colors[static_cast<size_t>(x)])
+                              : 0;
     return style != 1 && style != 2;
   };
   static const std::string opens = "([{", closes = ")]}";

@@ -97,9 +97,7 @@ void TCustomMemoSource::SelectAll() {
   MarkBlockEnd();
 }
 
-void TCustomMemoSource::SelectLine() {
-  SetSelection(stStream, 0, CaretY(), 0, CaretY() + 1);
-}
+void TCustomMemoSource::SelectLine() { SetSelection(stStream, 0, CaretY(), 0, CaretY() + 1); }
 
 void TCustomMemoSource::CaretToBlockBegin() {
   if (selType_ != stNone) SetCaretPos(selStart_->X, selStart_->Y);

@@ -145,8 +145,8 @@ void TCustomMemoSource::ClearText() {
 }
 
 void TCustomMemoSource::GotoLineDialog() {
-  TStoreDialog dialog{"GotoLine", "Go to line Number", "&Enter new line number:",
-                      std::to_string(CaretY() + 1)};
+  TStoreDialog dialog{"GotoLine", "Go to line Number",
+                      "&Enter new line number:", std::to_string(CaretY() + 1)};
   if (OnCreateDialog) OnCreateDialog(*this, dialog);
   std::string value = dialog.Value;
   if (!platform::Services().Dialogs->InputQuery(dialog.Caption, dialog.Prompt, value)) return;

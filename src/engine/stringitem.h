@@ -11,14 +11,14 @@ namespace quorel {
 
 // One line of a document with everything that travels with it.
 struct TStringItem {
-  std::string Text;       // raw text without line end; tabs only with soUseTabCharacter
-  std::string LineTag;    // auxiliary string owned by the application
-  void* Object = nullptr; // the string list's object slot (not owned)
-  std::string Colors;     // one style byte per character of Text; empty while unknown
+  std::string Text;        // raw text without line end; tabs only with soUseTabCharacter
+  std::string LineTag;     // auxiliary string owned by the application
+  void* Object = nullptr;  // the string list's object slot (not owned)
+  std::string Colors;      // one style byte per character of Text; empty while unknown
   uint32_t EndState = 0;
   uint32_t StartState = 0;
   uint16_t LineFlags = 0;
-  uint8_t LineState = 0;   // lsParsed, lsReadOnly, lsHidden, lsExpandedHeader, lsCollapsedHeader
+  uint8_t LineState = 0;  // lsParsed, lsReadOnly, lsHidden, lsExpandedHeader, lsCollapsedHeader
   uint8_t ImageIndex = 0;
   int32_t WidthCache[3] = {0, 0, 0};  // display data of a proportional-font view
 };
@@ -40,7 +40,9 @@ class TInternalStrings {
 
   int Count() const { return static_cast<int>(refs_.size() - (gapEnd_ - gapStart_)); }
   size_t Capacity() const { return refs_.size(); }
-  TStringItem* At(int i) const { return i >= 0 && i < Count() ? Ref(static_cast<size_t>(i)) : nullptr; }
+  TStringItem* At(int i) const {
+    return i >= 0 && i < Count() ? Ref(static_cast<size_t>(i)) : nullptr;
+  }
   TStringItem& operator[](int i) const { return *Ref(static_cast<size_t>(i)); }
 
   // A new record holding `text` at index i (clamped to 0..Count()).

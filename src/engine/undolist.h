@@ -8,11 +8,11 @@
 namespace quorel {
 
 enum TUndoKind : uint8_t {
-  ukCaretMove = 0,    // A = line delta, B = column delta
-  ukInserted = 1,     // A = visual characters inserted at the caret
-  ukSplit = 2,        // the caret line was split at the caret
-  ukJoined = 3,       // the next line was joined to the caret line
-  ukDeleted = 4,      // DeletedText / DeletedColors were removed at the caret
+  ukCaretMove = 0,       // A = line delta, B = column delta
+  ukInserted = 1,        // A = visual characters inserted at the caret
+  ukSplit = 2,           // the caret line was split at the caret
+  ukJoined = 3,          // the next line was joined to the caret line
+  ukDeleted = 4,         // DeletedText / DeletedColors were removed at the caret
   ukColorsReplaced = 5,  // A = line, B = 1-based column, DeletedColors = the old bytes
 };
 

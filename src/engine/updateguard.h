@@ -47,7 +47,9 @@ class TUndoGroupGuard {
 // Holds the store's keep-selection count, so that caret moves meanwhile keep the selection.
 class TKeepSelectionHold {
  public:
-  explicit TKeepSelectionHold(TCustomMemoSource& store) : store_(store) { store.HoldKeepSelection(); }
+  explicit TKeepSelectionHold(TCustomMemoSource& store) : store_(store) {
+    store.HoldKeepSelection();
+  }
   ~TKeepSelectionHold() { store_.ReleaseKeepSelection(); }
   TKeepSelectionHold(const TKeepSelectionHold&) = delete;
   TKeepSelectionHold& operator=(const TKeepSelectionHold&) = delete;

@@ -40,7 +40,8 @@ class IFileSystem {
   // Hands `each` the name (no folder) of every file in `folder` that is not a folder itself,
   // hidden ones included, in the order the file system keeps them. A folder that cannot be read
   // gives no names.
-  virtual void ListFiles(const std::string& folder, const std::function<void(const std::string& name)>& each) = 0;
+  virtual void ListFiles(const std::string& folder,
+                         const std::function<void(const std::string& name)>& each) = 0;
   // Last-write time as packed DOS date and time (2-second resolution); -1 when there is no file.
   virtual int32_t FileAge(const std::string& path) = 0;
   // The file is marked read-only: its owner may not write it (whoever the current user is).

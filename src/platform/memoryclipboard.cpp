@@ -1,7 +1,6 @@
 // A clipboard held in memory.
 #include "platform/memoryclipboard.h"
 
-
 namespace quorel::platform {
 
 void TMemoryClipboard::SetText(const std::string& text) {

@@ -1,4 +1,5 @@
-// A clipboard held in memory: the default where no window system is present, and the tests' clipboard.
+// A clipboard held in memory: the default where no window system is present, and the tests'
+// clipboard.
 #pragma once
 
 #include <string>

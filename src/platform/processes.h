@@ -16,7 +16,8 @@ class IProcesses {
   // be started.
   virtual bool Launch(const std::string& program, const std::vector<std::string>& arguments) = 0;
   // A second, simpler way to start a program, tried when Launch fails.
-  virtual bool LaunchSimple(const std::string& program, const std::vector<std::string>& arguments) = 0;
+  virtual bool LaunchSimple(const std::string& program,
+                            const std::vector<std::string>& arguments) = 0;
   // A path without blanks for a command line where the platform has such a form; else the path.
   virtual std::string ShortPath(const std::string& path) = 0;
 };

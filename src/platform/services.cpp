@@ -37,10 +37,14 @@ TServices MakeDefaults() {
 
 const char* MessageTitle(TMsgKind kind) {
   switch (kind) {
-    case mkWarning: return "Warning";
-    case mkConfirmation: return "Confirm";
-    case mkInformation: return "Information";
-    case mkError: return "Error";
+    case mkWarning:
+      return "Warning";
+    case mkConfirmation:
+      return "Confirm";
+    case mkInformation:
+      return "Information";
+    case mkError:
+      return "Error";
   }
   return "";
 }

@@ -24,7 +24,9 @@ std::optional<std::string> TMemorySettings::ReadString(const std::string& name) 
   return std::get<std::string>(it->second);
 }
 
-std::string EncodeSetting(int32_t value) { return std::string(kIntegerTag) + std::to_string(value); }
+std::string EncodeSetting(int32_t value) {
+  return std::string(kIntegerTag) + std::to_string(value);
+}
 
 std::string EncodeSetting(const std::string& value) { return std::string(kStringTag) + value; }
 

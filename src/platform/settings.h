@@ -46,8 +46,12 @@ class TMemorySettings : public ISettings {
   std::optional<int32_t> ReadInteger(const std::string& name) override;
   std::optional<std::string> ReadString(const std::string& name) override;
   void WriteInteger(const std::string& name, int32_t value) override { values_[name] = value; }
-  void WriteString(const std::string& name, const std::string& value) override { values_[name] = value; }
-  const std::map<std::string, std::variant<int32_t, std::string>>& Values() const { return values_; }
+  void WriteString(const std::string& name, const std::string& value) override {
+    values_[name] = value;
+  }
+  const std::map<std::string, std::variant<int32_t, std::string>>& Values() const {
+    return values_;
+  }
 
  private:
   std::map<std::string, std::variant<int32_t, std::string>> values_;

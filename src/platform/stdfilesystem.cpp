@@ -7,8 +7,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <ctime>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -52,8 +52,8 @@ int32_t DosDateTime(time_t time) {
   if (local.tm_year < 80) return -1;  // the format starts in 1980
   uint32_t date = static_cast<uint32_t>(((local.tm_year - 80) << 9) | ((local.tm_mon + 1) << 5) |
                                         local.tm_mday);
-  uint32_t clock = static_cast<uint32_t>((local.tm_hour << 11) | (local.tm_min << 5) |
-                                         (local.tm_sec / 2));
+  uint32_t clock =
+      static_cast<uint32_t>((local.tm_hour << 11) | (local.tm_min << 5) | (local.tm_sec / 2));
   return static_cast<int32_t>((date << 16) | clock);
 }
 
@@ -62,7 +62,8 @@ void TStdFileSystem::ReadFileChunks(const std::string& path,
   TFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) throw EFileError("Cannot open file \"" + path + "\". " + Reason());
   struct stat st {};
-  if (::fstat(fd.get(), &st) != 0) throw EFileError("Cannot read file \"" + path + "\". " + Reason());
+  if (::fstat(fd.get(), &st) != 0)
+    throw EFileError("Cannot read file \"" + path + "\". " + Reason());
   if (S_ISDIR(st.st_mode)) throw EFileError("Cannot open file \"" + path + "\". It is a folder.");
 
   // A piece small enough to stay in the processor's cache while it is split into lines.
@@ -119,15 +120,17 @@ bool TStdFileSystem::IsFolder(const std::string& path) {
 
 void TStdFileSystem::ListFiles(const std::string& folder,
                                const std::function<void(const std::string& name)>& each) {
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()), ::closedir);
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()),
+                                          ::closedir);
   if (!dir) return;
   std::string base = folder.empty() || folder.back() == '/' ? folder : folder + '/';
   while (dirent* entry = ::readdir(dir.get())) {
     std::string name = entry->d_name;
     if (name == "." || name == "..") continue;
     // Only when the directory does not say what the entry is does it cost a stat call.
-    bool isFolder = entry->d_type == DT_DIR ||
-                    ((entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) && IsFolder(base + name));
+    bool isFolder =
+        entry->d_type == DT_DIR ||
+        ((entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) && IsFolder(base + name));
     if (!isFolder) each(name);
   }
 }

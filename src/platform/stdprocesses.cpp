@@ -30,7 +30,8 @@ bool TStdProcesses::Launch(const std::string& program, const std::vector<std::st
   if (child == 0) {
     ::setsid();
     pid_t grandchild = 0;
-    int result = ::posix_spawn(&grandchild, program.c_str(), nullptr, nullptr, argv.data(), environ);
+    int result =
+        ::posix_spawn(&grandchild, program.c_str(), nullptr, nullptr, argv.data(), environ);
     ::_exit(result == 0 ? 0 : 1);
   }
   int status = 0;
@@ -38,7 +39,8 @@ bool TStdProcesses::Launch(const std::string& program, const std::vector<std::st
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-bool TStdProcesses::LaunchSimple(const std::string& program, const std::vector<std::string>& arguments) {
+bool TStdProcesses::LaunchSimple(const std::string& program,
+                                 const std::vector<std::string>& arguments) {
   return Launch(program, arguments);
 }
 

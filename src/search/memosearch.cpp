@@ -89,7 +89,8 @@ void TMemoSearch::RaiseUnlessHandled(const std::string& message) {
 void TMemoSearch::FillOptions() {
   if (store_.Options().Contains(soFindTextAtCursor)) {
     auto [from, to] = store_.GetWordBounds(store_.CaretX(), store_.CaretY(), wsWordOnly);
-    if (from > 0) options_.SetTextToFind(store_.Line(store_.CaretY()).substr(from - 1, to - from + 1));
+    if (from > 0)
+      options_.SetTextToFind(store_.Line(store_.CaretY()).substr(from - 1, to - from + 1));
   }
   options_.SetScope(store_.HasSelection() && CaretInSelection(store_) ? ssSelectedText : ssGlobal);
 }
@@ -256,8 +257,8 @@ bool TMemoSearch::SearchLines(bool inSelection, TMatch& match) {
   match.Y = top + hit.Line;
   match.X0 = offset(hit.Line) + hit.Column;
   match.X1 = match.X0 + hit.Length;
-  lastMatchEmptyAtStart_ = forward && searcher.IsPattern() && hit.Length == 0 &&
-                           hit.Line == line && hit.Column == column - 1;
+  lastMatchEmptyAtStart_ = forward && searcher.IsPattern() && hit.Length == 0 && hit.Line == line &&
+                           hit.Column == column - 1;
   return true;
 }
 

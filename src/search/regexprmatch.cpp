@@ -1,7 +1,7 @@
 // TRegExpr: matching one line, forward or backward, with a bounded amount of work.
-#include "search/regexpr.h"
-
 #include <algorithm>
+
+#include "search/regexpr.h"
 
 namespace quorel {
 

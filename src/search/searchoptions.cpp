@@ -8,7 +8,9 @@ namespace quorel {
 
 namespace {
 
-std::string Key(const char* property) { return std::string(TSearchOptions::kSettingsKey) + property; }
+std::string Key(const char* property) {
+  return std::string(TSearchOptions::kSettingsKey) + property;
+}
 
 template <typename TEnum>
 void ReadEnum(platform::ISettings& s, const char* name, int count, TEnum& value) {

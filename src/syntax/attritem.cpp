@@ -24,8 +24,8 @@ bool TAttrItem::SameSettings(const TAttrItem& o) const {
 TAttrItem& TFontList::Add() {
   // The new entry is in the table with FontID 0 while the free one is searched for.
   auto used = [this](int id) {
-    return id == 0 ||
-           std::any_of(items_.begin(), items_.end(), [id](const TAttrItem& a) { return a.FontID == id; });
+    return id == 0 || std::any_of(items_.begin(), items_.end(),
+                                  [id](const TAttrItem& a) { return a.FontID == id; });
   };
   int id = -1;
   for (int candidate = 0; candidate <= 255; ++candidate) {

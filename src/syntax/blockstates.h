@@ -8,7 +8,7 @@
 namespace quorel {
 
 struct TBlockInfo {
-  int Block = 0;      // index in the scheme's blocks
+  int Block = 0;       // index in the scheme's blocks
   int Delimiter = -1;  // index of the block delimiter that opened it
   bool operator==(const TBlockInfo&) const = default;
 };

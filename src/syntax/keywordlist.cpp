@@ -26,14 +26,17 @@ std::vector<std::string> SortedKeywords(std::string_view commaText) {
     if (!seen.insert(key).second) continue;
     entries.push_back({std::move(key), std::move(word)});
   }
-  std::sort(entries.begin(), entries.end(), [](const TEntry& a, const TEntry& b) { return a.Key < b.Key; });
+  std::sort(entries.begin(), entries.end(),
+            [](const TEntry& a, const TEntry& b) { return a.Key < b.Key; });
   std::vector<std::string> words;
   words.reserve(entries.size());
   for (TEntry& e : entries) words.push_back(std::move(e.Word));
   return words;
 }
 
-std::string KeywordsFromListText(std::string_view text) { return JoinCommaText(SortedKeywords(text)); }
+std::string KeywordsFromListText(std::string_view text) {
+  return JoinCommaText(SortedKeywords(text));
+}
 
 std::string KeywordListText(const std::vector<std::string>& keywords) {
   std::string out;

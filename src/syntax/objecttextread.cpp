@@ -33,16 +33,22 @@ class TLexer {
   }
 
   bool Is(char c) const { return kind_ == lxChar && char_ == c; }
-  bool SymbolIs(std::string_view word) const { return kind_ == lxSymbol && SameIdent(token_, word); }
+  bool SymbolIs(std::string_view word) const {
+    return kind_ == lxSymbol && SameIdent(token_, word);
+  }
 
   void Check(TLexToken kind) const {
     if (kind_ == kind) return;
     switch (kind) {
-      case lxSymbol: Error("Identifier expected");
-      case lxString: Error("String expected");
+      case lxSymbol:
+        Error("Identifier expected");
+      case lxString:
+        Error("String expected");
       case lxInteger:
-      case lxFloat: Error("Number expected");
-      default: Error("Invalid property value");
+      case lxFloat:
+        Error("Number expected");
+      default:
+        Error("Invalid property value");
     }
   }
   void CheckChar(char c) const {
@@ -79,8 +85,9 @@ class TLexer {
       size_t start = pos_++;
       while (pos_ < text_.size() && IsDigit(text_[pos_])) ++pos_;
       kind_ = lxInteger;
-      while (pos_ < text_.size() && (IsDigit(text_[pos_]) || text_[pos_] == '.' || text_[pos_] == 'e' ||
-                                     text_[pos_] == 'E' || text_[pos_] == '+' || text_[pos_] == '-')) {
+      while (pos_ < text_.size() &&
+             (IsDigit(text_[pos_]) || text_[pos_] == '.' || text_[pos_] == 'e' ||
+              text_[pos_] == 'E' || text_[pos_] == '+' || text_[pos_] == '-')) {
         ++pos_;
         kind_ = lxFloat;
       }
@@ -115,7 +122,8 @@ class TLexer {
   void SkipBlanks() {
     while (pos_ < text_.size()) {
       char c = text_[pos_];
-      if (c == '\n' || (c == '\r' && (pos_ + 1 >= text_.size() || text_[pos_ + 1] != '\n'))) ++line_;
+      if (c == '\n' || (c == '\r' && (pos_ + 1 >= text_.size() || text_[pos_ + 1] != '\n')))
+        ++line_;
       // Every control character counts as a blank, as a line break or tab does; a zero byte is
       // not taken for the end of the text.
       if (static_cast<unsigned char>(c) > ' ' || c == '\0') return;
@@ -135,7 +143,8 @@ class TLexer {
         bool hex = pos_ < text_.size() && text_[pos_] == '$';
         if (hex) ++pos_;
         while (pos_ < text_.size() && (hex ? IsHexDigit(text_[pos_]) : IsDigit(text_[pos_]))) {
-          code = code * (hex ? 16 : 10) + static_cast<uint32_t>(hex ? HexValue(text_[pos_]) : text_[pos_] - '0');
+          code = code * (hex ? 16 : 10) +
+                 static_cast<uint32_t>(hex ? HexValue(text_[pos_]) : text_[pos_] - '0');
           ++pos_;
           // A code beyond one byte is no character of an 8-bit text.
           if (++digits > 8 || code > 255) Error("Invalid string constant");
@@ -275,7 +284,7 @@ class TTreeReader {
           for (;;) {
             if (lex_.Kind() != lxInteger && lex_.Kind() != lxString) lex_.Check(lxSymbol);
             TTextValue member;
-            member.Kind = lex_.Kind() == lxSymbol    ? TTextValue::vkIdent
+            member.Kind = lex_.Kind() == lxSymbol   ? TTextValue::vkIdent
                           : lex_.Kind() == lxString ? TTextValue::vkString
                                                     : TTextValue::vkInteger;
             member.Text = lex_.Text();

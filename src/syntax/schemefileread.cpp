@@ -40,7 +40,8 @@ std::optional<int64_t> Integer(const TTextValue& v) {
 
 bool ReadInt(const TTextValue& v, int& out) {
   auto n = Integer(v);
-  if (!n || *n < std::numeric_limits<int32_t>::min() || *n > std::numeric_limits<int32_t>::max()) return false;
+  if (!n || *n < std::numeric_limits<int32_t>::min() || *n > std::numeric_limits<int32_t>::max())
+    return false;
   out = static_cast<int>(*n);
   return true;
 }
@@ -65,7 +66,8 @@ bool ReadColor(const TTextValue& v, TColor& out) {
     return c.has_value();
   }
   auto n = Integer(v);
-  if (!n || *n < std::numeric_limits<int32_t>::min() || *n > std::numeric_limits<uint32_t>::max()) return false;
+  if (!n || *n < std::numeric_limits<int32_t>::min() || *n > std::numeric_limits<uint32_t>::max())
+    return false;
   out = static_cast<TColor>(static_cast<uint32_t>(*n));
   return true;
 }
@@ -114,31 +116,44 @@ auto& AppendDefault(TList& list) {
 
 // Properties of the token items; a name that the item does not have is passed over.
 void ApplyToken(TToken& t, std::string_view name, const TTextValue& v) {
-  if (SameIdent(name, "FontID")) ReadInt(v, t.FontID);
-  else if (SameIdent(name, "UseToken")) ReadBool(v, t.UseToken);
+  if (SameIdent(name, "FontID"))
+    ReadInt(v, t.FontID);
+  else if (SameIdent(name, "UseToken"))
+    ReadBool(v, t.UseToken);
 }
 
 void ApplyLineToken(TLineToken& t, std::string_view name, const TTextValue& v) {
-  if (SameIdent(name, "LeftDelimiter")) ReadString(v, t.LeftDelimiter);
-  else ApplyToken(t, name, v);
+  if (SameIdent(name, "LeftDelimiter"))
+    ReadString(v, t.LeftDelimiter);
+  else
+    ApplyToken(t, name, v);
 }
 
 void ApplyBlockToken(TBlockToken& t, std::string_view name, const TTextValue& v) {
-  if (SameIdent(name, "RightDelimiter")) ReadString(v, t.RightDelimiter);
-  else ApplyLineToken(t, name, v);
+  if (SameIdent(name, "RightDelimiter"))
+    ReadString(v, t.RightDelimiter);
+  else
+    ApplyLineToken(t, name, v);
 }
 
 void ApplyKeywordSet(TKeywordSet& k, std::string_view name, const TTextValue& v) {
-  if (SameIdent(name, "Name")) ReadString(v, k.Name);
-  else if (SameIdent(name, "Keywords")) ReadString(v, k.Keywords);
-  else ApplyToken(k, name, v);
+  if (SameIdent(name, "Name"))
+    ReadString(v, k.Name);
+  else if (SameIdent(name, "Keywords"))
+    ReadString(v, k.Keywords);
+  else
+    ApplyToken(k, name, v);
 }
 
 void ApplyDelimiters(TDelimiters& d, std::string_view name, const TTextValue& v) {
-  if (SameIdent(name, "LeftDelimiter")) ReadString(v, d.LeftDelimiter);
-  else if (SameIdent(name, "RightDelimiter")) ReadString(v, d.RightDelimiter);
-  else if (SameIdent(name, "DelimitersArePartOfBlock")) ReadBool(v, d.DelimitersArePartOfBlock);
-  else if (SameIdent(name, "UseToken")) ReadBool(v, d.UseToken);
+  if (SameIdent(name, "LeftDelimiter"))
+    ReadString(v, d.LeftDelimiter);
+  else if (SameIdent(name, "RightDelimiter"))
+    ReadString(v, d.RightDelimiter);
+  else if (SameIdent(name, "DelimitersArePartOfBlock"))
+    ReadBool(v, d.DelimitersArePartOfBlock);
+  else if (SameIdent(name, "UseToken"))
+    ReadBool(v, d.UseToken);
 }
 
 void ApplyBlock(TSyntaxBlock& b, std::string_view name, const TTextValue& v) {
@@ -168,19 +183,31 @@ void ApplyBlock(TSyntaxBlock& b, std::string_view name, const TTextValue& v) {
 }
 
 void ApplyStyle(TAttrItem& a, std::string_view name, const TTextValue& v) {
-  if (SameIdent(name, "FontID")) ReadInt(v, a.FontID);
-  else if (SameIdent(name, "GlobalAttrID")) ReadString(v, a.GlobalAttrID);
-  else if (SameIdent(name, "BlockID")) ReadInt(v, a.BlockID);
-  else if (SameIdent(name, "BackColor")) ReadColor(v, a.BackColor);
-  else if (SameIdent(name, "UseDefFont")) ReadBool(v, a.UseDefFont);
-  else if (SameIdent(name, "UseDefBack")) ReadBool(v, a.UseDefBack);
-  else if (SameIdent(name, "Font.Charset")) ReadCharset(v, a.Font.Charset);
-  else if (SameIdent(name, "Font.Color")) ReadColor(v, a.Font.Color);
-  else if (SameIdent(name, "Font.Height")) ReadInt(v, a.Font.Height);
-  else if (SameIdent(name, "Font.Name")) ReadString(v, a.Font.Name);
-  else if (SameIdent(name, "Font.Style")) ReadFontStyle(v, a.Font.Style);
+  if (SameIdent(name, "FontID"))
+    ReadInt(v, a.FontID);
+  else if (SameIdent(name, "GlobalAttrID"))
+    ReadString(v, a.GlobalAttrID);
+  else if (SameIdent(name, "BlockID"))
+    ReadInt(v, a.BlockID);
+  else if (SameIdent(name, "BackColor"))
+    ReadColor(v, a.BackColor);
+  else if (SameIdent(name, "UseDefFont"))
+    ReadBool(v, a.UseDefFont);
+  else if (SameIdent(name, "UseDefBack"))
+    ReadBool(v, a.UseDefBack);
+  else if (SameIdent(name, "Font.Charset"))
+    ReadCharset(v, a.Font.Charset);
+  else if (SameIdent(name, "Font.Color"))
+    ReadColor(v, a.Font.Color);
+  else if (SameIdent(name, "Font.Height"))
+    ReadInt(v, a.Font.Height);
+  else if (SameIdent(name, "Font.Name"))
+    ReadString(v, a.Font.Name);
+  else if (SameIdent(name, "Font.Style"))
+    ReadFontStyle(v, a.Font.Style);
   else if (SameIdent(name, "Font.Pitch")) {
-    if (auto p = v.Kind == TTextValue::vkIdent ? PitchFromIdent(v.Text) : std::nullopt) a.Font.Pitch = *p;
+    if (auto p = v.Kind == TTextValue::vkIdent ? PitchFromIdent(v.Text) : std::nullopt)
+      a.Font.Pitch = *p;
   } else if (SameIdent(name, "Font.Size")) {
     // Not written (the height carries the size), but a font's size is one of its properties.
     int size = 0;
@@ -198,7 +225,8 @@ void ApplyScheme(TSyntaxScheme& s, std::string_view name, const TTextValue& v) {
     ReadInt(v, s.SyntaxVersion);
   } else if (SameIdent(name, "SyntaxBlocks")) {
     ReadCollection(v, s.SyntaxBlocks, AppendDefault<std::vector<TSyntaxBlock>>, ApplyBlock);
-  } else if (SameIdent(name, "FontTable") && v.Kind == TTextValue::vkCollection && !v.CollectionItems.empty()) {
+  } else if (SameIdent(name, "FontTable") && v.Kind == TTextValue::vkCollection &&
+             !v.CollectionItems.empty()) {
     // Each new entry takes the lowest free FontID before its own properties are read, as
     // TFontList::Add gives it; the FontIDs in use are kept here so that a long table is not
     // searched again for every entry.

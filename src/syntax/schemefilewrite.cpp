@@ -23,7 +23,9 @@ class TLines {
   void Add(const std::string& name, const std::string& value) {
     text_ += Indent(level_) + name + " = " + value + kLineBreak;
   }
-  void AddString(const std::string& name, std::string_view value) { Add(name, QuoteString(value, level_)); }
+  void AddString(const std::string& name, std::string_view value) {
+    Add(name, QuoteString(value, level_));
+  }
   void AddInt(const std::string& name, int value) { Add(name, std::to_string(value)); }
   void AddBool(const std::string& name, bool value) { Add(name, value ? "True" : "False"); }
   const std::string& Text() const { return text_; }
@@ -42,7 +44,8 @@ std::string Collection(const std::vector<TItem>& items, int level,
   for (const TItem& item : items) {
     TLines lines(level + 2);
     writeItem(item, lines);
-    out += kLineBreak + Indent(level + 1) + "item" + kLineBreak + lines.Text() + Indent(level + 1) + "end";
+    out += kLineBreak + Indent(level + 1) + "item" + kLineBreak + lines.Text() + Indent(level + 1) +
+           "end";
   }
   return out + ">";
 }

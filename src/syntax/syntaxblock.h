@@ -109,9 +109,7 @@ class TSyntaxBlock : public TSyntaxBlockProps {
   TPreparedBlock Prepared;
 
   // Copies every persistent property and list (not the prepared tables).
-  void Assign(const TSyntaxBlock& source) {
-    static_cast<TSyntaxBlockProps&>(*this) = source;
-  }
+  void Assign(const TSyntaxBlock& source) { static_cast<TSyntaxBlockProps&>(*this) = source; }
   bool SameSettings(const TSyntaxBlock& other) const {
     return static_cast<const TSyntaxBlockProps&>(*this) == other;
   }

@@ -8,7 +8,8 @@ namespace quorel {
 uint32_t TLineState::Pack() const {
   return (static_cast<uint32_t>(StateIndex & 0xFF) << 24) | (PartOfBlock ? 1u << 23 : 0) |
          (CaseSensitive ? 1u << 22 : 0) | (static_cast<uint32_t>(Delimiter & 63) << 16) |
-         (static_cast<uint32_t>(Construct & 0xFF) << 8) | static_cast<uint32_t>(ConstructIndex & 0xFF);
+         (static_cast<uint32_t>(Construct & 0xFF) << 8) |
+         static_cast<uint32_t>(ConstructIndex & 0xFF);
 }
 
 TLineState TLineState::Unpack(uint32_t state) {
@@ -60,7 +61,9 @@ void TSyntaxParser::FontsChanged() {
   NotifyClients();
 }
 
-const TFont* TSyntaxParser::GetFont(int fontId) const { return &scheme_->StyleFor(fontId).UsedFont; }
+const TFont* TSyntaxParser::GetFont(int fontId) const {
+  return &scheme_->StyleFor(fontId).UsedFont;
+}
 
 bool TSyntaxParser::GetBackColor(int fontId, TColor& color) const {
   color = scheme_->StyleFor(fontId).UsedBack;

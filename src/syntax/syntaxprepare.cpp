@@ -51,7 +51,8 @@ void TSyntaxScheme::PrepareBlock(int index, TCharSet& used) {
   TSyntaxBlock& b = SyntaxBlocks[static_cast<size_t>(index)];
   TPreparedBlock p;
   for (int c = 0; c < 256; ++c) {
-    if (b.FirstIdentChars[static_cast<unsigned char>(c)] || b.OtherIdentChars[static_cast<unsigned char>(c)])
+    if (b.FirstIdentChars[static_cast<unsigned char>(c)] ||
+        b.OtherIdentChars[static_cast<unsigned char>(c)])
       used.Include(static_cast<unsigned char>(c));
   }
   if (b.UseMetaSymbol) used.Include(static_cast<unsigned char>(b.MetaSymbol));
@@ -135,7 +136,8 @@ void TSyntaxScheme::PrepareBlock(int index, TCharSet& used) {
   firsts(p.NumberPrefixFirst, b.NumPrefixesSuffixes);
   firsts(p.IdentPrefixFirst, b.IdentPrefixes);
   firsts(p.IdentPrefixFirst, b.IdentPrefixesSuffixes);
-  if (!b.LineDirectivePrefix.empty()) IncludeFolded(p.DirectiveFirst, b.LineDirectivePrefix.front(), false);
+  if (!b.LineDirectivePrefix.empty())
+    IncludeFolded(p.DirectiveFirst, b.LineDirectivePrefix.front(), false);
   b.Prepared = std::move(p);
 }
 

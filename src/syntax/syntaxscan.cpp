@@ -86,7 +86,7 @@ class TLineScanner {
   bool blanksOnly_ = true;
   bool inDirective_ = false;
   int kind_ = tkText;
-  int tokenFontId_ = -1;  // the FontID of a comment, string or keyword token
+  int tokenFontId_ = -1;                    // the FontID of a comment, string or keyword token
   const std::string* exitRight_ = nullptr;  // the right delimiter that leaves the current block
   const std::array<unsigned char, 256>& lower_ = LowerTable();
 };
@@ -130,8 +130,8 @@ int TLineScanner::ClosingSearch(const std::string& d, int from) const {
   if (found == std::string_view::npos) return -1;
   int at = from + static_cast<int>(found);
   // A word-like delimiter inside a word is no delimiter, and the search ends there.
-  if (block_->FirstIdentChars.Contains(d[0]) &&
-      (block_->OtherIdentChars[s_[at + d.size()]] || (at > 0 && block_->OtherIdentChars[s_[at - 1]])))
+  if (block_->FirstIdentChars.Contains(d[0]) && (block_->OtherIdentChars[s_[at + d.size()]] ||
+                                                 (at > 0 && block_->OtherIdentChars[s_[at - 1]])))
     return -1;
   return at;
 }
@@ -146,7 +146,8 @@ void TLineScanner::ApplyHead() {
   case_ = block_->CaseSensitive;
   if (blockIndex_ != 0 && delimiter_ >= 0 &&
       delimiter_ < static_cast<int>(block_->BlockDelimiters.size()))
-    partOfBlock_ = block_->BlockDelimiters[static_cast<size_t>(delimiter_)].DelimitersArePartOfBlock;
+    partOfBlock_ =
+        block_->BlockDelimiters[static_cast<size_t>(delimiter_)].DelimitersArePartOfBlock;
   construct_ = ctNone;
   UpdateExit();
 }
@@ -156,7 +157,8 @@ void TLineScanner::UpdateExit() {
   if (blockIndex_ == 0 || delimiter_ < 0 ||
       delimiter_ >= static_cast<int>(block_->BlockDelimiters.size()))
     return;
-  const std::string& right = block_->BlockDelimiters[static_cast<size_t>(delimiter_)].RightDelimiter;
+  const std::string& right =
+      block_->BlockDelimiters[static_cast<size_t>(delimiter_)].RightDelimiter;
   if (!right.empty()) exitRight_ = &right;
 }
 
@@ -235,8 +237,10 @@ int TLineScanner::ScanToken() {
 int TLineScanner::ScanOpen() {
   const TSyntaxBlock& b = *block_;
   const TPreparedBlock& p = b.Prepared;
-  auto entryOf = [&](const TPreparedBlock::TList& list, const TBlockTokenList& items) -> const TBlockToken* {
-    if (constructIndex_ < 0 || constructIndex_ >= static_cast<int>(list.Index.size())) return nullptr;
+  auto entryOf = [&](const TPreparedBlock::TList& list,
+                     const TBlockTokenList& items) -> const TBlockToken* {
+    if (constructIndex_ < 0 || constructIndex_ >= static_cast<int>(list.Index.size()))
+      return nullptr;
     return &items[static_cast<size_t>(list.Index[static_cast<size_t>(constructIndex_)])];
   };
 
@@ -275,9 +279,11 @@ int TLineScanner::ScanOpen() {
       bool wraps = b.UseMetaSymbol && b.UseMetaToWrapLines && n_ > 0 &&
                    s_[n_ - 1] == static_cast<unsigned char>(b.MetaSymbol);
       if (single && !wraps) construct_ = ctNone;
-    } else if (b.UseMetaSymbol && at > pos_ && s_[at - 1] == static_cast<unsigned char>(b.MetaSymbol)) {
+    } else if (b.UseMetaSymbol && at > pos_ &&
+               s_[at - 1] == static_cast<unsigned char>(b.MetaSymbol)) {
       int run = 0;
-      for (int i = at - 1; i >= pos_ && s_[i] == static_cast<unsigned char>(b.MetaSymbol); --i) ++run;
+      for (int i = at - 1; i >= pos_ && s_[i] == static_cast<unsigned char>(b.MetaSymbol); --i)
+        ++run;
       if (run % 2 == 1) {
         // An escaped delimiter: the string goes on, unless the line ends right here.
         pos_ = at + 1;
@@ -345,7 +351,8 @@ bool TLineScanner::CommentOpening() {
       kind_ = tkMultiLineComment;
       construct_ = ctMultiLineComment;
       constructIndex_ = static_cast<int>(i);
-      tokenFontId_ = b.MultiLineCommentDelimiters[static_cast<size_t>(p.MultiLineComments.Index[i])].FontID;
+      tokenFontId_ =
+          b.MultiLineCommentDelimiters[static_cast<size_t>(p.MultiLineComments.Index[i])].FontID;
       pos_ += static_cast<int>(left.size());
       return true;
     }
@@ -355,7 +362,8 @@ bool TLineScanner::CommentOpening() {
       if (!MatchForward(p.FullLineComments.Left[i], pos_, block_->CaseSensitive)) continue;
       kind_ = tkFullLineComment;
       constructIndex_ = static_cast<int>(i);
-      tokenFontId_ = b.FullLineCommentDelimiters[static_cast<size_t>(p.FullLineComments.Index[i])].FontID;
+      tokenFontId_ =
+          b.FullLineCommentDelimiters[static_cast<size_t>(p.FullLineComments.Index[i])].FontID;
       pos_ = n_;
       return true;
     }
@@ -365,7 +373,8 @@ bool TLineScanner::CommentOpening() {
       if (!MatchForward(p.SingleLineComments.Left[i], pos_, block_->CaseSensitive)) continue;
       kind_ = tkSingleLineComment;
       constructIndex_ = static_cast<int>(i);
-      tokenFontId_ = b.SingleLineCommentDelimiters[static_cast<size_t>(p.SingleLineComments.Index[i])].FontID;
+      tokenFontId_ =
+          b.SingleLineCommentDelimiters[static_cast<size_t>(p.SingleLineComments.Index[i])].FontID;
       pos_ = n_;
       return true;
     }
@@ -383,7 +392,8 @@ bool TLineScanner::StringOpening() {
       kind_ = tkMultiLineString;
       construct_ = ctMultiLineString;
       constructIndex_ = static_cast<int>(i);
-      tokenFontId_ = b.MultiLineStringDelimiters[static_cast<size_t>(p.MultiLineStrings.Index[i])].FontID;
+      tokenFontId_ =
+          b.MultiLineStringDelimiters[static_cast<size_t>(p.MultiLineStrings.Index[i])].FontID;
       pos_ += static_cast<int>(left.size());
       return true;
     }
@@ -394,7 +404,8 @@ bool TLineScanner::StringOpening() {
       if (!MatchStringOpening(left, pos_, block_->CaseSensitive)) continue;
       kind_ = tkSingleLineString;
       constructIndex_ = static_cast<int>(i);
-      tokenFontId_ = b.SingleLineStringDelimiters[static_cast<size_t>(p.SingleLineStrings.Index[i])].FontID;
+      tokenFontId_ =
+          b.SingleLineStringDelimiters[static_cast<size_t>(p.SingleLineStrings.Index[i])].FontID;
       pos_ += static_cast<int>(left.size());
       // A delimiter at the line's end is a string of its own.
       if (pos_ < n_) construct_ = ctContinuedString;
@@ -428,7 +439,8 @@ bool TLineScanner::PlainNumber() {
 
 bool TLineScanner::PrefixStep() {
   for (const std::string& prefix : block_->Prepared.NumPrefixes) {
-    if (prefix.empty() || pos_ + static_cast<int>(prefix.size()) > n_ || !Equal(pos_, prefix, block_->CaseSensitive))
+    if (prefix.empty() || pos_ + static_cast<int>(prefix.size()) > n_ ||
+        !Equal(pos_, prefix, block_->CaseSensitive))
       continue;
     pos_ += static_cast<int>(prefix.size());
     if (pos_ < n_ && IsHexDigit(s_[pos_])) {
@@ -444,7 +456,8 @@ bool TLineScanner::PrefixStep() {
 
 bool TLineScanner::SuffixStep() {
   for (const std::string& suffix : block_->Prepared.NumSuffixes) {
-    if (suffix.empty() || pos_ + static_cast<int>(suffix.size()) > n_ || !Equal(pos_, suffix, block_->CaseSensitive))
+    if (suffix.empty() || pos_ + static_cast<int>(suffix.size()) > n_ ||
+        !Equal(pos_, suffix, block_->CaseSensitive))
       continue;
     pos_ += static_cast<int>(suffix.size());
     return true;
@@ -460,7 +473,9 @@ bool TLineScanner::SpecialNumber() {
     for (const TBlockToken& pair : b.NumPrefixesSuffixes) {
       pos_ = start;
       const std::string& left = pair.LeftDelimiter;
-      if (left.empty() || pos_ + static_cast<int>(left.size()) > n_ || !Equal(pos_, left, block_->CaseSensitive)) continue;
+      if (left.empty() || pos_ + static_cast<int>(left.size()) > n_ ||
+          !Equal(pos_, left, block_->CaseSensitive))
+        continue;
       pos_ += static_cast<int>(left.size());
       int digits = pos_;
       while (pos_ < n_ && IsHexDigit(s_[pos_])) ++pos_;
@@ -499,7 +514,8 @@ bool TLineScanner::SpecialNumber() {
 
 bool TLineScanner::Directive() {
   const std::string& prefix = block_->LineDirectivePrefix;
-  if (prefix.empty() || pos_ + static_cast<int>(prefix.size()) > n_ || !Equal(pos_, prefix, block_->CaseSensitive))
+  if (prefix.empty() || pos_ + static_cast<int>(prefix.size()) > n_ ||
+      !Equal(pos_, prefix, block_->CaseSensitive))
     return false;
   pos_ += static_cast<int>(prefix.size());
   kind_ = tkDirective;
@@ -524,10 +540,13 @@ bool TLineScanner::Identifier() {
       pos_ = start;
       const std::string& left = pair.LeftDelimiter;
       const std::string& right = pair.RightDelimiter;
-      if (left.empty() || pos_ + static_cast<int>(left.size()) > n_ || !Equal(pos_, left, block_->CaseSensitive)) continue;
+      if (left.empty() || pos_ + static_cast<int>(left.size()) > n_ ||
+          !Equal(pos_, left, block_->CaseSensitive))
+        continue;
       pos_ += static_cast<int>(left.size());
       if (!IdentifierRun()) continue;
-      if (!right.empty() && pos_ + static_cast<int>(right.size()) <= n_ && Equal(pos_, right, block_->CaseSensitive)) {
+      if (!right.empty() && pos_ + static_cast<int>(right.size()) <= n_ &&
+          Equal(pos_, right, block_->CaseSensitive)) {
         pos_ += static_cast<int>(right.size());
         kind_ = tkIdentifier;
         if (b.UseKeywords) KeywordTest(start);
@@ -538,7 +557,8 @@ bool TLineScanner::Identifier() {
   }
   if (b.UsePrefixedIdentifiers) {
     for (const std::string& prefix : b.Prepared.IdentPrefixes) {
-      if (prefix.empty() || pos_ + static_cast<int>(prefix.size()) > n_ || !Equal(pos_, prefix, block_->CaseSensitive))
+      if (prefix.empty() || pos_ + static_cast<int>(prefix.size()) > n_ ||
+          !Equal(pos_, prefix, block_->CaseSensitive))
         continue;
       pos_ += static_cast<int>(prefix.size());
       if (IdentifierRun()) {
@@ -554,7 +574,8 @@ bool TLineScanner::Identifier() {
   }
   if (b.UseSuffixedIdentifiers) {
     for (const std::string& suffix : b.Prepared.IdentSuffixes) {
-      if (suffix.empty() || pos_ + static_cast<int>(suffix.size()) > n_ || !Equal(pos_, suffix, block_->CaseSensitive))
+      if (suffix.empty() || pos_ + static_cast<int>(suffix.size()) > n_ ||
+          !Equal(pos_, suffix, block_->CaseSensitive))
         continue;
       pos_ += static_cast<int>(suffix.size());
       break;
@@ -591,14 +612,29 @@ int TLineScanner::FontIdOfToken() const {
     case tkFullLineComment:
     case tkSingleLineString:
     case tkMultiLineString:
-    case tkKeyword: id = tokenFontId_; break;
-    case tkDirective: id = b.UseLineDirectives ? b.FIDirective : b.FIText; break;
-    case tkInteger: id = b.UseNumbers ? b.FIIntNum : b.FIText; break;
-    case tkFloat: id = b.UseNumbers ? b.FIFloatNum : b.FIText; break;
-    case tkHexNumber: id = b.UseNumbers ? b.FIHexNum : b.FIText; break;
-    case tkIdentifier: id = b.UseIdentifiers ? b.FIIdentifier : b.FIText; break;
-    case tkSymbol: id = b.UseSymbols ? b.FISymbol : b.FIText; break;
-    default: break;
+    case tkKeyword:
+      id = tokenFontId_;
+      break;
+    case tkDirective:
+      id = b.UseLineDirectives ? b.FIDirective : b.FIText;
+      break;
+    case tkInteger:
+      id = b.UseNumbers ? b.FIIntNum : b.FIText;
+      break;
+    case tkFloat:
+      id = b.UseNumbers ? b.FIFloatNum : b.FIText;
+      break;
+    case tkHexNumber:
+      id = b.UseNumbers ? b.FIHexNum : b.FIText;
+      break;
+    case tkIdentifier:
+      id = b.UseIdentifiers ? b.FIIdentifier : b.FIText;
+      break;
+    case tkSymbol:
+      id = b.UseSymbols ? b.FISymbol : b.FIText;
+      break;
+    default:
+      break;
   }
   unsigned char byte = static_cast<unsigned char>(id);
   return byte == 255 ? static_cast<unsigned char>(b.FIText) : byte;
@@ -613,8 +649,9 @@ void TLineScanner::Report() {
   }
   int from = pendingStart_ >= 0 ? pendingStart_ : tokenStart_;
   pendingStart_ = -1;
-  parser_.OnGetToken(parser_, kind_,
-                     std::string(reinterpret_cast<const char*>(s_) + from, static_cast<size_t>(pos_ - from)));
+  parser_.OnGetToken(
+      parser_, kind_,
+      std::string(reinterpret_cast<const char*>(s_) + from, static_cast<size_t>(pos_ - from)));
 }
 
 uint32_t TLineScanner::Run(uint32_t state) {
@@ -640,7 +677,8 @@ uint32_t TLineScanner::Run(uint32_t state) {
     directiveAllowed_ = directiveAllowed_ && kind_ < tkFullLineComment;
     blanksOnly_ = blanksOnly_ && kind_ == tkText;
     int end = std::min(pos_, colorCount);
-    if (tokenStart_ < end) std::memset(colors + tokenStart_, fontId, static_cast<size_t>(end - tokenStart_));
+    if (tokenStart_ < end)
+      std::memset(colors + tokenStart_, fontId, static_cast<size_t>(end - tokenStart_));
     Report();
     tokenStart_ = pos_;
   }

@@ -33,8 +33,8 @@ std::string TextStylesToText(const TTextStyles& styles) {
   for (const TTextStyle& s : styles.Items) {
     out += s.Name + "=" + s.Font.Name + "," + std::to_string(s.Font.Height) + "," +
            std::to_string(s.Font.Color) + "," + std::to_string(s.Font.Style.Bits()) + "," +
-           std::to_string(s.Color) + "," + (s.UseMemoColor ? "1" : "0") + "," + (s.UpperCase ? "1" : "0") +
-           "\r\n";
+           std::to_string(s.Color) + "," + (s.UseMemoColor ? "1" : "0") + "," +
+           (s.UpperCase ? "1" : "0") + "\r\n";
   }
   return out;
 }
@@ -45,15 +45,18 @@ TTextStyles TextStylesFromText(const std::string& text) {
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::string& line = lines[i];
     if (line.empty()) continue;
-    auto bad = [&] { return EVrelError("Not a colour scheme file: line " + std::to_string(i + 1) + " is not a style"); };
+    auto bad = [&] {
+      return EVrelError("Not a colour scheme file: line " + std::to_string(i + 1) +
+                        " is not a style");
+    };
     size_t equals = line.find('=');
     if (equals == std::string::npos || equals == 0) throw bad();
     std::vector<std::string> f = Fields(line.substr(equals + 1));
     long long height, color, style, back, memo, upper;
     if (f.size() != 7 || f[0].empty() || !Number(f[1], height) || !Number(f[2], color) ||
-        !Number(f[3], style) || !Number(f[4], back) || !Number(f[5], memo) || !Number(f[6], upper) ||
-        height < -1000 || height > 1000 || color < 0 || color > 0xFFFFFFFFLL || back < 0 ||
-        back > 0xFFFFFFFFLL || style < 0 || style > 15)
+        !Number(f[3], style) || !Number(f[4], back) || !Number(f[5], memo) ||
+        !Number(f[6], upper) || height < -1000 || height > 1000 || color < 0 ||
+        color > 0xFFFFFFFFLL || back < 0 || back > 0xFFFFFFFFLL || style < 0 || style > 15)
       throw bad();
     TTextStyle s;
     s.Name = line.substr(0, equals);

@@ -8,10 +8,10 @@ namespace quorel {
 
 const TTextStyle* TTextStyles::Find(const std::string& name) const {
   for (const TTextStyle& s : Items) {
-    if (s.Name.size() == name.size() &&
-        std::equal(s.Name.begin(), s.Name.end(), name.begin(), [](unsigned char a, unsigned char b) {
-          return std::tolower(a) == std::tolower(b);
-        }))
+    if (s.Name.size() == name.size() && std::equal(s.Name.begin(), s.Name.end(), name.begin(),
+                                                   [](unsigned char a, unsigned char b) {
+                                                     return std::tolower(a) == std::tolower(b);
+                                                   }))
       return &s;
   }
   return nullptr;

@@ -13,7 +13,7 @@ namespace quorel {
 struct TTextStyle {
   std::string Name;
   TFont Font;
-  TColor Color = clWindow;  // background
+  TColor Color = clWindow;    // background
   bool UseMemoColor = false;  // the background is the view's own colour
   bool UpperCase = false;
 };

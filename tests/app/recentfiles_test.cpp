@@ -1,7 +1,7 @@
 // The rules of the recent-file list and of path captions, without a window.
-#include <gtest/gtest.h>
-
 #include "app/recentfiles.h"
+
+#include <gtest/gtest.h>
 
 namespace quorel {
 namespace {
@@ -29,12 +29,15 @@ TEST(RecentFiles, SplitStringPartsQuotesAndBlanks) {
 
 TEST(RecentFiles, CaptionsWiderThanTheMenuAreShortened) {
   auto wide = [](const std::string& s) { return static_cast<int>(s.size()) * 10; };
-  EXPECT_EQ(ShortenedCaption("/home/user/web/site/index.html", wide), "/hom../use../web../sit../index.html");
+  EXPECT_EQ(ShortenedCaption("/home/user/web/site/index.html", wide),
+            "/hom../use../web../sit../index.html");
   auto tooWide = [](const std::string&) { return 151; };
   EXPECT_EQ(ShortenedCaption("/a/index.html", tooWide), "/a../index.html");
   // Quotes, leading blanks and tabs are ordinary characters of folder names.
-  EXPECT_EQ(ShortenedCaption("/home/\"my\" stuff/ sp/t\tb/index.html", tooWide), "/hom../\"my../ sp../t\tb../index.html");
-  EXPECT_EQ(ShortenedCaption("/a/index.html", [](const std::string&) { return 150; }), "/a/index.html");
+  EXPECT_EQ(ShortenedCaption("/home/\"my\" stuff/ sp/t\tb/index.html", tooWide),
+            "/hom../\"my../ sp../t\tb../index.html");
+  EXPECT_EQ(ShortenedCaption("/a/index.html", [](const std::string&) { return 150; }),
+            "/a/index.html");
   EXPECT_EQ(ShortenedCaption("/a/b.htm", wide), "/a/b.htm");  // 8 characters fit in 150 pixels
   EXPECT_EQ(ShortenedCaption("/a-very-long-name-in-the-root-folder.html", tooWide),
             "/a-very-long-name-in-the-root-folder.html");

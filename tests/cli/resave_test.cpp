@@ -25,9 +25,11 @@ TEST(CliResave, CleansAndConvertsLineEnds) {
   WriteBytes(dir.File("in.html"), "<p>  \n\tx\r\n\rend");
   EXPECT_EQ(RunCli({"resave", dir.File("in.html"), dir.File("out.html")}), 0);
   EXPECT_EQ(ReadBytes(dir.File("out.html")), "<p>\r\n         x\r\n\r\nend");
-  EXPECT_EQ(RunCli({"resave", dir.File("in.html"), dir.File("unix.html"), "--out-format", "unix"}), 0);
+  EXPECT_EQ(RunCli({"resave", dir.File("in.html"), dir.File("unix.html"), "--out-format", "unix"}),
+            0);
   EXPECT_EQ(ReadBytes(dir.File("unix.html")), "<p>\n         x\n\nend\n");
-  EXPECT_EQ(RunCli({"resave", "--out-format", "mac", dir.File("in.html"), dir.File("mac.html")}), 0);
+  EXPECT_EQ(RunCli({"resave", "--out-format", "mac", dir.File("in.html"), dir.File("mac.html")}),
+            0);
   EXPECT_EQ(ReadBytes(dir.File("mac.html")), "<p>\r         x\r\rend\r");
 }
 
@@ -64,7 +66,8 @@ TEST(CliTokens, WithASchemeFileAndTheRunsText) {
   WriteBytes(dir.File("bad.sch"), "object");
   std::ostringstream out, err;
   std::string ini = std::string(QUOREL_TEST_DATA_DIR) + "/../../data/Syntax/INI.sch";
-  EXPECT_EQ(cli::Run({"tokens", "--text", "--scheme", ini, dir.File("a.ini")}, out, err), 0) << err.str();
+  EXPECT_EQ(cli::Run({"tokens", "--text", "--scheme", ini, dir.File("a.ini")}, out, err), 0)
+      << err.str();
   EXPECT_EQ(out.str(), "L1 00BF0000 4[[s]]\nL2 00BF0000 1[; c]\n");
   EXPECT_EQ(cli::Run({"tokens", "--scheme", dir.File("bad.sch"), dir.File("a.ini")}, out, err), 1);
   EXPECT_NE(err.str().find("Identifier expected on line 1"), std::string::npos) << err.str();

@@ -1,7 +1,8 @@
 // The clipboard history store collects every text copied, one after another.
+#include "engine/clipboardsource.h"
+
 #include <gtest/gtest.h>
 
-#include "engine/clipboardsource.h"
 #include "platform/memoryclipboard.h"
 #include "platform/services.h"
 #include "support/storehelpers.h"

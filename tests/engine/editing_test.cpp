@@ -92,7 +92,8 @@ TEST(Caret, HookMayRewriteTheMove) {
   TMemoSource store;
   Load(store, "a\nb\nc\nd");
   int calls = 0;
-  store.SetActiveView({&calls, [&](int& dy, int&) {
+  store.SetActiveView({&calls,
+                       [&](int& dy, int&) {
                          ++calls;
                          if (!store.IsPositioning()) dy *= 2;
                        },

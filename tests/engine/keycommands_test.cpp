@@ -53,11 +53,25 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"OnTheFirstLetter", "    foo", {4, 0}, {}, "\n    foo", {4, 1}},
         TCase{"MidWordTakesTheLineIndent", "  abc def", {5, 0}, {}, "  abc\n   def", {2, 1}},
         TCase{"EmptyLineTakesTheIndentAbove", "   x\n\n", {0, 1}, {}, "   x\n\n   ", {3, 2}},
-        TCase{"ColumnZeroOfUnindentedLineTakesTheIndentAbove", "  a\nb", {0, 1}, {}, "  a\n\n  b", {2, 2}},
+        TCase{"ColumnZeroOfUnindentedLineTakesTheIndentAbove",
+              "  a\nb",
+              {0, 1},
+              {},
+              "  a\n\n  b",
+              {2, 2}},
         TCase{"ColumnZeroOfIndentedLineGivesZero", "  a", {0, 0}, {}, "\n  a", {0, 1}},
-        TCase{"PrevIndentCopiesTabs", "\t  x", {12, 0}, {soUseTabCharacter, soUsePrevIndent}, "\t  x\n\t  ", {11, 1}},
-        TCase{"OptimalFillUsesTabsThenSpaces", "            x", {13, 0}, {soUseTabCharacter, soOptimalFill},
-              "            x\n\t   ", {12, 1}},
+        TCase{"PrevIndentCopiesTabs",
+              "\t  x",
+              {12, 0},
+              {soUseTabCharacter, soUsePrevIndent},
+              "\t  x\n\t  ",
+              {11, 1}},
+        TCase{"OptimalFillUsesTabsThenSpaces",
+              "            x",
+              {13, 0},
+              {soUseTabCharacter, soOptimalFill},
+              "            x\n\t   ",
+              {12, 1}},
         TCase{"TabsWithoutFillUseSpaces", "   x", {4, 0}, kTabs, "   x\n   ", {3, 1}}),
     CaseName);
 
@@ -107,8 +121,14 @@ INSTANTIATE_TEST_SUITE_P(
     Stops, Tab,
     ::testing::Values(
         TCase{"SmartTabGoesUnderTheNextWord", "int  x;\n\n", {0, 1}, {}, "int  x;\n     ", {5, 1}},
-        TCase{"SmartTabGoesToTheFirstNonBlank", "      x\nab", {1, 1}, {}, "      x\na     b", {6, 1}},
-        TCase{"SmartTabSkipsShortLines", "a     b\nx\n\n", {2, 2}, {}, "a     b\nx\n      ", {6, 2}},
+        TCase{"SmartTabGoesToTheFirstNonBlank",
+              "      x\nab",
+              {1, 1},
+              {},
+              "      x\na     b",
+              {6, 1}},
+        TCase{
+            "SmartTabSkipsShortLines", "a     b\nx\n\n", {2, 2}, {}, "a     b\nx\n      ", {6, 2}},
         TCase{"NoLineAboveUsesTheTabStop", "ab", {2, 0}, {}, "ab       ", {9, 0}},
         TCase{"PastTheLastWordUsesTheTabStop", "ab\ncd", {3, 1}, {}, "ab\ncd       ", {9, 1}},
         TCase{"TabCharacter", "abc", {1, 0}, kTabs, "a\tbc", {9, 0}}),
@@ -120,7 +140,8 @@ TEST(TabKeys, SeveralSelectedLinesAreIndentedAndStaySelected) {
   store.SetCaretPos(0, 3);
   store.SetSelection(stStream, 0, 0, 0, 3);
   store.InsertTab();
-  EXPECT_EQ(Text(store), std::string(9, ' ') + "a\n" + std::string(9, ' ') + "b\n" + std::string(9, ' ') + "c\nd");
+  EXPECT_EQ(Text(store), std::string(9, ' ') + "a\n" + std::string(9, ' ') + "b\n" +
+                             std::string(9, ' ') + "c\nd");
   EXPECT_EQ(store.SelectionType(), stStream);
   EXPECT_EQ(store.SelectionRect(), (TRect{0, 0, 0, 3}));
   store.BackTab();  // unindents by as much again
@@ -158,15 +179,40 @@ TEST_P(Backspace, DeletesOrUnindents) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Backspace,
     ::testing::Values(
-        TCase{"UnindentsToTheLineAbove", "    bar\n        foo", {8, 1}, {}, "    bar\n    foo", {4, 1}},
-        TCase{"UnindentsToTheWordAbove", "  if (x)\n       y", {7, 1}, {}, "  if (x)\n     y", {5, 1}},
+        TCase{"UnindentsToTheLineAbove",
+              "    bar\n        foo",
+              {8, 1},
+              {},
+              "    bar\n    foo",
+              {4, 1}},
+        TCase{"UnindentsToTheWordAbove",
+              "  if (x)\n       y",
+              {7, 1},
+              {},
+              "  if (x)\n     y",
+              {5, 1}},
         TCase{"WithoutALineIndentedLessGoesToZero", "    a\n    b", {4, 1}, {}, "    a\nb", {0, 1}},
-        TCase{"MidWordDeletesOneCharacter", "    bar\n        foo", {10, 1}, {}, "    bar\n        fo", {9, 1}},
+        TCase{"MidWordDeletesOneCharacter",
+              "    bar\n        foo",
+              {10, 1},
+              {},
+              "    bar\n        fo",
+              {9, 1}},
         TCase{"PastTheLineEndOnlyMoves", "ab", {5, 0}, {}, "ab", {4, 0}},
         TCase{"AtColumnZeroJoins", "ab\ncd", {0, 1}, {}, "abcd", {2, 0}},
-        TCase{"TabUnindentsAsABlock", "x\n\t\ty", {17, 1}, {soUseTabCharacter, soBackUnindents}, "x\ny", {0, 1}},
+        TCase{"TabUnindentsAsABlock",
+              "x\n\t\ty",
+              {17, 1},
+              {soUseTabCharacter, soBackUnindents},
+              "x\ny",
+              {0, 1}},
         TCase{"TabUnindentPadsWithSpaces", "    a\n\ty", {9, 1}, kTabs, "    a\n    y", {4, 1}},
-        TCase{"OverTabSpanWithCursorOnTabs", "a\tb", {9, 0}, {soUseTabCharacter, soCursorOnTabs}, "ab", {1, 0}}),
+        TCase{"OverTabSpanWithCursorOnTabs",
+              "a\tb",
+              {9, 0},
+              {soUseTabCharacter, soCursorOnTabs},
+              "ab",
+              {1, 0}}),
     CaseName);
 
 TEST(BackspaceKey, WithoutBackUnindentsDeletesOneBlank) {
@@ -321,7 +367,8 @@ TEST(Guid, InsertedBracketedAtTheCaretAndNewEachTime) {
   store.SetCaretPos(1, 0);
   store.InsertGuid();
   std::string first = store.RawLine(0);
-  std::regex form(R"(x\['\{[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}\}'\])");
+  std::regex form(
+      R"(x\['\{[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}\}'\])");
   EXPECT_TRUE(std::regex_match(first, form)) << first;
   store.InsertGuid();
   EXPECT_NE(store.RawLine(0).substr(0, first.size()), store.RawLine(0).substr(first.size() - 1));

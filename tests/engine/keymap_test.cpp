@@ -200,7 +200,9 @@ TEST(KeyMaps, UnknownNameLeavesTheListAlone) {
 }
 
 TEST(KeyMaps, RegisteredMapReplacesTheBindings) {
-  RegisterKeyMap("Test one key", [](TKeyList& keys) { keys.Add({'X', ssCtrl, 0, 0, kcUndo, 0, stNone}); });
+  RegisterKeyMap("Test one key", [](TKeyList& keys) {
+    keys.Add({'X', ssCtrl, 0, 0, kcUndo, 0, stNone});
+  });
   TKeyList keys;
   InstallDefaultKeyMap(keys);
   ASSERT_TRUE(InstallKeyMap("Test one key", keys));

@@ -152,7 +152,8 @@ TEST(Loading, LargeFileReadInPieces) {
   TMemoSource store;
   store.LoadFromFile(dir.File("big.txt"));
   ASSERT_EQ(store.LineCount(), 100000);
-  for (int y : {0, 1, 26213, 52428, 99999}) EXPECT_EQ(store.RawLine(y), "line " + std::to_string(y));
+  for (int y : {0, 1, 26213, 52428, 99999})
+    EXPECT_EQ(store.RawLine(y), "line " + std::to_string(y));
 }
 
 TEST(Loading, FromStream) {

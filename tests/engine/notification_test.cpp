@@ -74,7 +74,7 @@ TEST(Notification, InitialListenerGetsAFullUpdate) {
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].Bits() & msAll.Bits(), msAll.Bits());
   EXPECT_FALSE(seen[0].Contains(msTextChanged));  // attaching changes no text...
-  EXPECT_FALSE(store.Modified());                  // ...so the document stays unmodified
+  EXPECT_FALSE(store.Modified());                 // ...so the document stays unmodified
   store.RemoveListener(&owner);
   store.InsertText("x");
   EXPECT_EQ(seen.size(), 1u);

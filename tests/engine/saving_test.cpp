@@ -235,7 +235,8 @@ TEST(FailedSaveReal, FileSizeLimit) {
   TMemoSource store;
   Load(store, std::string(200000, 'y'));
 
-  struct sigaction ignore {}, old {};
+  struct sigaction ignore {
+  }, old{};
   ignore.sa_handler = SIG_IGN;
   ::sigaction(SIGXFSZ, &ignore, &old);
   rlimit saved{};

@@ -118,7 +118,8 @@ TEST(WordBounds, FindTheWordAtOrAfterTheColumn) {
   EXPECT_EQ(store.GetWordBounds(4, 0, wsWordOnly), (std::pair<int, int>{3, 7}));
   EXPECT_EQ(store.GetWordBounds(2, 0, wsWordOnly), (std::pair<int, int>{3, 7}));
   EXPECT_EQ(store.GetWordBounds(0, 0, wsWordOnly), (std::pair<int, int>{3, 7}));
-  EXPECT_EQ(store.GetWordBounds(8, 0, wsWordOnly), (std::pair<int, int>{3, 7}));  // back to the word before
+  EXPECT_EQ(store.GetWordBounds(8, 0, wsWordOnly),
+            (std::pair<int, int>{3, 7}));  // back to the word before
   EXPECT_EQ(store.GetWordBounds(11, 0, wsWordOnly), (std::pair<int, int>{11, 15}));
   EXPECT_EQ(store.GetWordBounds(4, 0, wsWordWithSpace), (std::pair<int, int>{3, 8}));
   EXPECT_EQ(store.GetWordBounds(4, 0, wsUntilNextWord), (std::pair<int, int>{3, 10}));

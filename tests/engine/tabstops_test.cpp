@@ -1,8 +1,9 @@
 // Tab stops, raw/visual columns, and the property rules around them.
+#include "engine/tabstops.h"
+
 #include <gtest/gtest.h>
 
 #include "engine/memosource.h"
-#include "engine/tabstops.h"
 #include "engine/vrelerror.h"
 
 namespace quorel {

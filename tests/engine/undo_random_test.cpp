@@ -227,20 +227,31 @@ TSession MakeSession(uint64_t seed) {
 
 std::string Describe(const TSession& s) {
   std::ostringstream out;
-  out << "group undo " << s.GroupUndo << ", beyond file end " << s.BeyondFileEnd
-      << ", limit EOL " << s.LimitEol << ", text '"
-      << s.Original << "': ";
+  out << "group undo " << s.GroupUndo << ", beyond file end " << s.BeyondFileEnd << ", limit EOL "
+      << s.LimitEol << ", text '" << s.Original << "': ";
   for (const TOp& op : s.Ops) {
     switch (op.Kind) {
-      case TOp::Insert: out << "insert '" << op.Text << "'; "; break;
-      case TOp::Delete: out << "delete " << op.A << "; "; break;
-      case TOp::Split: out << "split; "; break;
-      case TOp::Join: out << "join; "; break;
-      case TOp::Move: out << "move " << op.A << "," << op.B << "; "; break;
+      case TOp::Insert:
+        out << "insert '" << op.Text << "'; ";
+        break;
+      case TOp::Delete:
+        out << "delete " << op.A << "; ";
+        break;
+      case TOp::Split:
+        out << "split; ";
+        break;
+      case TOp::Join:
+        out << "join; ";
+        break;
+      case TOp::Move:
+        out << "move " << op.A << "," << op.B << "; ";
+        break;
       case TOp::DeleteSelection:
         out << "delete selection " << op.A << "," << op.B << " to " << op.C << "," << op.D << "; ";
         break;
-      case TOp::InsertLines: out << "insert lines '" << op.Text << "'; "; break;
+      case TOp::InsertLines:
+        out << "insert lines '" << op.Text << "'; ";
+        break;
     }
   }
   return out.str();

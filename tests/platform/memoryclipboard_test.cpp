@@ -1,7 +1,7 @@
 // The in-memory clipboard and its watchers.
-#include <gtest/gtest.h>
-
 #include "platform/memoryclipboard.h"
+
+#include <gtest/gtest.h>
 
 namespace quorel::platform {
 namespace {

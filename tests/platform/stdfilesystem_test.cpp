@@ -1,5 +1,6 @@
 // The standard file services meet the file services' contract.
 #include "platform/stdfilesystem.h"
+
 #include "support/filesystemcontract.h"
 
 namespace quorel::test {

@@ -1,8 +1,9 @@
 // History lists of the search text boxes: order, duplicates and their value in the settings.
+#include "search/edithistory.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/settings.h"
-#include "search/edithistory.h"
 
 namespace quorel {
 namespace {

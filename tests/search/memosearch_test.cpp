@@ -1,9 +1,10 @@
 // Find, find-next and replace over a text store: directions, scope, origin, whole words, case,
 // patterns, the messages and the replacement prompt.
+#include "search/memosearch.h"
+
 #include <gtest/gtest.h>
 
 #include "engine/memosource.h"
-#include "search/memosearch.h"
 #include "support/scripteddialogs.h"
 #include "support/storehelpers.h"
 

@@ -180,7 +180,7 @@ class TGenerator {
       node.Kind = TNode::Class;
       node.Negated = Pick(3) == 0;
       static const std::pair<char, char> kMembers[] = {{'a', 'a'}, {'b', 'c'}, {'x', 'x'},
-                                                        {'A', 'B'}, {'.', '.'}, {'a', 'c'}};
+                                                       {'A', 'B'}, {'.', '.'}, {'a', 'c'}};
       for (int m = 1 + Pick(2); m > 0; --m) node.Members.push_back(kMembers[Pick(6)]);
     } else if (kind == 9) {
       node.Kind = Pick(2) ? TNode::LineStart : TNode::LineEnd;

@@ -1,10 +1,10 @@
 // The pattern matcher: what patterns find in one line, the errors of bad patterns, and the
 // step budget that stops runaway matching.
+#include "search/regexpr.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "search/regexpr.h"
 
 namespace quorel {
 namespace {
@@ -14,9 +14,9 @@ struct TFindRow {
   const char* Pattern;
   bool CaseSensitive;
   const char* Text;
-  int Start;     // 1-based column where the search begins
+  int Start;  // 1-based column where the search begins
   bool Forward;
-  int Column;    // 0 when nothing is found
+  int Column;  // 0 when nothing is found
   int Length;
 };
 

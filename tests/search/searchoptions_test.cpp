@@ -1,8 +1,9 @@
 // The shared search options in the settings store: value names, types and bad values.
+#include "search/searchoptions.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/settings.h"
-#include "search/searchoptions.h"
 
 namespace quorel {
 namespace {

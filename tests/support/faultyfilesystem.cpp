@@ -7,7 +7,8 @@
 
 namespace quorel::test {
 
-std::string TFaultyFileSystem::CreateTempFile(const std::string& folder, const std::string& prefix) {
+std::string TFaultyFileSystem::CreateTempFile(const std::string& folder,
+                                              const std::string& prefix) {
   if (FailCreateTemp) return {};
   return TStdFileSystem::CreateTempFile(folder, prefix);
 }

@@ -2,8 +2,8 @@
 // its implementation with INSTANTIATE_TYPED_TEST_SUITE_P(Name, FileSystemContract, Type).
 #pragma once
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -144,7 +144,8 @@ TYPED_TEST_P(FileSystemContract, ListsTheFilesOfAFolderButNotItsFolders) {
     names.clear();
     this->files.ListFiles(folder, [&](const std::string& name) { names.push_back(name); });
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{".hidden.gif", "b.htm", "link.htm", "name with space.png"}));
+    EXPECT_EQ(names, (std::vector<std::string>{".hidden.gif", "b.htm", "link.htm",
+                                               "name with space.png"}));
   }
   EXPECT_TRUE(this->files.IsFolder(file("images")));
   EXPECT_FALSE(this->files.IsFolder(file("b.htm")));
@@ -154,7 +155,8 @@ TYPED_TEST_P(FileSystemContract, ListsTheFilesOfAFolderButNotItsFolders) {
   EXPECT_TRUE(names.empty());
 }
 
-REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, FileFactsForTheDocumentWindow, ListsTheFilesOfAFolderButNotItsFolders, ReadsFilesWithAnyBytesInPieces,
+REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, FileFactsForTheDocumentWindow,
+                            ListsTheFilesOfAFolderButNotItsFolders, ReadsFilesWithAnyBytesInPieces,
                             ReadingStopsWhenTheConsumerSaysSo,
                             ReadingMissingFilesAndFoldersFailsWithTheName,
                             TemporaryFilesAreUniqueAndInTheFolder, WriteRenameReplaceRemove,

@@ -17,7 +17,8 @@ inline std::string TestDataPath(const std::string& relative) {
   return std::string(QUOREL_TEST_DATA_DIR) + "/" + relative;
 }
 
-inline ::testing::AssertionResult MatchesGolden(const std::string& goldenPath, const std::string& actual) {
+inline ::testing::AssertionResult MatchesGolden(const std::string& goldenPath,
+                                                const std::string& actual) {
   std::ifstream in(goldenPath, std::ios::binary);
   std::string expected;
   bool exists = static_cast<bool>(in);
@@ -38,8 +39,8 @@ inline ::testing::AssertionResult MatchesGolden(const std::string& goldenPath, c
   int line = 1;
   while (std::getline(a, la) && std::getline(b, lb) && la == lb) ++line;
   return ::testing::AssertionFailure()
-         << (exists ? "differs from " : "no golden file ") << goldenPath << " (first difference at line "
-         << line << "); the actual output is in " << fresh
+         << (exists ? "differs from " : "no golden file ") << goldenPath
+         << " (first difference at line " << line << "); the actual output is in " << fresh
          << "; review it and run tools/promote-golden to accept it";
 }
 

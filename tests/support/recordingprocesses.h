@@ -25,7 +25,8 @@ class TRecordingProcesses : public platform::IProcesses {
     Launches.push_back({program, arguments, false});
     return !FailLaunch;
   }
-  bool LaunchSimple(const std::string& program, const std::vector<std::string>& arguments) override {
+  bool LaunchSimple(const std::string& program,
+                    const std::vector<std::string>& arguments) override {
     Launches.push_back({program, arguments, true});
     return !FailSimple;
   }

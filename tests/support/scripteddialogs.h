@@ -37,19 +37,24 @@ class TScriptedDialogs : public platform::IDialogs {
   }
 
   // The next font dialog returns `font`, or is cancelled (nullopt).
-  void AnswerFont(std::optional<platform::TFontChoice> font) { fontAnswers_.push_back(std::move(font)); }
+  void AnswerFont(std::optional<platform::TFontChoice> font) {
+    fontAnswers_.push_back(std::move(font));
+  }
   const std::vector<platform::TFontChoice>& FontsShown() const { return fontsShown_; }
 
   // ---- What was asked ----
   const std::vector<TQuestion>& Asked() const { return asked_; }
   const std::vector<TMessage>& Messages() const { return messages_; }
   const std::vector<platform::TFileDialog>& FileDialogs() const { return fileDialogs_; }
-  size_t PendingAnswers() const { return answers_.size() + messageAnswers_.size() + fileAnswers_.size(); }
+  size_t PendingAnswers() const {
+    return answers_.size() + messageAnswers_.size() + fileAnswers_.size();
+  }
 
   platform::TMsgResult MessageBox(platform::TMsgKind kind, const std::string& text,
                                   platform::TMsgButtons buttons) override {
     messages_.push_back({kind, text, buttons});
-    if (messageAnswers_.empty()) return buttons == platform::mbOK ? platform::mrOk : platform::mrCancel;
+    if (messageAnswers_.empty())
+      return buttons == platform::mbOK ? platform::mrOk : platform::mrCancel;
     platform::TMsgResult r = messageAnswers_.front();
     messageAnswers_.pop_front();
     return r;

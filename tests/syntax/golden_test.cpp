@@ -1,5 +1,7 @@
 // The colouring of sample HTML files, compared with token dumps a person can read: for each
 // line its end state and its runs of equal style.
+#include "support/golden.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,7 +9,6 @@
 #include <utility>
 
 #include "commands.h"
-#include "support/golden.h"
 
 namespace quorel {
 namespace {
@@ -18,12 +19,13 @@ TEST_P(TokenGolden, DumpMatches) {
   std::string input = test::TestDataPath("golden/tokens/" + GetParam() + ".html");
   std::ostringstream out, err;
   ASSERT_EQ(cli::Run({"tokens", input}, out, err), 0) << err.str();
-  EXPECT_TRUE(test::MatchesGolden(test::TestDataPath("golden/tokens/" + GetParam() + ".tokens"), out.str()));
+  EXPECT_TRUE(test::MatchesGolden(test::TestDataPath("golden/tokens/" + GetParam() + ".tokens"),
+                                  out.str()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Html, TokenGolden,
-                         ::testing::Values("tags", "comments", "numbers", "script_style", "unclosed",
-                                           "long_line", "tabs"));
+                         ::testing::Values("tags", "comments", "numbers", "script_style",
+                                           "unclosed", "long_line", "tabs"));
 
 // The schemes shipped in data/Syntax, each colouring a small sample of its language; the dump
 // shows each run's text, so a person can read what is coloured how.
@@ -34,8 +36,10 @@ TEST_P(SchemeGolden, DumpMatches) {
   std::string schemeFile = test::TestDataPath("../../data/Syntax/" + scheme + ".sch");
   std::string input = test::TestDataPath("golden/schemes/sample." + extension);
   std::ostringstream out, err;
-  ASSERT_EQ(cli::Run({"tokens", "--text", "--scheme", schemeFile, input}, out, err), 0) << err.str();
-  EXPECT_TRUE(test::MatchesGolden(test::TestDataPath("golden/schemes/sample." + extension + ".tokens"), out.str()));
+  ASSERT_EQ(cli::Run({"tokens", "--text", "--scheme", schemeFile, input}, out, err), 0)
+      << err.str();
+  EXPECT_TRUE(test::MatchesGolden(
+      test::TestDataPath("golden/schemes/sample." + extension + ".tokens"), out.str()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, SchemeGolden,

@@ -1,9 +1,10 @@
 // Keyword list files: loading into a keyword set (sorted, each keyword once) and saving a set.
+#include "syntax/keywordlist.h"
+
 #include <gtest/gtest.h>
 
 #include "engine/vrelerror.h"
 #include "support/tempdir.h"
-#include "syntax/keywordlist.h"
 
 namespace quorel {
 namespace {
@@ -16,7 +17,7 @@ TEST(KeywordList, ListTextBecomesSortedCommaText) {
       {"", ""},
       {"while\r\nif\r\nelse\r\n", "else,if,while"},
       {"Begin\nBEGIN\nbegin\nend", "Begin,end"},  // the first spelling met stays
-      {"if, else\r\nfor", "else,for,if"},          // commas and blanks separate too
+      {"if, else\r\nfor", "else,for,if"},         // commas and blanks separate too
       {"\"end if\"\r\nzebra\r\nApple", "Apple,\"end if\",zebra"},
       {"a,,b,\r\n\r\n  \r\n", "a,b"},  // empty items are no keywords
       {"last line without break", "break,last,line,without"},

@@ -73,14 +73,18 @@ TEST_F(HtmlParser, CommentsRunOverLines) {
   EXPECT_EQ(open.colors, "555555555");
   EXPECT_EQ(TLineState::Unpack(open.end).Construct, ctMultiLineComment);
   TLine close = Parse(parser, "more --> text", open.end);
-  EXPECT_EQ(close.colors, "55555555" "00000");
+  EXPECT_EQ(close.colors,
+            "55555555"
+            "00000");
   EXPECT_EQ(TLineState::Unpack(close.end).StateIndex, 0);
   EXPECT_EQ(TLineState::Unpack(close.end).Construct, ctNone);
 }
 
 TEST_F(HtmlParser, UnclosedQuoteEndsWithItsLine) {
   TLine first = Parse(parser, "<a title=\"open");
-  EXPECT_EQ(first.colors, "111111111" "66666");
+  EXPECT_EQ(first.colors,
+            "111111111"
+            "66666");
   TLineState s = TLineState::Unpack(first.end);
   EXPECT_NE(s.StateIndex, 0);
   EXPECT_EQ(s.Construct, ctNone);
@@ -230,7 +234,9 @@ TEST_F(CustomParser, TokenReportsJoinPiecesOfAConstruct) {
   Root().UseMetaSymbol = true;
   Root().MetaSymbol = '\\';
   std::vector<std::string> reported;
-  parser.OnGetToken = [&](TSyntaxParser&, int, const std::string& text) { reported.push_back(text); };
+  parser.OnGetToken = [&](TSyntaxParser&, int, const std::string& text) {
+    reported.push_back(text);
+  };
   Use();
   Parse(parser, "\"a\\\"b\" c");
   EXPECT_EQ(reported, (std::vector<std::string>{"\"a\\\"b\"", " ", "c"}));
@@ -242,7 +248,8 @@ TEST_F(CustomParser, TokenReportsJoinPiecesOfAConstruct) {
 TEST(SyntaxParserLifecycle, SchemeChangesTellTheStores) {
   TSyntaxParser parser;
   int told = 0;
-  parser.AddClient(&told, [&](TSimpleParser&) { ++told; }, nullptr);
+  parser.AddClient(
+      &told, [&](TSimpleParser&) { ++told; }, nullptr);
   TSyntaxScheme html;
   BuildHtmlScheme(html);
   parser.SetSyntaxScheme(html);

@@ -21,8 +21,9 @@ struct TRandom {
   }
 };
 
-const char* const kPieces[] = {"<", ">", "\"", "'", "<!--", "-->", "<a href=\"x\">", "</a>", "text",
-                               " ", "=", "#ff0", "50%", "1.5", "/", "\n", "<b\n>", "\"\n", "&amp;"};
+const char* const kPieces[] = {"<",    ">",    "\"",    "'",    "<!--", "-->", "<a href=\"x\">",
+                               "</a>", "text", " ",     "=",    "#ff0", "50%", "1.5",
+                               "/",    "\n",   "<b\n>", "\"\n", "&amp;"};
 
 std::string RandomPiece(TRandom& r) {
   std::string s;
@@ -98,7 +99,8 @@ TEST(RecolourRandomized, IncrementalColouringEqualsAFreshParse) {
       if (step % 10 == 9 || step == 59) {
         std::string problem = CompareWithFresh(store);
         if (!problem.empty()) {
-          ADD_FAILURE() << "seed " << seed << " step " << step << ": " << problem << "\n  " << log.str();
+          ADD_FAILURE() << "seed " << seed << " step " << step << ": " << problem << "\n  "
+                        << log.str();
           ++failures;
           break;
         }

@@ -190,7 +190,8 @@ TEST(Styles, GlobalOptionsTakeNamedStyles) {
   MemoEnvOptions().TextStyles.Items.push_back(tag);
   EXPECT_EQ(parser.GetFont(1)->Color, clBlue);  // global options off
   int notified = 0;
-  parser.AddClient(&notified, [&](TSimpleParser&) { ++notified; }, nullptr);
+  parser.AddClient(
+      &notified, [&](TSimpleParser&) { ++notified; }, nullptr);
   parser.SetUseGlobalOptions(true);
   EXPECT_GE(notified, 1);
   EXPECT_EQ(parser.GetFont(1)->Color, clFuchsia);

@@ -66,13 +66,15 @@ const TMalformed kMalformed[] = {
 class MalformedSchemeFile : public ::testing::TestWithParam<TMalformed> {};
 
 TEST_P(MalformedSchemeFile, FailsWithTheReadersMessageAndChangesNothing) {
-  std::string path = test::TestDataPath(std::string("schemes/malformed/") + GetParam().File + ".sch");
+  std::string path =
+      test::TestDataPath(std::string("schemes/malformed/") + GetParam().File + ".sch");
   test::TScriptedDialogs dialogs;
   platform::TServicesOverride services({.Dialogs = &dialogs});
   TSyntaxParser parser;
   BuildHtmlScheme(parser.SyntaxScheme());
   int recoloured = 0;
-  parser.AddClient(&recoloured, [&](TSimpleParser&) { ++recoloured; }, [](TSimpleParser&) {});
+  parser.AddClient(
+      &recoloured, [&](TSimpleParser&) { ++recoloured; }, [](TSimpleParser&) {});
   TSyntaxScheme html;
   BuildHtmlScheme(html);
 
@@ -107,10 +109,12 @@ TEST(MalformedSchemeText, DeepNestingIsRefusedWithoutExhaustingTheStack) {
 
 TEST(MalformedSchemeText, HugeNumbersAreValuesOfNoProperty) {
   TSyntaxScheme s;
-  SchemeFromText("object TPersHolder\n  P.SyntaxVersion = 2\n  P.SyntaxVersion = 99999999999999999999999999999\n"
-                 "  P.SyntaxBlocks = <\n    item\n      ID = -2147483649\n      FIText = 2147483647\n"
-                 "      ParentID = $FFFFFFFFFFFFFFFFFFFF\n    end>\n  P.Name = 1e999999\nend\n",
-                 s);
+  SchemeFromText(
+      "object TPersHolder\n  P.SyntaxVersion = 2\n  P.SyntaxVersion = "
+      "99999999999999999999999999999\n"
+      "  P.SyntaxBlocks = <\n    item\n      ID = -2147483649\n      FIText = 2147483647\n"
+      "      ParentID = $FFFFFFFFFFFFFFFFFFFF\n    end>\n  P.Name = 1e999999\nend\n",
+      s);
   EXPECT_EQ(s.SyntaxVersion, 3);
   ASSERT_EQ(s.SyntaxBlocks.size(), 1u);
   EXPECT_EQ(s.SyntaxBlocks[0].ID, -1);
@@ -132,7 +136,8 @@ TEST(MalformedSchemeText, DamagedFilesGiveAMessageOrAScheme) {
     } else if (round % 4 == 1) {
       text.resize(random() % text.size());
     } else {
-      for (int k = 0; k < 1 + round % 7; ++k) text[random() % text.size()] = static_cast<char>(random());
+      for (int k = 0; k < 1 + round % 7; ++k)
+        text[random() % text.size()] = static_cast<char>(random());
     }
     std::string message = ReadError(text);
     if (!message.empty()) {

@@ -1,5 +1,7 @@
 // Scheme files: the exact text written for a scheme, reading it back, and the reader's rules for
 // what it accepts and passes over.
+#include "syntax/schemefile.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,7 +9,6 @@
 #include "support/golden.h"
 #include "support/tempdir.h"
 #include "syntax/htmlscheme.h"
-#include "syntax/schemefile.h"
 #include "syntax/schemevalues.h"
 #include "syntax/syntaxparser.h"
 #include "syntax/syntaxscheme.h"
@@ -16,7 +17,8 @@ namespace quorel {
 namespace {
 
 // Every line's colours and end state, for comparing how two schemes colour a text.
-std::vector<std::pair<std::string, uint32_t>> Colour(const TSyntaxScheme& scheme, const std::string& text) {
+std::vector<std::pair<std::string, uint32_t>> Colour(const TSyntaxScheme& scheme,
+                                                     const std::string& text) {
   TSyntaxParser parser;
   parser.SetSyntaxScheme(scheme);
   std::vector<std::pair<std::string, uint32_t>> out;
@@ -64,13 +66,15 @@ TEST(SchemeFileWrite, LongStringsGoOnInPiecesOf64) {
 
   s.Name = std::string(65, 'b');
   text = SchemeToText(s);
-  EXPECT_NE(text.find("  P.Name = \r\n    '" + std::string(64, 'b') + "' +\r\n    'b'\r\n"), std::string::npos)
+  EXPECT_NE(text.find("  P.Name = \r\n    '" + std::string(64, 'b') + "' +\r\n    'b'\r\n"),
+            std::string::npos)
       << text;
 
   // A "#" code counts as one character of the 64.
   s.Name = std::string(63, 'c') + "\t" + std::string(3, 'd');
   text = SchemeToText(s);
-  EXPECT_NE(text.find("'" + std::string(63, 'c') + "'#9 +\r\n    'ddd'\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("'" + std::string(63, 'c') + "'#9 +\r\n    'ddd'\r\n"), std::string::npos)
+      << text;
 }
 
 TEST(SchemeFileWrite, StringsWithApostrophesAndControlCharacters) {
@@ -98,8 +102,8 @@ TEST(SchemeFileWrite, CharacterSetNotation) {
   struct TCase {
     std::string members, written;
   } cases[] = {
-      {",-", ",--"}, {"\\", "\\\\"}, {"ac", "ac"}, {"ab", "a-b"}, {"-", "\\-"}, {"-./", "\\--/"},
-      {"[\\a", "[-\\a"},
+      {",-", ",--"}, {"\\", "\\\\"},   {"ac", "ac"},      {"ab", "a-b"},
+      {"-", "\\-"},  {"-./", "\\--/"}, {"[\\a", "[-\\a"},
   };
   for (const TCase& c : cases) {
     TCharSet set;
@@ -130,22 +134,24 @@ TEST(SchemeFileWrite, IdentifierCharactersOnlyWhenNotTheDefault) {
 TEST(SchemeFileWrite, FlaggedPropertiesAndColourNames) {
   TSyntaxScheme s;
   TSyntaxBlock& b = s.SyntaxBlocks[0];
-  b.UseMetaSymbol = true;  // brings UseMetaToWrapLines and MetaSymbol at their defaults
-  b.UseKeywords = true;    // an empty keyword set list is still written
+  b.UseMetaSymbol = true;       // brings UseMetaToWrapLines and MetaSymbol at their defaults
+  b.UseKeywords = true;         // an empty keyword set list is still written
   b.LineDirectivePrefix = "#";  // left out: directives are off
   TAttrItem& a = s.FontTable.Add();
   a.Font.Color = clSystemColor + 30;  // no name
-  a.BackColor = 0x1FFFFFFF;  // clNone
+  a.BackColor = 0x1FFFFFFF;           // clNone
   a.Font.Charset = 3;
   a.Font.Pitch = fpFixed;
   a.Font.Style = {fsBold, fsStrikeOut};
   a.UseDefBack = false;
   std::string text = SchemeToText(s);
   for (const char* line :
-       {"      UseMetaSymbol = True\r\n      UseMetaToWrapLines = True\r\n      MetaSymbol = #0\r\n",
+       {"      UseMetaSymbol = True\r\n      UseMetaToWrapLines = True\r\n      MetaSymbol = "
+        "#0\r\n",
         "      UseKeywords = True\r\n      BlockDelimiters = <>\r\n      KeywordSets = <>\r\n",
         "      FontID = 1\r\n      Font.Charset = 3\r\n      Font.Color = -2147483618\r\n",
-        "      Font.Pitch = fpFixed\r\n      Font.Style = [fsBold, fsStrikeOut]\r\n      BackColor = clNone\r\n"
+        "      Font.Pitch = fpFixed\r\n      Font.Style = [fsBold, fsStrikeOut]\r\n      BackColor "
+        "= clNone\r\n"
         "      UseDefBack = False\r\n    end>\r\n"})
     EXPECT_NE(text.find(line), std::string::npos) << line << "\nin\n" << text;
   EXPECT_EQ(text.find("LineDirectivePrefix"), std::string::npos);
@@ -229,7 +235,8 @@ TEST(SchemeFileRead, WithoutVersionTheSchemeIsUpgraded) {
        "  P.SyntaxBlocks = <\n"
        "    item\n      Name = 'Text'\n      FIText = 4\n    end\n"
        "    item\n      Name = 'Code'\n      ParentID = 7\n      FIText = 5\n    end>\n"
-       "  P.FontTable = <\n    item\n      FontID = 4\n    end\n    item\n      FontID = 5\n    end>\n"
+       "  P.FontTable = <\n    item\n      FontID = 4\n    end\n    item\n      FontID = 5\n    "
+       "end>\n"
        "end\n");
   ASSERT_EQ(s.SyntaxBlocks.size(), 2u);
   EXPECT_EQ(s.SyntaxBlocks[0].ID, 0);
@@ -264,7 +271,8 @@ TEST(SchemeFileRead, UnknownPropertiesAndWrongKindsArePassedOver) {
        "          FontID = 2.0\n        end>\n"
        "    END>\n"
        "  P.FontTable = <\n"
-       "    item\n      FontID = 3\n      Font.Color = clNoSuchColour\n      Font.Style = [fsBold, fsWide]\n"
+       "    item\n      FontID = 3\n      Font.Color = clNoSuchColour\n      Font.Style = [fsBold, "
+       "fsWide]\n"
        "      Font.Height = -15\n      BackColor = $FF\n      Font.Charset = 300\n    end>\n"
        "  P.SyntaxVersion = 3\n"
        "  object Child: TChild\n    Foo = 1\n  end\n"
@@ -293,7 +301,8 @@ TEST(SchemeFileRead, UnknownPropertiesAndWrongKindsArePassedOver) {
 
 TEST(SchemeFileRead, FreeSpacingAndJoinedStrings) {
   TSyntaxScheme s;
-  SchemeFromText("inherited X:TPersHolder P.Name='a'#9'b'+\r\n  'c'''#$41 P.SyntaxVersion=$3 end", s);
+  SchemeFromText("inherited X:TPersHolder P.Name='a'#9'b'+\r\n  'c'''#$41 P.SyntaxVersion=$3 end",
+                 s);
   EXPECT_EQ(s.Name, "a\tbc'A");
 }
 
@@ -302,7 +311,8 @@ TEST(SchemeFileRead, ReadingReplacesTheSchemeAndTellsItsParser) {
   BuildHtmlScheme(parser.SyntaxScheme());
   int told = 0;
   int client = 0;
-  parser.AddClient(&client, [&](TSimpleParser&) { ++told; }, [](TSimpleParser&) {});
+  parser.AddClient(
+      &client, [&](TSimpleParser&) { ++told; }, [](TSimpleParser&) {});
   Read(parser.SyntaxScheme(), "object TPersHolder\n  P.Name = 'Plain'\nend");
   EXPECT_EQ(parser.SyntaxScheme().Name, "Plain");
   EXPECT_EQ(parser.SyntaxScheme().FontTable.Count(), 0);

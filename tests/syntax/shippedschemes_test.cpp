@@ -23,7 +23,8 @@ std::vector<std::string> ShippedSchemes() {
 }
 
 // Every line's colours and end state.
-std::vector<std::pair<std::string, uint32_t>> Colour(const TSyntaxScheme& scheme, const std::string& text) {
+std::vector<std::pair<std::string, uint32_t>> Colour(const TSyntaxScheme& scheme,
+                                                     const std::string& text) {
   TSyntaxParser parser;
   parser.SetSyntaxScheme(scheme);
   std::vector<std::pair<std::string, uint32_t>> out;
@@ -71,7 +72,8 @@ TEST(ShippedSchemes, SavedAndLoadedColourAsBefore) {
     original.SaveToFile(dir.File("copy.sch"));
     TSyntaxScheme loaded;
     loaded.LoadFromFile(dir.File("copy.sch"));
-    for (const std::string& sample : samples) EXPECT_EQ(Colour(loaded, sample), Colour(original, sample));
+    for (const std::string& sample : samples)
+      EXPECT_EQ(Colour(loaded, sample), Colour(original, sample));
   }
 }
 

@@ -27,7 +27,8 @@ const char* kUsage =
     "  scheme IN.sch OUT.sch\n"
     "      read a scheme file and write it again as the editor writes schemes\n"
     "  grep [--regex] [--case] [--words] PATTERN FILE\n"
-    "      print every match as line:column:length (from 1); exit 1 when none, 2 on a bad pattern\n";
+    "      print every match as line:column:length (from 1); exit 1 when none, 2 on a bad "
+    "pattern\n";
 
 bool ParseOutFormat(const std::string& name, TOutFormatType& format) {
   static const std::map<std::string, TOutFormatType> formats = {

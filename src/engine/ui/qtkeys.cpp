@@ -18,28 +18,46 @@ TKeyCode VirtualKeyOf(int qtKey) {
   // Letters and digits have the same codes in both.
   if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
     return static_cast<TKeyCode>(qtKey);
-  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return static_cast<TKeyCode>(vkF1 + (qtKey - Qt::Key_F1));
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12)
+    return static_cast<TKeyCode>(vkF1 + (qtKey - Qt::Key_F1));
   switch (qtKey) {
-    case Qt::Key_Backspace: return vkBack;
+    case Qt::Key_Backspace:
+      return vkBack;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return vkTab;
+    case Qt::Key_Backtab:
+      return vkTab;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return vkReturn;
-    case Qt::Key_Escape: return vkEscape;
-    case Qt::Key_Space: return vkSpace;
-    case Qt::Key_PageUp: return vkPrior;
-    case Qt::Key_PageDown: return vkNext;
-    case Qt::Key_End: return vkEnd;
-    case Qt::Key_Home: return vkHome;
-    case Qt::Key_Left: return vkLeft;
-    case Qt::Key_Up: return vkUp;
-    case Qt::Key_Right: return vkRight;
-    case Qt::Key_Down: return vkDown;
-    case Qt::Key_Insert: return vkInsert;
-    case Qt::Key_Delete: return vkDelete;
+    case Qt::Key_Enter:
+      return vkReturn;
+    case Qt::Key_Escape:
+      return vkEscape;
+    case Qt::Key_Space:
+      return vkSpace;
+    case Qt::Key_PageUp:
+      return vkPrior;
+    case Qt::Key_PageDown:
+      return vkNext;
+    case Qt::Key_End:
+      return vkEnd;
+    case Qt::Key_Home:
+      return vkHome;
+    case Qt::Key_Left:
+      return vkLeft;
+    case Qt::Key_Up:
+      return vkUp;
+    case Qt::Key_Right:
+      return vkRight;
+    case Qt::Key_Down:
+      return vkDown;
+    case Qt::Key_Insert:
+      return vkInsert;
+    case Qt::Key_Delete:
+      return vkDelete;
     case Qt::Key_BracketLeft:
-    case Qt::Key_BraceLeft: return vkOemOpenBracket;
-    default: break;
+    case Qt::Key_BraceLeft:
+      return vkOemOpenBracket;
+    default:
+      break;
   }
   // With Shift held the window system reports what a US keyboard's digit keys type then.
   constexpr std::string_view shiftedDigits = ")!@#$%^&*(";

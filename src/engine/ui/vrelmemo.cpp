@@ -20,26 +20,53 @@ namespace {
 // The usual values of the system colours the editor names (window, text, selection, ...).
 QColor SystemColor(int index) {
   switch (index) {
-    case 5: return QColor(255, 255, 255);    // window
-    case 8: return QColor(0, 0, 0);          // window text
-    case 13: return QColor(0, 0, 128);       // highlight
-    case 14: return QColor(255, 255, 255);   // highlight text
-    case 15: return QColor(240, 240, 240);   // button face
-    case 16: return QColor(160, 160, 160);   // button shadow
-    case 17: return QColor(128, 128, 128);   // gray text
-    default: return QColor(192, 192, 192);
+    case 5:
+      return QColor(255, 255, 255);  // window
+    case 8:
+      return QColor(0, 0, 0);  // window text
+    case 13:
+      return QColor(0, 0, 128);  // highlight
+    case 14:
+      return QColor(255, 255, 255);  // highlight text
+    case 15:
+      return QColor(240, 240, 240);  // button face
+    case 16:
+      return QColor(160, 160, 160);  // button shadow
+    case 17:
+      return QColor(128, 128, 128);  // gray text
+    default:
+      return QColor(192, 192, 192);
   }
 }
 
 }  // namespace
 
 TTextStyles DefaultTextStyles() {
-  static const char* const names[] = {
-      "Whitespace", "String", "Comment", "Identifier", "Integer", "Float", "Reserved words",
-      "Delimiters", "Defines", "Assembler", "Html tags", "Html params", "Url", "BreakPoint",
-      "Error line", "Marked Block", "Search Match", "Emphasis", "System Variable",
-      "Script Whitespace", "Script Delimiters", "Script Comment", "Script String", "Script Number",
-      "Script ResWord"};
+  static const char* const names[] = {"Whitespace",
+                                      "String",
+                                      "Comment",
+                                      "Identifier",
+                                      "Integer",
+                                      "Float",
+                                      "Reserved words",
+                                      "Delimiters",
+                                      "Defines",
+                                      "Assembler",
+                                      "Html tags",
+                                      "Html params",
+                                      "Url",
+                                      "BreakPoint",
+                                      "Error line",
+                                      "Marked Block",
+                                      "Search Match",
+                                      "Emphasis",
+                                      "System Variable",
+                                      "Script Whitespace",
+                                      "Script Delimiters",
+                                      "Script Comment",
+                                      "Script String",
+                                      "Script Number",
+                                      "Script ResWord"};
   TTextStyles styles;
   for (const char* name : names) {
     TTextStyle s;
@@ -50,9 +77,9 @@ TTextStyles DefaultTextStyles() {
   }
   styles.Items[12].Font.Color = clBlue;  // Url
   styles.Items[12].Font.Style = {fsUnderline};
-  styles.Items[13].Color = clRed;        // BreakPoint
+  styles.Items[13].Color = clRed;  // BreakPoint
   styles.Items[13].Font.Color = clWhite;
-  styles.Items[14].Color = clMaroon;     // Error line
+  styles.Items[14].Color = clMaroon;  // Error line
   styles.Items[14].Font.Color = clWhite;
   return styles;
 }
@@ -70,7 +97,8 @@ TCustomVrelMemo::TCustomVrelMemo(QWidget* parent) : QAbstractScrollArea(parent) 
   viewport()->setCursor(Qt::IBeamCursor);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   resize(185, 89);
-  connect(verticalScrollBar(), &QScrollBar::sliderMoved, this, [this](int value) { ThumbMoved(value, false); });
+  connect(verticalScrollBar(), &QScrollBar::sliderMoved, this,
+          [this](int value) { ThumbMoved(value, false); });
   connect(verticalScrollBar(), &QScrollBar::sliderReleased, this,
           [this] { ThumbMoved(verticalScrollBar()->value(), true); });
   ownStore_ = std::make_unique<TMemoSource>();
@@ -117,12 +145,14 @@ void TCustomVrelMemo::Attach(TCustomMemoSource& store) {
   store_ = &store;
   wrapCache_.clear();
   store.SetActiveView(Hooks());
-  store.AddListener([this](TCustomMemoSource& s, int first, int last) { SourceChanged(s, first, last); },
-                    this, true, [this](TCustomMemoSource&) {
-                      // The store went away: show our own again.
-                      store_ = nullptr;
-                      Attach(*ownStore_);
-                    });
+  store.AddListener(
+      [this](TCustomMemoSource& s, int first, int last) { SourceChanged(s, first, last); }, this,
+      true,
+      [this](TCustomMemoSource&) {
+        // The store went away: show our own again.
+        store_ = nullptr;
+        Attach(*ownStore_);
+      });
 }
 
 void TCustomVrelMemo::Detach() {
@@ -147,7 +177,8 @@ void TCustomVrelMemo::LoadFromFile(const std::string& fileName) {
 
 void TCustomVrelMemo::SourceChanged(TCustomMemoSource& store, int first, int last) {
   TMemoStates flags = store.ChangeFlags();
-  if (flags.Contains(msTextChanged) || flags.Contains(msLineCountChanged) || flags.Contains(msParserChanged))
+  if (flags.Contains(msTextChanged) || flags.Contains(msLineCountChanged) ||
+      flags.Contains(msParserChanged))
     wrapCache_.clear();
   if (flags.Contains(msTextChanged) || flags.Contains(msLineCountChanged) ||
       flags.Contains(msParserChanged))
@@ -176,7 +207,8 @@ void TCustomVrelMemo::SourceChanged(TCustomMemoSource& store, int first, int las
     viewport()->update();
   } else if (lastRow >= firstRow) {
     bool wholeWidth = flags.Contains(msLineCountChanged) || flags.Contains(msParserChanged);
-    QRect rows(0, firstRow * lineHeight_, viewport()->width(), (lastRow - firstRow + 1) * lineHeight_);
+    QRect rows(0, firstRow * lineHeight_, viewport()->width(),
+               (lastRow - firstRow + 1) * lineHeight_);
     viewport()->update(wholeWidth ? viewport()->rect() : rows);
   }
   if (flags.Contains(msTextChanged) && OnChange) OnChange(*this);
@@ -220,7 +252,10 @@ QColor TCustomVrelMemo::ToQColor(TColor color) const {
 }
 
 const QFont& TCustomVrelMemo::BaseFont(const TFont& font) const {
-  QString key = QString("%1|%2|%3").arg(QString::fromStdString(font.Name)).arg(font.Height).arg(font.Style.Bits());
+  QString key = QString("%1|%2|%3")
+                    .arg(QString::fromStdString(font.Name))
+                    .arg(font.Height)
+                    .arg(font.Style.Bits());
   auto it = baseFonts_.find(key);
   if (it != baseFonts_.end()) return *it;
   QFont f(QString::fromStdString(font.Name));
@@ -240,7 +275,10 @@ const QFont& TCustomVrelMemo::BaseFont(const TFont& font) const {
 // The font as painted: every character exactly one column wide, so that text, caret and
 // selection line up whatever font a style asks for.
 const QFont& TCustomVrelMemo::QFontFor(const TFont& font) {
-  QString key = QString("%1|%2|%3").arg(QString::fromStdString(font.Name)).arg(font.Height).arg(font.Style.Bits());
+  QString key = QString("%1|%2|%3")
+                    .arg(QString::fromStdString(font.Name))
+                    .arg(font.Height)
+                    .arg(font.Style.Bits());
   auto it = fonts_.find(key);
   if (it != fonts_.end()) return *it;
   QFont f = BaseFont(font);
@@ -302,7 +340,8 @@ void TCustomVrelMemo::UpdateScrollBars() {
   v->setPageStep(VisibleRows());
   v->setSingleStep(1);
   QScrollBar* h = horizontalScrollBar();
-  int columns = HideScrollBars ? std::max(store_->LongestLineLength() - VisibleColumns() + 1, 0) : horzMaxPos_;
+  int columns = HideScrollBars ? std::max(store_->LongestLineLength() - VisibleColumns() + 1, 0)
+                               : horzMaxPos_;
   h->setRange(0, wordWrap_ ? 0 : columns);
   h->setPageStep(VisibleColumns());
 }

@@ -124,14 +124,16 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   std::function<void(TCustomVrelMemo&, TMemoStates)> OnStateChange;
   std::function<void(TCustomVrelMemo&)> OnSelectionChange;
   std::function<void(TCustomVrelMemo&, std::string& text, int& maxLength)> OnGetLineNumber;
-  std::function<void(TCustomVrelMemo&, int line, int imageIndex, Qt::KeyboardModifiers, Qt::MouseButton)>
+  std::function<void(TCustomVrelMemo&, int line, int imageIndex, Qt::KeyboardModifiers,
+                     Qt::MouseButton)>
       OnClickGutter;
   // May change a line's text and colours just before it is painted.
   std::function<void(TCustomVrelMemo&, std::string& text, std::string& colors)> OnCustomString;
   // May change the style a character is painted with.
   std::function<void(TCustomVrelMemo&, TPoint pos, int& style)> OnGetColorStyle;
   // While the vertical thumb is dragged: may change or suppress the hint "~Line~ n".
-  std::function<void(TCustomVrelMemo&, int topLine, bool endScroll, bool& showHint, std::string& hint)>
+  std::function<void(TCustomVrelMemo&, int topLine, bool endScroll, bool& showHint,
+                     std::string& hint)>
       OnVerticalScroll;
   // Before and after the default drawing of each text run and background fill. State bits: 0
   // before drawing, 1 after a text run, 2 a text run, 3 a background fill, 4 selected. Handled
@@ -146,7 +148,8 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   // Called with each dialog the view creates before it is shown.
   std::function<void(TCustomVrelMemo&, QWidget& dialog)> OnCreateDialog;
   // A collapsed region header is about to open or close (handled refuses), and did.
-  std::function<void(TCustomVrelMemo&, int line, bool collapsed, bool& handled)> OnCollapseStateChanging;
+  std::function<void(TCustomVrelMemo&, int line, bool collapsed, bool& handled)>
+      OnCollapseStateChanging;
   std::function<void(TCustomVrelMemo&, int line, bool collapsed)> OnCollapseStateChanged;
 
   // ---- Completion hints ----
@@ -157,8 +160,8 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   // May change a chosen entry before it replaces what was typed.
   std::function<void(TCustomVrelMemo&, std::string& s)> OnHintInsert;
   // May pick the pick-list entry matching what was typed (handled) instead of the prefix match.
-  std::function<void(TCustomVrelMemo&, const TStrings& strings, const std::string& typed, int& index,
-                     bool& handled)>
+  std::function<void(TCustomVrelMemo&, const TStrings& strings, const std::string& typed,
+                     int& index, bool& handled)>
       OnFindStringInPopup;
   std::function<void(TCustomVrelMemo&, TStrings& code)> OnTemplateInsert;
   // An address is about to be opened; handled stops the default opening.

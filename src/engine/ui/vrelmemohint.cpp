@@ -56,8 +56,8 @@ void TCustomVrelMemo::ShowHintPopup() {
     return;
   }
   QPoint at = CaretToClient() + QPoint(0, lineHeight_);
-  QToolTip::showText(viewport()->mapToGlobal(at), HintToRichText(HintStrings[0]), viewport(), QRect(),
-                     kHintHideMs);
+  QToolTip::showText(viewport()->mapToGlobal(at), HintToRichText(HintStrings[0]), viewport(),
+                     QRect(), kHintHideMs);
 }
 
 void TCustomVrelMemo::ShowPopupList(const TStrings& strings) {
@@ -76,12 +76,14 @@ void TCustomVrelMemo::InsertHint(std::string s) {
   TUpdateGuard update(store, 5);
   TPoint caret = store.CaretPos();
   store.SetCaretPos(HintStartPos.X, HintStartPos.Y);
-  if (caret.Y == HintStartPos.Y && caret.X > HintStartPos.X) store.DeleteChars(caret.X - HintStartPos.X);
+  if (caret.Y == HintStartPos.Y && caret.X > HintStartPos.X)
+    store.DeleteChars(caret.X - HintStartPos.X);
   store.InsertTextKeepSelection(s);
   store.SetSelectionType(stNone);
 }
 
-bool TCustomVrelMemo::DoFindStringInPopup(const TStrings& strings, const std::string& typed, int& index) {
+bool TCustomVrelMemo::DoFindStringInPopup(const TStrings& strings, const std::string& typed,
+                                          int& index) {
   bool handled = false;
   if (OnFindStringInPopup) OnFindStringInPopup(*this, strings, typed, index, handled);
   return handled;

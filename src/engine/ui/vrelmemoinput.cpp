@@ -1,5 +1,6 @@
 // The editing view's input: the mouse, the wheel, focus, the caret's blink, the default context
-// menu, inserting text and the colour scheme dialogs. Keys go through the key map (vrelmemokeys.cpp).
+// menu, inserting text and the colour scheme dialogs. Keys go through the key map
+// (vrelmemokeys.cpp).
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -9,11 +10,11 @@
 
 #include "engine/ui/vrelmemo.h"
 #include "engine/updateguard.h"
-#include "syntax/textstylefile.h"
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
 #include "platform/services.h"
+#include "syntax/textstylefile.h"
 
 namespace quorel {
 
@@ -48,7 +49,8 @@ bool TCustomVrelMemo::LoadTextStyles() {
   if (!platform::Services().Dialogs->OpenFileDialog(dialog)) return false;
   try {
     // A style file is small; reading stops early on anything much bigger.
-    TextStyles = TextStylesFromText(platform::Services().Files->ReadWholeFile(dialog.FileName, 1u << 20));
+    TextStyles =
+        TextStylesFromText(platform::Services().Files->ReadWholeFile(dialog.FileName, 1u << 20));
   } catch (const std::exception& e) {
     platform::Services().Dialogs->MessageBox(platform::mkError, e.what(), platform::mbOK);
     return false;
@@ -87,7 +89,8 @@ void TCustomVrelMemo::ExtendTo(TPoint pos, bool block) {
   s.SetCaretPos(pos.X, pos.Y);
   TPoint a = mouseAnchor_, b = s.CaretPos();
   if (block)
-    s.SetSelection(stBlock, std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y));
+    s.SetSelection(stBlock, std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X),
+                   std::max(a.Y, b.Y));
   else if (std::tie(b.Y, b.X) < std::tie(a.Y, a.X))
     s.SetSelection(stStream, b.X, b.Y, a.X, a.Y);
   else
@@ -119,7 +122,8 @@ void TCustomVrelMemo::mousePressEvent(QMouseEvent* event) {
   TPoint pos = TextPosFromPoint(point);
   // A third press soon after a double click selects the line.
   bool triple = options_.Contains(moTripleClick) && !options_.Contains(moDblClickLine) &&
-                static_cast<qint64>(event->timestamp()) - lastDoubleClick_ < QApplication::doubleClickInterval();
+                static_cast<qint64>(event->timestamp()) - lastDoubleClick_ <
+                    QApplication::doubleClickInterval();
   if (event->button() == Qt::LeftButton && triple) {
     s.SetCaretPos(pos.X, pos.Y);
     s.SelectLine();
@@ -153,14 +157,16 @@ void TCustomVrelMemo::mousePressEvent(QMouseEvent* event) {
 
 void TCustomVrelMemo::mouseMoveEvent(QMouseEvent* event) {
   QPoint point = event->position().toPoint();
-  if (mouse_ == TMouse::MaybeDragging && (point - lastMouse_).manhattanLength() >= QApplication::startDragDistance())
+  if (mouse_ == TMouse::MaybeDragging &&
+      (point - lastMouse_).manhattanLength() >= QApplication::startDragDistance())
     mouse_ = TMouse::Dragging;
   if (mouse_ == TMouse::Dragging) {
     // The caret follows the mouse; the selection stays as it is.
     TKeepSelectionHold hold(*store_);
     TPoint pos = TextPosFromPoint(point);
     store_->SetCaretPos(pos.X, pos.Y);
-    viewport()->setCursor(store_->IsInSelection(pos.X, pos.Y) ? Qt::ForbiddenCursor : Qt::DragMoveCursor);
+    viewport()->setCursor(store_->IsInSelection(pos.X, pos.Y) ? Qt::ForbiddenCursor
+                                                              : Qt::DragMoveCursor);
     return;
   }
   if (mouse_ != TMouse::Selecting) return;
@@ -194,7 +200,8 @@ void TCustomVrelMemo::mouseReleaseEvent(QMouseEvent* event) {
     QPoint point = event->position().toPoint();
     if (OnClickGutter && point.x() >= 0 && point.x() < gutterWidth_) {
       int line = TextPosFromPoint(point).Y;
-      OnClickGutter(*this, line, GutterImageAt(line, point.x()), event->modifiers(), event->button());
+      OnClickGutter(*this, line, GutterImageAt(line, point.x()), event->modifiers(),
+                    event->button());
     }
     return;
   }
@@ -287,11 +294,16 @@ void TCustomVrelMemo::timerEvent(QTimerEvent* event) {
   if (event->timerId() == scrollTimer_.timerId() && mouse_ == TMouse::Selecting) {
     // Past an edge while selecting: scroll and follow.
     QRect area = viewport()->rect();
-    if (lastMouse_.y() < 0) ScrollBy(-1);
-    else if (lastMouse_.y() >= area.height()) ScrollBy(1);
-    if (lastMouse_.x() > area.width()) SetLeftCol(leftCol_ + 1);
-    else if (lastMouse_.x() < TextLeft() && leftCol_ > 0) SetLeftCol(leftCol_ - 1);
-    if (!area.contains(lastMouse_) && !wordSelecting_) ExtendTo(TextPosFromPoint(lastMouse_), blockSelecting_);
+    if (lastMouse_.y() < 0)
+      ScrollBy(-1);
+    else if (lastMouse_.y() >= area.height())
+      ScrollBy(1);
+    if (lastMouse_.x() > area.width())
+      SetLeftCol(leftCol_ + 1);
+    else if (lastMouse_.x() < TextLeft() && leftCol_ > 0)
+      SetLeftCol(leftCol_ - 1);
+    if (!area.contains(lastMouse_) && !wordSelecting_)
+      ExtendTo(TextPosFromPoint(lastMouse_), blockSelecting_);
     return;
   }
   QAbstractScrollArea::timerEvent(event);

@@ -114,9 +114,7 @@ bool TCustomVrelMemo::TypeChar(char c) {
 
 namespace {
 
-bool IsPlainMove(TKeyCommand command) {
-  return command >= kcCaretUp && command <= kcWordRight;
-}
+bool IsPlainMove(TKeyCommand command) { return command >= kcCaretUp && command <= kcWordRight; }
 
 }  // namespace
 
@@ -148,17 +146,39 @@ void TCustomVrelMemo::ExecuteKeyCommand(const TKeyData& binding) {
 void TCustomVrelMemo::RunCaretMove(TKeyCommand move, bool block) {
   TCustomMemoSource& s = *store_;
   switch (move) {
-    case kcCaretUp: s.MoveCaret(-1, 0); break;
-    case kcCaretDown: s.MoveCaret(1, 0); break;
-    case kcCaretLeft: s.CaretLeft(options_.Contains(moNotePadCursorStyle)); break;
-    case kcCaretRight: s.CaretRight(block); break;
-    case kcPageUp: PageUp(); break;
-    case kcPageDown: PageDown(); break;
-    case kcHome: Home(); break;
-    case kcEnd: End(); break;
-    case kcLineStart: s.SetCaretPos(0, s.CaretY()); break;
-    case kcLineEnd: s.CaretToLineEnd(); break;
-    case kcTextStart: s.SetCaretPos(0, 0); break;
+    case kcCaretUp:
+      s.MoveCaret(-1, 0);
+      break;
+    case kcCaretDown:
+      s.MoveCaret(1, 0);
+      break;
+    case kcCaretLeft:
+      s.CaretLeft(options_.Contains(moNotePadCursorStyle));
+      break;
+    case kcCaretRight:
+      s.CaretRight(block);
+      break;
+    case kcPageUp:
+      PageUp();
+      break;
+    case kcPageDown:
+      PageDown();
+      break;
+    case kcHome:
+      Home();
+      break;
+    case kcEnd:
+      End();
+      break;
+    case kcLineStart:
+      s.SetCaretPos(0, s.CaretY());
+      break;
+    case kcLineEnd:
+      s.CaretToLineEnd();
+      break;
+    case kcTextStart:
+      s.SetCaretPos(0, 0);
+      break;
     case kcTextEnd:
       s.SetCaretPos(0, std::max(s.LineCount() - 1, 0));
       s.CaretToLineEnd();
@@ -169,59 +189,142 @@ void TCustomVrelMemo::RunCaretMove(TKeyCommand move, bool block) {
       s.SetCaretPos(p.X, p.Y);
       break;
     }
-    case kcWordLeft: s.WordLeft(); break;
-    case kcWordRight: s.WordRight(); break;
-    default: break;
+    case kcWordLeft:
+      s.WordLeft();
+      break;
+    case kcWordRight:
+      s.WordRight();
+      break;
+    default:
+      break;
   }
 }
 
 void TCustomVrelMemo::RunEditCommand(const TKeyData& binding) {
   TCustomMemoSource& s = *store_;
   switch (binding.Command) {
-    case kcCaretToBlockBegin: s.CaretToBlockBegin(); break;
-    case kcCaretToBlockEnd: s.CaretToBlockEnd(); break;
-    case kcGotoBookmark: s.GotoBookmark(binding.Arg); break;
-    case kcToggleBookmark: s.ToggleBookmark(binding.Arg); break;
-    case kcMatchBracket: s.MatchBracket(); break;
-    case kcScrollLineUp: ScrollLineUp(); break;
-    case kcScrollLineDown: ScrollLineDown(); break;
-    case kcNewLine: s.NewLine(); break;
-    case kcInsertTab: s.InsertTab(); break;
-    case kcBackTab: s.BackTab(); break;
-    case kcBackspace: s.Backspace(); break;
-    case kcDeleteChar: s.DeleteChar(); break;
-    case kcDeleteWordLeft: s.DeleteWordLeft(); break;
-    case kcDeleteWord: s.DeleteWord(); break;
-    case kcDeleteLine: s.DeleteLine(); break;
-    case kcDeleteToLineEnd: s.DeleteToLineEnd(); break;
-    case kcDeleteToLineStart: s.DeleteToLineStart(); break;
+    case kcCaretToBlockBegin:
+      s.CaretToBlockBegin();
+      break;
+    case kcCaretToBlockEnd:
+      s.CaretToBlockEnd();
+      break;
+    case kcGotoBookmark:
+      s.GotoBookmark(binding.Arg);
+      break;
+    case kcToggleBookmark:
+      s.ToggleBookmark(binding.Arg);
+      break;
+    case kcMatchBracket:
+      s.MatchBracket();
+      break;
+    case kcScrollLineUp:
+      ScrollLineUp();
+      break;
+    case kcScrollLineDown:
+      ScrollLineDown();
+      break;
+    case kcNewLine:
+      s.NewLine();
+      break;
+    case kcInsertTab:
+      s.InsertTab();
+      break;
+    case kcBackTab:
+      s.BackTab();
+      break;
+    case kcBackspace:
+      s.Backspace();
+      break;
+    case kcDeleteChar:
+      s.DeleteChar();
+      break;
+    case kcDeleteWordLeft:
+      s.DeleteWordLeft();
+      break;
+    case kcDeleteWord:
+      s.DeleteWord();
+      break;
+    case kcDeleteLine:
+      s.DeleteLine();
+      break;
+    case kcDeleteToLineEnd:
+      s.DeleteToLineEnd();
+      break;
+    case kcDeleteToLineStart:
+      s.DeleteToLineStart();
+      break;
     case kcSplitLine: {
       TUpdateGuard update(s, 4);
       s.SplitLine();
       break;
     }
-    case kcToggleOverwrite: s.ToggleOverwrite(); break;
-    case kcInsertGuid: s.InsertGuid(); break;
-    case kcUndo: s.Undo(); break;
-    case kcRedo: s.Redo(); break;
-    case kcSelectAll: s.SelectAll(); break;
-    case kcSelectLine: s.SelectLine(); break;
-    case kcSelectWord: s.SelectWord(wsWordOnly); break;
-    case kcMarkBlockBegin: s.MarkBlockBegin(); break;
-    case kcMarkBlockEnd: s.MarkBlockEnd(); break;
-    case kcDeleteSelection: s.DeleteSelection(); break;
-    case kcCopySelectionToCaret: s.CopySelectionToCaret(); break;
-    case kcMoveBlock: s.MoveBlock(); break;
-    case kcIndentBlock: s.TransformSelection(65, false, tkIndent); break;
-    case kcUnindentBlock: s.TransformSelection(66, false, tkUnindent); break;
-    case kcUpperCaseBlock: s.TransformSelection(25, false, tkUpperCase); break;
-    case kcLowerCaseBlock: s.TransformSelection(26, false, tkLowerCase); break;
-    case kcToggleCaseBlock: s.TransformSelection(27, false, tkToggleCase); break;
-    case kcQuoteBlock: s.TransformSelection(67, false, tkQuote); break;
-    case kcUpperCaseWord: s.UpperCaseWord(); break;
-    case kcLowerCaseWord: s.LowerCaseWord(); break;
-    case kcCut: s.CutToClipboard(); break;
-    case kcCopy: s.CopyToClipboard(); break;
+    case kcToggleOverwrite:
+      s.ToggleOverwrite();
+      break;
+    case kcInsertGuid:
+      s.InsertGuid();
+      break;
+    case kcUndo:
+      s.Undo();
+      break;
+    case kcRedo:
+      s.Redo();
+      break;
+    case kcSelectAll:
+      s.SelectAll();
+      break;
+    case kcSelectLine:
+      s.SelectLine();
+      break;
+    case kcSelectWord:
+      s.SelectWord(wsWordOnly);
+      break;
+    case kcMarkBlockBegin:
+      s.MarkBlockBegin();
+      break;
+    case kcMarkBlockEnd:
+      s.MarkBlockEnd();
+      break;
+    case kcDeleteSelection:
+      s.DeleteSelection();
+      break;
+    case kcCopySelectionToCaret:
+      s.CopySelectionToCaret();
+      break;
+    case kcMoveBlock:
+      s.MoveBlock();
+      break;
+    case kcIndentBlock:
+      s.TransformSelection(65, false, tkIndent);
+      break;
+    case kcUnindentBlock:
+      s.TransformSelection(66, false, tkUnindent);
+      break;
+    case kcUpperCaseBlock:
+      s.TransformSelection(25, false, tkUpperCase);
+      break;
+    case kcLowerCaseBlock:
+      s.TransformSelection(26, false, tkLowerCase);
+      break;
+    case kcToggleCaseBlock:
+      s.TransformSelection(27, false, tkToggleCase);
+      break;
+    case kcQuoteBlock:
+      s.TransformSelection(67, false, tkQuote);
+      break;
+    case kcUpperCaseWord:
+      s.UpperCaseWord();
+      break;
+    case kcLowerCaseWord:
+      s.LowerCaseWord();
+      break;
+    case kcCut:
+      s.CutToClipboard();
+      break;
+    case kcCopy:
+      s.CopyToClipboard();
+      break;
     case kcPaste:
       if (!s.ReadOnly()) s.PasteFromClipboard();
       break;

@@ -31,13 +31,17 @@ const TFont& TCustomVrelMemo::StyleFont(int style) const {
 qreal TCustomVrelMemo::Advance(int style, unsigned char c) const {
   if (UseMonoFont) return charWidth_;
   const TFont& font = StyleFont(style);
-  QString key = QString("%1|%2|%3").arg(QString::fromStdString(font.Name)).arg(font.Height).arg(font.Style.Bits());
+  QString key = QString("%1|%2|%3")
+                    .arg(QString::fromStdString(font.Name))
+                    .arg(font.Height)
+                    .arg(font.Style.Bits());
   auto it = advances_.find(key);
   if (it == advances_.end()) {
     QFontMetricsF metrics(BaseFont(font));
     std::vector<qreal> widths(256);
     for (int i = 0; i < 256; ++i)
-      widths[static_cast<size_t>(i)] = metrics.horizontalAdvance(platform::Cp1252ToChar(static_cast<unsigned char>(i)));
+      widths[static_cast<size_t>(i)] =
+          metrics.horizontalAdvance(platform::Cp1252ToChar(static_cast<unsigned char>(i)));
     it = advances_.insert(key, widths);
   }
   return (*it)[c];
@@ -55,7 +59,9 @@ std::vector<qreal> TCustomVrelMemo::Offsets(int y, int from, int to) const {
   for (int c = from; c < to; ++c) {
     offsets[static_cast<size_t>(c - from)] = x;
     if (c < static_cast<int>(text.size())) {
-      int style = c < static_cast<int>(colors.size()) ? static_cast<unsigned char>(colors[static_cast<size_t>(c)]) : -1;
+      int style = c < static_cast<int>(colors.size())
+                      ? static_cast<unsigned char>(colors[static_cast<size_t>(c)])
+                      : -1;
       x += Advance(style, static_cast<unsigned char>(text[static_cast<size_t>(c)]));
     } else {
       x += charWidth_;  // past the line's end every column is one cell
@@ -67,8 +73,9 @@ std::vector<qreal> TCustomVrelMemo::Offsets(int y, int from, int to) const {
 
 TCustomVrelMemo::TStyleLook TCustomVrelMemo::LookOf(int style, bool selected) {
   TSimpleParser* parser = store_->SyntaxParser();
-  const TTextStyle* named =
-      style >= 0 && style < static_cast<int>(TextStyles.Items.size()) ? &TextStyles.Items[static_cast<size_t>(style)] : nullptr;
+  const TTextStyle* named = style >= 0 && style < static_cast<int>(TextStyles.Items.size())
+                                ? &TextStyles.Items[static_cast<size_t>(style)]
+                                : nullptr;
   const TFont* font = &StyleFont(style);
   TColor back = Color;
   TColor parsed = 0;
@@ -76,8 +83,10 @@ TCustomVrelMemo::TStyleLook TCustomVrelMemo::LookOf(int style, bool selected) {
     back = parsed;
   else if (named)
     back = named->UseMemoColor ? Color : named->Color;
-  if (back == Color && store_->ReadOnly() && options_.Contains(moUseReadOnlyColor)) back = ReadOnlyColor;
-  TStyleLook look{UseMonoFont ? &QFontFor(*font) : &BaseFont(*font), ToQColor(font->Color), ToQColor(back)};
+  if (back == Color && store_->ReadOnly() && options_.Contains(moUseReadOnlyColor))
+    back = ReadOnlyColor;
+  TStyleLook look{UseMonoFont ? &QFontFor(*font) : &BaseFont(*font), ToQColor(font->Color),
+                  ToQColor(back)};
   if (selected) {
     if (style <= 0 || options_.Contains(moDisableInvertedSel)) {
       look.Text = ToQColor(SelColor);
@@ -109,15 +118,19 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
     text = record->Text.substr(static_cast<size_t>(offset), static_cast<size_t>(shown));
     if (ColoursEnabled()) {
       const std::string& all = store_->GetLineColors(y);
-      if (static_cast<size_t>(offset) < all.size()) colors = all.substr(static_cast<size_t>(offset), static_cast<size_t>(shown));
+      if (static_cast<size_t>(offset) < all.size())
+        colors = all.substr(static_cast<size_t>(offset), static_cast<size_t>(shown));
     }
   }
-  bool lastPiece = offset + static_cast<int64_t>(text.size()) >= static_cast<int64_t>(record->Text.size()) || tabs;
-  if (options_.Contains(moDrawSpecialSymbols) && row.End == MaxInt && y < store_->LineCount() - 1 && lastPiece)
+  bool lastPiece =
+      offset + static_cast<int64_t>(text.size()) >= static_cast<int64_t>(record->Text.size()) ||
+      tabs;
+  if (options_.Contains(moDrawSpecialSymbols) && row.End == MaxInt && y < store_->LineCount() - 1 &&
+      lastPiece)
     text += EOLString;
   if (OnCustomString) OnCustomString(*this, text, colors);
-  auto [selFrom, selTo] = (HideSelection && !hasFocus()) ? std::pair<int, int>{0, 0}
-                                                          : store_->SelectedColumns(y);
+  auto [selFrom, selTo] =
+      (HideSelection && !hasFocus()) ? std::pair<int, int>{0, 0} : store_->SelectedColumns(y);
   int length = offset + static_cast<int>(text.size());
   // Columns shown: from the row's start (scrolled by LeftCol) to its end or the window's edge.
   int firstCol = origin;
@@ -125,12 +138,15 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
   int left = TextLeft();
   std::vector<qreal> xs = Offsets(y, origin, std::max(endCol, origin));
   auto xOf = [&](int c) {
-    return left + (c - origin < static_cast<int>(xs.size()) ? xs[static_cast<size_t>(c - origin)]
-                                                           : xs.back() + (c - origin - static_cast<int>(xs.size()) + 1) * charWidth_);
+    return left + (c - origin < static_cast<int>(xs.size())
+                       ? xs[static_cast<size_t>(c - origin)]
+                       : xs.back() + (c - origin - static_cast<int>(xs.size()) + 1) * charWidth_);
   };
   auto styleAt = [&](int c) {
     int i = c - offset;
-    int style = i >= 0 && i < static_cast<int>(colors.size()) ? static_cast<unsigned char>(colors[static_cast<size_t>(i)]) : -1;
+    int style = i >= 0 && i < static_cast<int>(colors.size())
+                    ? static_cast<unsigned char>(colors[static_cast<size_t>(i)])
+                    : -1;
     // Addresses keep their style even when the syntax colours are off.
     if (!options_.Contains(moColorSyntax) && store_->HighlightUrls() && style != 12) style = 0;
     if (OnGetColorStyle) OnGetColorStyle(*this, {c, y}, style);
@@ -138,19 +154,23 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
   };
   auto selectedAt = [&](int c) { return c >= selFrom && c < selTo; };
   int image = record->ImageIndex;
-  const TTextStyle* lineStyle =
-      image > 0 && image < static_cast<int>(TextStyles.Items.size()) ? &TextStyles.Items[static_cast<size_t>(image)] : nullptr;
-  if (lineStyle) painter.fillRect(QRect(left, top, viewport()->width(), lineHeight_), ToQColor(lineStyle->Color));
+  const TTextStyle* lineStyle = image > 0 && image < static_cast<int>(TextStyles.Items.size())
+                                    ? &TextStyles.Items[static_cast<size_t>(image)]
+                                    : nullptr;
+  if (lineStyle)
+    painter.fillRect(QRect(left, top, viewport()->width(), lineHeight_),
+                     ToQColor(lineStyle->Color));
   if (LineHighlightVisible && hasFocus() && y == store_->CaretY())
-    painter.fillRect(QRect(TextLeft(), top, viewport()->width(), lineHeight_), ToQColor(LineHighlightColor));
+    painter.fillRect(QRect(TextLeft(), top, viewport()->width(), lineHeight_),
+                     ToQColor(LineHighlightColor));
 
   for (int col = firstCol; col < endCol;) {
     int style = styleAt(col);
     bool selected = selectedAt(col);
     bool match = InMatch(col, y);
     int end = col + 1;
-    while (end < endCol && end - col < kMaxRun && styleAt(end) == style && selectedAt(end) == selected &&
-           InMatch(end, y) == match)
+    while (end < endCol && end - col < kMaxRun && styleAt(end) == style &&
+           selectedAt(end) == selected && InMatch(end, y) == match)
       ++end;
     TStyleLook look = LookOf(style, selected);
     if (match) {
@@ -163,21 +183,27 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
       if (options_.Contains(moColoredLineStyle)) look.Text = ToQColor(lineStyle->Font.Color);
     }
     QRectF box(xOf(col), top, xOf(end) - xOf(col), lineHeight_);
-    std::string piece = text.substr(static_cast<size_t>(col - offset), static_cast<size_t>(end - col));
+    std::string piece =
+        text.substr(static_cast<size_t>(col - offset), static_cast<size_t>(end - col));
     int selectedBit = selected ? 16 : 0;
     bool handled = false;
-    if (OnCustomDraw) OnCustomDraw(*this, painter, box.toRect(), y, col, piece, 1 | 8 | selectedBit, handled);
+    if (OnCustomDraw)
+      OnCustomDraw(*this, painter, box.toRect(), y, col, piece, 1 | 8 | selectedBit, handled);
     bool highlighted = LineHighlightVisible && hasFocus() && y == store_->CaretY();
-    if (!handled && (!highlighted || selected || look.Back != ToQColor(Color))) painter.fillRect(box, look.Back);
-    if (OnCustomDraw) OnCustomDraw(*this, painter, box.toRect(), y, col, piece, 1 | 8 | selectedBit, handled);
+    if (!handled && (!highlighted || selected || look.Back != ToQColor(Color)))
+      painter.fillRect(box, look.Back);
+    if (OnCustomDraw)
+      OnCustomDraw(*this, painter, box.toRect(), y, col, piece, 1 | 8 | selectedBit, handled);
     handled = false;
-    if (OnCustomDraw) OnCustomDraw(*this, painter, box.toRect(), y, col, piece, 1 | 4 | selectedBit, handled);
+    if (OnCustomDraw)
+      OnCustomDraw(*this, painter, box.toRect(), y, col, piece, 1 | 4 | selectedBit, handled);
     if (!handled) {
       painter.setFont(*look.Font);
       painter.setPen(look.Text);
       painter.drawText(QPointF(box.left(), top + ascent_), platform::Cp1252ToQString(piece));
     }
-    if (OnCustomDraw) OnCustomDraw(*this, painter, box.toRect(), y, col, piece, 2 | 4 | selectedBit, handled);
+    if (OnCustomDraw)
+      OnCustomDraw(*this, painter, box.toRect(), y, col, piece, 2 | 4 | selectedBit, handled);
     col = end;
   }
   if (LineSeparator) {
@@ -203,7 +229,8 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
   int selStart = std::max({selFrom, length, origin});
   int selEnd = std::min<int64_t>(selTo, int64_t{origin} + VisibleColumns() + 1);
   if (!onlyText && selEnd > selStart) {
-    painter.fillRect(QRectF(xOf(selStart), top, xOf(selEnd) - xOf(selStart), lineHeight_), ToQColor(SelBackColor));
+    painter.fillRect(QRectF(xOf(selStart), top, xOf(selEnd) - xOf(selStart), lineHeight_),
+                     ToQColor(SelBackColor));
   }
 }
 
@@ -246,7 +273,8 @@ void TCustomVrelMemo::PaintGutter(QPainter& painter, const std::vector<TScreenRo
       if (numbersOnGutter)
         x = LineNumRightAligned ? gutterWidth_ - 4 - width : GutterLineIndent + 2;
       else
-        x = LineNumRightAligned ? columnLeft + columnWidth - width - charWidth_ / 4 : columnLeft + 2;
+        x = LineNumRightAligned ? columnLeft + columnWidth - width - charWidth_ / 4
+                                : columnLeft + 2;
       painter.drawText(x, top + ascent_, QString::fromStdString(label));
     }
     if (gutter && y < store_->LineCount()) {
@@ -285,7 +313,8 @@ int TCustomVrelMemo::BookmarkTabLeft() const {
 int TCustomVrelMemo::GutterImageAt(int y, int x) const {
   if (y < 0 || y >= store_->LineCount()) return -1;
   // The bookmark tab is painted over the flag images: Bookmark0..Bookmark9 follow the break point.
-  if (int mark = store_->BookmarkAtLine(y); mark && x >= BookmarkTabLeft() && x < BookmarkTabLeft() + BookmarkTabWidth())
+  if (int mark = store_->BookmarkAtLine(y);
+      mark && x >= BookmarkTabLeft() && x < BookmarkTabLeft() + BookmarkTabWidth())
     return 1 + mark % 10;
   if (x < GutterImageLeft() || x >= GutterImageLeft() + lineHeight_ - 4) return -1;
   uint16_t flags = store_->LineRecord(y)->LineFlags;
@@ -295,7 +324,9 @@ int TCustomVrelMemo::GutterImageAt(int y, int x) const {
 }
 
 void TCustomVrelMemo::Paint(QPainter& painter, const QRect& clip) {
-  painter.fillRect(clip, ToQColor(store_->ReadOnly() && options_.Contains(moUseReadOnlyColor) ? ReadOnlyColor : Color));
+  painter.fillRect(
+      clip, ToQColor(store_->ReadOnly() && options_.Contains(moUseReadOnlyColor) ? ReadOnlyColor
+                                                                                 : Color));
   if (MemoBackground.Kind == boVertGradient || MemoBackground.Kind == boHorzGradient) {
     bool vertical = MemoBackground.Kind == boVertGradient;
     QRect area = viewport()->rect();
@@ -311,11 +342,13 @@ void TCustomVrelMemo::Paint(QPainter& painter, const QRect& clip) {
       if (row.Line != store_->LineCount()) continue;
       painter.setFont(QFontFor(font_));
       painter.setPen(ToQColor(font_.Color));
-      painter.drawText(TextLeft() - leftCol_ * charWidth_, row.Top + ascent_, platform::Cp1252ToQString(EOFString));
+      painter.drawText(TextLeft() - leftCol_ * charWidth_, row.Top + ascent_,
+                       platform::Cp1252ToQString(EOFString));
     }
   }
   // Colour only what is about to be painted (and the store's look-ahead).
-  if (!rows.empty() && rows.back().Line < store_->LineCount()) store_->EnsureParsed(rows.back().Line);
+  if (!rows.empty() && rows.back().Line < store_->LineCount())
+    store_->EnsureParsed(rows.back().Line);
   for (const TScreenRow& row : rows)
     if (row.Top + lineHeight_ > clip.top() && row.Top <= clip.bottom()) PaintRow(painter, row);
   painter.fillRect(0, 0, TextLeft(), viewport()->height(), ToQColor(Color));
@@ -329,7 +362,8 @@ void TCustomVrelMemo::Paint(QPainter& painter, const QRect& clip) {
     QPoint p = CaretToClient();
     bool overwrite = options_.Contains(moOverwriteCaret) && TCustomMemoSource::OverwriteMode();
     int width = overwrite ? charWidth_ : 2;
-    if (p.x() >= TextLeft()) painter.fillRect(p.x(), p.y(), width, lineHeight_, ToQColor(clWindowText));
+    if (p.x() >= TextLeft())
+      painter.fillRect(p.x(), p.y(), width, lineHeight_, ToQColor(clWindowText));
   }
 }
 

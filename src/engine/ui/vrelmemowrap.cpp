@@ -39,10 +39,13 @@ std::vector<int> TCustomVrelMemo::RowStarts(int y) const {
     qreal room = std::max<qreal>(viewport()->width() - charWidth_ - TextLeft(), charWidth_);
     for (int p = 0; xs.back() - xs[static_cast<size_t>(p)] > room;) {
       int fit = p + 1;
-      while (fit < length && xs[static_cast<size_t>(fit) + 1] - xs[static_cast<size_t>(p)] <= room) ++fit;
+      while (fit < length && xs[static_cast<size_t>(fit) + 1] - xs[static_cast<size_t>(p)] <= room)
+        ++fit;
       int end = fit;
       int i = std::min(fit, length - 1);
-      while (i >= p && !store_->IsDelimiter(static_cast<unsigned char>(text[static_cast<size_t>(i)]))) --i;
+      while (i >= p &&
+             !store_->IsDelimiter(static_cast<unsigned char>(text[static_cast<size_t>(i)])))
+        --i;
       if (i >= p) end = i + 1;
       if (end >= length) break;
       starts.push_back(end);
@@ -56,7 +59,8 @@ std::vector<int> TCustomVrelMemo::RowStarts(int y) const {
     // Break after the last delimiter within the row (one just past it may hang at the end).
     int end = p + width;
     int i = std::min(p + width, length - 1);
-    while (i >= p && !store_->IsDelimiter(static_cast<unsigned char>(text[static_cast<size_t>(i)]))) --i;
+    while (i >= p && !store_->IsDelimiter(static_cast<unsigned char>(text[static_cast<size_t>(i)])))
+      --i;
     if (i >= p) end = i + 1;
     if (end >= length) break;
     starts.push_back(end);
@@ -79,7 +83,8 @@ int TCustomVrelMemo::CaretRowColumn() const {
 
 int TCustomVrelMemo::RowOf(TPoint pos) const {
   std::vector<int> starts = RowStarts(pos.Y);
-  return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), pos.X) - starts.begin()) - 1;
+  return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), pos.X) - starts.begin()) -
+         1;
 }
 
 int TCustomVrelMemo::RowsFromTop(int y, int row) const {
@@ -100,7 +105,8 @@ std::vector<TCustomVrelMemo::TScreenRow> TCustomVrelMemo::ScreenRows(int height)
   for (int line = topLine_, row = topRow_; top < height; ++line, row = 0) {
     std::vector<int> starts = RowStarts(line);
     for (; row < static_cast<int>(starts.size()) && top < height; ++row, top += lineHeight_) {
-      int end = row + 1 < static_cast<int>(starts.size()) ? starts[static_cast<size_t>(row) + 1] : MaxInt;
+      int end =
+          row + 1 < static_cast<int>(starts.size()) ? starts[static_cast<size_t>(row) + 1] : MaxInt;
       rows.push_back({line, row, starts[static_cast<size_t>(row)], end, top});
     }
   }
@@ -134,7 +140,8 @@ TPoint TCustomVrelMemo::TextPosFromPoint(QPoint point) const {
     if (point.y() >= r.Top && point.y() < r.Top + lineHeight_) {
       // Past the end of a row that continues below, the caret stops at the break.
       int at = columnIn(r.Line, r.Start);
-      return {r.End == MaxInt ? at : std::min(at, r.End - 1 >= r.Start ? r.End - 1 : r.Start), r.Line};
+      return {r.End == MaxInt ? at : std::min(at, r.End - 1 >= r.Start ? r.End - 1 : r.Start),
+              r.Line};
     }
   }
   return {0, topLine_};
@@ -180,7 +187,8 @@ void TCustomVrelMemo::CaretMoveHook(int& dy, int& dx) {
   starts = RowStarts(line);
   row = std::clamp(row, 0, static_cast<int>(starts.size()) - 1);
   int x = starts[static_cast<size_t>(row)] + column;
-  if (row + 1 < static_cast<int>(starts.size())) x = std::min(x, starts[static_cast<size_t>(row) + 1] - 1);
+  if (row + 1 < static_cast<int>(starts.size()))
+    x = std::min(x, starts[static_cast<size_t>(row) + 1] - 1);
   dy = line - caret.Y;
   dx = x - caret.X;
 }

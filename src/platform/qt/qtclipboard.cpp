@@ -10,7 +10,8 @@
 namespace quorel::platform {
 
 TQtClipboard::TQtClipboard() {
-  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { watchers_.Notify(); });
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+          [this] { watchers_.Notify(); });
 }
 
 bool TQtClipboard::HasText() const {

@@ -1,13 +1,13 @@
 // The modal dialogs as Qt dialogs.
 #include "platform/qt/qtdialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QFileDialog>
 #include <QColorDialog>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
-#include <QAbstractButton>
 #include <QMessageBox>
 
 #include "platform/qt/cp1252.h"
@@ -35,7 +35,8 @@ QStringList Filters(const TFileDialog& dialog) {
 bool Run(TFileDialog& dialog, QFileDialog::AcceptMode mode) {
   QFileDialog box(QApplication::activeWindow(), Text(dialog.Title));
   box.setAcceptMode(mode);
-  box.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  box.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                  : QFileDialog::AnyFile);
   QStringList filters = Filters(dialog);
   box.setNameFilters(filters);
   if (dialog.FilterIndex >= 1 && dialog.FilterIndex <= filters.size())
@@ -64,28 +65,37 @@ TMsgResult TQtDialogs::MessageBox(TMsgKind kind, const std::string& text, TMsgBu
       : buttons == mbYesNoCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
       : buttons == mbYesNoCancelAll
           ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::YesToAll
-                                 : QMessageBox::StandardButtons(QMessageBox::Ok);
+          : QMessageBox::StandardButtons(QMessageBox::Ok);
   QMessageBox box(icon, MessageTitle(kind), Text(text), standard, QApplication::activeWindow());
   if (QAbstractButton* all = box.button(QMessageBox::YesToAll)) all->setText("All");
   switch (box.exec()) {
-    case QMessageBox::YesToAll: return mrAll;
-    case QMessageBox::Ok: return mrOk;
-    case QMessageBox::Yes: return mrYes;
-    case QMessageBox::No: return mrNo;
-    default: return mrCancel;
+    case QMessageBox::YesToAll:
+      return mrAll;
+    case QMessageBox::Ok:
+      return mrOk;
+    case QMessageBox::Yes:
+      return mrYes;
+    case QMessageBox::No:
+      return mrNo;
+    default:
+      return mrCancel;
   }
 }
 
-bool TQtDialogs::OpenFileDialog(TFileDialog& dialog) { return Run(dialog, QFileDialog::AcceptOpen); }
+bool TQtDialogs::OpenFileDialog(TFileDialog& dialog) {
+  return Run(dialog, QFileDialog::AcceptOpen);
+}
 
-bool TQtDialogs::SaveFileDialog(TFileDialog& dialog) { return Run(dialog, QFileDialog::AcceptSave); }
+bool TQtDialogs::SaveFileDialog(TFileDialog& dialog) {
+  return Run(dialog, QFileDialog::AcceptSave);
+}
 
 bool TQtDialogs::InputQuery(const std::string& caption, const std::string& prompt,
                             std::string& value) {
   bool ok = false;
-  QString answer = QInputDialog::getText(QApplication::activeWindow(), Text(caption),
-                                         Text(prompt).remove('&'), QLineEdit::Normal,
-                                         Cp1252ToQString(value), &ok);
+  QString answer =
+      QInputDialog::getText(QApplication::activeWindow(), Text(caption), Text(prompt).remove('&'),
+                            QLineEdit::Normal, Cp1252ToQString(value), &ok);
   if (ok) value = QStringToCp1252(answer);
   return ok;
 }
@@ -107,8 +117,9 @@ bool TQtDialogs::FontDialog(TFontChoice& font) {
   font.Italic = chosen.italic();
   font.Underline = chosen.underline();
   font.StrikeOut = chosen.strikeOut();
-  QColor colour = QColorDialog::getColor(QColor(font.Color & 0xFF, (font.Color >> 8) & 0xFF, (font.Color >> 16) & 0xFF),
-                                         QApplication::activeWindow(), "Font Colour");
+  QColor colour = QColorDialog::getColor(
+      QColor(font.Color & 0xFF, (font.Color >> 8) & 0xFF, (font.Color >> 16) & 0xFF),
+      QApplication::activeWindow(), "Font Colour");
   if (colour.isValid())
     font.Color = static_cast<unsigned>(colour.red()) | static_cast<unsigned>(colour.green()) << 8 |
                  static_cast<unsigned>(colour.blue()) << 16;

@@ -1,9 +1,9 @@
 // The file services through Qt's file classes.
 #include "platform/qt/qtfilesystem.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -45,7 +45,8 @@ bool SyncToDisk(QFile& file) {
 void TQtFileSystem::ReadFileChunks(const std::string& path,
                                    const std::function<bool(std::string_view)>& consume) {
   QFile file(Path(path));
-  if (QFileInfo(file).isDir()) throw EFileError("Cannot open file \"" + path + "\". It is a folder.");
+  if (QFileInfo(file).isDir())
+    throw EFileError("Cannot open file \"" + path + "\". It is a folder.");
   if (!file.open(QIODevice::ReadOnly)) throw EFileError(Message("Cannot open file", path, file));
   constexpr qint64 kChunk = 256 * 1024;
   auto buffer = std::make_unique_for_overwrite<char[]>(kChunk);
@@ -67,11 +68,13 @@ void TQtFileSystem::WriteFile(const std::string& path, std::string_view data) {
   QFile file(Path(path));
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
     throw EFileError(Message("Cannot create file", path, file));
-  if (file.write(data.data(), static_cast<qint64>(data.size())) != static_cast<qint64>(data.size()) ||
+  if (file.write(data.data(), static_cast<qint64>(data.size())) !=
+          static_cast<qint64>(data.size()) ||
       !SyncToDisk(file))
     throw EFileError(Message("Cannot write file", path, file));
   file.close();
-  if (file.error() != QFileDevice::NoError) throw EFileError(Message("Cannot write file", path, file));
+  if (file.error() != QFileDevice::NoError)
+    throw EFileError(Message("Cannot write file", path, file));
 }
 
 bool TQtFileSystem::Exists(const std::string& path) { return QFileInfo::exists(Path(path)); }

@@ -2,8 +2,8 @@
 #include "platform/qt/qtprocesses.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QDesktopServices>
+#include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
@@ -23,7 +23,8 @@ bool TQtProcesses::Launch(const std::string& program, const std::vector<std::str
   return QProcess::startDetached(QFile::decodeName(program.c_str()), args);
 }
 
-bool TQtProcesses::LaunchSimple(const std::string& program, const std::vector<std::string>& arguments) {
+bool TQtProcesses::LaunchSimple(const std::string& program,
+                                const std::vector<std::string>& arguments) {
   TStdProcesses fallback;
   return fallback.Launch(program, arguments);
 }
@@ -33,7 +34,8 @@ bool TQtShell::CtrlDown() {
 }
 
 std::string TQtShell::DocumentsFolder() {
-  return QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).toStdString();
+  return QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+      .toStdString();
 }
 
 bool TQtShell::Open(const std::string& target) {

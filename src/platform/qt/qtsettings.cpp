@@ -8,10 +8,12 @@
 namespace quorel::platform {
 
 TQtSettings::TQtSettings()
-    : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Quorel", "Quorel")) {}
+    : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Quorel",
+                                            "Quorel")) {}
 
 TQtSettings::TQtSettings(const std::string& path)
-    : settings_(std::make_unique<QSettings>(QFile::decodeName(path.c_str()), QSettings::IniFormat)) {}
+    : settings_(
+          std::make_unique<QSettings>(QFile::decodeName(path.c_str()), QSettings::IniFormat)) {}
 
 std::optional<std::string> TQtSettings::Raw(const std::string& name) const {
   QVariant value = settings_->value(QString::fromStdString(name));
@@ -36,7 +38,9 @@ std::optional<std::string> TQtSettings::ReadString(const std::string& name) {
   return raw ? DecodeStringSetting(*raw) : std::nullopt;
 }
 
-void TQtSettings::WriteInteger(const std::string& name, int32_t value) { Put(name, EncodeSetting(value)); }
+void TQtSettings::WriteInteger(const std::string& name, int32_t value) {
+  Put(name, EncodeSetting(value));
+}
 
 void TQtSettings::WriteString(const std::string& name, const std::string& value) {
   Put(name, EncodeSetting(value));

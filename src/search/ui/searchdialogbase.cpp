@@ -8,8 +8,7 @@
 
 namespace quorel {
 
-TSearchDialogBase::TSearchDialogBase(const QString& formName, const QString& title,
-                                     QWidget* parent)
+TSearchDialogBase::TSearchDialogBase(const QString& formName, const QString& title, QWidget* parent)
     : QDialog(parent) {
   // The form's name comes first: the history boxes name their settings value after it.
   setObjectName(formName);

@@ -18,7 +18,7 @@ bool TSearchDialogs::ExecuteFind(TCustomMemoSource& store, TSearchOptions& optio
 }
 
 ISearchDialogs::TResult TSearchDialogs::ExecuteReplace(TCustomMemoSource& store,
-                                                      TSearchOptions& options) {
+                                                       TSearchOptions& options) {
   TReplDialog dialog(parent_);
   dialog.ShowOptions(options);
   if (OnCreateDialog) OnCreateDialog(store, dialog);

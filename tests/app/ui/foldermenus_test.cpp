@@ -13,7 +13,8 @@ using test::WriteBytes;
 std::vector<std::string> FileItems(const QMenu* menu) {
   std::vector<std::string> names;
   QList<QAction*> items = menu->actions();
-  for (qsizetype i = 2; i < items.size(); ++i) names.push_back(items[i]->text().replace("&&", "&").toStdString());
+  for (qsizetype i = 2; i < items.size(); ++i)
+    names.push_back(items[i]->text().replace("&&", "&").toStdString());
   return names;
 }
 
@@ -114,7 +115,8 @@ TEST_F(FolderMenus, LongRecentPathsAreShortenedInTheMenu) {
   // Each folder of the temporary folder's path (usually /tmp/quorel-test-XXXXXX) gives three
   // characters, as do "Documents of mine" and the rest.
   std::string expected = "/";
-  for (const auto& part : std::filesystem::path(dir.Path()).relative_path()) expected += part.string().substr(0, 3) + "../";
+  for (const auto& part : std::filesystem::path(dir.Path()).relative_path())
+    expected += part.string().substr(0, 3) + "../";
   expected += "Doc../Web../the../pag../index.html";
   EXPECT_EQ(form->FileName1->text().toStdString(), expected);
   EXPECT_EQ(form->FileName1->toolTip().toStdString(), deep + "/index.html");
@@ -128,11 +130,12 @@ TEST_F(FolderMenus, LongRecentPathsAreShortenedInTheMenu) {
 struct FilledFolder : FolderMenus {
   void SetUp() override {
     FolderMenus::SetUp();
-    for (const char* name : {"b.htm", "A.HTML", "notes.txt", "R&D.htm", "pic.gif", "Photo.JPEG", "doc.pdf", "c.PNG",
-                             "noext"})
+    for (const char* name : {"b.htm", "A.HTML", "notes.txt", "R&D.htm", "pic.gif", "Photo.JPEG",
+                             "doc.pdf", "c.PNG", "noext"})
       WriteBytes(dir.File(name), "x");
     std::filesystem::create_directories(dir.File("images/sub.htm"));
-    for (const char* name : {"x.jpg", "y.txt", "z.bmp"}) WriteBytes(dir.File(std::string("images/") + name), "x");
+    for (const char* name : {"x.jpg", "y.txt", "z.bmp"})
+      WriteBytes(dir.File(std::string("images/") + name), "x");
   }
 };
 
@@ -144,8 +147,10 @@ TEST_F(FilledFolder, MenusListTheRightFilesSortedWithoutCase) {
   EXPECT_EQ(form->SaveDialog1.InitialDir, folder);
   EXPECT_EQ(form->none1->text().toStdString(), folder);
   EXPECT_EQ(form->none3->text().toStdString(), folder + "images/");
-  EXPECT_EQ(FileItems(form->SameFolder1), (std::vector<std::string>{"A.HTML", "b.htm", "notes.txt", "R&D.htm"}));
-  EXPECT_EQ(FileItems(form->CurrentFolder1), (std::vector<std::string>{"c.PNG", "Photo.JPEG", "pic.gif"}));
+  EXPECT_EQ(FileItems(form->SameFolder1),
+            (std::vector<std::string>{"A.HTML", "b.htm", "notes.txt", "R&D.htm"}));
+  EXPECT_EQ(FileItems(form->CurrentFolder1),
+            (std::vector<std::string>{"c.PNG", "Photo.JPEG", "pic.gif"}));
   EXPECT_EQ(FileItems(form->images2), (std::vector<std::string>{"x.jpg", "z.bmp"}));
   EXPECT_TRUE(form->none3->isEnabled());
   EXPECT_TRUE(form->N10->isVisible());

@@ -52,7 +52,8 @@ TEST_F(FormSettings, TagCompletionsComeFromPopupTxtBesideTheProgram) {
   test::WriteBytes(dir.File("Popup.txt"), "a href=\"\"|Anchor\r\nb\n\nimg src=\"\"");
   Restart();
   EXPECT_TRUE(form->PopupLoaded);
-  EXPECT_EQ(form->PopupList, (std::vector<std::string>{"a href=\"\"|Anchor", "b", "", "img src=\"\""}));
+  EXPECT_EQ(form->PopupList,
+            (std::vector<std::string>{"a href=\"\"|Anchor", "b", "", "img src=\"\""}));
 }
 
 TEST_F(FormSettings, OddStoredValues) {
@@ -110,30 +111,44 @@ TEST_F(FormSettings, ClosingMaximizedKeepsTheNormalSize) {
 
 TEST_F(FormSettings, EveryValueRoundTrips) {
   for (int n = 1; n <= 16; ++n) {
-    settings.WriteString("CustomColorName" + std::to_string(n), n % 2 ? "Colour " + std::to_string(n) : "");
-    settings.WriteString("CustomHexValue" + std::to_string(n), n % 2 ? "#12AB" + std::to_string(10 + n) : "");
+    settings.WriteString("CustomColorName" + std::to_string(n),
+                         n % 2 ? "Colour " + std::to_string(n) : "");
+    settings.WriteString("CustomHexValue" + std::to_string(n),
+                         n % 2 ? "#12AB" + std::to_string(10 + n) : "");
   }
-  for (int n = 1; n <= 10; ++n) settings.WriteString("FileName" + std::to_string(n), "/f/" + std::to_string(n) + ".htm");
-  const std::pair<const char*, int32_t> integers[] = {
-      {"Height", 300}, {"Width", 410}, {"Top", 11}, {"Left", 12}, {"HistoryListNo", 7}, {"ToolBarAlignment", 3},
-      {"FontSize", 12}, {"PrimaryBrowser", 3}, {"TaskbarCaptionType", 2}, {"ProgramCaptionType", 3},
-      {"SmartMenuItems", 25}};
+  for (int n = 1; n <= 10; ++n)
+    settings.WriteString("FileName" + std::to_string(n), "/f/" + std::to_string(n) + ".htm");
+  const std::pair<const char*, int32_t> integers[] = {{"Height", 300},
+                                                      {"Width", 410},
+                                                      {"Top", 11},
+                                                      {"Left", 12},
+                                                      {"HistoryListNo", 7},
+                                                      {"ToolBarAlignment", 3},
+                                                      {"FontSize", 12},
+                                                      {"PrimaryBrowser", 3},
+                                                      {"TaskbarCaptionType", 2},
+                                                      {"ProgramCaptionType", 3},
+                                                      {"SmartMenuItems", 25}};
   for (auto [name, value] : integers) settings.WriteInteger(name, value);
-  for (const char* name : {"HistoryEnabled", "ToolBarVisible", "WordWrap", "Highlighting", "HighlightUrls",
-                           "DisableWarning", "AutoSave", "FileNameSpaces", "LastFolder", "SmartMenuEnabled",
-                           "Gutter", "LineNumbers", "Maximized"}) {
+  for (const char* name :
+       {"HistoryEnabled", "ToolBarVisible", "WordWrap", "Highlighting", "HighlightUrls",
+        "DisableWarning", "AutoSave", "FileNameSpaces", "LastFolder", "SmartMenuEnabled", "Gutter",
+        "LineNumbers", "Maximized"}) {
     // Every Boolean the other way round from its default.
-    bool onByDefault = std::string(name) == "HistoryEnabled" || std::string(name) == "ToolBarVisible" ||
-                       std::string(name) == "Highlighting" || std::string(name) == "FileNameSpaces" ||
-                       std::string(name) == "LastFolder" || std::string(name) == "SmartMenuEnabled";
+    bool onByDefault =
+        std::string(name) == "HistoryEnabled" || std::string(name) == "ToolBarVisible" ||
+        std::string(name) == "Highlighting" || std::string(name) == "FileNameSpaces" ||
+        std::string(name) == "LastFolder" || std::string(name) == "SmartMenuEnabled";
     settings.WriteBool(name, !onByDefault);
   }
   settings.WriteBool("Maximized", false);
   const std::pair<const char*, const char*> strings[] = {
-      {"Font", "Liberation Mono"}, {"CurrentSyntaxScheme", "Default"}, {"SyntaxSchemeLocation", "Default"},
-      {"SecondBrowser", "Two"}, {"ThirdBrowser", "Three"}, {"FourthBrowser", "Four"},
-      {"SecondLocation", "/b/2"}, {"ThirdLocation", "/b/3"}, {"FourthLocation", "/b/4"},
-      {"SpaceReplacement", "_"}, {"SpecifiedFolder", "/some/where/"}};
+      {"Font", "Liberation Mono"},         {"CurrentSyntaxScheme", "Default"},
+      {"SyntaxSchemeLocation", "Default"}, {"SecondBrowser", "Two"},
+      {"ThirdBrowser", "Three"},           {"FourthBrowser", "Four"},
+      {"SecondLocation", "/b/2"},          {"ThirdLocation", "/b/3"},
+      {"FourthLocation", "/b/4"},          {"SpaceReplacement", "_"},
+      {"SpecifiedFolder", "/some/where/"}};
   for (auto [name, value] : strings) settings.WriteString(name, value);
   platform::TMemorySettings stored = settings;
 
@@ -166,14 +181,33 @@ TEST_F(FormSettings, TheToolbarHasItsButtonsInOrderWithPictures) {
   std::vector<std::string> hints;
   for (QAction* item : form->ToolBar1->actions())
     hints.push_back(item->isSeparator() ? "-" : item->toolTip().toStdString());
-  EXPECT_EQ(hints, (std::vector<std::string>{"New", "-", "Open", "Save", "Save As", "-", "Cut", "Copy", "Paste", "-",
-                                             "Insert Custom Text", "Create/Edit Custom Text", "-", "Items Palette",
-                                             "Image Map Creator", "Color Palette", "-", "Preview in Browser", "-",
-                                             "Execute Java Compiler", "Run Compiled Applet in Browser", "-",
+  EXPECT_EQ(hints, (std::vector<std::string>{"New",
+                                             "-",
+                                             "Open",
+                                             "Save",
+                                             "Save As",
+                                             "-",
+                                             "Cut",
+                                             "Copy",
+                                             "Paste",
+                                             "-",
+                                             "Insert Custom Text",
+                                             "Create/Edit Custom Text",
+                                             "-",
+                                             "Items Palette",
+                                             "Image Map Creator",
+                                             "Color Palette",
+                                             "-",
+                                             "Preview in Browser",
+                                             "-",
+                                             "Execute Java Compiler",
+                                             "Run Compiled Applet in Browser",
+                                             "-",
                                              "Exit Program"}));
   for (QAction* off : {form->ToolButton3, form->ToolButton5, form->ToolButton6, form->ToolButton22})
     EXPECT_FALSE(off->isEnabled());
-  // Each picture draws something, at a normal and a doubled size, and looks different under the mouse.
+  // Each picture draws something, at a normal and a doubled size, and looks different under the
+  // mouse.
   for (QAction* item : form->ToolBar1->actions()) {
     if (item->isSeparator()) continue;
     for (int size : {16, 32}) {

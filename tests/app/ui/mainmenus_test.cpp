@@ -1,17 +1,16 @@
 // The main window's menus: their order, the custom colours they show, the rules that enable
 // their items as they open, and shortcuts that refresh a menu before running its item.
 #include <QAction>
-#include <filesystem>
 #include <QMenuBar>
-#include <QTest>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTest>
 #include <QToolBar>
+#include <filesystem>
 
 #include "engine/clipboardsource.h"
 #include "engine/ui/editwindow.h"
-
 #include "mainwindowfixture.h"
 
 namespace quorel {
@@ -41,12 +40,13 @@ struct MainMenus : MainWindow {
 };
 
 TEST_F(MainMenus, TheMenuBarAndTheEditMenuInOrder) {
-  EXPECT_EQ(Captions(form->menuBar()->actions()),
-            (QStringList{"&File", "&Edit", "&Colors", "&Highlighting", "&View", "&Images", "&Window"}));
+  EXPECT_EQ(
+      Captions(form->menuBar()->actions()),
+      (QStringList{"&File", "&Edit", "&Colors", "&Highlighting", "&View", "&Images", "&Window"}));
   EXPECT_EQ(Captions(form->Edit1->actions()),
-            (QStringList{"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "&Select All", "&View Clipboard", "-",
-                         "&Find...", "F&ind Next", "R&eplace", "Goto Line", "-", "&Wrap", "&Program Font Size",
-                         "Pr&ogram Font"}));
+            (QStringList{"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "&Select All",
+                         "&View Clipboard", "-", "&Find...", "F&ind Next", "R&eplace", "Goto Line",
+                         "-", "&Wrap", "&Program Font Size", "Pr&ogram Font"}));
   EXPECT_EQ(form->Replace1->shortcut(), QKeySequence("Ctrl+Shift+R"));
   EXPECT_EQ(Captions(form->Parser1->actions()),
             (QStringList{"&None", "-", "Default", "Rich Text Format", "-"}));

@@ -1,7 +1,7 @@
 // The main window's document lifecycle, driven through its handlers with every dialog answered
 // by a script: captions, status panels, menu states, questions and the files on disk.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <QAction>
@@ -10,13 +10,13 @@
 #include <QTest>
 
 #include "app/form1.h"
+#include "mainwindowfixture.h"
 #include "platform/memoryclipboard.h"
 #include "platform/services.h"
 #include "support/faultyfilesystem.h"
 #include "support/recordingprocesses.h"
 #include "support/scripteddialogs.h"
 #include "support/tempdir.h"
-#include "mainwindowfixture.h"
 
 namespace quorel {
 namespace {
@@ -139,7 +139,8 @@ TEST_F(MainWindow, NewAsksFirstAndEachAnswerDoesItsPart) {
   files.FailWriteAfter = 1;  // Yes, but the save fails: the command stops
   dialogs.AnswerMessage(mrYes);
   form->New1Click();
-  EXPECT_EQ(LastMessage(), "Unable to Save the file, \r\r" + file + "\r\r" + "please check the destination!");
+  EXPECT_EQ(LastMessage(),
+            "Unable to Save the file, \r\r" + file + "\r\r" + "please check the destination!");
   EXPECT_EQ(dialogs.Messages()[dialogs.Messages().size() - 1].Kind, platform::mkWarning);
   EXPECT_EQ(form->DocumentName, file);
   EXPECT_EQ(ReadBytes(file), "old");
@@ -258,7 +259,8 @@ TEST_F(MainWindow, AFailedSaveKeepsTheDocumentModifiedAndTheFileIntact) {
   Type("new ");
   files.FailWriteAfter = 2;
   form->Save1Click();
-  EXPECT_EQ(LastMessage(), "Unable to Save the file, \r\r" + file + "\r\rplease check the destination!");
+  EXPECT_EQ(LastMessage(),
+            "Unable to Save the file, \r\r" + file + "\r\rplease check the destination!");
   EXPECT_EQ(Panel(2), "Modified");
   EXPECT_TRUE(form->Save1->isEnabled());
   EXPECT_TRUE(form->ToolButton3->isEnabled());
@@ -286,7 +288,8 @@ TEST_F(MainWindow, SaveACopyChangesNothingElse) {
   files.FailWriteAfter = 1;
   dialogs.AnswerFile(dir.File("copy2.html"));
   form->SaveaCopy1Click();
-  EXPECT_EQ(LastMessage(), "An error has occured and save aborted, check destinations read only properties!");
+  EXPECT_EQ(LastMessage(),
+            "An error has occured and save aborted, check destinations read only properties!");
 }
 
 TEST_F(MainWindow, RtfDocumentsSelectTheAllTypesFilter) {
@@ -315,7 +318,8 @@ TEST_F(MainWindow, DropWhoseInstancesCannotStartWarnsOnce) {
   std::string a = dir.File("a.html"), b = dir.File("b.html"), c = dir.File("c.html");
   for (auto& f : {a, b, c}) WriteBytes(f, "x");
   processes.FailLaunch = processes.FailSimple = true;
-  form->WMDropFiles({QString::fromStdString(a), QString::fromStdString(b), QString::fromStdString(c)});
+  form->WMDropFiles(
+      {QString::fromStdString(a), QString::fromStdString(b), QString::fromStdString(c)});
   EXPECT_EQ(form->DocumentName, a);
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), "Unable to open multiple dropped files!!");
@@ -359,7 +363,8 @@ TEST_F(MainWindow, ReloadQuestionWhenTheFileChangedOnDisk) {
   ::utimensat(AT_FDCWD, file.c_str(), times, 0);
   dialogs.AnswerMessage(mrNo);
   EXPECT_FALSE(form->WMMouseActivate());
-  EXPECT_EQ(LastMessage(), file + " Date and Time has changed!!\r\rDo you wish to reload the file?");
+  EXPECT_EQ(LastMessage(),
+            file + " Date and Time has changed!!\r\rDo you wish to reload the file?");
   EXPECT_EQ(dialogs.Messages().back().Buttons, platform::mbYesNo);
   EXPECT_EQ(form->MemoSource1.RawLine(0), "first");
   dialogs.AnswerMessage(mrYes);  // asked again at the next press; Yes reloads and eats the press

@@ -36,7 +36,8 @@ struct MainWindow : ::testing::Test {
   test::TFaultyFileSystem files;
   platform::TMemoryClipboard clipboard;
   platform::TMemorySettings settings;
-  platform::TServicesOverride services{{&clipboard, &dialogs, &files, &processes, &shell, &settings}};
+  platform::TServicesOverride services{
+      {&clipboard, &dialogs, &files, &processes, &shell, &settings}};
   test::TTempDir dir;
   std::unique_ptr<TForm1> form;
 
@@ -51,10 +52,10 @@ struct MainWindow : ::testing::Test {
   }
   std::string Caption() const { return form->windowTitle().toStdString(); }
   std::string Panel(int i) const { return form->PanelText(i).toStdString(); }
-  void Type(const std::string& text) {
-    form->MemoSource1.InsertText(text);
+  void Type(const std::string& text) { form->MemoSource1.InsertText(text); }
+  std::string LastMessage() const {
+    return dialogs.Messages().empty() ? "" : dialogs.Messages().back().Text;
   }
-  std::string LastMessage() const { return dialogs.Messages().empty() ? "" : dialogs.Messages().back().Text; }
 };
 
 }  // namespace quorel

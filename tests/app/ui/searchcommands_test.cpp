@@ -51,7 +51,8 @@ struct SearchCommands : MainWindow {
 
 TEST_F(SearchCommands, AnEmptyDocumentHasNothingToSearch) {
   emit form->Edit1->aboutToShow();
-  for (QAction* item : {form->Find1, form->Replace1, form->GotoLine1, form->SelectAll1, form->FindNext1})
+  for (QAction* item :
+       {form->Find1, form->Replace1, form->GotoLine1, form->SelectAll1, form->FindNext1})
     EXPECT_FALSE(item->isEnabled()) << item->text().toStdString();
   Press(Qt::Key_F, Qt::ControlModifier);
   Press(Qt::Key_F3);

@@ -36,11 +36,11 @@ std::string Text(const TCustomMemoSource& store) {
 // to a key name; a lone lower-case letter types it.
 void Press(QWidget* widget, const std::string& keys) {
   static const std::map<std::string, Qt::Key> named = {
-      {"Left", Qt::Key_Left},     {"Right", Qt::Key_Right},   {"Up", Qt::Key_Up},
-      {"Down", Qt::Key_Down},     {"Home", Qt::Key_Home},     {"End", Qt::Key_End},
-      {"PgUp", Qt::Key_PageUp},   {"PgDn", Qt::Key_PageDown}, {"Enter", Qt::Key_Return},
+      {"Left", Qt::Key_Left},     {"Right", Qt::Key_Right},    {"Up", Qt::Key_Up},
+      {"Down", Qt::Key_Down},     {"Home", Qt::Key_Home},      {"End", Qt::Key_End},
+      {"PgUp", Qt::Key_PageUp},   {"PgDn", Qt::Key_PageDown},  {"Enter", Qt::Key_Return},
       {"Tab", Qt::Key_Tab},       {"BkSp", Qt::Key_Backspace}, {"Del", Qt::Key_Delete},
-      {"Ins", Qt::Key_Insert},    {"Esc", Qt::Key_Escape},    {"F3", Qt::Key_F3},
+      {"Ins", Qt::Key_Insert},    {"Esc", Qt::Key_Escape},     {"F3", Qt::Key_F3},
       {"[", Qt::Key_BracketLeft}, {"Space", Qt::Key_Space}};
   std::istringstream in(keys);
   for (std::string token; in >> token;) {
@@ -53,7 +53,9 @@ void Press(QWidget* widget, const std::string& keys) {
     if (token.size() == 1 && std::islower(static_cast<unsigned char>(token[0])) && !modifiers) {
       QTest::keyClick(widget, token[0]);
     } else if (token.size() == 1 && std::isalnum(static_cast<unsigned char>(token[0]))) {
-      QTest::keyClick(widget, static_cast<Qt::Key>(std::toupper(static_cast<unsigned char>(token[0]))), modifiers);
+      QTest::keyClick(widget,
+                      static_cast<Qt::Key>(std::toupper(static_cast<unsigned char>(token[0]))),
+                      modifiers);
     } else {
       auto it = named.find(token);
       ASSERT_NE(it, named.end()) << token;
@@ -108,28 +110,67 @@ INSTANTIATE_TEST_SUITE_P(
     Default, KeyGroups,
     ::testing::Values(
         TKeyCase{"Arrows", "ab\ncd", {1, 0}, "Right Down", "ab\ncd", {2, 1}, ""},
-        TKeyCase{"WordMoves", "one two three", {0, 0}, "C+Right C+Right C+Left", "one two three", {4, 0}, ""},
+        TKeyCase{"WordMoves",
+                 "one two three",
+                 {0, 0},
+                 "C+Right C+Right C+Left",
+                 "one two three",
+                 {4, 0},
+                 ""},
         TKeyCase{"HomeEnd", "  abc", {3, 0}, "Home End", "  abc", {5, 0}, ""},
         TKeyCase{"TextStartEnd", "ab\ncde", {1, 0}, "C+End", "ab\ncde", {3, 1}, ""},
         TKeyCase{"ExtendByCharacters", "abcdef", {1, 0}, "S+Right S+Right", "abcdef", {3, 0}, "bc"},
         TKeyCase{"ExtendToLineEnd", "abcdef", {2, 0}, "S+End", "abcdef", {6, 0}, "cdef"},
         TKeyCase{"ExtendByWords", "one two", {0, 0}, "C+S+Right", "one two", {4, 0}, "one "},
         TKeyCase{"ExtendToTextEnd", "ab\ncd", {1, 0}, "C+S+End", "ab\ncd", {2, 1}, "b\r\ncd"},
-        TKeyCase{"ExtendBlock", "abcd\nefgh", {1, 0}, "A+S+Down A+S+Right", "abcd\nefgh", {2, 1}, "bc\r\nfg"},
-        TKeyCase{"PlainMoveDropsTheSelection", "abcdef", {1, 0}, "S+Right Up", "abcdef", {2, 0}, ""},
+        TKeyCase{"ExtendBlock",
+                 "abcd\nefgh",
+                 {1, 0},
+                 "A+S+Down A+S+Right",
+                 "abcd\nefgh",
+                 {2, 1},
+                 "bc\r\nfg"},
+        TKeyCase{
+            "PlainMoveDropsTheSelection", "abcdef", {1, 0}, "S+Right Up", "abcdef", {2, 0}, ""},
         TKeyCase{"EnterAutoIndents", "    foo", {7, 0}, "Enter", "    foo\n    ", {4, 1}, ""},
         TKeyCase{"ShiftEnter", "ab", {1, 0}, "S+Enter", "a\nb", {0, 1}, ""},
         TKeyCase{"SmartTab", "int  x;\n\n", {0, 1}, "Tab", "int  x;\n     ", {5, 1}, ""},
         TKeyCase{"CtrlIIsTab", "ab", {0, 0}, "C+I", "         ab", {9, 0}, ""},
-        TKeyCase{"BackTab", "abcdefghijklmnopqrstuvwxyz", {12, 0}, "S+Tab", "abcdefghijklmnopqrstuvwxyz", {9, 0}, ""},
-        TKeyCase{"BackspaceUnindents", "    bar\n        foo", {8, 1}, "BkSp", "    bar\n    foo", {4, 1}, ""},
+        TKeyCase{"BackTab",
+                 "abcdefghijklmnopqrstuvwxyz",
+                 {12, 0},
+                 "S+Tab",
+                 "abcdefghijklmnopqrstuvwxyz",
+                 {9, 0},
+                 ""},
+        TKeyCase{"BackspaceUnindents",
+                 "    bar\n        foo",
+                 {8, 1},
+                 "BkSp",
+                 "    bar\n    foo",
+                 {4, 1},
+                 ""},
         TKeyCase{"ShiftBackspace", "abc", {2, 0}, "S+BkSp", "ac", {1, 0}, ""},
         TKeyCase{"CtrlBackspaceDeletesAWord", "one two", {7, 0}, "C+BkSp", "one ", {4, 0}, ""},
-        TKeyCase{"AltBackspaceUndoesAndRedoes", "ab", {2, 0}, "x y A+BkSp A+S+BkSp", "abxy", {4, 0}, ""},
+        TKeyCase{
+            "AltBackspaceUndoesAndRedoes", "ab", {2, 0}, "x y A+BkSp A+S+BkSp", "abxy", {4, 0}, ""},
         TKeyCase{"DeleteAndJoin", "abc\nd", {1, 0}, "Del End Del", "acd", {2, 0}, ""},
-        TKeyCase{"CtrlDeleteDeletesTheSelection", "abcdef", {1, 0}, "S+Right S+Right C+Del", "adef", {1, 0}, ""},
-        TKeyCase{"CutAndPaste", "abcdef", {0, 0}, "S+Right S+Right C+X End C+V", "cdefab", {6, 0}, ""},
-        TKeyCase{"ShiftDeleteAndShiftInsert", "abcdef", {0, 0}, "S+Right S+Del S+Ins S+Ins", "aabcdef", {2, 0}, ""},
+        TKeyCase{"CtrlDeleteDeletesTheSelection",
+                 "abcdef",
+                 {1, 0},
+                 "S+Right S+Right C+Del",
+                 "adef",
+                 {1, 0},
+                 ""},
+        TKeyCase{
+            "CutAndPaste", "abcdef", {0, 0}, "S+Right S+Right C+X End C+V", "cdefab", {6, 0}, ""},
+        TKeyCase{"ShiftDeleteAndShiftInsert",
+                 "abcdef",
+                 {0, 0},
+                 "S+Right S+Del S+Ins S+Ins",
+                 "aabcdef",
+                 {2, 0},
+                 ""},
         TKeyCase{"CopyAndPaste", "ab", {0, 0}, "S+Right C+Ins End C+V", "aba", {3, 0}, ""},
         TKeyCase{"InsertTogglesOverwrite", "abc", {0, 0}, "Ins x Ins y", "xybc", {2, 0}, ""},
         TKeyCase{"SelectAll", "ab\ncd", {0, 0}, "C+A", "ab\ncd", {2, 1}, "ab\r\ncd"},
@@ -138,24 +179,56 @@ INSTANTIATE_TEST_SUITE_P(
         TKeyCase{"CtrlShiftYDeletesToTheEnd", "abcdef", {2, 0}, "C+S+Y", "ab", {2, 0}, ""},
         TKeyCase{"CtrlTDeletesAWord", "one two", {0, 0}, "C+T", "two", {0, 0}, ""},
         TKeyCase{"CtrlNSplitsInPlace", "abcd", {2, 0}, "C+N", "ab\ncd", {2, 0}, ""},
-        TKeyCase{"IndentSelectedLines", "a\nb\nc", {0, 0}, "S+Down S+Down C+S+I", " a\n b\nc", {0, 2}, " a\r\n b\r\n"},
-        TKeyCase{"UnindentSelectedLines", " a\n b\nc", {0, 0}, "S+Down S+Down C+S+U", "a\nb\nc", {0, 2}, "a\r\nb\r\n"},
-        TKeyCase{"QuoteSelectedLines", "a\nb\nc", {0, 0}, "S+Down S+End C+A+Q", ">a\n>b\nc", {2, 1}, ">a\r\n>b"},
+        TKeyCase{"IndentSelectedLines",
+                 "a\nb\nc",
+                 {0, 0},
+                 "S+Down S+Down C+S+I",
+                 " a\n b\nc",
+                 {0, 2},
+                 " a\r\n b\r\n"},
+        TKeyCase{"UnindentSelectedLines",
+                 " a\n b\nc",
+                 {0, 0},
+                 "S+Down S+Down C+S+U",
+                 "a\nb\nc",
+                 {0, 2},
+                 "a\r\nb\r\n"},
+        TKeyCase{"QuoteSelectedLines",
+                 "a\nb\nc",
+                 {0, 0},
+                 "S+Down S+End C+A+Q",
+                 ">a\n>b\nc",
+                 {2, 1},
+                 ">a\r\n>b"},
         TKeyCase{"MatchBracket", "f(a(b)c)", {1, 0}, "C+[", "f(a(b)c)", {7, 0}, ""},
-        TKeyCase{"BookmarkTenByDigitZero", "a\nb\nc", {0, 2}, "C+S+0 Up Up C+0", "a\nb\nc", {0, 2}, ""},
-        TKeyCase{"PrefixMarksABlock", "abcdef", {1, 0}, "C+K B Right Right Right C+K K", "abcdef", {4, 0}, "bcd"},
+        TKeyCase{
+            "BookmarkTenByDigitZero", "a\nb\nc", {0, 2}, "C+S+0 Up Up C+0", "a\nb\nc", {0, 2}, ""},
+        TKeyCase{"PrefixMarksABlock",
+                 "abcdef",
+                 {1, 0},
+                 "C+K B Right Right Right C+K K",
+                 "abcdef",
+                 {4, 0},
+                 "bcd"},
         TKeyCase{"PrefixCtrlBIsNothing", "ab", {0, 0}, "C+K C+B x", "xab", {1, 0}, ""},
         TKeyCase{"PrefixThenUnboundLetterTypes", "ab", {0, 0}, "C+K z", "zab", {1, 0}, ""},
         TKeyCase{"PrefixUpperCase", "abc def", {0, 0}, "S+End C+K N", "ABC DEF", {7, 0}, "ABC DEF"},
         TKeyCase{"PrefixLowerCaseWord", "ABC DEF", {5, 0}, "C+K E", "ABC def", {4, 0}, ""},
-        TKeyCase{"PrefixDeletesTheBlock", "abc", {0, 0}, "C+K B Right C+K K C+K Y", "bc", {0, 0}, ""},
+        TKeyCase{
+            "PrefixDeletesTheBlock", "abc", {0, 0}, "C+K B Right C+K K C+K Y", "bc", {0, 0}, ""},
         TKeyCase{"PrefixBookmarks", "a\nb", {0, 1}, "C+K 1 Up C+Q 1", "a\nb", {0, 1}, ""},
         TKeyCase{"QuickTextEnd", "ab\ncd", {0, 0}, "C+Q C+C", "ab\ncd", {2, 1}, ""},
         TKeyCase{"QuickLineEnd", "abc", {0, 0}, "C+Q C+D", "abc", {3, 0}, ""},
         TKeyCase{"QuickDeleteToLineEnd", "abc", {1, 0}, "C+Q C+Y", "a", {1, 0}, ""},
         TKeyCase{"OptionsToggleCase", "aB", {0, 0}, "S+End C+O C+U", "Ab", {2, 0}, "Ab"},
         TKeyCase{"OptionsSelectLine", "ab\ncd", {1, 0}, "C+O C+L", "ab\ncd", {1, 0}, "ab\r\n"},
-        TKeyCase{"TypingReplacesTheSelection", "hello world", {0, 0}, "S+C+Right x", "xworld", {1, 0}, ""}),
+        TKeyCase{"TypingReplacesTheSelection",
+                 "hello world",
+                 {0, 0},
+                 "S+C+Right x",
+                 "xworld",
+                 {1, 0},
+                 ""}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(Keyboard, PrefixCopiesAndMovesAPersistentBlock) {
@@ -172,7 +245,8 @@ TEST_F(Keyboard, PrefixCopiesAndMovesAPersistentBlock) {
 TEST_F(Keyboard, GuidGoesInBracketed) {
   store.LoadFromBuffer("");
   Press(view.get(), "C+S+G");
-  EXPECT_TRUE(std::regex_match(store.RawLine(0), std::regex(R"(\['\{[0-9A-F-]{36}\}'\])"))) << store.RawLine(0);
+  EXPECT_TRUE(std::regex_match(store.RawLine(0), std::regex(R"(\['\{[0-9A-F-]{36}\}'\])")))
+      << store.RawLine(0);
 }
 
 TEST_F(Keyboard, PageKeysMoveByTheWindowAndCtrlPageKeysToItsEdges) {
@@ -205,10 +279,14 @@ TEST_F(Keyboard, ControlCharactersAnd127TypeNothing) {
   EXPECT_FALSE(view->TypeChar('\x7f'));
   EXPECT_FALSE(view->TypeChar('\x1f'));
   EXPECT_TRUE(view->TypeChar('\xe9'));  // 128..255 are characters
-  EXPECT_EQ(Text(store), "\xe9" "ab");
+  EXPECT_EQ(Text(store),
+            "\xe9"
+            "ab");
   // Alt or Ctrl with a letter the map does not bind types nothing either.
   Press(view.get(), "A+W C+W");
-  EXPECT_EQ(Text(store), "\xe9" "ab");
+  EXPECT_EQ(Text(store),
+            "\xe9"
+            "ab");
 }
 
 TEST_F(Keyboard, TypingKeepsOrDropsTheSelectionByTheBlockOptions) {
@@ -319,7 +397,8 @@ TEST(QtKeys, ShiftedDigitsAndBracesAreTheirKeys) {
   EXPECT_EQ(VirtualKeyOf(Qt::Key_F3), vkF3);
   EXPECT_EQ(VirtualKeyOf(Qt::Key_Q), 'Q');
   EXPECT_EQ(VirtualKeyOf(Qt::Key_Eacute), 0);
-  EXPECT_EQ(ShiftStateOf(Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier), ssCtrl | ssAlt | ssShift);
+  EXPECT_EQ(ShiftStateOf(Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier),
+            ssCtrl | ssAlt | ssShift);
 }
 
 }  // namespace

@@ -1,14 +1,15 @@
 // The editing view, offscreen: where typing and clicking put the caret and the selection, what it
 // paints (colours of tags, selection, gutter numbers), and two views sharing one store.
+#include "engine/ui/vrelmemo.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QScrollBar>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolTip>
 
-#include "engine/ui/vrelmemo.h"
 #include "engine/updateguard.h"
 #include "platform/services.h"
 #include "support/recordingprocesses.h"
@@ -84,8 +85,8 @@ struct View : ::testing::Test {
 TEST_F(View, TagsArePaintedInTheTagColour) {
   store.LoadFromBuffer("<b>bold</b> plain");
   QImage image = view->RenderToImage();
-  EXPECT_TRUE(CellHas(image, CellRect(1, 0), Qt::blue));    // "b" of the tag
-  EXPECT_FALSE(CellHas(image, CellRect(4, 0), Qt::blue));   // "o" of the text
+  EXPECT_TRUE(CellHas(image, CellRect(1, 0), Qt::blue));   // "b" of the tag
+  EXPECT_FALSE(CellHas(image, CellRect(4, 0), Qt::blue));  // "o" of the text
   EXPECT_TRUE(CellHas(image, CellRect(4, 0), Qt::black));
   EXPECT_TRUE(CellHas(image, CellRect(9, 0), Qt::blue));    // "/b"
   EXPECT_FALSE(CellHas(image, CellRect(13, 0), Qt::blue));  // "plain"
@@ -94,7 +95,7 @@ TEST_F(View, TagsArePaintedInTheTagColour) {
 TEST_F(View, AttributeValuesAndCommentsHaveTheirColours) {
   store.LoadFromBuffer("<a href=\"x\">\n<!-- note -->");
   QImage image = view->RenderToImage();
-  EXPECT_TRUE(CellHas(image, CellRect(9, 0), QColor(128, 0, 0)));   // the quoted value, maroon
+  EXPECT_TRUE(CellHas(image, CellRect(9, 0), QColor(128, 0, 0)));      // the quoted value, maroon
   EXPECT_TRUE(CellHas(image, CellRect(6, 1), QColor(128, 128, 128)));  // the comment, gray
 }
 
@@ -290,7 +291,8 @@ TEST_F(View, LineImagesPaintTheWholeLineInTheirStyle) {
   QImage image = view->RenderToImage();
   QPoint past = view->PointFromTextPos({30, 1}) + QPoint(2, 2);
   EXPECT_EQ(image.pixelColor(past), QColor(255, 0, 0));
-  EXPECT_EQ(image.pixelColor(view->PointFromTextPos({30, 0}) + QPoint(2, 2)), QColor(255, 255, 255));
+  EXPECT_EQ(image.pixelColor(view->PointFromTextPos({30, 0}) + QPoint(2, 2)),
+            QColor(255, 255, 255));
 }
 
 TEST_F(View, GutterShowsTheImagesOfLineFlags) {
@@ -301,7 +303,8 @@ TEST_F(View, GutterShowsTheImagesOfLineFlags) {
   QImage image = view->RenderToImage();
   bool red = false;
   for (int y = view->LineHeight(); y < 2 * view->LineHeight(); ++y)
-    for (int x = 0; x < view->GutterWidth(); ++x) red |= image.pixelColor(x, y) == QColor(255, 0, 0);
+    for (int x = 0; x < view->GutterWidth(); ++x)
+      red |= image.pixelColor(x, y) == QColor(255, 0, 0);
   EXPECT_TRUE(red);
 }
 
@@ -316,16 +319,20 @@ TEST_F(View, ClicksInTheGutterReportTheLineAndTheImageButNeverMoveTheCaret) {
     Qt::MouseButton Button;
   };
   std::vector<TClick> clicks;
-  view->OnClickGutter = [&](TCustomVrelMemo&, int line, int image, Qt::KeyboardModifiers, Qt::MouseButton button) {
+  view->OnClickGutter = [&](TCustomVrelMemo&, int line, int image, Qt::KeyboardModifiers,
+                            Qt::MouseButton button) {
     clicks.push_back({line, image, button});
   };
   int h = view->LineHeight();
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(4, h + h / 2));        // flag image 6
-  QTest::mouseClick(view->viewport(), Qt::RightButton, {}, QPoint(4, 2 * h + h / 2));   // bookmark 3 tab
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(view->GutterWidth() - 3, h / 2));  // nothing
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(4, h + h / 2));  // flag image 6
+  QTest::mouseClick(view->viewport(), Qt::RightButton, {},
+                    QPoint(4, 2 * h + h / 2));  // bookmark 3 tab
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                    QPoint(view->GutterWidth() - 3, h / 2));  // nothing
   // Pressed in the gutter and let go over the text: no click.
   QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(4, h / 2));
-  QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, QPoint(view->GutterWidth() + 40, h / 2));
+  QTest::mouseRelease(view->viewport(), Qt::LeftButton, {},
+                      QPoint(view->GutterWidth() + 40, h / 2));
   ASSERT_EQ(clicks.size(), 3u);
   EXPECT_EQ(clicks[0].Line, 1);
   EXPECT_EQ(clicks[0].Image, 6);
@@ -344,7 +351,8 @@ TEST_F(View, ThumbDraggingReportsTheTopLine) {
   store.LoadFromBuffer(text);
   view->SetOptions(view->Options() | TMemoOptions{moShowScrollHint});
   std::vector<std::string> hints;
-  view->OnVerticalScroll = [&](TCustomVrelMemo&, int, bool endScroll, bool& show, std::string& hint) {
+  view->OnVerticalScroll = [&](TCustomVrelMemo&, int, bool endScroll, bool& show,
+                               std::string& hint) {
     if (!endScroll) hints.push_back(hint);
     show = false;
   };
@@ -494,7 +502,8 @@ TEST_F(ProportionalView, WrappedRowsFitTheWindow) {
 struct WrappedView : View {
   void SetUp() override {
     View::SetUp();
-    view->SetOptions({moColorSyntax, moBreakWordAtMargin, moDrawGutter, moLineNumbers, moLineNumbersOnGutter});
+    view->SetOptions(
+        {moColorSyntax, moBreakWordAtMargin, moDrawGutter, moLineNumbers, moLineNumbersOnGutter});
     view->SetMarginPos(41);  // rows of 40 characters
     view->SetWordWrap(true);
   }
@@ -568,7 +577,6 @@ TEST_F(WrappedView, ScrollingFollowsTheCaretRowByRow) {
   EXPECT_EQ(view->TopRow(), 0);
 }
 
-
 // ---- Completion hints ----
 
 // Records the pick lists it is asked to open instead of showing a window.
@@ -597,7 +605,8 @@ struct HintView : View {
     view->show();
     view->setFocus();
     view->HintDelay = 10;
-    view->OnHintPopup = [this](TCustomVrelMemo&, TStrings& strings, bool& allowPopup, TPopupType& popupType) {
+    view->OnHintPopup = [this](TCustomVrelMemo&, TStrings& strings, bool& allowPopup,
+                               TPopupType& popupType) {
       ++requests;
       for (const std::string& s : offer) strings.Add(s);
       allowPopup = allow;
@@ -717,7 +726,9 @@ TEST_F(HintView, CollapseChangesMayBeRefused) {
     changed.emplace_back(line, collapsed);
   };
   EXPECT_TRUE(view->DoCollapseStateChanging(3, true));
-  view->OnCollapseStateChanging = [](TCustomVrelMemo&, int line, bool, bool& handled) { handled = line == 3; };
+  view->OnCollapseStateChanging = [](TCustomVrelMemo&, int line, bool, bool& handled) {
+    handled = line == 3;
+  };
   EXPECT_FALSE(view->DoCollapseStateChanging(3, true));
   EXPECT_TRUE(view->DoCollapseStateChanging(4, false));
   view->DoCollapseStateChanged(4, false);

@@ -7,8 +7,8 @@
 #include "platform/qt/qtclipboard.h"
 #include "platform/qt/qtfilesystem.h"
 #include "platform/qt/qtsettings.h"
-#include "support/tempdir.h"
 #include "support/filesystemcontract.h"
+#include "support/tempdir.h"
 
 namespace quorel::platform {
 namespace {
@@ -87,11 +87,13 @@ TEST(QtSettings, ValuesKeepTheirTypeAndBytesAcrossInstances) {
 
 TEST(QtSettings, HandEditedAndDamagedFilesGiveAbsentValues) {
   TFileSettings file;
-  test::WriteBytes(file.Path(), "[General]\nHeight=350\nWidth=dword:abc\nFont=sz:Arial\nGarbage\n\x01\x02=\xff\n");
+  test::WriteBytes(
+      file.Path(),
+      "[General]\nHeight=350\nWidth=dword:abc\nFont=sz:Arial\nGarbage\n\x01\x02=\xff\n");
   platform::TQtSettings settings(file.Path());
   EXPECT_EQ(settings.ReadInteger("Height"), std::nullopt);  // no type: not trusted
   EXPECT_EQ(settings.ReadInteger("Width"), std::nullopt);
-  EXPECT_EQ(settings.ReadString("Font"), "Arial");          // typed by hand is fine
+  EXPECT_EQ(settings.ReadString("Font"), "Arial");  // typed by hand is fine
   TFileSettings binary;
   test::WriteBytes(binary.Path(), std::string("\0\xff\xfe[[[=\n\0", 9));
   EXPECT_EQ(binary.Open().ReadInteger("Height"), std::nullopt);
@@ -101,7 +103,8 @@ TEST(QtSettings, MemoryAndFileStoresAgree) {
   TFileSettings file;
   platform::TQtSettings onDisk(file.Path());
   platform::TMemorySettings inMemory;
-  for (platform::ISettings* settings : {static_cast<platform::ISettings*>(&onDisk), static_cast<platform::ISettings*>(&inMemory)}) {
+  for (platform::ISettings* settings :
+       {static_cast<platform::ISettings*>(&onDisk), static_cast<platform::ISettings*>(&inMemory)}) {
     settings->WriteBool("On", false);
     settings->WriteInteger("Count", 7);
     settings->WriteString("Name", "x");

@@ -1,5 +1,7 @@
 // The Find and Replace dialogs, offscreen: what they show, what OK, Replace All and Cancel take
 // into the options, the history boxes and their settings, and the commands run through them.
+#include "search/ui/searchdialogs.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -11,7 +13,6 @@
 #include "platform/settings.h"
 #include "search/memosearch.h"
 #include "search/ui/repldialog.h"
-#include "search/ui/searchdialogs.h"
 #include "search/ui/srchdialog.h"
 #include "support/scripteddialogs.h"
 #include "support/storehelpers.h"
