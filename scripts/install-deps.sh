@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev fonts-liberation
-  xvfb xauth
+  xvfb xauth clang-format
 )
 if [ "${1:-}" = "--fuzz" ]; then packages+=(clang); fi
 
