@@ -154,7 +154,7 @@ BENCHMARK(BM_SaveToFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 // One key press in the editor: insert at the caret, then move the caret past the character,
 // in one update bracket.
 void TypeChar(TMemoSource& store) {
-  TUpdateGuard update(store, 5);
+  TUpdateGuard update(store, quorel::urInsertText);
   store.InsertText("x");
   store.MoveCaret(0, 1);
 }

@@ -87,7 +87,7 @@ void Keystroke(benchmark::State& state, const std::string& typed) {
   parsed = 0;
   for (auto _ : state) {
     {
-      TUpdateGuard update(doc.store, 5);
+      TUpdateGuard update(doc.store, urInsertText);
       doc.store.InsertText(typed);
     }
     doc.store.EnsureParsed(y + 50);

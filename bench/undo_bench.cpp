@@ -25,7 +25,7 @@ void TypeInto(TMemoSource& store) {
   store.LoadFromBuffer(page);
   for (int i = 0; i < kTyped; ++i) {
     if (i % 100 == 0) store.SetCaretPos(0, (i / 100) * 7 % store.LineCount());
-    TUpdateGuard update(store, 5);
+    TUpdateGuard update(store, quorel::urInsertText);
     store.InsertText(std::string(1, static_cast<char>('a' + i % 26)));
     store.MoveCaret(0, 1);
   }

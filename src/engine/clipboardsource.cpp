@@ -37,7 +37,7 @@ void TClipBoardSource::ClipboardChanged() {
   if (text.empty()) return;
   std::vector<std::string> lines = SplitLines(text);
 
-  TUpdateGuard update(*this, 5);
+  TUpdateGuard update(*this, urInsertText);
   int last = LineCount() - 1;
   if (last >= 0) {
     SetCaretPos(LineLength(last), last);

@@ -26,14 +26,14 @@ void TExternalStrings::Finish() {
 
 void TExternalStrings::Put(int i, const std::string& s) {
   if (!store_.LineRecord(i)) return;
-  store_.BeginUpdateKeepSelection(59);
+  store_.BeginUpdateKeepSelection(urLinesPut);
   store_.SetLineText(i, Input(s));
   store_.ReparseLine(i);
   Finish();
 }
 
 void TExternalStrings::Insert(int i, const std::string& s) {
-  store_.BeginUpdateKeepSelection(39);
+  store_.BeginUpdateKeepSelection(urInsertKeepSelection);
   i = std::clamp(i, 0, Count());
   store_.caret_->X = 0;
   store_.caret_->Y = i;
@@ -48,7 +48,7 @@ void TExternalStrings::Insert(int i, const std::string& s) {
 void TExternalStrings::Delete(int i) {
   TStringItem* line = store_.LineRecord(i);
   if (!line) return;
-  store_.BeginUpdateKeepSelection(9);
+  store_.BeginUpdateKeepSelection(urDeleteLine);
   store_.caret_->X = 0;
   store_.caret_->Y = i;
   int length = VisualLength(line->Text, store_.tabStops_);
@@ -62,7 +62,7 @@ void TExternalStrings::Delete(int i) {
 }
 
 void TExternalStrings::Clear() {
-  store_.BeginUpdateKeepSelection(58);
+  store_.BeginUpdateKeepSelection(urClear);
   store_.lines_.Clear();
   store_.lineLengths_.clear();
   store_.lineLengthsStale_ = false;
@@ -96,15 +96,15 @@ std::string TExternalStrings::Text() const {
 }
 
 void TExternalStrings::SetText(std::string_view text) {
-  store_.BeginUpdate(60);
-  store_.ReplaceAllLines(text, 60);
+  store_.BeginUpdate(urLinesUpdate);
+  store_.ReplaceAllLines(text, urLinesUpdate);
   for (TPosition* p : {store_.caret_, store_.selStart_, store_.selEnd_}) p->X = p->Y = 0;
   store_.selType_ = stNone;
   store_.bookmarks_.ClearAll();
   Finish();
 }
 
-void TExternalStrings::BeginUpdate() { store_.BeginUpdateKeepSelection(60); }
+void TExternalStrings::BeginUpdate() { store_.BeginUpdateKeepSelection(urLinesUpdate); }
 
 void TExternalStrings::EndUpdate() { Finish(); }
 

@@ -72,14 +72,14 @@ void TCustomMemoSource::SetOverwriteMode(bool overwrite) {
   if (overwriteMode == overwrite) return;
   overwriteMode = overwrite;
   for (TCustomMemoSource* s : std::vector<TCustomMemoSource*>(AllStores())) {
-    TUpdateGuard update(*s, 41);
+    TUpdateGuard update(*s, urInsertMode);
     s->AddFlag(msOverwriteChanged);
   }
 }
 
 void TCustomMemoSource::Loaded() {
   {
-    TUpdateGuard update(*this, 61);
+    TUpdateGuard update(*this, urLoaded);
     SetModified(false);
     SetCaretPos(0, 0);
   }
@@ -129,7 +129,7 @@ void TCustomMemoSource::RebuildDelimiters() {
 
 void TCustomMemoSource::SetReadOnly(bool value) {
   if (readOnly_ == value) return;
-  TUpdateGuard update(*this, 70);
+  TUpdateGuard update(*this, urReadOnly);
   readOnly_ = value;
   AddFlag(msReadOnlyChanged);
 }
@@ -176,7 +176,7 @@ bool TCustomMemoSource::HasAttributes() const { return parser_ && parser_->HasAt
 
 // ---- Update bracket ----
 
-void TCustomMemoSource::BeginUpdate(int reason) {
+void TCustomMemoSource::BeginUpdate(TUpdateReason reason) {
   if (updateDepth_++ > 0) return;
   savedLineCount_ = LineCount();
   changeFlags_ = {};
@@ -194,7 +194,7 @@ void TCustomMemoSource::BeginUpdate(int reason) {
   ClearTransientLineImage();
 }
 
-void TCustomMemoSource::BeginUpdateKeepSelection(int reason) {
+void TCustomMemoSource::BeginUpdateKeepSelection(TUpdateReason reason) {
   bool outermost = updateDepth_ == 0;
   BeginUpdate(reason);
   if (!outermost) return;
@@ -305,7 +305,7 @@ void TCustomMemoSource::AddListener(TSourceListener callback, const void* owner,
   listeners_.push_back({std::move(callback), owner, std::move(destroyed)});
   if (!initial) return;
   // Everything is to be painted; the text itself did not change.
-  TUpdateGuard update(*this, 50);
+  TUpdateGuard update(*this, urViewAttached);
   changeFlags_ |= msAll;
   MarkRepaint(0, MaxInt);
 }
@@ -319,7 +319,7 @@ void TCustomMemoSource::NotifyListeners(int first, int last) {
   // and give each one the flags of this update.
   auto snapshot = listeners_;
   TMemoStates flags = changeFlags_;
-  int reason = updateReason_;
+  TUpdateReason reason = updateReason_;
   for (auto& l : snapshot) {
     bool stillListening = std::any_of(listeners_.begin(), listeners_.end(),
                                       [&](const TListener& x) { return x.Owner == l.Owner; });
@@ -354,14 +354,14 @@ void TCustomMemoSource::DoGetSelectionType(TSelectionType& selType) {
 }
 
 void TCustomMemoSource::SetSelectionType(TSelectionType type) {
-  TUpdateGuard update(*this, 13);
+  TUpdateGuard update(*this, urSelectionType);
   DoGetSelectionType(type);
   selType_ = type;
 }
 
 void TCustomMemoSource::SetSelection(TSelectionType type, int startX, int startY, int endX,
                                      int endY) {
-  TUpdateGuard update(*this, 31);
+  TUpdateGuard update(*this, urSetSelection);
   DoGetSelectionType(type);
   selStart_->X = std::clamp(startX, 0, kMaxLine);
   selStart_->Y = std::clamp(startY, 0, kMaxLine);
@@ -372,7 +372,7 @@ void TCustomMemoSource::SetSelection(TSelectionType type, int startX, int startY
 
 void TCustomMemoSource::SetBlockOption(TBlockOption value) {
   if (blockOption_ == value) return;
-  TUpdateGuard update(*this, 13);
+  TUpdateGuard update(*this, urSelectionType);
   blockOption_ = value;
   if (selType_ == stStream && value == bkBlockSel) selType_ = stBlock;
   if (selType_ == stBlock && value == bkStreamSel) selType_ = stStream;
@@ -426,7 +426,7 @@ std::string TCustomMemoSource::SelectedText() const {
 }
 
 void TCustomMemoSource::SetMatchRect(const TRect& r) {
-  TUpdateGuard update(*this, 55);
+  TUpdateGuard update(*this, urSearch);
   matchRect_ = r;
 }
 

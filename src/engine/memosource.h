@@ -20,6 +20,7 @@
 #include "engine/strings.h"
 #include "engine/tabstops.h"
 #include "engine/undolist.h"
+#include "engine/updatereasons.h"
 
 namespace quorel {
 
@@ -116,9 +117,9 @@ class TCustomMemoSource {
       OnLineParsed;
 
   // ---- Update bracket and notification ----
-  void BeginUpdate(int reason);
+  void BeginUpdate(TUpdateReason reason);
   virtual void EndUpdate();
-  void BeginUpdateKeepSelection(int reason);
+  void BeginUpdateKeepSelection(TUpdateReason reason);
   bool InUpdate() const { return updateDepth_ > 0; }
   void MarkChanged(int first, int last);
   void MarkRepaint(int first, int last);
@@ -131,7 +132,7 @@ class TCustomMemoSource {
   TMemoStates ChangeFlags() const { return changeFlags_; }
   int ChangedFirst() const { return changedFirst_; }
   int ChangedLast() const { return changedLast_; }
-  int UpdateReason() const { return updateReason_; }
+  TUpdateReason UpdateReason() const { return updateReason_; }
   void SetActiveView(TActiveViewHooks hooks) { activeView_ = std::move(hooks); }
   const void* ActiveView() const { return activeView_.View; }
   virtual bool AllowFocusChange(const void* view, int message);
@@ -232,7 +233,7 @@ class TCustomMemoSource {
   bool MoveBlock();
   bool CopyBlock();
   void CopySelectionToCaret();
-  void TransformSelection(int reason, bool keepCaret, TTransformKind kind);
+  void TransformSelection(TUpdateReason reason, bool keepCaret, TTransformKind kind);
   std::string TransformLine(TTransformKind kind, const std::string& line) const;
 
   // ---- Words ----
@@ -394,8 +395,8 @@ class TCustomMemoSource {
   // Normalised lines [top, bottom] covered by a selection.
   void MarkSelectionLines(TSelectionType type, TPoint start, TPoint end);
   bool IsSelectionEmpty() const;
-  void ReplaceAllLines(std::string_view data, int reason);
-  void ReplaceAllLines(TLineSplitter& splitter, int reason);
+  void ReplaceAllLines(std::string_view data, TUpdateReason reason);
+  void ReplaceAllLines(TLineSplitter& splitter, TUpdateReason reason);
   void LoadLines(TLineSplitter& splitter);
   std::string BackupNameFor(const std::string& fileName);
   void TrimUndoList();
@@ -411,12 +412,12 @@ class TCustomMemoSource {
                            const std::vector<std::string>* colors);
   // Inserts text at the caret, then gives it the colours (attribute documents).
   int InsertColoured(const std::string& text, const std::string* colors);
-  void WordOnCaret(int reason, TTransformKind kind);
+  void WordOnCaret(TUpdateReason reason, TTransformKind kind);
   // Indents or unindents the selected lines by `tabText` instead of the store's tab text.
-  void ShiftSelectedLines(const std::string& tabText, int reason, TTransformKind kind);
+  void ShiftSelectedLines(const std::string& tabText, TUpdateReason reason, TTransformKind kind);
   int NewLineIndent(const std::string& text, int x, int y) const;
   std::string IndentText(int columns, const std::string& previousRaw) const;
-  void DeleteCaretMove(int reason, void (TCustomMemoSource::*move)());
+  void DeleteCaretMove(TUpdateReason reason, void (TCustomMemoSource::*move)());
 
   // Lines and text rules.
   TInternalStrings lines_;
@@ -449,7 +450,7 @@ class TCustomMemoSource {
 
   // The update bracket.
   int updateDepth_ = 0;
-  int updateReason_ = 0;
+  TUpdateReason updateReason_ = urNone;
   TMemoStates changeFlags_;
   int changedFirst_ = MaxInt;
   int changedLast_ = -MaxInt;

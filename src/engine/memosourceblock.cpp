@@ -6,6 +6,7 @@
 #include "engine/casemap.h"
 #include "engine/memosource.h"
 #include "engine/simpleparser.h"
+#include "engine/stylenumbers.h"
 #include "engine/updateguard.h"
 #include "platform/clipboard.h"
 #include "platform/services.h"
@@ -16,7 +17,7 @@ namespace quorel {
 
 void TCustomMemoSource::DeleteSelection() {
   if (selType_ == stNone) return;
-  TUpdateGuard update(*this, 22);
+  TUpdateGuard update(*this, urDeleteSelection);
   TRect r = TextSelectionRect();
   if (selType_ == stStream && r.Bottom > r.Top) {
     // The part of the last line, the lines in between, then the rest of the first line.
@@ -46,7 +47,7 @@ void TCustomMemoSource::DeleteSelection() {
 
 void TCustomMemoSource::CutToClipboard() {
   if (selType_ == stNone) return;
-  TUpdateGuard update(*this, 20);
+  TUpdateGuard update(*this, urCut);
   CopyToClipboard();
   DeleteSelection();
 }
@@ -61,7 +62,7 @@ int TCustomMemoSource::InsertColoured(const std::string& text, const std::string
   if (colors && line && HasAttributes()) {
     size_t at = VisualToRaw(line->Text, cx, tabStops_);
     std::string styles = *colors;
-    styles.resize(text.size(), styles.empty() ? '\0' : styles.back());
+    styles.resize(text.size(), styles.empty() ? char{tsPlain} : styles.back());
     line->Colors.resize(line->Text.size(), '\0');
     line->Colors.replace(at, styles.size(), styles);
     line->Colors.resize(line->Text.size(), '\0');
@@ -126,7 +127,7 @@ void TCustomMemoSource::InsertStringList(const std::vector<std::string>& lines,
   for (int y = CaretY(); y < CaretY() + rows; ++y)
     if (IsReadOnlyLine(y)) return;
   if (colors && colors->size() < lines.size()) colors = nullptr;
-  TUpdateGuard update(*this, 21);
+  TUpdateGuard update(*this, urInsertLines);
   if (lines.size() == 1 || asBlock)
     InsertLinesAsBlock(lines, colors, asBlock);
   else
@@ -134,7 +135,7 @@ void TCustomMemoSource::InsertStringList(const std::vector<std::string>& lines,
 }
 
 void TCustomMemoSource::InsertTextKeepSelection(const std::string& text) {
-  TUpdateGuard update(*this, 39);
+  TUpdateGuard update(*this, urInsertKeepSelection);
   TSelectionType type = selType_;
   TRect r = SelectionRect();
   std::vector<std::string> lines = SplitLines(text);
@@ -152,7 +153,7 @@ void TCustomMemoSource::InsertTextKeepSelection(const std::string& text) {
 void TCustomMemoSource::PasteFromClipboard() {
   if (CaretLineReadOnly()) return;
   platform::IClipboard& clipboard = *platform::Services().Clipboard;
-  TUpdateGuard update(*this, 21);
+  TUpdateGuard update(*this, urInsertLines);
   if (options_.Contains(soOverwriteBlocks) && !options_.Contains(soPersistentBlocks))
     DeleteSelection();
   // Text copied in another program is never a block.
@@ -174,7 +175,7 @@ void TCustomMemoSource::PasteFromClipboard() {
 
 bool TCustomMemoSource::MoveOrCopyBlock(bool move) {
   if (selType_ == stNone || ReadOnly() || IsInSelection(CaretX(), CaretY())) return false;
-  TUpdateGuard update(*this, 23);
+  TUpdateGuard update(*this, urMoveBlock);
   bool block = selType_ == stBlock;
   std::vector<std::string> lines = SelectedLines(true);
   TTempPosition caret(positions_, CaretX(), CaretY());
@@ -190,7 +191,7 @@ bool TCustomMemoSource::CopyBlock() { return MoveOrCopyBlock(false); }
 
 void TCustomMemoSource::CopySelectionToCaret() {
   if (selType_ == stNone || ReadOnly()) return;
-  TUpdateGuard update(*this, 69);
+  TUpdateGuard update(*this, urCopyToCaret);
   bool block = selType_ == stBlock;
   std::vector<std::string> lines = SelectedLines(true);
   selType_ = stNone;
@@ -232,7 +233,8 @@ std::string TCustomMemoSource::TransformLine(TTransformKind kind, const std::str
   return line;
 }
 
-void TCustomMemoSource::TransformSelection(int reason, bool keepCaret, TTransformKind kind) {
+void TCustomMemoSource::TransformSelection(TUpdateReason reason, bool keepCaret,
+                                           TTransformKind kind) {
   if (selType_ == stNone || ReadOnly()) return;
   // The transformed text is left selected, even where it equals the selection before.
   TKeepSelectionHold hold(*this);
@@ -253,10 +255,10 @@ void TCustomMemoSource::TransformSelection(int reason, bool keepCaret, TTransfor
           from < static_cast<int>(expanded.size())
               ? expanded.substr(from, std::max(0, std::min<int>(to, expanded.size()) - from))
               : std::string();
-      styles.resize(lines[i].size(), styles.empty() ? '\0' : styles.back());
+      styles.resize(lines[i].size(), styles.empty() ? char{tsPlain} : styles.back());
       // Only the line's start grows or shrinks (quote, indent, unindent).
       int delta = static_cast<int>(changed.size()) - static_cast<int>(lines[i].size());
-      if (delta > 0) styles.insert(0, delta, styles.empty() ? '\0' : styles.front());
+      if (delta > 0) styles.insert(0, delta, styles.empty() ? char{tsPlain} : styles.front());
       if (delta < 0) styles.erase(0, std::min<size_t>(-delta, styles.size()));
       colors.push_back(styles);
     }

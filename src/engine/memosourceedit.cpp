@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/memosource.h"
+#include "engine/stylenumbers.h"
 #include "engine/updateguard.h"
 
 namespace quorel {
@@ -151,7 +152,7 @@ void TCustomMemoSource::MoveCaret(int dy, int dx) {
   }
   if (dx == 0 && dy == 0 && !bookmarkJump_) return;
 
-  TUpdateGuard update(*this, 2);
+  TUpdateGuard update(*this, urCaretMove);
   // Leaving a line trims it, but not while undo or redo replays: the trim is not recorded, and
   // a replay must give back exactly the text that was there.
   if (dy != 0 && !replaying_) TrimCaretLine(false);
@@ -183,7 +184,7 @@ void TCustomMemoSource::TrimCaretLine(bool keepCaret) {
   if (keepTrailingBlanks_ || CaretLineReadOnly()) return;
   TStringItem* l = lines_.At(CaretY());
   if (!l || !EndsInBlank(l->Text)) return;
-  TUpdateGuard update(*this, 6);
+  TUpdateGuard update(*this, urDeleteChars);
   if (keepCaret) {
     int x = CaretX();
     CaretToLineEnd();
@@ -235,13 +236,13 @@ void TCustomMemoSource::WriteInsertRecords(int leftDistance, int count) {
 bool TCustomMemoSource::InsertText(const std::string& text) {
   if (text.empty() || ReadOnly()) return false;
   if (IsReadOnlyLine(CaretY())) return false;
-  TUpdateGuard update(*this, 5);
+  TUpdateGuard update(*this, urInsertText);
   if (!EnsureCaretLine()) return false;
   int y = CaretY(), cx = CaretX();
   TStringItem& line = lines_[y];
   bool attributes = HasAttributes();
 
-  char style = 0;
+  char style = tsPlain;
   if (attributes) {
     if (typingStyle_ >= 0) {
       style = static_cast<char>(typingStyle_);
@@ -291,7 +292,7 @@ void TCustomMemoSource::DeleteChars(int count) {
   if (count <= 0 || CaretLineReadOnly()) return;
   TStringItem* l = lines_.At(CaretY());
   if (!l || CaretX() >= VisualLength(l->Text, tabStops_)) return;
-  TUpdateGuard update(*this, 6);
+  TUpdateGuard update(*this, urDeleteChars);
   int y = CaretY(), cx = CaretX();
 
   auto [from, to] = TabSpanAround(l->Text, cx, tabStops_);
@@ -337,7 +338,7 @@ void TCustomMemoSource::SplitLine() {
   if (ReadOnly()) return;
   int y = CaretY(), cx = CaretX();
   if (y >= std::max(LineCount(), 1) || IsReadOnlyLine(y)) return;
-  TUpdateGuard update(*this, 4);
+  TUpdateGuard update(*this, urSplitLine);
   if (LineCount() == 0) {
     lines_.Add();
     LineLengthChanged(-1, 0);
@@ -406,7 +407,7 @@ void TCustomMemoSource::JoinLines() {
   }
   if (VisualToRaw(line.Text, cx, tabStops_) < static_cast<int>(line.Text.size())) return;
 
-  TUpdateGuard update(*this, 3);
+  TUpdateGuard update(*this, urJoinLines);
   ExpandCollapsedHeader(y);
   ExpandCollapsedHeader(y + 1);
   bool attributes = HasAttributes();
@@ -418,7 +419,7 @@ void TCustomMemoSource::JoinLines() {
   if (joinColumn > length) {
     group.emplace(*this);
     // Padding up to the caret is recorded as an insertion, so undo takes it away again.
-    char style = line.Colors.empty() ? 0 : line.Colors.back();
+    char style = line.Colors.empty() ? char{tsPlain} : line.Colors.back();
     if (attributes) line.Colors.resize(line.Text.size(), style);
     SetLineText(y, line.Text + std::string(cx - length, ' '));
     if (attributes) line.Colors.append(cx - length, style);

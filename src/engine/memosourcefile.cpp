@@ -17,7 +17,7 @@
 namespace quorel {
 
 // Takes the lines a splitter made as the whole new text.
-void TCustomMemoSource::ReplaceAllLines(TLineSplitter& splitter, int reason) {
+void TCustomMemoSource::ReplaceAllLines(TLineSplitter& splitter, TUpdateReason reason) {
   TInternalStrings fresh = splitter.Finish();
   TUpdateGuard update(*this, reason);
   lines_ = std::move(fresh);
@@ -26,7 +26,7 @@ void TCustomMemoSource::ReplaceAllLines(TLineSplitter& splitter, int reason) {
   MarkChanged(0, MaxInt);
 }
 
-void TCustomMemoSource::ReplaceAllLines(std::string_view data, int reason) {
+void TCustomMemoSource::ReplaceAllLines(std::string_view data, TUpdateReason reason) {
   TLineSplitter splitter(tabStops_, options_.Contains(soUseTabCharacter));
   splitter.Feed(data);
   ReplaceAllLines(splitter, reason);
@@ -40,8 +40,8 @@ void TCustomMemoSource::LoadFromBuffer(std::string_view data) {
 
 void TCustomMemoSource::LoadLines(TLineSplitter& splitter) {
   {
-    TUpdateGuard update(*this, 48);
-    ReplaceAllLines(splitter, 48);
+    TUpdateGuard update(*this, urLoad);
+    ReplaceAllLines(splitter, urLoad);
     changeFlags_ |= msAll;
     caret_->X = caret_->Y = 0;
     selStart_->X = selStart_->Y = selEnd_->X = selEnd_->Y = 0;

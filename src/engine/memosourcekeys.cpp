@@ -70,7 +70,7 @@ std::string TCustomMemoSource::IndentText(int columns, const std::string& previo
 
 void TCustomMemoSource::NewLine() {
   bool outermost = !InUpdate();
-  TUpdateGuard update(*this, 40);
+  TUpdateGuard update(*this, urEnter);
   bool autoIndent = options_.Contains(soAutoIndent);
   int x = CaretX(), y = CaretY();
   if (OverwriteMode()) {
@@ -119,7 +119,7 @@ int TCustomMemoSource::SmartTabTarget(int stop, int column, int line) const {
   return stop;
 }
 
-void TCustomMemoSource::ShiftSelectedLines(const std::string& tabText, int reason,
+void TCustomMemoSource::ShiftSelectedLines(const std::string& tabText, TUpdateReason reason,
                                            TTransformKind kind) {
   std::string saved = tabText_;
   tabText_ = tabText;
@@ -134,7 +134,7 @@ void TCustomMemoSource::ShiftSelectedLines(const std::string& tabText, int reaso
 
 void TCustomMemoSource::InsertTab() {
   if (CaretLineReadOnly()) return;
-  TUpdateGuard update(*this, 52);
+  TUpdateGuard update(*this, urTab);
   TRect r = TextSelectionRect();
   bool selection = HasSelection();
   int column = selection ? r.Left : CaretX();
@@ -143,7 +143,7 @@ void TCustomMemoSource::InsertTab() {
   std::string text =
       tabs ? std::string("\t") : std::string(static_cast<size_t>(target - column), ' ');
   if (selection && r.Bottom > r.Top) {
-    ShiftSelectedLines(text, 65, tkIndent);
+    ShiftSelectedLines(text, urBlockIndent, tkIndent);
     return;
   }
   int x = CaretX();
@@ -158,14 +158,15 @@ void TCustomMemoSource::BackTab() {
   TRect r = TextSelectionRect();
   if (HasSelection() && r.Bottom > r.Top) {
     int target = SmartTabTarget(tabStops_.NextStop(r.Left), r.Left, r.Top);
-    ShiftSelectedLines(std::string(static_cast<size_t>(target - r.Left), ' '), 66, tkUnindent);
+    ShiftSelectedLines(std::string(static_cast<size_t>(target - r.Left), ' '), urBlockUnindent,
+                       tkUnindent);
     return;
   }
   int x = CaretX();
   int i = 0;
   while (tabStops_.TabStop(i) < x) ++i;
   int target = i > 0 ? tabStops_.TabStop(i - 1) : 0;
-  TUpdateGuard update(*this, 2);
+  TUpdateGuard update(*this, urCaretMove);
   MoveCaret(0, target - x);
 }
 
@@ -185,7 +186,7 @@ int TCustomMemoSource::PrevIndent(int column, int line) const {
 }
 
 void TCustomMemoSource::Backspace() {
-  TUpdateGuard update(*this, 8);
+  TUpdateGuard update(*this, urBackspace);
   if (DeleteOverwrittenBlock()) return;
   int x = CaretX(), y = CaretY();
   if (x == 0) {
@@ -226,7 +227,7 @@ void TCustomMemoSource::Backspace() {
 }
 
 void TCustomMemoSource::DeleteChar() {
-  TUpdateGuard update(*this, 6);
+  TUpdateGuard update(*this, urDeleteChars);
   if (DeleteOverwrittenBlock()) return;
   if (CaretX() < LineLength(CaretY()))
     DeleteChars(1);
@@ -236,21 +237,21 @@ void TCustomMemoSource::DeleteChar() {
 
 void TCustomMemoSource::DeleteLine() {
   if (CaretLineReadOnly() || CaretY() >= LineCount()) return;
-  TUpdateGuard update(*this, 9);
+  TUpdateGuard update(*this, urDeleteLine);
   SetCaretPos(0, CaretY());
   DeleteChars(MaxInt);
   JoinLines();
 }
 
 void TCustomMemoSource::DeleteToLineEnd() {
-  TUpdateGuard update(*this, 6);
+  TUpdateGuard update(*this, urDeleteChars);
   DeleteChars(MaxInt);
 }
 
 void TCustomMemoSource::DeleteToLineStart() {
   const TStringItem* line = lines_.At(CaretY());
   if (!line || CaretLineReadOnly()) return;
-  TUpdateGuard update(*this, 10);
+  TUpdateGuard update(*this, urDeleteToLineStart);
   // A tab the caret stands inside stays: only what lies wholly left of the caret goes.
   int x = std::min(CaretX(), LineLength(CaretY()));
   int upTo = RawToVisual(line->Text, VisualToRaw(line->Text, x, tabStops_), tabStops_);

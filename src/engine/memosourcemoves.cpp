@@ -8,7 +8,7 @@
 namespace quorel {
 
 void TCustomMemoSource::CaretLeft(bool wrapToPreviousLine) {
-  TUpdateGuard update(*this, 2);
+  TUpdateGuard update(*this, urCaretMove);
   int x = CaretX(), y = CaretY();
   if (x == 0) {
     if (wrapToPreviousLine && y > 0) {
@@ -25,7 +25,7 @@ void TCustomMemoSource::CaretLeft(bool wrapToPreviousLine) {
 }
 
 void TCustomMemoSource::CaretRight(bool blockMove) {
-  TUpdateGuard update(*this, 2);
+  TUpdateGuard update(*this, urCaretMove);
   int x = CaretX(), y = CaretY();
   if (options_.Contains(soLimitEOL) && !blockMove && selType_ != stBlock && x >= LineLength(y)) {
     if (y + 1 < LineCount() || options_.Contains(soBeyondFileEnd)) SetCaretPos(0, y + 1);
@@ -73,7 +73,7 @@ void TCustomMemoSource::MatchBracket() {
       if ((ch != deeper && ch != back) || !counts(x)) continue;
       depth += ch == deeper ? 1 : -1;
       if (depth == 0) {
-        TUpdateGuard update(*this, 2);
+        TUpdateGuard update(*this, urCaretMove);
         SetCaretPos(x, y);
         return;
       }

@@ -98,7 +98,7 @@ bool TCustomMemoSource::ReparseLine(int y) {
 }
 
 void TCustomMemoSource::ReparseAll() {
-  TUpdateGuard update(*this, 57);
+  TUpdateGuard update(*this, urReparseAll);
   AddFlag(msParserChanged);
   bool keepColors = HasAttributes();
   for (int y = 0; y < LineCount(); ++y) {

@@ -11,7 +11,7 @@
 namespace quorel {
 
 void TCustomMemoSource::SetSelectionRect(const TRect& r) {
-  TUpdateGuard update(*this, 17);
+  TUpdateGuard update(*this, urSelectionRect);
   selStart_->X = std::max(r.Left, 0);
   selStart_->Y = std::max(r.Top, 0);
   selEnd_->X = std::max(r.Right, 0);
@@ -20,7 +20,7 @@ void TCustomMemoSource::SetSelectionRect(const TRect& r) {
 
 void TCustomMemoSource::ExtendSelection(TSelectionType type, const std::function<void()>& move) {
   DoGetSelectionType(type);
-  TUpdateGuard update(*this, 16);
+  TUpdateGuard update(*this, urExtendSelection);
   TPoint before = CaretPos();
   TRect r = SelectionRect();
   bool onStream = selType_ == stStream && (before == SelStart() || before == SelEnd());
@@ -61,7 +61,7 @@ void TCustomMemoSource::ExtendSelection(TSelectionType type, const std::function
 }
 
 void TCustomMemoSource::MarkBlockBegin() {
-  TUpdateGuard update(*this, 11);
+  TUpdateGuard update(*this, urMarkBlockBegin);
   selStart_->X = CaretX();
   selStart_->Y = CaretY();
   if (selType_ == stNone) {
@@ -72,7 +72,7 @@ void TCustomMemoSource::MarkBlockBegin() {
 }
 
 void TCustomMemoSource::MarkBlockEnd() {
-  TUpdateGuard update(*this, 12);
+  TUpdateGuard update(*this, urMarkBlockEnd);
   selEnd_->X = CaretX();
   selEnd_->Y = CaretY();
   if (selType_ == stNone) {
@@ -87,7 +87,7 @@ void TCustomMemoSource::SelectAll() {
   // Held until after the update has ended, which would otherwise drop the selection made here
   // when it equals the one before.
   TKeepSelectionHold hold(*this);
-  TUpdateGuard update(*this, 18);
+  TUpdateGuard update(*this, urSelectAll);
   selType_ = stNone;
   SetCaretPos(0, 0);
   MarkBlockBegin();

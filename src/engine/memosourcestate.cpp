@@ -18,7 +18,7 @@ void TCustomMemoSource::SetFileName(const std::string& name) { ChangeFileName(na
 
 bool TCustomMemoSource::ChangeFileName(const std::string& name) {
   if (fileName_ == name) return true;
-  TUpdateGuard update(*this, 56);
+  TUpdateGuard update(*this, urFileName);
   fileName_ = name;
   AddFlag(msFileNameChanged);
   return true;
@@ -27,7 +27,7 @@ bool TCustomMemoSource::ChangeFileName(const std::string& name) {
 void TCustomMemoSource::SetModified(bool value) {
   savedPointLost_ = value;
   if (modified_ == value) return;
-  TUpdateGuard update(*this, 49);
+  TUpdateGuard update(*this, urModified);
   modified_ = value;
   if (!value) {
     savedPoint_ = -1;
@@ -44,7 +44,7 @@ void TCustomMemoSource::SetModified(bool value) {
 
 void TCustomMemoSource::SetBookmark(int n) {
   if (n < 1 || n > TBookmarkList::MaxNumber) return;
-  TUpdateGuard update(*this, 45);
+  TUpdateGuard update(*this, urSetBookmark);
   int oldLine = bookmarks_.Clear(n);
   if (oldLine >= 0) MarkRepaint(oldLine, oldLine);
   bookmarks_.Set(n, CaretX(), CaretY());
@@ -54,7 +54,7 @@ void TCustomMemoSource::SetBookmark(int n) {
 
 void TCustomMemoSource::ClearBookmark(int n) {
   if (n < 1 || n > TBookmarkList::MaxNumber) return;
-  TUpdateGuard update(*this, 46);
+  TUpdateGuard update(*this, urClearBookmark);
   int line = bookmarks_.Clear(n);
   if (line >= 0) {
     AddFlag(msRepaint);
@@ -75,7 +75,7 @@ void TCustomMemoSource::GotoBookmark(int n) {
   if (n < 1 || !b) return;
   TPoint target{b->X, b->Y};
   // Views see a caret move even when the caret is already there, and may centre the line.
-  TUpdateGuard update(*this, 2);
+  TUpdateGuard update(*this, urCaretMove);
   bookmarkJump_ = true;
   SetCaretPos(target.X, target.Y);
 }
@@ -92,7 +92,7 @@ bool TCustomMemoSource::GetBookmark(int n, TPoint& p) const {
 void TCustomMemoSource::SetLineImage(int y, int image) {
   TStringItem* line = lines_.At(y);
   if (!line) return;
-  TUpdateGuard update(*this, 68);
+  TUpdateGuard update(*this, urLineImage);
   line->ImageIndex = static_cast<uint8_t>(image);
   AddFlag(msRepaint);
   MarkRepaint(y, y);
@@ -101,7 +101,7 @@ void TCustomMemoSource::SetLineImage(int y, int image) {
 void TCustomMemoSource::SetTransientLineImage(int y, int image) {
   TStringItem* line = lines_.At(y);
   if (!line) return;
-  TUpdateGuard update(*this, 68);
+  TUpdateGuard update(*this, urLineImage);
   transientLine_ = y;
   transientOldImage_ = line->ImageIndex;
   line->ImageIndex = static_cast<uint8_t>(image);
@@ -120,7 +120,7 @@ void TCustomMemoSource::ClearTransientLineImage() {
 }
 
 void TCustomMemoSource::InvalidateLine(int y) {
-  TUpdateGuard update(*this, 53);
+  TUpdateGuard update(*this, urRepaintLine);
   AddFlag(msRepaint);
   MarkRepaint(y, y);
 }
@@ -128,7 +128,7 @@ void TCustomMemoSource::InvalidateLine(int y) {
 void TCustomMemoSource::SetLineState(int y, int bit, bool on) {
   TStringItem* line = lines_.At(y);
   if (!line || bit < 0 || bit > 7) return;
-  TUpdateGuard update(*this, 73);
+  TUpdateGuard update(*this, urLineState);
   uint8_t mask = static_cast<uint8_t>(1u << bit);
   line->LineState = on ? (line->LineState | mask) : (line->LineState & ~mask);
   AddFlag(msRepaint);
@@ -139,7 +139,7 @@ void TCustomMemoSource::SetLineState(int y, int bit, bool on) {
 
 void TCustomMemoSource::ClearText() {
   if (ReadOnly() || LineCount() == 0) return;
-  TUpdateGuard update(*this, 58);
+  TUpdateGuard update(*this, urClear);
   SelectAll();
   DeleteSelection();
 }
@@ -170,7 +170,7 @@ TUndoRecord* TCustomMemoSource::AddUndoRecord(TUndoKind kind) {
   r.Kind = kind;
   r.First = firstRecordMark_ ? 1 : 0;
   firstRecordMark_ = false;
-  r.Reason = static_cast<uint8_t>(updateReason_);
+  r.Reason = updateReason_;
   r.InGroup = undoGroupDepth_ > 0 ? 1 : 0;
   return &r;
 }
@@ -232,7 +232,7 @@ void TCustomMemoSource::ReplaceColors(int y, int column, const std::string& colo
   size_t count = std::min(colors.size(), line->Colors.size() - start);
   std::string old = line->Colors.substr(start, count);
   if (old == colors.substr(0, count)) return;
-  TUpdateGuard update(*this, 71);
+  TUpdateGuard update(*this, urTextAttributes);
   if (TUndoRecord* r = AddUndoRecord(ukColorsReplaced)) {
     r->A = y;
     r->B = column;

@@ -32,7 +32,7 @@ bool TCustomMemoSource::IsModifiedByHistory() const {
 }
 
 void TCustomMemoSource::Replay(TUndoList& from, TUndoList& to) {
-  int reason = from.Last().Reason;
+  TUpdateReason reason = from.Last().Reason;
   TUpdateGuard update(*this, reason);
   AddFlag(msUndoRedo);
   recordsTarget_ = &to;

@@ -30,7 +30,7 @@ std::pair<int, int> TCustomMemoSource::GetWordBounds(int x, int y, TWordSelectio
 
 void TCustomMemoSource::SelectWord(TWordSelectionType kind) {
   TKeepSelectionHold hold(*this);  // the word stays selected even when it was already
-  TUpdateGuard update(*this, 30);
+  TUpdateGuard update(*this, urSelectWord);
   selType_ = stNone;
   int y = CaretY();
   auto [from, to] = GetWordBounds(CaretX(), y, kind);
@@ -40,7 +40,7 @@ void TCustomMemoSource::SelectWord(TWordSelectionType kind) {
 }
 
 void TCustomMemoSource::WordRight() {
-  TUpdateGuard update(*this, 2);
+  TUpdateGuard update(*this, urCaretMove);
   int y = CaretY();
   std::string line = Line(y);
   int length = static_cast<int>(line.size());
@@ -55,7 +55,7 @@ void TCustomMemoSource::WordRight() {
 }
 
 void TCustomMemoSource::WordLeft() {
-  TUpdateGuard update(*this, 2);
+  TUpdateGuard update(*this, urCaretMove);
   int y = CaretY();
   std::string line = Line(y);
   int p = std::min(CaretX(), static_cast<int>(line.size()));
@@ -73,7 +73,7 @@ void TCustomMemoSource::WordLeft() {
 
 // Deletes from the caret to where `move` takes it, as a stream selection; the selection and
 // caret before it are put back afterwards (shifted by the deletion).
-void TCustomMemoSource::DeleteCaretMove(int reason, void (TCustomMemoSource::*move)()) {
+void TCustomMemoSource::DeleteCaretMove(TUpdateReason reason, void (TCustomMemoSource::*move)()) {
   if (CaretLineReadOnly()) return;
   TUpdateGuard update(*this, reason, true);
   TPoint a = CaretPos();
@@ -88,13 +88,17 @@ void TCustomMemoSource::DeleteCaretMove(int reason, void (TCustomMemoSource::*mo
   DeleteSelection();
 }
 
-void TCustomMemoSource::DeleteWordRight() { DeleteCaretMove(33, &TCustomMemoSource::WordRight); }
+void TCustomMemoSource::DeleteWordRight() {
+  DeleteCaretMove(urDeleteWordRight, &TCustomMemoSource::WordRight);
+}
 
-void TCustomMemoSource::DeleteWordLeft() { DeleteCaretMove(34, &TCustomMemoSource::WordLeft); }
+void TCustomMemoSource::DeleteWordLeft() {
+  DeleteCaretMove(urDeleteWordLeft, &TCustomMemoSource::WordLeft);
+}
 
 void TCustomMemoSource::DeleteWord() {
   if (CaretLineReadOnly()) return;
-  TUpdateGuard update(*this, 33, true);
+  TUpdateGuard update(*this, urDeleteWordRight, true);
   std::string line = Line(CaretY());
   int length = static_cast<int>(line.size());
   int trimmed = length;
@@ -124,17 +128,17 @@ void TCustomMemoSource::DeleteWord() {
   DeleteChars(end - x);
 }
 
-void TCustomMemoSource::WordOnCaret(int reason, TTransformKind kind) {
+void TCustomMemoSource::WordOnCaret(TUpdateReason reason, TTransformKind kind) {
   if (CaretLineReadOnly()) return;
   TUpdateGuard update(*this, reason, true);
   SelectWord(wsWordOnly);
   TransformSelection(reason, false, kind);
 }
 
-void TCustomMemoSource::LowerCaseWord() { WordOnCaret(35, tkLowerCase); }
+void TCustomMemoSource::LowerCaseWord() { WordOnCaret(urLowerCaseWord, tkLowerCase); }
 
-void TCustomMemoSource::UpperCaseWord() { WordOnCaret(36, tkUpperCase); }
+void TCustomMemoSource::UpperCaseWord() { WordOnCaret(urUpperCaseWord, tkUpperCase); }
 
-void TCustomMemoSource::CapitaliseWord() { WordOnCaret(62, tkCapitalise); }
+void TCustomMemoSource::CapitaliseWord() { WordOnCaret(urCapitalizeWord, tkCapitalise); }
 
 }  // namespace quorel

@@ -83,7 +83,11 @@ enum TMemoState {
 using TMemoStates = TEnumSet<TMemoState>;
 
 // The flags that mean "everything changed": after loading and when a view attaches.
-inline constexpr TMemoStates msAll = TMemoStates::FromBits(1405);
+inline constexpr TMemoStates msAll = {
+    msCaretMoved,       msUndoRedo,        msRepaint,         msOverwriteChanged,
+    msLineCountChanged, msModifiedChanged, msFileNameChanged, msParserChanged,
+};
+static_assert(msAll.Bits() == 1405, "stored and compared as this number");
 
 // Options of a new store.
 inline constexpr TStringsOptions DefaultStoreOptions = {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/stylenumbers.h"
 #include "engine/vrelerror.h"
 
 namespace quorel {
@@ -96,7 +97,7 @@ std::string ExpandColors(std::string_view raw, std::string_view colors, const TT
   std::string out;
   int col = 0;
   for (size_t i = 0; i < raw.size(); ++i) {
-    char style = i < colors.size() ? colors[i] : 0;
+    char style = i < colors.size() ? colors[i] : char{tsPlain};
     int next = raw[i] == '\t' ? stops.NextStop(col) : col + 1;
     out.append(next - col, style);
     col = next;

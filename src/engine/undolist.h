@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/updatereasons.h"
+
 namespace quorel {
 
 enum TUndoKind : uint8_t {
@@ -22,9 +24,9 @@ struct TUndoRecord {
   int32_t B = 0;
   std::string DeletedText;
   std::string DeletedColors;
-  uint8_t First = 0;    // 1 for the first record of an outermost update
-  uint8_t Reason = 0;   // reason code of the outermost update
-  uint8_t InGroup = 0;  // 1 inside an explicit undo group
+  uint8_t First = 0;              // 1 for the first record of an outermost update
+  TUpdateReason Reason = urNone;  // the reason of the outermost update
+  uint8_t InGroup = 0;            // 1 inside an explicit undo group
 
   // Kinds 1 to 4 change text; kind 0 and 5 do not count as a difference from the saved file.
   bool ChangesText() const { return Kind >= ukInserted && Kind <= ukDeleted; }

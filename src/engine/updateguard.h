@@ -10,7 +10,7 @@ namespace quorel {
 
 class TUpdateGuard {
  public:
-  TUpdateGuard(TCustomMemoSource& store, int reason, bool keepSelection = false)
+  TUpdateGuard(TCustomMemoSource& store, TUpdateReason reason, bool keepSelection = false)
       : store_(store), exceptions_(std::uncaught_exceptions()) {
     keepSelection ? store.BeginUpdateKeepSelection(reason) : store.BeginUpdate(reason);
   }

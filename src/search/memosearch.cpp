@@ -14,9 +14,6 @@ namespace quorel {
 
 namespace {
 
-constexpr int kReasonReplace = 54;
-constexpr int kReasonSearch = 55;
-
 std::string DoubleAmpersands(const std::string& text) {
   std::string out;
   for (char c : text) {
@@ -194,7 +191,7 @@ bool TMemoSearch::FindNext() {
   // A search inside the selection keeps it for the next find-next (held until the update ends).
   std::optional<TKeepSelectionHold> keep;
   if (inSelection) keep.emplace(store_);
-  TUpdateGuard update(store_, kReasonSearch);
+  TUpdateGuard update(store_, urSearch);
   if (forward) {
     store_.SetCaretPos(match.X1, match.Y);
     if (lastMatchEmptyAtStart_) StepPastEmptyMatch(match);
@@ -283,7 +280,7 @@ void TMemoSearch::ReplaceAllLoop() {
   TBusy busy(OnBusy);
   // Without prompts the whole run is one update, so it is undone in one step.
   std::optional<TUpdateGuard> update;
-  if (!options_.PromptOnReplace()) update.emplace(store_, kReasonReplace);
+  if (!options_.PromptOnReplace()) update.emplace(store_, urReplace);
   while (ReplaceOnce()) options_.SetShowNotFound(false);
   options_.SetShowNotFound(false);
   if (!options_.PromptOnReplace()) store_.SetMatchRect({0, 0, -1, -1});
@@ -311,7 +308,7 @@ bool TMemoSearch::ReplaceOnce() {
     }
   }
   const bool forward = options_.Direction() == sdForward;
-  TUpdateGuard update(store_, kReasonReplace);
+  TUpdateGuard update(store_, urReplace);
   // The replacement goes where the match is, also when the caret stepped past an empty match.
   store_.SetCaretPos(m.X0, m.Y);
   if (forward && store_.SyntaxParser() && store_.SyntaxParser()->HasAttributes()) {

@@ -1,6 +1,7 @@
 // Syntax schemes: content, version upgrade and effective styles.
 #include "syntax/syntaxscheme.h"
 
+#include "engine/stylenumbers.h"
 #include "syntax/syntaxparser.h"
 #include "syntax/textstyles.h"
 
@@ -21,7 +22,7 @@ TAttrItem SpecialAttr(int fontId, const char* globalName) {
 }  // namespace
 
 TSyntaxScheme::TSyntaxScheme()
-    : UrlAttr(SpecialAttr(12, "Url")), SubstituteAttr(SpecialAttr(-1, "Whitespace")) {
+    : UrlAttr(SpecialAttr(tsUrl, "Url")), SubstituteAttr(SpecialAttr(-1, "Whitespace")) {
   TSyntaxBlock root;
   root.Name = "Default";
   root.ID = 0;
@@ -152,7 +153,7 @@ void TSyntaxScheme::UpdateFonts() {
   };
   special(UrlAttr, true, {fsUnderline});
   special(SubstituteAttr, false, {});
-  fontMap_[12] = kUrl;
+  fontMap_[tsUrl] = kUrl;
   if (FontTable.Count() == 0) return;  // FontID 0 shows the substitute style then
 
   // Walks from a block up through its parents; `found` picks an entry and stops the walk.

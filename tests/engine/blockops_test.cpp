@@ -224,25 +224,25 @@ TEST_F(BlockOps, CaseTransforms) {
   Load(store, "Ab1 hello wORLD");
   store.SetSelection(stStream, 0, 0, 3, 0);
   Checked([&] {
-    store.TransformSelection(27, true, tkToggleCase);
+    store.TransformSelection(urToggleCaseSelection, true, tkToggleCase);
     EXPECT_EQ(store.SelectionType(), stStream);  // the transformed text stays selected
   });
   EXPECT_EQ(Text(store), "aB1 hello wORLD");
   store.SetSelection(stStream, 4, 0, 15, 0);
-  Checked([&] { store.TransformSelection(64, true, tkCapitalise); });
+  Checked([&] { store.TransformSelection(urCapitalizeSelection, true, tkCapitalise); });
   EXPECT_EQ(Text(store), "aB1 Hello World");
   store.SetSelection(stStream, 0, 0, 15, 0);
-  Checked([&] { store.TransformSelection(25, true, tkUpperCase); });
+  Checked([&] { store.TransformSelection(urUpperCaseSelection, true, tkUpperCase); });
   EXPECT_EQ(Text(store), "AB1 HELLO WORLD");
   store.SetSelection(stStream, 0, 0, 15, 0);
-  Checked([&] { store.TransformSelection(26, true, tkLowerCase); });
+  Checked([&] { store.TransformSelection(urLowerCaseSelection, true, tkLowerCase); });
   EXPECT_EQ(Text(store), "ab1 hello world");
 }
 
 TEST_F(BlockOps, CaseOfWindows1252Letters) {
   Load(store, "\xe9t\xe9 \x9a\xff");
   store.SetSelection(stStream, 0, 0, 6, 0);
-  store.TransformSelection(25, true, tkUpperCase);
+  store.TransformSelection(urUpperCaseSelection, true, tkUpperCase);
   EXPECT_EQ(Text(store), "\xc9T\xc9 \x8a\x9f");
 }
 
@@ -253,20 +253,20 @@ TEST_F(BlockOps, IndentUnindentAndQuoteWholeLines) {
   };
   store.SetBlockIndent(2);
   selectLines(0, 3);
-  Checked([&] { store.TransformSelection(65, true, tkIndent); });
+  Checked([&] { store.TransformSelection(urBlockIndent, true, tkIndent); });
   EXPECT_EQ(Text(store), "  a\n\n   b\n    c");
   selectLines(0, 3);
-  Checked([&] { store.TransformSelection(66, true, tkUnindent); });
+  Checked([&] { store.TransformSelection(urBlockUnindent, true, tkUnindent); });
   EXPECT_EQ(Text(store), "a\n\n b\n  c");
   selectLines(2, 3);
-  Checked([&] { store.TransformSelection(66, true, tkUnindent); });
+  Checked([&] { store.TransformSelection(urBlockUnindent, true, tkUnindent); });
   EXPECT_EQ(Text(store), "a\n\nb\nc");  // one space then a letter: just the space goes
   selectLines(0, 1);
-  Checked([&] { store.TransformSelection(67, true, tkQuote); });
+  Checked([&] { store.TransformSelection(urQuoteSelection, true, tkQuote); });
   EXPECT_EQ(Text(store), ">a\n>\nb\nc");
   store.SetTabText("--");
   selectLines(2, 2);
-  store.TransformSelection(65, true, tkIndent);
+  store.TransformSelection(urBlockIndent, true, tkIndent);
   EXPECT_EQ(Text(store), ">a\n>\n--b\nc");
 }
 
@@ -274,7 +274,7 @@ TEST_F(BlockOps, TransformOfAColumnBlock) {
   Load(store, "abcd\nefgh");
   store.SetSelection(stBlock, 1, 0, 2, 1);
   Checked([&] {
-    store.TransformSelection(25, true, tkUpperCase);
+    store.TransformSelection(urUpperCaseSelection, true, tkUpperCase);
     EXPECT_EQ(store.SelectionType(), stBlock);
   });
   EXPECT_EQ(Text(store), "aBCd\neFGh");
@@ -287,7 +287,7 @@ TEST_F(BlockOps, TransformKeepsAttributeColoursInPlace) {
   Load(store, "abc");
   store.LineRecord(0)->Colors = "\1\2\3";
   store.SetSelection(stStream, 0, 0, 3, 0);
-  store.TransformSelection(67, true, tkQuote);
+  store.TransformSelection(urQuoteSelection, true, tkQuote);
   EXPECT_EQ(Text(store), ">abc");
   EXPECT_EQ(store.LineRecord(0)->Colors, "\1\1\2\3");
 }
@@ -306,9 +306,9 @@ TEST_F(BlockOps, RepeatedCommandsMergeWithGrouping) {
   store.SetOptions(store.Options() | TStringsOptions{soGroupUndo});
   Load(store, "a\nb");
   store.SetSelection(stStream, 0, 0, 1, 1);
-  store.TransformSelection(65, true, tkIndent);
+  store.TransformSelection(urBlockIndent, true, tkIndent);
   store.SetSelection(stStream, 0, 0, 2, 1);
-  store.TransformSelection(65, true, tkIndent);
+  store.TransformSelection(urBlockIndent, true, tkIndent);
   ASSERT_EQ(Text(store), "  a\n  b");
   store.Undo();  // both indents share their reason: one undo takes both back
   EXPECT_EQ(Text(store), "a\nb");
@@ -334,7 +334,7 @@ TEST_F(BlockOps, SelectionsThatEqualTheOldOneStaySelected) {
   EXPECT_EQ(store.SelectionType(), stStream);
   store.SetCaretPos(1, 0);
   store.ExtendSelection(stBlock, [&] { store.MoveCaret(2, 3); });
-  store.TransformSelection(25, true, tkUpperCase);
+  store.TransformSelection(urUpperCaseSelection, true, tkUpperCase);
   EXPECT_EQ(Text(store), "aBCDEf\ngHIJKl\nmNOPQr");  // a block includes its right column
   EXPECT_EQ(store.SelectionType(), stBlock);
   EXPECT_EQ(store.CaretPos(), (TPoint{4, 2}));
@@ -345,7 +345,7 @@ TEST_F(BlockOps, TheLastLineSelectedWholeAddsNoLine) {
   store.SetCaretPos(0, 1);
   store.SelectLine();
   EXPECT_EQ(store.SelectionStrings().Count(), 1);
-  store.TransformSelection(25, true, tkUpperCase);
+  store.TransformSelection(urUpperCaseSelection, true, tkUpperCase);
   EXPECT_EQ(Text(store), "abc\nDEF");
 }
 
@@ -363,7 +363,7 @@ TEST_F(BlockOps, NothingOnAReadOnlyStore) {
   store.DeleteSelection();
   store.CutToClipboard();
   store.PasteFromClipboard();
-  store.TransformSelection(25, true, tkUpperCase);
+  store.TransformSelection(urUpperCaseSelection, true, tkUpperCase);
   EXPECT_EQ(Text(store), "abc\ndef");
   EXPECT_FALSE(store.Modified());
 }

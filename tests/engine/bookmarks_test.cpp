@@ -73,9 +73,9 @@ TEST_F(BookmarkCommands, SetAndClearRepaintTheirLines) {
   store.SetBookmark(2);
   EXPECT_TRUE(log.Last().Flags.Contains(msRepaint));
   EXPECT_EQ(log.Last().First, 2);
-  EXPECT_EQ(log.Last().Reason, 45);
+  EXPECT_EQ(log.Last().Reason, urSetBookmark);
   store.ClearBookmark(2);
-  EXPECT_EQ(log.Last().Reason, 46);
+  EXPECT_EQ(log.Last().Reason, urClearBookmark);
   EXPECT_EQ(log.Last().First, 2);
 }
 

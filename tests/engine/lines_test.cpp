@@ -32,7 +32,7 @@ TEST(LinesList, EditsClearUndoAndNotifyOnce) {
   test::TNotificationLog log(store);
   store.Lines().Put(1, "TWO");
   EXPECT_EQ(log.Count(), 1);
-  EXPECT_EQ(log.Last().Reason, 59);
+  EXPECT_EQ(log.Last().Reason, urLinesPut);
   EXPECT_FALSE(store.CanUndo());
   EXPECT_EQ(Text(store), "xone\nTWO");
 }

@@ -99,9 +99,9 @@ TEST(Loading, NotifiesEverythingThenTheCleanState) {
   ASSERT_EQ(log.Count(), 2);
   EXPECT_EQ(log.Entries[0].Flags.Bits() & msAll.Bits(), msAll.Bits());
   EXPECT_EQ(log.Entries[0].First, 0);
-  EXPECT_EQ(log.Entries[0].Reason, 48);
+  EXPECT_EQ(log.Entries[0].Reason, urLoad);
   EXPECT_TRUE(log.Entries[1].Flags.Contains(msModifiedChanged));
-  EXPECT_EQ(log.Entries[1].Reason, 49);
+  EXPECT_EQ(log.Entries[1].Reason, urModified);
   EXPECT_FALSE(store.Modified());
 }
 

@@ -20,11 +20,11 @@ TEST(Notification, NestedUpdatesNotifyOnceWithEverything) {
   store.SetModified(false);
   TNotificationLog log(store);
   {
-    TUpdateGuard outer(store, 40);
+    TUpdateGuard outer(store, urEnter);
     store.SetCaretPos(1, 1);
     store.InsertText("x");
     {
-      TUpdateGuard inner(store, 5);
+      TUpdateGuard inner(store, urInsertText);
       store.SetCaretPos(0, 3);
       store.SplitLine();
     }
@@ -39,7 +39,7 @@ TEST(Notification, NestedUpdatesNotifyOnceWithEverything) {
   EXPECT_FALSE(f.Contains(msUndoRedo));
   EXPECT_EQ(log.Last().First, 1);
   EXPECT_EQ(log.Last().Last, MaxInt);
-  EXPECT_EQ(log.Last().Reason, 40);
+  EXPECT_EQ(log.Last().Reason, urEnter);
 }
 
 TEST(Notification, EveryListenerIsToldOnce) {
@@ -59,7 +59,7 @@ TEST(Notification, NothingChangedMeansNoNotification) {
   Load(store, "abc");
   TNotificationLog log(store);
   store.MoveCaret(0, 0);
-  { TUpdateGuard update(store, 2); }
+  { TUpdateGuard update(store, urCaretMove); }
   store.DeleteChars(0);
   EXPECT_EQ(log.Count(), 0);
 }
@@ -89,7 +89,7 @@ TEST(Notification, ListenerMayEditTheStore) {
       [&](TCustomMemoSource& s, int, int) {
         // The first change makes the listener add a line end marker once.
         if (++calls == 1) {
-          TUpdateGuard update(s, 5);
+          TUpdateGuard update(s, urInsertText);
           s.SetCaretPos(s.LineLength(0), 0);
           s.InsertText(";");
         }
@@ -122,7 +122,7 @@ TEST(Notification, FlagsForStateChanges) {
   TNotificationLog log(store);
   store.SetReadOnly(true);
   EXPECT_TRUE(log.Last().Flags.Contains(msReadOnlyChanged));
-  EXPECT_EQ(log.Last().Reason, 70);
+  EXPECT_EQ(log.Last().Reason, urReadOnly);
   store.SetFileName("x.html");
   EXPECT_TRUE(log.Last().Flags.Contains(msFileNameChanged));
   EXPECT_EQ(store.FileName(), "x.html");
@@ -156,7 +156,7 @@ TEST(Notification, OverwriteModeIsSharedByAllStores) {
   ASSERT_EQ(logA.Count(), 1);
   ASSERT_EQ(logB.Count(), 1);
   EXPECT_TRUE(logA.Last().Flags.Contains(msOverwriteChanged));
-  EXPECT_EQ(logB.Last().Reason, 41);
+  EXPECT_EQ(logB.Last().Reason, urInsertMode);
   TCustomMemoSource::SetOverwriteMode(false);
   EXPECT_EQ(logA.Count(), 2);
 }

@@ -81,7 +81,7 @@ TEST_F(PositionShifting, KeepSelectionBracketRestoresShiftedSelectionAndCaret) {
   store.SetSelection(stStream, 2, 1, 6, 1);
   store.SetCaretPos(6, 1);
   {
-    TUpdateGuard update(store, 39, true);
+    TUpdateGuard update(store, urInsertKeepSelection, true);
     store.SetCaretPos(0, 0);
     store.SplitLine();
     store.SetSelection(stNone, 0, 0, 0, 0);

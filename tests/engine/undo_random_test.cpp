@@ -276,7 +276,7 @@ std::string RunSession(const TSession& s) {
     const TOp& op = s.Ops[step];
     switch (op.Kind) {
       case TOp::Insert: {
-        TUpdateGuard update(store, 5);
+        TUpdateGuard update(store, urInsertText);
         store.InsertText(op.Text);
         model.Insert(op.Text);
         break;

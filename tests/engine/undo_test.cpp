@@ -15,14 +15,14 @@ using test::Text;
 // Typing one character as the keyboard does: insert, then move the caret past it.
 void Type(TCustomMemoSource& store, const std::string& chars) {
   for (char c : chars) {
-    TUpdateGuard update(store, 5);
+    TUpdateGuard update(store, urInsertText);
     store.InsertText(std::string(1, c));
     store.MoveCaret(0, 1);
   }
 }
 
 void Down(TCustomMemoSource& store) {
-  TUpdateGuard update(store, 2);
+  TUpdateGuard update(store, urCaretMove);
   store.MoveCaret(1, 0);
 }
 
@@ -210,7 +210,7 @@ TEST(Undo, ReportsUndoRedoToListeners) {
   ASSERT_GE(log.Count(), 1);
   EXPECT_TRUE(log.Entries[0].Flags.Contains(msUndoRedo));
   EXPECT_TRUE(log.Entries[0].Flags.Contains(msTextChanged));
-  EXPECT_EQ(log.Entries[0].Reason, 5);
+  EXPECT_EQ(log.Entries[0].Reason, urInsertText);
 }
 
 TEST(SavedPoint, UndoingEverythingAfterOpeningClearsModified) {

@@ -20,7 +20,7 @@ TEST(UndoRecords, TypingACharacterWritesInsertThenCaretMove) {
   TMemoSource store;
   Load(store, "ab");
   {
-    TUpdateGuard update(store, 5);
+    TUpdateGuard update(store, urInsertText);
     store.InsertText("x");
     store.MoveCaret(0, 1);
   }
@@ -28,11 +28,11 @@ TEST(UndoRecords, TypingACharacterWritesInsertThenCaretMove) {
   ASSERT_EQ(Kinds(undo), "10");
   EXPECT_EQ(undo[0].A, 1);
   EXPECT_EQ(undo[0].First, 1);
-  EXPECT_EQ(undo[0].Reason, 5);
+  EXPECT_EQ(undo[0].Reason, urInsertText);
   EXPECT_EQ(undo[1].A, 0);
   EXPECT_EQ(undo[1].B, 1);
   EXPECT_EQ(undo[1].First, 0);
-  EXPECT_EQ(undo[1].Reason, 5);
+  EXPECT_EQ(undo[1].Reason, urInsertText);
 }
 
 TEST(UndoRecords, EachPrimitiveWritesItsKind) {
@@ -45,9 +45,9 @@ TEST(UndoRecords, EachPrimitiveWritesItsKind) {
   const TUndoList& undo = store.UndoList();
   EXPECT_EQ(Kinds(undo), "0423");
   EXPECT_EQ(undo[1].DeletedText, "de");
-  EXPECT_EQ(undo[1].Reason, 6);
-  EXPECT_EQ(undo[2].Reason, 4);
-  EXPECT_EQ(undo[3].Reason, 3);
+  EXPECT_EQ(undo[1].Reason, urDeleteChars);
+  EXPECT_EQ(undo[2].Reason, urSplitLine);
+  EXPECT_EQ(undo[3].Reason, urJoinLines);
   for (int i = 0; i < undo.Count(); ++i) EXPECT_EQ(undo[i].First, 1) << i;
 }
 

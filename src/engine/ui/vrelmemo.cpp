@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "engine/simpleparser.h"
+#include "engine/stylenumbers.h"
 #include "platform/qt/cp1252.h"
 
 namespace quorel {
@@ -67,6 +68,7 @@ TTextStyles DefaultTextStyles() {
                                       "Script String",
                                       "Script Number",
                                       "Script ResWord"};
+  static_assert(std::size(names) == tsTextStyleCount);
   TTextStyles styles;
   for (const char* name : names) {
     TTextStyle s;
@@ -75,12 +77,12 @@ TTextStyles DefaultTextStyles() {
     s.Color = clWindow;
     styles.Items.push_back(s);
   }
-  styles.Items[12].Font.Color = clBlue;  // Url
-  styles.Items[12].Font.Style = {fsUnderline};
-  styles.Items[13].Color = clRed;  // BreakPoint
-  styles.Items[13].Font.Color = clWhite;
-  styles.Items[14].Color = clMaroon;  // Error line
-  styles.Items[14].Font.Color = clWhite;
+  styles.Items[tsUrl].Font.Color = clBlue;
+  styles.Items[tsUrl].Font.Style = {fsUnderline};
+  styles.Items[tsBreakPoint].Color = clRed;
+  styles.Items[tsBreakPoint].Font.Color = clWhite;
+  styles.Items[tsErrorLine].Color = clMaroon;
+  styles.Items[tsErrorLine].Font.Color = clWhite;
   return styles;
 }
 

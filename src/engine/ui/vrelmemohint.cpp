@@ -73,7 +73,7 @@ void TCustomVrelMemo::InsertHint(std::string s) {
   if (OnHintInsert) OnHintInsert(*this, s);
   TCustomMemoSource& store = *store_;
   // The typing reason: with grouped undo the choice undoes together with the typing before it.
-  TUpdateGuard update(store, 5);
+  TUpdateGuard update(store, urInsertText);
   TPoint caret = store.CaretPos();
   store.SetCaretPos(HintStartPos.X, HintStartPos.Y);
   if (caret.Y == HintStartPos.Y && caret.X > HintStartPos.X)

@@ -26,7 +26,7 @@ constexpr int kAutoScrollMs = 30;
 }  // namespace
 
 void TCustomVrelMemo::InsertText(const std::string& text) {
-  TUpdateGuard update(*store_, 38);
+  TUpdateGuard update(*store_, urReplaceSelection);
   store_->DeleteSelection();
   store_->InsertTextKeepSelection(text);
   store_->SetSelectionType(stNone);
@@ -85,7 +85,7 @@ void TCustomVrelMemo::DropSelection(bool move) {
 // Extends the selection from where the mouse went down to `pos`.
 void TCustomVrelMemo::ExtendTo(TPoint pos, bool block) {
   TCustomMemoSource& s = *store_;
-  TUpdateGuard update(s, 43);
+  TUpdateGuard update(s, urMouseSelect);
   s.SetCaretPos(pos.X, pos.Y);
   TPoint a = mouseAnchor_, b = s.CaretPos();
   if (block)
@@ -142,7 +142,7 @@ void TCustomVrelMemo::mousePressEvent(QMouseEvent* event) {
     mouseAnchor_ = s.HasSelection() && s.CaretPos() == s.SelEnd() ? s.SelStart() : s.CaretPos();
     ExtendTo(pos, event->modifiers().testFlag(Qt::AltModifier));
   } else {
-    TUpdateGuard update(s, 43);
+    TUpdateGuard update(s, urMouseSelect);
     s.SetSelectionType(stNone);
     s.SetCaretPos(pos.X, pos.Y);
     mouseAnchor_ = s.CaretPos();
@@ -177,7 +177,7 @@ void TCustomVrelMemo::mouseMoveEvent(QMouseEvent* event) {
     TPoint pos = TextPosFromPoint(point);
     auto [from, to] = store_->GetWordBounds(pos.X, pos.Y, WordSelectionType);
     TCustomMemoSource& s = *store_;
-    TUpdateGuard update(s, 43);
+    TUpdateGuard update(s, urMouseSelect);
     if (std::tie(pos.Y, pos.X) < std::tie(wordAnchorStart_.Y, wordAnchorStart_.X)) {
       TPoint start{from > 0 ? from - 1 : pos.X, pos.Y};
       s.SetCaretPos(start.X, start.Y);
@@ -209,7 +209,7 @@ void TCustomVrelMemo::mouseReleaseEvent(QMouseEvent* event) {
     // Pressed inside the selection and let go without moving: the caret goes there.
     mouse_ = TMouse::None;
     TPoint pos = TextPosFromPoint(event->position().toPoint());
-    TUpdateGuard update(s, 44);
+    TUpdateGuard update(s, urMouseSelectEnd);
     s.SetSelectionType(stNone);
     s.SetCaretPos(pos.X, pos.Y);
     return;
@@ -224,7 +224,7 @@ void TCustomVrelMemo::mouseReleaseEvent(QMouseEvent* event) {
   mouse_ = TMouse::None;
   wordSelecting_ = false;
   scrollTimer_.stop();
-  TUpdateGuard update(s, 44);
+  TUpdateGuard update(s, urMouseSelectEnd);
   // A selection the caret no longer stands at an end (or corner) of is dropped.
   TRect r = s.SelectionRect();
   TPoint c = s.CaretPos();

@@ -93,7 +93,7 @@ bool TCustomVrelMemo::TypeChar(char c) {
   bool outermost = !s.InUpdate();
   bool inserted = false;
   {
-    TUpdateGuard update(s, 5);
+    TUpdateGuard update(s, urInsertText);
     // Overwriting with persistent blocks keeps the selection exactly where it was.
     TSelectionType keptType = s.SelectionType();
     TRect kept = s.SelectionRect();
@@ -138,7 +138,7 @@ void TCustomVrelMemo::ExecuteKeyCommand(const TKeyData& binding) {
     if (command == kcCaretRight) SetLeftCol(leftCol_ + 1);
     return;
   }
-  TUpdateGuard update(s, 2);
+  TUpdateGuard update(s, urCaretMove);
   if (!s.Options().Contains(soPersistentBlocks)) s.SetSelectionType(stNone);
   RunCaretMove(command, false);
 }
@@ -255,7 +255,7 @@ void TCustomVrelMemo::RunEditCommand(const TKeyData& binding) {
       s.DeleteToLineStart();
       break;
     case kcSplitLine: {
-      TUpdateGuard update(s, 4);
+      TUpdateGuard update(s, urSplitLine);
       s.SplitLine();
       break;
     }
@@ -296,22 +296,22 @@ void TCustomVrelMemo::RunEditCommand(const TKeyData& binding) {
       s.MoveBlock();
       break;
     case kcIndentBlock:
-      s.TransformSelection(65, false, tkIndent);
+      s.TransformSelection(urBlockIndent, false, tkIndent);
       break;
     case kcUnindentBlock:
-      s.TransformSelection(66, false, tkUnindent);
+      s.TransformSelection(urBlockUnindent, false, tkUnindent);
       break;
     case kcUpperCaseBlock:
-      s.TransformSelection(25, false, tkUpperCase);
+      s.TransformSelection(urUpperCaseSelection, false, tkUpperCase);
       break;
     case kcLowerCaseBlock:
-      s.TransformSelection(26, false, tkLowerCase);
+      s.TransformSelection(urLowerCaseSelection, false, tkLowerCase);
       break;
     case kcToggleCaseBlock:
-      s.TransformSelection(27, false, tkToggleCase);
+      s.TransformSelection(urToggleCaseSelection, false, tkToggleCase);
       break;
     case kcQuoteBlock:
-      s.TransformSelection(67, false, tkQuote);
+      s.TransformSelection(urQuoteSelection, false, tkQuote);
       break;
     case kcUpperCaseWord:
       s.UpperCaseWord();

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "engine/simpleparser.h"
+#include "engine/stylenumbers.h"
 #include "engine/ui/vrelmemo.h"
 #include "platform/qt/cp1252.h"
 
@@ -148,7 +149,8 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
                     ? static_cast<unsigned char>(colors[static_cast<size_t>(i)])
                     : -1;
     // Addresses keep their style even when the syntax colours are off.
-    if (!options_.Contains(moColorSyntax) && store_->HighlightUrls() && style != 12) style = 0;
+    if (!options_.Contains(moColorSyntax) && store_->HighlightUrls() && style != tsUrl)
+      style = tsPlain;
     if (OnGetColorStyle) OnGetColorStyle(*this, {c, y}, style);
     return style;
   };

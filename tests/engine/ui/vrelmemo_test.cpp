@@ -616,7 +616,7 @@ struct HintView : View {
   }
   // Types as the list would pass characters on: into the text, without restarting the timer.
   void TypeIntoText(const std::string& text) {
-    TUpdateGuard update(store, 5);
+    TUpdateGuard update(store, urInsertText);
     store.InsertText(text);
     store.MoveCaret(0, static_cast<int>(text.size()));
   }
