@@ -39,7 +39,7 @@ struct TFolder {
 
 void BM_RefreshFolderMenus(benchmark::State& state) {
   static TFolder folder;
-  TForm1 form;
+  TForm1 form(platform::DefaultServices());
   form.CurrentFolder = folder.root.string() + "/";
   for (auto _ : state) form.RefreshFolderMenus();
   state.counters["files"] = 2 * kFiles;
@@ -49,7 +49,7 @@ BENCHMARK(BM_RefreshFolderMenus)->Unit(benchmark::kMillisecond);
 // Only listing and sorting, without menus: what the size of the folder costs.
 void BM_ListFolderFiles(benchmark::State& state) {
   static TFolder folder;
-  TForm1 form;
+  TForm1 form(platform::DefaultServices());
   for (auto _ : state) benchmark::DoNotOptimize(form.ListFolderFiles(folder.root.string() + "/"));
 }
 BENCHMARK(BM_ListFolderFiles)->Unit(benchmark::kMillisecond);

@@ -32,12 +32,12 @@ void BM_Paste(benchmark::State& state) {
   int documentLines = static_cast<int>(state.range(0));
   int pastedLines = static_cast<int>(state.range(1));
   quorel::platform::TMemoryClipboard clipboard;
-  quorel::platform::TServicesOverride services({&clipboard, nullptr, nullptr});
   clipboard.SetForeignText(Html(pastedLines));
   std::unique_ptr<TMemoSource> store;
   for (auto _ : state) {
     state.PauseTiming();
     store = DocumentWithCaretInTheMiddle(documentLines);
+    store->SetServices(quorel::platform::WithDefaults({&clipboard}));
     state.ResumeTiming();
     store->PasteFromClipboard();
   }
@@ -57,12 +57,12 @@ void BM_UndoPaste(benchmark::State& state) {
   int documentLines = static_cast<int>(state.range(0));
   int pastedLines = static_cast<int>(state.range(1));
   quorel::platform::TMemoryClipboard clipboard;
-  quorel::platform::TServicesOverride services({&clipboard, nullptr, nullptr});
   clipboard.SetForeignText(Html(pastedLines));
   std::unique_ptr<TMemoSource> store;
   for (auto _ : state) {
     state.PauseTiming();
     store = DocumentWithCaretInTheMiddle(documentLines);
+    store->SetServices(quorel::platform::WithDefaults({&clipboard}));
     store->PasteFromClipboard();
     state.ResumeTiming();
     store->Undo();

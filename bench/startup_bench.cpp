@@ -46,11 +46,11 @@ struct TDocument {
 void BM_StartToFirstPaint(benchmark::State& state) {
   static TDocument document;
   platform::TMemorySettings firstRun;
-  platform::TServicesOverride services({nullptr, nullptr, nullptr, nullptr, nullptr, &firstRun});
+  const platform::TServices services = platform::WithDefaults({.Settings = &firstRun});
   for (auto _ : state) {
     TPaintWatch watch;
     {
-      TForm1 form;
+      TForm1 form(services);
       form.VrelMemo1->viewport()->installEventFilter(&watch);
       form.show();
       form.OpenCommandLine({QFile::decodeName(document.path.c_str())});
@@ -65,16 +65,16 @@ BENCHMARK(BM_StartToFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The parts: the window alone, and loading the document into it.
 void BM_MakeWindowOnly(benchmark::State& state) {
   platform::TMemorySettings firstRun;
-  platform::TServicesOverride services({nullptr, nullptr, nullptr, nullptr, nullptr, &firstRun});
-  for (auto _ : state) TForm1 form;
+  const platform::TServices services = platform::WithDefaults({.Settings = &firstRun});
+  for (auto _ : state) TForm1 form(services);
 }
 BENCHMARK(BM_MakeWindowOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_OpenOnly(benchmark::State& state) {
   static TDocument document;
   platform::TMemorySettings firstRun;
-  platform::TServicesOverride services({nullptr, nullptr, nullptr, nullptr, nullptr, &firstRun});
-  TForm1 form;
+  const platform::TServices services = platform::WithDefaults({.Settings = &firstRun});
+  TForm1 form(services);
   for (auto _ : state) form.OpenDocument(document.path);
 }
 BENCHMARK(BM_OpenOnly)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -18,8 +18,6 @@ namespace quorel {
 
 namespace {
 
-using platform::Services;
-
 std::string FileNameOf(const std::string& path) {
   return std::filesystem::path(path).filename().string();
 }
@@ -61,19 +59,19 @@ void TForm1::SetDocumentName(const std::string& name) {
                                                   : file + " - " + folder;
   setWindowTitle(Q("Quorel 1.5 - " + caption));
   setWindowIconText(Q(TaskbarTitle));
-  Services().Shell->AddToRecentDocuments(name);
+  services_.Shell->AddToRecentDocuments(name);
   CurrentExtension = LowerExtension(name);
   MemoSource1.SetFileName(name);
 }
 
 void TForm1::Warn(const std::string& text) {
-  Services().Dialogs->MessageBox(platform::mkWarning, text, platform::mbOK);
+  services_.Dialogs->MessageBox(platform::mkWarning, text, platform::mbOK);
 }
 
 bool TForm1::AskToSave(const std::string& prefix) {
   if (!MemoSource1.Modified()) return true;
-  switch (Services().Dialogs->MessageBox(platform::mkConfirmation, prefix + DocumentName,
-                                         platform::mbYesNoCancel)) {
+  switch (services_.Dialogs->MessageBox(platform::mkConfirmation, prefix + DocumentName,
+                                        platform::mbYesNoCancel)) {
     case platform::mrYes:
       return SaveDocument();
     case platform::mrNo:
@@ -86,10 +84,10 @@ bool TForm1::AskToSave(const std::string& prefix) {
 // ---- Opening ----
 
 void TForm1::OpenDocument(std::string fileName) {
-  platform::IFileSystem& files = *Services().Files;
+  platform::IFileSystem& files = *services_.Files;
   if (fileName.empty()) {
     OpenDialog1.FileName.clear();
-    if (Services().Dialogs->OpenFileDialog(OpenDialog1)) fileName = OpenDialog1.FileName;
+    if (services_.Dialogs->OpenFileDialog(OpenDialog1)) fileName = OpenDialog1.FileName;
     if (fileName.empty()) return;
   } else {
     OpenDialog1.FileName = fileName;
@@ -114,7 +112,7 @@ void TForm1::OpenDocument(std::string fileName) {
     SetDocumentName("[untitled]");
     SetDocumentModified(true);
   }
-  Services().Shell->AddToRecentDocuments(fileName);
+  services_.Shell->AddToRecentDocuments(fileName);
   UpdateFolders(false, true);
   SelectSaveFilter();
   AddToRecentFiles();
@@ -139,7 +137,7 @@ bool TForm1::SaveDocument() {
     Warn("Unable to Save the file, \r\r" + DocumentName + "\r\r" + "please check the destination!");
     return false;
   }
-  DocumentFileAge = Services().Files->FileAge(DocumentName);
+  DocumentFileAge = services_.Files->FileAge(DocumentName);
   AddToRecentFiles();
   SetDocumentModified(false);
   Save1->setEnabled(false);
@@ -150,7 +148,7 @@ bool TForm1::SaveDocument() {
 bool TForm1::SaveDocumentAs() {
   if (HasDocumentName()) SaveDialog1.FileName = DocumentName;
   UpdateFolders(false, false);
-  if (!Services().Dialogs->SaveFileDialog(SaveDialog1)) return false;
+  if (!services_.Dialogs->SaveFileDialog(SaveDialog1)) return false;
   std::string chosen = SaveDialog1.FileName;
   try {
     MemoSource1.SaveToFile(chosen);
@@ -159,7 +157,7 @@ bool TForm1::SaveDocumentAs() {
     return false;
   }
   SetDocumentName(chosen);
-  DocumentFileAge = Services().Files->FileAge(chosen);
+  DocumentFileAge = services_.Files->FileAge(chosen);
   SelectSaveFilter();
   AddToRecentFiles();
   UpdateFolders(true, false);
@@ -181,11 +179,11 @@ void TForm1::SetSaveFilter(int index, const std::string& defaultExt) {
 // ---- New instances ----
 
 bool TForm1::LaunchProcess(const std::string& program, const std::vector<std::string>& arguments) {
-  return Services().Processes->Launch(program, arguments);
+  return services_.Processes->Launch(program, arguments);
 }
 
 bool TForm1::StartNewInstance(const std::string& argument, bool fallBack) {
-  platform::IProcesses& processes = *Services().Processes;
+  platform::IProcesses& processes = *services_.Processes;
   std::string program = processes.ProgramPath();
   std::vector<std::string> arguments;
   if (!argument.empty()) arguments.push_back(argument);
@@ -196,7 +194,7 @@ bool TForm1::StartNewInstance(const std::string& argument, bool fallBack) {
 // ---- Commands ----
 
 void TForm1::New1Click() {
-  if (Services().Shell->CtrlDown()) {
+  if (services_.Shell->CtrlDown()) {
     if (!StartNewInstance("", true)) Warn("Unable to start new instance of the editor!!");
     return;
   }
@@ -207,9 +205,9 @@ void TForm1::New1Click() {
 void TForm1::Open1Click() {
   UpdateFolders(false, false);
   OpenDialog1.FileName.clear();
-  if (Services().Shell->CtrlDown()) {
-    if (!Services().Dialogs->OpenFileDialog(OpenDialog1)) return;
-    if (!StartNewInstance(Services().Processes->ShortPath(OpenDialog1.FileName), true))
+  if (services_.Shell->CtrlDown()) {
+    if (!services_.Dialogs->OpenFileDialog(OpenDialog1)) return;
+    if (!StartNewInstance(services_.Processes->ShortPath(OpenDialog1.FileName), true))
       Warn("Unable to start new instance of the editor!!");
     return;
   }
@@ -223,7 +221,7 @@ void TForm1::SaveAs1Click() { SetDocumentModified(!SaveDocumentAs()); }
 
 void TForm1::SaveaCopy1Click() {
   SaveDialog1.FileName.clear();
-  if (!Services().Dialogs->SaveFileDialog(SaveDialog1)) return;
+  if (!services_.Dialogs->SaveFileDialog(SaveDialog1)) return;
   try {
     MemoSource1.SaveToFile(SaveDialog1.FileName);
   } catch (const std::exception&) {
@@ -232,7 +230,7 @@ void TForm1::SaveaCopy1Click() {
 }
 
 void TForm1::ReverttoSaved1Click() {
-  platform::IDialogs& dialogs = *Services().Dialogs;
+  platform::IDialogs& dialogs = *services_.Dialogs;
   if (ReadOnlyOrigin) {
     if (dialogs.MessageBox(platform::mkConfirmation,
                            "Revert to the read only file of?\r\r" + ReadOnlyFileName,
@@ -256,7 +254,7 @@ void TForm1::Exit1Click() { close(); }
 bool TForm1::FormCloseQuery() { return AskToSave("Do you wish to save this file? - \r\r"); }
 
 void TForm1::WMDropFiles(const QStringList& names) {
-  platform::IFileSystem& files = *Services().Files;
+  platform::IFileSystem& files = *services_.Files;
   bool first = true;
   for (const QString& qname : names) {
     std::string name = QFile::encodeName(qname).toStdString();
@@ -267,7 +265,7 @@ void TForm1::WMDropFiles(const QStringList& names) {
       OpenDocument(name);
       continue;
     }
-    if (!StartNewInstance(Services().Processes->ShortPath(name), true)) {
+    if (!StartNewInstance(services_.Processes->ShortPath(name), true)) {
       Warn("Unable to open multiple dropped files!!");
       return;
     }
@@ -275,13 +273,12 @@ void TForm1::WMDropFiles(const QStringList& names) {
 }
 
 bool TForm1::WMMouseActivate() {
-  ToolButton7->setEnabled(Services().Clipboard->HasText());
-  if (!HasDocumentName() || Services().Files->FileAge(DocumentName) == DocumentFileAge)
-    return false;
-  if (Services().Dialogs->MessageBox(platform::mkConfirmation,
-                                     DocumentName + " Date and Time has changed!!" + "\r\r" +
-                                         "Do you wish to reload the file?",
-                                     platform::mbYesNo) != platform::mrYes)
+  ToolButton7->setEnabled(services_.Clipboard->HasText());
+  if (!HasDocumentName() || services_.Files->FileAge(DocumentName) == DocumentFileAge) return false;
+  if (services_.Dialogs->MessageBox(platform::mkConfirmation,
+                                    DocumentName + " Date and Time has changed!!" + "\r\r" +
+                                        "Do you wish to reload the file?",
+                                    platform::mbYesNo) != platform::mrYes)
     return false;
   OpenDocument(DocumentName);
   return true;

@@ -61,30 +61,30 @@ namespace {
 
 // Runs a command of the store or the search; its error becomes an error box.
 template <typename F>
-void ShowingErrors(F command) {
+void ShowingErrors(platform::IDialogs& dialogs, F command) {
   try {
     command();
   } catch (const EVrelError& e) {
-    platform::Services().Dialogs->MessageBox(platform::mkError, e.what(), platform::mbOK);
+    dialogs.MessageBox(platform::mkError, e.what(), platform::mbOK);
   }
 }
 
 }  // namespace
 
 void TForm1::GotoLine1Click() {
-  ShowingErrors([this] { MemoSource1.GotoLineDialog(); });
+  ShowingErrors(*services_.Dialogs, [this] { MemoSource1.GotoLineDialog(); });
 }
 
 void TForm1::Find1Click() {
-  ShowingErrors([this] { Search1->FindDialog(); });
+  ShowingErrors(*services_.Dialogs, [this] { Search1->FindDialog(); });
 }
 
 void TForm1::FindNext1Click() {
-  ShowingErrors([this] { Search1->SearchAgain(); });
+  ShowingErrors(*services_.Dialogs, [this] { Search1->SearchAgain(); });
 }
 
 void TForm1::Replace1Click() {
-  ShowingErrors([this] { Search1->ReplaceDialog(); });
+  ShowingErrors(*services_.Dialogs, [this] { Search1->ReplaceDialog(); });
 }
 
 // The check mark was refreshed when the menu opened (also for the shortcut), so it tells the

@@ -19,8 +19,6 @@ namespace quorel {
 
 namespace {
 
-using platform::Services;
-
 // Folder listings let the window repaint after this many entries (user input waits, so that no
 // command runs while the menus are half built).
 constexpr int kEntriesBetweenEvents = 256;
@@ -85,12 +83,12 @@ void TForm1::ShortenRecentCaption(QAction* item) {
 
 void TForm1::FileName1Click(QAction* item) {
   std::string entry = RecentFiles[item->data().toInt() - 1];
-  if (Services().Shell->CtrlDown()) {
-    if (!StartNewInstance(Services().Processes->ShortPath(entry), true))
+  if (services_.Shell->CtrlDown()) {
+    if (!StartNewInstance(services_.Processes->ShortPath(entry), true))
       Warn("Unable to open file in a new window!!");
     return;
   }
-  if (!Services().Files->Exists(entry))
+  if (!services_.Files->Exists(entry))
     Warn("File Does Not Exist  -  " + entry);
   else if (AskToSave("Do you wish to save this file? - \r\r"))
     OpenDocument(entry);
@@ -114,7 +112,7 @@ std::vector<std::string> TForm1::ListFolderFiles(const std::string& folder) {
   std::string path = folder;
   if (path.size() > 1 && path.back() == kPathSeparator) path.pop_back();
   if (path.empty()) return names;
-  Services().Files->ListFiles(path, [&](const std::string& name) {
+  services_.Files->ListFiles(path, [&](const std::string& name) {
     names.push_back(name);
     if (names.size() % kEntriesBetweenEvents == 0)
       QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -141,7 +139,7 @@ void TForm1::RefreshFolderMenus() {
     if (IsImageFile(name) && FileItemCount(CurrentFolder1) < SmartMenuItems)
       addItem(CurrentFolder1, name);
   }
-  bool hasImages = !CurrentFolder.empty() && Services().Files->IsFolder(images);
+  bool hasImages = !CurrentFolder.empty() && services_.Files->IsFolder(images);
   none3->setEnabled(hasImages);
   if (hasImages) {
     names = ListFolderFiles(images);
@@ -157,12 +155,12 @@ void TForm1::RefreshFolderMenus() {
 void TForm1::none1Click(QAction* item) {
   if (item == none1 || item == none2 || item == none3) {
     std::string folder = item == none3 ? CurrentFolder + "images" + kPathSeparator : CurrentFolder;
-    Services().Shell->Open(folder);
+    services_.Shell->Open(folder);
     return;
   }
   std::string file = CurrentFolder + ItemFile(item);
-  if (Services().Shell->CtrlDown()) {
-    if (!StartNewInstance(Services().Processes->ShortPath(file), true))
+  if (services_.Shell->CtrlDown()) {
+    if (!StartNewInstance(services_.Processes->ShortPath(file), true))
       Warn("Unable to open file in a new window!!");
     return;
   }

@@ -23,7 +23,8 @@ namespace quorel {
 const std::array<const char*, 12> DocumentExtensions = {
     ".htm", ".html", ".txt", ".htx", ".asp", ".ins", ".ini", ".java", ".js", ".pas", ".rtf", ".*"};
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+TForm1::TForm1(const platform::TServices& services, QWidget* parent)
+    : QMainWindow(parent), services_(services) {
   setWindowTitle("Quorel 1.5");
   resize(654, 512);
   setAcceptDrops(true);
@@ -44,8 +45,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   SetUpDialogs();
 
   SetUpView();
-  SearchDialogs1 = std::make_unique<TSearchDialogs>(this);
-  Search1 = std::make_unique<TMemoSearch>(MemoSource1);
+  SearchDialogs1 = std::make_unique<TSearchDialogs>(this, services_.Settings);
+  Search1 = std::make_unique<TMemoSearch>(MemoSource1, SearchOptions1);
   AttachSearchDialogs(*Search1, *SearchDialogs1);
 
   MemoSource1.AddListener(

@@ -15,6 +15,8 @@
 #include "engine/memosource.h"
 #include "engine/ui/vrelmemo.h"
 #include "platform/dialogs.h"
+#include "platform/services.h"
+#include "search/searchoptions.h"
 #include "syntax/syntaxparser.h"
 
 class QAction;
@@ -35,7 +37,8 @@ class TForm1 : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TForm1(QWidget* parent = nullptr);
+  // The window and everything it owns work through `services`.
+  explicit TForm1(const platform::TServices& services, QWidget* parent = nullptr);
   ~TForm1() override;
 
   // ---- Document state ----
@@ -78,10 +81,13 @@ class TForm1 : public QMainWindow {
   void Hide1Click();
 
   // ---- Non-visual components ----
-  TMemoSource MemoSource1;
+  const platform::TServices services_;
+  TMemoSource MemoSource1{services_};
   TSyntaxParser SyntaxParser1;
   TSyntaxParser DefaultParser;
   TSyntaxParser SyntaxParser2;
+  // The search options, kept in their own part of the settings.
+  TSearchOptions SearchOptions1;
   platform::TFileDialog OpenDialog1;
   platform::TFileDialog SaveDialog1;
 

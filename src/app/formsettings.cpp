@@ -21,8 +21,6 @@ namespace quorel {
 
 namespace {
 
-using platform::Services;
-
 const char* const kBrowserNames[] = {"SecondBrowser", "ThirdBrowser", "FourthBrowser"};
 const char* const kBrowserLocations[] = {"SecondLocation", "ThirdLocation", "FourthLocation"};
 
@@ -31,13 +29,13 @@ std::string Numbered(const char* name, int n) { return name + std::to_string(n);
 }  // namespace
 
 void TForm1::ReadPopupList() {
-  std::string path = FolderOf(Services().Processes->ProgramPath()) + "Popup.txt";
+  std::string path = FolderOf(services_.Processes->ProgramPath()) + "Popup.txt";
   std::string text;
   PopupList.clear();
   PopupLoaded = false;
-  if (!Services().Files->IsFile(path)) return;
+  if (!services_.Files->IsFile(path)) return;
   try {
-    text = Services().Files->ReadWholeFile(path);
+    text = services_.Files->ReadWholeFile(path);
   } catch (const std::exception&) {
     return;  // unreadable: no completions, as when the file is missing
   }
@@ -47,7 +45,8 @@ void TForm1::ReadPopupList() {
 
 void TForm1::ReadSettings() {
   ReadPopupList();
-  platform::ISettings& s = *Services().Settings;
+  platform::ISettings& s = *services_.Settings;
+  SearchOptions1.LoadFrom(s);
   int height = 350, width = 500, top = 20, left = 20;
   s.ReadInto("Height", height);
   s.ReadInto("Width", width);
@@ -117,7 +116,7 @@ void TForm1::ReadSettings() {
   if (lineNumbers) options |= TMemoOptions{moLineNumbers, moLineNumbersOnGutter};
   VrelMemo1->SetOptions(options);
 
-  ToolButton7->setEnabled(Services().Clipboard->HasText());
+  ToolButton7->setEnabled(services_.Clipboard->HasText());
   if (HistoryEnabled) ShowRecentFiles();
   if (SmartMenuEnabled) RefreshFolderMenus();
 }
@@ -125,7 +124,7 @@ void TForm1::ReadSettings() {
 // "Font" and "FontSize" name the program font: the default attribute of both HTML parsers and
 // the view's font.
 void TForm1::ReadFontSettings() {
-  platform::ISettings& s = *Services().Settings;
+  platform::ISettings& s = *services_.Settings;
   std::optional<std::string> name = s.ReadString("Font");
   std::optional<int32_t> size = s.ReadInteger("FontSize");
   if (size && *size <= 0) size.reset();
@@ -148,10 +147,10 @@ void TForm1::ReadFontSettings() {
 // user's documents folder, or else the program's own folder.
 void TForm1::ReadCurrentFolder() {
   std::string folder;
-  Services().Settings->ReadInto("SpecifiedFolder", folder);
+  services_.Settings->ReadInto("SpecifiedFolder", folder);
   if (folder.empty() || folder == std::string(1, kPathSeparator)) {
-    folder = Services().Shell->DocumentsFolder();
-    if (folder.empty()) folder = FolderOf(Services().Processes->ProgramPath());
+    folder = services_.Shell->DocumentsFolder();
+    if (folder.empty()) folder = FolderOf(services_.Processes->ProgramPath());
   }
   CurrentFolder = AddTrailingBackslash(folder);
   OpenDialog1.InitialDir = CurrentFolder;
@@ -159,7 +158,7 @@ void TForm1::ReadCurrentFolder() {
 }
 
 void TForm1::WriteSettings() {
-  platform::ISettings& s = *Services().Settings;
+  platform::ISettings& s = *services_.Settings;
   QRect bounds = isMaximized() ? NormalBounds : QRect(pos(), size());
   s.WriteBool("Maximized", isMaximized());
   s.WriteInteger("Height", bounds.height());
@@ -201,7 +200,7 @@ void TForm1::WriteSettings() {
   s.WriteBool("Gutter", VrelMemo1->Options().Contains(moDrawGutter));
   s.WriteBool("LineNumbers", VrelMemo1->Options().Contains(moLineNumbers));
   // The search options live in their own part of the store, shared with the search dialogs.
-  SaveSearchOptions();
+  SearchOptions1.SaveTo(s);
   s.Flush();
 }
 

@@ -8,9 +8,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Quorel 1.5");
-  quorel::platform::InstallQtServices();
-
-  quorel::TForm1 form;
+  quorel::TForm1 form(quorel::platform::QtServices());
   form.show();
   form.OpenCommandLine(QApplication::arguments().mid(1));
   return QApplication::exec();

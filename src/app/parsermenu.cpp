@@ -13,8 +13,6 @@
 
 namespace quorel {
 
-using platform::Services;
-
 namespace {
 
 // Parser submenu positions 0..4 are fixed: None, a separator, Default, Rich Text Format and the
@@ -24,7 +22,7 @@ constexpr int kFirstSchemeItem = 5;
 }  // namespace
 
 std::string TForm1::SyntaxFolder() const {
-  return FolderOf(Services().Processes->ProgramPath()) + "Syntax" + kPathSeparator;
+  return FolderOf(services_.Processes->ProgramPath()) + "Syntax" + kPathSeparator;
 }
 
 bool TForm1::FillParserMenu() {
@@ -35,7 +33,7 @@ bool TForm1::FillParserMenu() {
   }
   bool added = false;
   std::string folder = SyntaxFolder();
-  if (Services().Files->IsFolder(folder)) {
+  if (services_.Files->IsFolder(folder)) {
     // Listed in name order so that the menu is the same on every file system.
     std::vector<std::string> names = ListFolderFiles(folder);
     SortCaseInsensitive(names);
@@ -43,7 +41,7 @@ bool TForm1::FillParserMenu() {
       std::string path = folder + name;
       // A file that is not a scheme stays out of the menu (the reader has said why).
       try {
-        SyntaxParser2.SyntaxScheme().LoadFromFile(path);
+        SyntaxParser2.SyntaxScheme().LoadFromFile(path, services_);
       } catch (const EVrelError&) {
         continue;
       }
@@ -80,7 +78,7 @@ void TForm1::RestoreDefaultScheme() {
 void TForm1::LoadStoredScheme() {
   if (!Highlighting || CurrentSyntaxScheme == "Default") return;
   try {
-    SyntaxParser1.SyntaxScheme().LoadFromFile(SyntaxSchemeLocation);
+    SyntaxParser1.SyntaxScheme().LoadFromFile(SyntaxSchemeLocation, services_);
     if (SyntaxParser1.SyntaxScheme().Name != CurrentSyntaxScheme) RestoreDefaultScheme();
   } catch (const EVrelError&) {
     RestoreDefaultScheme();
@@ -93,11 +91,11 @@ void TForm1::RichTextFormat1Click(QAction* item) {
   if (MemoSource1.SyntaxParser() != &SyntaxParser1) MemoSource1.SetSyntaxParser(&SyntaxParser1);
   for (QAction* other : Parser1->actions()) other->setChecked(false);
   std::string path = SchemePath(item);
-  if (!Services().Files->IsFile(path)) {
+  if (!services_.Files->IsFile(path)) {
     Warn("Unable to find syntax parser file!!(4)");
   } else {
     try {
-      SyntaxParser1.SyntaxScheme().LoadFromFile(path);
+      SyntaxParser1.SyntaxScheme().LoadFromFile(path, services_);
       CurrentSyntaxScheme = SchemeCaption(item);
       SyntaxSchemeLocation = path;
       if (SyntaxParser1.SyntaxScheme().Name != CurrentSyntaxScheme) {

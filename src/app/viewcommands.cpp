@@ -57,7 +57,7 @@ void CopyViewSettings(const TCustomVrelMemo& from, TCustomVrelMemo& to) {
 void TForm1::ProgramFont1Click() {
   TAttrItem attr = SyntaxParser1.DefaultAttr();
   platform::TFontChoice choice = ToChoice(attr.Font);
-  if (!platform::Services().Dialogs->FontDialog(choice)) return;
+  if (!services_.Dialogs->FontDialog(choice)) return;
   FromChoice(choice, attr.Font);
   SyntaxParser1.SetDefaultAttr(attr);
   TFont font = VrelMemo1->Font();
@@ -101,7 +101,7 @@ void TForm1::SplitView1Click() {
 
 // The clipboard's history in the separate edit window, coloured like the document.
 void TForm1::ViewClipboard1Click() {
-  if (!ClipboardStore) ClipboardStore = std::make_unique<TClipBoardSource>();
+  if (!ClipboardStore) ClipboardStore = std::make_unique<TClipBoardSource>(services_);
   ClipboardStore->SetSyntaxParser(MemoSource1.SyntaxParser());
   if (!EditWindow) EditWindow = std::make_unique<TEditWindow>();
   EditWindow->ShowStore(*ClipboardStore);

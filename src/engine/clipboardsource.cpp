@@ -8,7 +8,8 @@
 
 namespace quorel {
 
-TClipBoardSource::TClipBoardSource() : clipboard_(platform::Services().Clipboard) {
+TClipBoardSource::TClipBoardSource(const platform::TServices& services)
+    : TMemoSource(services), clipboard_(services.Clipboard) {
   TCustomMemoSource::ChangeFileName("Clipboard");
   watchId_ = clipboard_->Watch([this] { ClipboardChanged(); });
   // A new watcher is shown what the clipboard holds already, as its starting text.

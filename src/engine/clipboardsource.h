@@ -11,7 +11,7 @@ class IClipboard;
 
 class TClipBoardSource : public TMemoSource {
  public:
-  TClipBoardSource();
+  explicit TClipBoardSource(const platform::TServices& services = platform::DefaultServices());
   ~TClipBoardSource() override;
 
   void CopyToClipboard() override;

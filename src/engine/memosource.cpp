@@ -32,7 +32,7 @@ bool& ClipboardIsBlock() {
   return isBlock;
 }
 
-TCustomMemoSource::TCustomMemoSource() {
+TCustomMemoSource::TCustomMemoSource(const platform::TServices& services) : services_(services) {
   caret_ = positions_.Add();
   // The selection follows edits only while it is not a column block.
   auto allowUnlessBlock = [this](TPosition&, bool& adjustX, bool& adjustY) {

@@ -21,6 +21,7 @@
 #include "engine/tabstops.h"
 #include "engine/undolist.h"
 #include "engine/updatereasons.h"
+#include "platform/services.h"
 
 namespace quorel {
 
@@ -61,12 +62,15 @@ struct TActiveViewHooks {
 
 class TCustomMemoSource {
  public:
-  TCustomMemoSource();
+  // The store reads and writes files, the clipboard and asks questions through `services`.
+  explicit TCustomMemoSource(const platform::TServices& services = platform::DefaultServices());
   virtual ~TCustomMemoSource();
   TCustomMemoSource(const TCustomMemoSource&) = delete;
   TCustomMemoSource& operator=(const TCustomMemoSource&) = delete;
 
   // ---- Properties ----
+  const platform::TServices& Services() const { return services_; }
+  void SetServices(const platform::TServices& services) { services_ = services; }
   TStringsOptions Options() const { return options_; }
   void SetOptions(TStringsOptions value);
   TSimpleParser* SyntaxParser() const { return parser_; }
@@ -451,6 +455,7 @@ class TCustomMemoSource {
   // The update bracket.
   int updateDepth_ = 0;
   TUpdateReason updateReason_ = urNone;
+  platform::TServices services_;
   TMemoStates changeFlags_;
   int changedFirst_ = MaxInt;
   int changedLast_ = -MaxInt;
@@ -504,7 +509,10 @@ class TCustomMemoSource {
 };
 
 // The published store; it adds nothing to the base.
-class TMemoSource : public TCustomMemoSource {};
+class TMemoSource : public TCustomMemoSource {
+ public:
+  using TCustomMemoSource::TCustomMemoSource;
+};
 
 // Options shared by every store whose UseGlobalOptions is on; changing one pushes it to them.
 class TMemoSourceOptions {

@@ -152,7 +152,7 @@ void TCustomMemoSource::InsertTextKeepSelection(const std::string& text) {
 
 void TCustomMemoSource::PasteFromClipboard() {
   if (CaretLineReadOnly()) return;
-  platform::IClipboard& clipboard = *platform::Services().Clipboard;
+  platform::IClipboard& clipboard = *services_.Clipboard;
   TUpdateGuard update(*this, urInsertLines);
   if (options_.Contains(soOverwriteBlocks) && !options_.Contains(soPersistentBlocks))
     DeleteSelection();

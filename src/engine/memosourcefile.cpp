@@ -12,6 +12,7 @@
 #include "engine/vrelerror.h"
 #include "platform/fileerror.h"
 #include "platform/filesystem.h"
+#include "platform/safewrite.h"
 #include "platform/services.h"
 
 namespace quorel {
@@ -73,7 +74,7 @@ void TCustomMemoSource::LoadFile(const std::string& fileName) {
   // The file is read in pieces straight into lines, with no copy of the whole file; a file that
   // cannot be read leaves the document as it was.
   TLineSplitter splitter(tabStops_, options_.Contains(soUseTabCharacter));
-  platform::Services().Files->ReadFileChunks(
+  services_.Files->ReadFileChunks(
       fileName, [&splitter](std::string_view chunk) { return splitter.Feed(chunk); });
   LoadLines(splitter);
 }
@@ -127,46 +128,12 @@ void TCustomMemoSource::GetBackupName(const std::string& fileName, std::string& 
 void TCustomMemoSource::SaveToFile(const std::string& fileName) { WriteFile(fileName); }
 
 void TCustomMemoSource::WriteFile(const std::string& fileName) {
-  platform::IFileSystem& files = *platform::Services().Files;
-  std::filesystem::path path(fileName);
-  std::string folder = path.has_parent_path() ? path.parent_path().string() : ".";
-  std::string data = SaveToString();
-
-  std::string prefix = ".";
-  prefix += path.filename().string();
-  prefix += ".";
-  std::string temp = files.CreateTempFile(folder, prefix);
-  if (temp.empty()) throw EVrelError("Can't create temporary filename");
-  try {
-    files.WriteFile(temp, data);
-  } catch (...) {
-    files.Remove(temp);
-    throw;
-  }
-  files.CopyPermissions(fileName, temp);
-  auto fail = [&](const std::string& message) {
-    files.Remove(temp);
-    throw EVrelError(message);
-  };
-  auto renameMessage = [](const std::string& from, const std::string& to) {
-    return "Can't rename file " + from + " to file " + to;
-  };
-
   std::string backup;
   if (options_.Contains(soCreateBackups)) backup = BackupNameFor(fileName);
-  // A backup named like the file itself would delete the file: save without one then.
-  if (backup.empty() ||
-      std::filesystem::path(backup).lexically_normal() == path.lexically_normal()) {
-    if (!files.Replace(temp, fileName)) fail(renameMessage(temp, fileName));
-    return;
-  }
-  if (files.Exists(backup) && !files.Remove(backup)) fail("Can't delete file " + backup);
-  bool hadFile = files.Exists(fileName);
-  if (hadFile && !files.Rename(fileName, backup)) fail(renameMessage(fileName, backup));
-  if (!files.Rename(temp, fileName)) {
-    // Put the original back where it was before reporting.
-    if (hadFile) files.Rename(backup, fileName);
-    fail(renameMessage(temp, fileName));
+  try {
+    platform::SafeWriteFile(*services_.Files, fileName, SaveToString(), backup);
+  } catch (const platform::EFileError& e) {
+    throw EVrelError(e.what());
   }
 }
 

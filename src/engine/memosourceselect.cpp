@@ -131,7 +131,7 @@ bool TCustomMemoSource::IsInSelection(int x, int y) const {
   return from <= x && x < to;
 }
 
-bool TCustomMemoSource::CanPaste() const { return platform::Services().Clipboard->HasText(); }
+bool TCustomMemoSource::CanPaste() const { return services_.Clipboard->HasText(); }
 
 TStrings& TCustomMemoSource::SelectionStrings() {
   if (!selectionStrings_) selectionStrings_ = std::make_unique<TSelectionStrings>(*this);

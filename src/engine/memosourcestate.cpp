@@ -149,7 +149,7 @@ void TCustomMemoSource::GotoLineDialog() {
                       "&Enter new line number:", std::to_string(CaretY() + 1)};
   if (OnCreateDialog) OnCreateDialog(*this, dialog);
   std::string value = dialog.Value;
-  if (!platform::Services().Dialogs->InputQuery(dialog.Caption, dialog.Prompt, value)) return;
+  if (!services_.Dialogs->InputQuery(dialog.Caption, dialog.Prompt, value)) return;
   std::string_view text = value;
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
@@ -247,7 +247,7 @@ void TCustomMemoSource::ReplaceColors(int y, int column, const std::string& colo
 
 void TCustomMemoSource::CopyToClipboard() {
   if (selType_ == stNone) return;
-  platform::Services().Clipboard->SetText(SelectedText());
+  services_.Clipboard->SetText(SelectedText());
   ClipboardIsBlock() = selType_ == stBlock;
 }
 

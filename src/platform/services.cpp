@@ -49,21 +49,21 @@ const char* MessageTitle(TMsgKind kind) {
   return "";
 }
 
-TServices& Services() {
-  static TServices services = MakeDefaults();
+const TServices& DefaultServices() {
+  static const TServices services = MakeDefaults();
   return services;
 }
 
-TServicesOverride::TServicesOverride(const TServices& replacement) : saved_(Services()) {
-  TServices& current = Services();
-  if (replacement.Clipboard) current.Clipboard = replacement.Clipboard;
-  if (replacement.Dialogs) current.Dialogs = replacement.Dialogs;
-  if (replacement.Files) current.Files = replacement.Files;
-  if (replacement.Processes) current.Processes = replacement.Processes;
-  if (replacement.Shell) current.Shell = replacement.Shell;
-  if (replacement.Settings) current.Settings = replacement.Settings;
+TServices WithDefaults(const TServices& partial) {
+  const TServices& d = DefaultServices();
+  return TServices{
+      partial.Clipboard ? partial.Clipboard : d.Clipboard,
+      partial.Dialogs ? partial.Dialogs : d.Dialogs,
+      partial.Files ? partial.Files : d.Files,
+      partial.Processes ? partial.Processes : d.Processes,
+      partial.Shell ? partial.Shell : d.Shell,
+      partial.Settings ? partial.Settings : d.Settings,
+  };
 }
-
-TServicesOverride::~TServicesOverride() { Services() = saved_; }
 
 }  // namespace quorel::platform

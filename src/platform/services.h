@@ -1,5 +1,5 @@
-// Where the engine finds the platform's services. The program wires the real ones at start-up;
-// tests put fakes in with TServicesOverride.
+// The platform's services as one bundle. The program makes the real ones when it starts and hands
+// them to its windows, which hand them on to the objects they own; tests hand in fakes.
 #pragma once
 
 namespace quorel::platform {
@@ -20,21 +20,13 @@ struct TServices {
   ISettings* Settings = nullptr;
 };
 
-// The services in force. Without wiring: an in-memory clipboard, dialogs that answer Cancel, the
-// standard file system and processes, no desktop and settings kept in memory, so the engine works
-// without windows.
-TServices& Services();
+// Services that need no window system: an in-memory clipboard, dialogs that answer Cancel, the
+// standard file system and processes, no desktop and settings kept in memory. An object whose
+// owner hands it no services uses these, so the engine works without windows; the program hands
+// its windows the real ones when it starts.
+const TServices& DefaultServices();
 
-// Replaces some services for its lifetime (null members keep the current service).
-class TServicesOverride {
- public:
-  explicit TServicesOverride(const TServices& replacement);
-  ~TServicesOverride();
-  TServicesOverride(const TServicesOverride&) = delete;
-  TServicesOverride& operator=(const TServicesOverride&) = delete;
-
- private:
-  TServices saved_;
-};
+// `partial` with its null members taken from DefaultServices().
+TServices WithDefaults(const TServices& partial);
 
 }  // namespace quorel::platform

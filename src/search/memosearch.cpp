@@ -68,7 +68,7 @@ std::string TMemoSearch::PromptMessage(const std::string& text) {
 }
 
 platform::IDialogs& TMemoSearch::Dialogs() const {
-  return dialogs_ ? *dialogs_ : *platform::Services().Dialogs;
+  return dialogs_ ? *dialogs_ : *store_.Services().Dialogs;
 }
 
 bool TMemoSearch::Offer(const std::string& message) {

@@ -29,9 +29,9 @@ class ISearchDialogs {
 
 class TMemoSearch {
  public:
-  // Messages go to `dialogs`, or to the platform's dialogs service when null.
-  explicit TMemoSearch(TCustomMemoSource& store, TSearchOptions& options = GetSearchOptions(),
-                       platform::IDialogs* dialogs = nullptr);
+  // Messages go to `dialogs`, or to the store's dialogs when null.
+  TMemoSearch(TCustomMemoSource& store, TSearchOptions& options,
+              platform::IDialogs* dialogs = nullptr);
 
   // ---- The commands ----
   // Fill the options from the document, show the dialog, then search (or replace).

@@ -1,7 +1,6 @@
 // TSearchOptions: reading and writing the shared options in the settings store.
 #include "search/searchoptions.h"
 
-#include "platform/services.h"
 #include "platform/settings.h"
 
 namespace quorel {
@@ -61,19 +60,6 @@ void TSearchOptions::SaveTo(platform::ISettings& s) const {
   s.WriteInteger(Key("Where"), where_);
   s.WriteString(Key("FileMask"), fileMask_);
   s.WriteBool(Key("IncludeSubDirs"), includeSubDirs_);
-}
-
-TSearchOptions& GetSearchOptions() {
-  static TSearchOptions options = [] {
-    TSearchOptions o;
-    if (platform::ISettings* s = platform::Services().Settings) o.LoadFrom(*s);
-    return o;
-  }();
-  return options;
-}
-
-void SaveSearchOptions() {
-  if (platform::ISettings* s = platform::Services().Settings) GetSearchOptions().SaveTo(*s);
 }
 
 }  // namespace quorel

@@ -76,9 +76,4 @@ class TSearchOptions {
   bool includeSubDirs_ = false;
 };
 
-// The program-wide options, read from the settings service when first asked for.
-TSearchOptions& GetSearchOptions();
-// Writes the program-wide options to the settings service (at the program's end).
-void SaveSearchOptions();
-
 }  // namespace quorel

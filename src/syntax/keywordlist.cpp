@@ -8,7 +8,7 @@
 #include "engine/vrelerror.h"
 #include "platform/fileerror.h"
 #include "platform/filesystem.h"
-#include "platform/services.h"
+#include "platform/safewrite.h"
 #include "syntax/commatext.h"
 #include "syntax/schemefile.h"
 
@@ -49,14 +49,15 @@ std::string KeywordListText(const std::vector<std::string>& keywords) {
   return out;
 }
 
-void LoadKeywordList(const std::string& fileName, TKeywordSet& set) {
-  std::string text = ReadSchemeFileText(fileName);
+void LoadKeywordList(const std::string& fileName, TKeywordSet& set, platform::IFileSystem& files) {
+  std::string text = ReadSchemeFileText(fileName, files);
   set.Keywords = KeywordsFromListText(text);
 }
 
-void SaveKeywordList(const std::string& fileName, const TKeywordSet& set) {
+void SaveKeywordList(const std::string& fileName, const TKeywordSet& set,
+                     platform::IFileSystem& files) {
   try {
-    platform::Services().Files->WriteFile(fileName, KeywordListText(SortedKeywords(set.Keywords)));
+    platform::SafeWriteFile(files, fileName, KeywordListText(SortedKeywords(set.Keywords)));
   } catch (const platform::EFileError&) {
     throw EVrelError("Cannot create file " + fileName);
   }

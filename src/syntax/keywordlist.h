@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/filesystem.h"
+#include "platform/services.h"
 #include "syntax/tokenitems.h"
 
 namespace quorel {
@@ -22,8 +24,11 @@ std::string KeywordListText(const std::vector<std::string>& keywords);
 
 // Sets the set's keywords from a list file. Throws EVrelError "Cannot open file <name>" when it
 // cannot be read; the set is then unchanged.
-void LoadKeywordList(const std::string& fileName, TKeywordSet& set);
-// Writes the set's keywords sorted. Throws EVrelError "Cannot create file <name>" on failure.
-void SaveKeywordList(const std::string& fileName, const TKeywordSet& set);
+void LoadKeywordList(const std::string& fileName, TKeywordSet& set,
+                     platform::IFileSystem& files = *platform::DefaultServices().Files);
+// Writes the set's keywords sorted. Throws EVrelError "Cannot create file <name>" on failure,
+// and then the old file is as it was.
+void SaveKeywordList(const std::string& fileName, const TKeywordSet& set,
+                     platform::IFileSystem& files = *platform::DefaultServices().Files);
 
 }  // namespace quorel

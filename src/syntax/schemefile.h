@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/filesystem.h"
+
 namespace quorel {
 
 class TSyntaxScheme;
@@ -24,7 +26,7 @@ void SchemeFromText(std::string_view text, TSyntaxScheme& scheme);
 
 // The whole content of a scheme or keyword file; EVrelError "Cannot open file <name>" when it
 // cannot be read.
-std::string ReadSchemeFileText(const std::string& fileName);
+std::string ReadSchemeFileText(const std::string& fileName, platform::IFileSystem& files);
 
 // The text of the error box shown when a file cannot be read as a scheme.
 std::string CantReadSchemeMessage(const std::string& fileName);

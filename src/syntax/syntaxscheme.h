@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/services.h"
 #include "syntax/attritem.h"
 #include "syntax/blockstates.h"
 #include "syntax/charset.h"
@@ -58,9 +59,13 @@ class TSyntaxScheme {
   // Scheme files (schemefile.h). LoadFromFile replaces the content by the file's, or throws
   // EVrelError and leaves it as it was: "Cannot open file <name>" when the file cannot be read,
   // and the reader's message after showing the error box when the text is not a scheme.
-  // SaveToFile throws EVrelError "Cannot create file <name>" when the file cannot be written.
-  void LoadFromFile(const std::string& fileName);
-  void SaveToFile(const std::string& fileName) const;
+  // SaveToFile throws EVrelError "Cannot create file <name>" when the file cannot be written, and
+  // then the old file is as it was. Files are read and written, and the box shown, through
+  // `services`.
+  void LoadFromFile(const std::string& fileName,
+                    const platform::TServices& services = platform::DefaultServices());
+  void SaveToFile(const std::string& fileName,
+                  const platform::TServices& services = platform::DefaultServices()) const;
 
  private:
   void PrepareBlock(int index, TCharSet& used);

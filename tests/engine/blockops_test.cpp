@@ -18,8 +18,7 @@ using test::Text;
 
 struct BlockOps : ::testing::Test {
   platform::TMemoryClipboard clipboard;
-  platform::TServicesOverride services{{&clipboard, nullptr, nullptr}};
-  TMemoSource store;
+  TMemoSource store{platform::WithDefaults({&clipboard, nullptr, nullptr})};
   // One undo per command: without grouping, repeating a command does not merge the steps.
   void SetUp() override { store.SetOptions(store.Options() - TStringsOptions{soGroupUndo}); }
 

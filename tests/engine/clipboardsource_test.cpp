@@ -14,17 +14,17 @@ using test::Text;
 
 struct ClipboardHistory : ::testing::Test {
   platform::TMemoryClipboard clipboard;
-  platform::TServicesOverride services{{&clipboard, nullptr, nullptr}};
+  platform::TServices services = platform::WithDefaults({&clipboard});
 };
 
 TEST_F(ClipboardHistory, AccumulatesCopiedTexts) {
-  TClipBoardSource history;
+  TClipBoardSource history(services);
   EXPECT_EQ(history.FileName(), "Clipboard");
   clipboard.SetForeignText("first");
   clipboard.SetForeignText("second\r\nthird");
   EXPECT_EQ(Text(history), "first\nsecond\nthird");
   // A copy from another store of this program counts too.
-  TMemoSource other;
+  TMemoSource other(services);
   other.LoadFromBuffer("abc");
   other.SetSelection(stStream, 0, 0, 2, 0);
   other.CopyToClipboard();
@@ -32,7 +32,7 @@ TEST_F(ClipboardHistory, AccumulatesCopiedTexts) {
 }
 
 TEST_F(ClipboardHistory, IgnoresItsOwnCopiesAndNonText) {
-  TClipBoardSource history;
+  TClipBoardSource history(services);
   clipboard.SetForeignText("one two");
   history.SetSelection(stStream, 0, 0, 3, 0);
   history.CopyToClipboard();
@@ -43,7 +43,7 @@ TEST_F(ClipboardHistory, IgnoresItsOwnCopiesAndNonText) {
 
 TEST_F(ClipboardHistory, StartsWithWhatTheClipboardHolds) {
   clipboard.SetForeignText("held\r\nbefore");
-  TClipBoardSource history;
+  TClipBoardSource history(services);
   EXPECT_EQ(Text(history), "held\nbefore");
   EXPECT_FALSE(history.Modified());
   EXPECT_FALSE(history.CanUndo());
@@ -52,14 +52,14 @@ TEST_F(ClipboardHistory, StartsWithWhatTheClipboardHolds) {
 }
 
 TEST_F(ClipboardHistory, KeepsItsName) {
-  TClipBoardSource history;
+  TClipBoardSource history(services);
   history.SetFileName("other.txt");
   EXPECT_EQ(history.FileName(), "Clipboard");
 }
 
 TEST_F(ClipboardHistory, LeavesTheWatchWhenDestroyed) {
   {
-    TClipBoardSource history;
+    TClipBoardSource history(services);
     EXPECT_EQ(clipboard.WatcherCount(), 1);
   }
   EXPECT_EQ(clipboard.WatcherCount(), 0);
@@ -67,7 +67,7 @@ TEST_F(ClipboardHistory, LeavesTheWatchWhenDestroyed) {
 }
 
 TEST_F(ClipboardHistory, EachAdditionIsOneUndoStep) {
-  TClipBoardSource history;
+  TClipBoardSource history(services);
   clipboard.SetForeignText("a");
   clipboard.SetForeignText("b\nc");
   const TUndoList& undo = history.UndoList();

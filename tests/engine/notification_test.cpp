@@ -182,8 +182,7 @@ TEST(Notification, StoresAreFoundByFileNameIgnoringCase) {
 
 TEST(GotoLine, AsksWithTheCurrentLineAndGoesThere) {
   test::TScriptedDialogs dialogs;
-  platform::TServicesOverride services({nullptr, &dialogs, nullptr});
-  TMemoSource store;
+  TMemoSource store{platform::WithDefaults({nullptr, &dialogs, nullptr})};
   Load(store, "a\nb\nc\nd");
   store.SetCaretPos(1, 1);
   dialogs.Answer(true, "4");
@@ -209,8 +208,7 @@ TEST(GotoLine, AsksWithTheCurrentLineAndGoesThere) {
 
 TEST(GotoLine, CreateDialogEventMayChangeTheDialog) {
   test::TScriptedDialogs dialogs;
-  platform::TServicesOverride services({nullptr, &dialogs, nullptr});
-  TMemoSource store;
+  TMemoSource store{platform::WithDefaults({nullptr, &dialogs, nullptr})};
   Load(store, "a\nb");
   store.OnCreateDialog = [](TCustomMemoSource&, TStoreDialog& d) { d.Caption = "Jump"; };
   dialogs.Answer(true, "2");

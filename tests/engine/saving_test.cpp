@@ -160,7 +160,7 @@ struct FailedSave : ::testing::TestWithParam<bool> {
   TTempDir dir;
   std::string file = dir.File("page.html");
   test::TFaultyFileSystem files;
-  TMemoSource store;
+  TMemoSource store{platform::WithDefaults({nullptr, nullptr, &files})};
   void SetUp() override {
     WriteBytes(file, "original bytes\r\n");
     if (GetParam()) store.SetOptions(store.Options() | TStringsOptions{soCreateBackups});
@@ -171,7 +171,6 @@ struct FailedSave : ::testing::TestWithParam<bool> {
     EXPECT_EQ(dir.FileCount(), 1) << "a temporary or backup file was left behind";
   }
   std::string SaveMessage() {
-    platform::TServicesOverride services({nullptr, nullptr, &files});
     try {
       store.SaveToFile(file);
     } catch (const std::exception& e) {
@@ -211,11 +210,10 @@ TEST(FailedSaveBackups, OldBackupThatCannotBeDeleted) {
   WriteBytes(file, "original");
   WriteBytes(dir.File("page.~ht"), "older");
   test::TFaultyFileSystem files;
-  TMemoSource store;
+  TMemoSource store{platform::WithDefaults({nullptr, nullptr, &files})};
   store.SetOptions(store.Options() | TStringsOptions{soCreateBackups});
   Load(store, "new");
   files.FailRemove = true;
-  platform::TServicesOverride services({nullptr, nullptr, &files});
   try {
     store.SaveToFile(file);
     ADD_FAILURE() << "saved";

@@ -88,8 +88,7 @@ TEST(Selection, SelectedPartsOfLines) {
 
 TEST(Selection, CopyPutsSelectedTextOnTheClipboard) {
   platform::TMemoryClipboard clipboard;
-  platform::TServicesOverride services({&clipboard, nullptr, nullptr});
-  TMemoSource store;
+  TMemoSource store{platform::WithDefaults({&clipboard, nullptr, nullptr})};
   Load(store, "abcdef\nghijkl\nmnopqr");
   store.CopyToClipboard();  // nothing selected: the clipboard stays as it is
   EXPECT_FALSE(clipboard.HasText());

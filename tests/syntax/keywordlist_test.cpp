@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/vrelerror.h"
+#include "support/faultyfilesystem.h"
 #include "support/tempdir.h"
 
 namespace quorel {
@@ -65,6 +66,27 @@ TEST(KeywordList, FilesThatCannotBeOpenedOrCreated) {
   } catch (const EVrelError& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot create file " + bad);
   }
+}
+
+TEST(KeywordList, AFailedSaveKeepsTheOldList) {
+  test::TTempDir dir;
+  std::string path = dir.File("words.txt");
+  test::WriteBytes(path, "old\r\nlist\r\n");
+  TKeywordSet set;
+  set.Keywords = "alpha,beta,gamma";
+  test::TFaultyFileSystem files;
+  files.FailWriteAfter = 4;
+  try {
+    SaveKeywordList(path, set, files);
+    ADD_FAILURE() << "reported success";
+  } catch (const EVrelError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot create file " + path);
+  }
+  EXPECT_EQ(test::ReadBytes(path), "old\r\nlist\r\n");
+  EXPECT_EQ(dir.FileCount(), 1);
+  files.FailWriteAfter = -1;
+  SaveKeywordList(path, set, files);
+  EXPECT_EQ(test::ReadBytes(path), "alpha\r\nbeta\r\ngamma\r\n");
 }
 
 }  // namespace

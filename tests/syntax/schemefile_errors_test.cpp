@@ -69,7 +69,7 @@ TEST_P(MalformedSchemeFile, FailsWithTheReadersMessageAndChangesNothing) {
   std::string path =
       test::TestDataPath(std::string("schemes/malformed/") + GetParam().File + ".sch");
   test::TScriptedDialogs dialogs;
-  platform::TServicesOverride services({.Dialogs = &dialogs});
+  platform::TServices services = platform::WithDefaults({.Dialogs = &dialogs});
   TSyntaxParser parser;
   BuildHtmlScheme(parser.SyntaxScheme());
   int recoloured = 0;
@@ -79,7 +79,7 @@ TEST_P(MalformedSchemeFile, FailsWithTheReadersMessageAndChangesNothing) {
   BuildHtmlScheme(html);
 
   try {
-    parser.SyntaxScheme().LoadFromFile(path);
+    parser.SyntaxScheme().LoadFromFile(path, services);
     ADD_FAILURE() << "read without error";
   } catch (const EVrelError& e) {
     EXPECT_EQ(std::string(e.what()), GetParam().Message);
@@ -150,13 +150,13 @@ TEST(MalformedSchemeText, DamagedFilesGiveAMessageOrAScheme) {
 
 TEST(SchemeFileErrors, FileThatCannotBeOpenedShowsNoBoxOfTheLoaders) {
   test::TScriptedDialogs dialogs;
-  platform::TServicesOverride services({.Dialogs = &dialogs});
+  platform::TServices services = platform::WithDefaults({.Dialogs = &dialogs});
   test::TTempDir dir;
   TSyntaxScheme s;
   BuildHtmlScheme(s);
   for (const std::string& path : {dir.File("missing.sch"), dir.Path()}) {
     try {
-      s.LoadFromFile(path);
+      s.LoadFromFile(path, services);
       ADD_FAILURE() << "opened " << path;
     } catch (const EVrelError& e) {
       EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
@@ -182,8 +182,8 @@ TEST(SchemeFileErrors, SaveThatFailsReportsAndKeepsTheOldFile) {
   test::WriteBytes(path, "old scheme");
   test::TFaultyFileSystem faulty;
   faulty.FailWriteAfter = 100;
-  platform::TServicesOverride services({.Files = &faulty});
-  EXPECT_THROW(html.SaveToFile(path), EVrelError);
+  platform::TServices services = platform::WithDefaults({.Files = &faulty});
+  EXPECT_THROW(html.SaveToFile(path, services), EVrelError);
   EXPECT_EQ(test::ReadBytes(path), "old scheme");
   EXPECT_EQ(dir.FileCount(), 1);  // no temporary file left behind
 }

@@ -97,7 +97,7 @@ void TCustomVrelMemo::JumpToUrl(const std::string& url) {
   bool handled = false;
   if (OnJumpToUrl) OnJumpToUrl(*this, url, handled);
   if (handled) return;
-  if (platform::IShell* shell = platform::Services().Shell) shell->Open(url);
+  if (platform::IShell* shell = store_->Services().Shell) shell->Open(url);
 }
 
 bool TCustomVrelMemo::DoCollapseStateChanging(int line, bool collapsed) {

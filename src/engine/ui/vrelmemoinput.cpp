@@ -13,6 +13,7 @@
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
+#include "platform/safewrite.h"
 #include "platform/services.h"
 #include "syntax/textstylefile.h"
 
@@ -45,14 +46,14 @@ platform::TFileDialog ColourSchemeDialog(const char* title) {
 }  // namespace
 
 bool TCustomVrelMemo::LoadTextStyles() {
+  const platform::TServices& services = store_->Services();
   platform::TFileDialog dialog = ColourSchemeDialog("Load color styles");
-  if (!platform::Services().Dialogs->OpenFileDialog(dialog)) return false;
+  if (!services.Dialogs->OpenFileDialog(dialog)) return false;
   try {
     // A style file is small; reading stops early on anything much bigger.
-    TextStyles =
-        TextStylesFromText(platform::Services().Files->ReadWholeFile(dialog.FileName, 1u << 20));
+    TextStyles = TextStylesFromText(services.Files->ReadWholeFile(dialog.FileName, 1u << 20));
   } catch (const std::exception& e) {
-    platform::Services().Dialogs->MessageBox(platform::mkError, e.what(), platform::mbOK);
+    services.Dialogs->MessageBox(platform::mkError, e.what(), platform::mbOK);
     return false;
   }
   UpdateMetrics();
@@ -61,12 +62,13 @@ bool TCustomVrelMemo::LoadTextStyles() {
 }
 
 bool TCustomVrelMemo::SaveTextStyles() {
+  const platform::TServices& services = store_->Services();
   platform::TFileDialog dialog = ColourSchemeDialog("Save color styles");
-  if (!platform::Services().Dialogs->SaveFileDialog(dialog)) return false;
+  if (!services.Dialogs->SaveFileDialog(dialog)) return false;
   try {
-    platform::Services().Files->WriteFile(dialog.FileName, TextStylesToText(TextStyles));
+    platform::SafeWriteFile(*services.Files, dialog.FileName, TextStylesToText(TextStyles));
   } catch (const std::exception& e) {
-    platform::Services().Dialogs->MessageBox(platform::mkError, e.what(), platform::mbOK);
+    services.Dialogs->MessageBox(platform::mkError, e.what(), platform::mbOK);
     return false;
   }
   return true;

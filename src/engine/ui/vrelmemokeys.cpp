@@ -54,7 +54,7 @@ void TCustomVrelMemo::keyPressEvent(QKeyEvent* event) {
         ExecuteKeyCommand(*binding);
       } catch (const std::exception& e) {
         // No error may escape an event handler: it is shown and the editing goes on.
-        platform::Services().Dialogs->MessageBox(platform::mkError, e.what(), platform::mbOK);
+        store_->Services().Dialogs->MessageBox(platform::mkError, e.what(), platform::mbOK);
       }
       return;
     case koUnbound:

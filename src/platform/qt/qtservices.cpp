@@ -1,4 +1,4 @@
-// Wires the Qt implementations of the platform services.
+// The Qt implementations of the platform services, made once.
 #include "platform/qt/qtservices.h"
 
 #include "platform/qt/qtclipboard.h"
@@ -6,24 +6,18 @@
 #include "platform/qt/qtfilesystem.h"
 #include "platform/qt/qtprocesses.h"
 #include "platform/qt/qtsettings.h"
-#include "platform/services.h"
 
 namespace quorel::platform {
 
-void InstallQtServices() {
-  // They live as long as the program.
+const TServices& QtServices() {
   static TQtClipboard clipboard;
   static TQtDialogs dialogs;
   static TQtFileSystem files;
   static TQtProcesses processes;
   static TQtShell shell;
   static TQtSettings settings;
-  Services().Clipboard = &clipboard;
-  Services().Dialogs = &dialogs;
-  Services().Files = &files;
-  Services().Processes = &processes;
-  Services().Shell = &shell;
-  Services().Settings = &settings;
+  static const TServices services{&clipboard, &dialogs, &files, &processes, &shell, &settings};
+  return services;
 }
 
 }  // namespace quorel::platform

@@ -1,8 +1,11 @@
-// Wires the Qt implementations of the platform services; call once after QApplication exists.
+// The Qt implementations of the platform services, made once after QApplication exists.
 #pragma once
+
+#include "platform/services.h"
 
 namespace quorel::platform {
 
-void InstallQtServices();
+// The program's services; they live as long as the program.
+const TServices& QtServices();
 
 }  // namespace quorel::platform

@@ -3,8 +3,8 @@
 
 namespace quorel {
 
-TReplDialog::TReplDialog(QWidget* parent)
-    : TSearchDialogBase("ReplDialog", "Replace Text", parent) {
+TReplDialog::TReplDialog(platform::ISettings* settings, QWidget* parent)
+    : TSearchDialogBase("ReplDialog", "Replace Text", settings, parent) {
   auto* layout = new QVBoxLayout(this);
   auto* page = new QWidget(this);
   BuildControls(page, true);

@@ -12,7 +12,7 @@ class TReplDialog : public TSearchDialogBase {
   // The result of closing with "Replace All".
   static constexpr int kReplaceAllResult = 2;
 
-  explicit TReplDialog(QWidget* parent = nullptr);
+  explicit TReplDialog(platform::ISettings* settings = nullptr, QWidget* parent = nullptr);
 
   QPushButton* ReplaceAllBtn = nullptr;
 

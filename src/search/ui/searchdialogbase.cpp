@@ -8,8 +8,9 @@
 
 namespace quorel {
 
-TSearchDialogBase::TSearchDialogBase(const QString& formName, const QString& title, QWidget* parent)
-    : QDialog(parent) {
+TSearchDialogBase::TSearchDialogBase(const QString& formName, const QString& title,
+                                     platform::ISettings* settings, QWidget* parent)
+    : QDialog(parent), Settings(settings) {
   // The form's name comes first: the history boxes name their settings value after it.
   setObjectName(formName);
   setWindowTitle(title);
@@ -22,14 +23,14 @@ TSearchDialogBase::TSearchDialogBase(const QString& formName, const QString& tit
 void TSearchDialogBase::BuildControls(QWidget* page, bool replace) {
   auto* grid = new QGridLayout(page);
   auto* findLabel = new QLabel("&Text to find:", page);
-  SearText = new TVrelHistoryEditor("SearText", page);
+  SearText = new TVrelHistoryEditor("SearText", Settings, page);
   findLabel->setBuddy(SearText);
   grid->addWidget(findLabel, 0, 0);
   grid->addWidget(SearText, 0, 1);
   int row = 1;
   if (replace) {
     auto* replLabel = new QLabel("&Replace with:", page);
-    ReplText = new TVrelHistoryEditor("ReplText", page);
+    ReplText = new TVrelHistoryEditor("ReplText", Settings, page);
     replLabel->setBuddy(ReplText);
     grid->addWidget(replLabel, row, 0);
     grid->addWidget(ReplText, row, 1);

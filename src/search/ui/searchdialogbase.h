@@ -40,8 +40,12 @@ class TSearchDialogBase : public QDialog {
   // Takes the controls' values into the options.
   virtual void TakeOptions(TSearchOptions& options) const;
 
+  // Where the history boxes keep their lists.
+  platform::ISettings* const Settings;
+
  protected:
-  TSearchDialogBase(const QString& formName, const QString& title, QWidget* parent);
+  TSearchDialogBase(const QString& formName, const QString& title, platform::ISettings* settings,
+                    QWidget* parent);
   // Builds the controls into `page`; the Replace dialog passes its extra ones.
   void BuildControls(QWidget* page, bool replace);
   // The button row, right-aligned: OK, `middle` when given, Cancel; the hidden help button

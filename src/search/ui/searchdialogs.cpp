@@ -9,7 +9,7 @@
 namespace quorel {
 
 bool TSearchDialogs::ExecuteFind(TCustomMemoSource& store, TSearchOptions& options) {
-  TSrchDialog dialog(parent_);
+  TSrchDialog dialog(settings_, parent_);
   dialog.ShowOptions(options);
   if (OnCreateDialog) OnCreateDialog(store, dialog);
   if (dialog.exec() != QDialog::Accepted) return false;
@@ -19,7 +19,7 @@ bool TSearchDialogs::ExecuteFind(TCustomMemoSource& store, TSearchOptions& optio
 
 ISearchDialogs::TResult TSearchDialogs::ExecuteReplace(TCustomMemoSource& store,
                                                        TSearchOptions& options) {
-  TReplDialog dialog(parent_);
+  TReplDialog dialog(settings_, parent_);
   dialog.ShowOptions(options);
   if (OnCreateDialog) OnCreateDialog(store, dialog);
   const int result = dialog.exec();

@@ -10,7 +10,9 @@ namespace quorel {
 
 class TSearchDialogs : public ISearchDialogs {
  public:
-  explicit TSearchDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+  // The dialogs' history boxes keep their lists in `settings`.
+  explicit TSearchDialogs(QWidget* parent = nullptr, platform::ISettings* settings = nullptr)
+      : parent_(parent), settings_(settings) {}
 
   // Called for each dialog after it is created and before it is shown.
   std::function<void(TCustomMemoSource&, QDialog&)> OnCreateDialog;
@@ -20,6 +22,7 @@ class TSearchDialogs : public ISearchDialogs {
 
  private:
   QWidget* parent_;
+  platform::ISettings* settings_;
 };
 
 // Wires a search to this dialogs object and to the hourglass pointer while it works.

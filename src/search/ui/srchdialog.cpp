@@ -5,7 +5,8 @@
 
 namespace quorel {
 
-TSrchDialog::TSrchDialog(QWidget* parent) : TSearchDialogBase("SrchDialog", "Find Text", parent) {
+TSrchDialog::TSrchDialog(platform::ISettings* settings, QWidget* parent)
+    : TSearchDialogBase("SrchDialog", "Find Text", settings, parent) {
   auto* layout = new QVBoxLayout(this);
   Pages = new QTabWidget(this);
   auto* findPage = new QWidget(Pages);

@@ -12,7 +12,7 @@ class TSrchDialog : public TSearchDialogBase {
   Q_OBJECT
 
  public:
-  explicit TSrchDialog(QWidget* parent = nullptr);
+  explicit TSrchDialog(platform::ISettings* settings = nullptr, QWidget* parent = nullptr);
 
   QTabWidget* Pages = nullptr;
   // The "Find in Files" page: built, never shown.

@@ -7,12 +7,13 @@
 #include <QLineEdit>
 
 #include "platform/qt/cp1252.h"
-#include "platform/services.h"
 #include "platform/settings.h"
 
 namespace quorel {
 
-TVrelHistoryEditor::TVrelHistoryEditor(const QString& name, QWidget* parent) : QComboBox(parent) {
+TVrelHistoryEditor::TVrelHistoryEditor(const QString& name, platform::ISettings* settings,
+                                       QWidget* parent)
+    : QComboBox(parent), settings_(settings) {
   setObjectName(name);
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);
@@ -52,13 +53,13 @@ void TVrelHistoryEditor::AddCurrentText() {
 
 void TVrelHistoryEditor::LoadHistory() {
   valueName_ = ValueName();
-  if (platform::ISettings* s = platform::Services().Settings) history_.Load(*s, valueName_);
+  if (settings_) history_.Load(*settings_, valueName_);
   ShowItems();
 }
 
 // Under the name it was loaded from: while the form goes away its name may no longer be found.
 void TVrelHistoryEditor::SaveHistory() {
-  if (platform::ISettings* s = platform::Services().Settings) history_.Save(*s, valueName_);
+  if (settings_) history_.Save(*settings_, valueName_);
 }
 
 void TVrelHistoryEditor::keyPressEvent(QKeyEvent* event) {

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <string>
 
+#include "platform/settings.h"
 #include "search/edithistory.h"
 
 namespace quorel {
@@ -13,8 +14,9 @@ class TVrelHistoryEditor : public QComboBox {
   Q_OBJECT
 
  public:
-  // `name` is the box's own name; the value name also uses the owning form's object name.
-  TVrelHistoryEditor(const QString& name, QWidget* parent);
+  // `name` is the box's own name; the value name also uses the owning form's object name. The
+  // history is kept in `settings` (none: it lasts as long as the box).
+  TVrelHistoryEditor(const QString& name, platform::ISettings* settings, QWidget* parent);
   ~TVrelHistoryEditor() override;
 
   const std::string& RegName() const { return regName_; }
@@ -38,6 +40,7 @@ class TVrelHistoryEditor : public QComboBox {
   std::string regName_;
   std::string valueName_;
   TEditHistory history_;
+  platform::ISettings* settings_;
 };
 
 }  // namespace quorel

@@ -12,7 +12,7 @@ struct FormSettings : MainWindow {
   // Starts the window again on the stored settings.
   void Restart() {
     form.reset();
-    form = std::make_unique<TForm1>();
+    form = std::make_unique<TForm1>(services);
   }
   void Close() {
     form->MemoSource1.SetModified(false);

@@ -19,7 +19,7 @@ namespace {
 struct MainMenus : MainWindow {
   void Restart() {
     form.reset();
-    form = std::make_unique<TForm1>();
+    form = std::make_unique<TForm1>(services);
   }
   // Shows the window and makes it the active one, so that its shortcuts reach it.
   void ShowActive() {

@@ -36,14 +36,13 @@ struct MainWindow : ::testing::Test {
   test::TFaultyFileSystem files;
   platform::TMemoryClipboard clipboard;
   platform::TMemorySettings settings;
-  platform::TServicesOverride services{
-      {&clipboard, &dialogs, &files, &processes, &shell, &settings}};
+  platform::TServices services{&clipboard, &dialogs, &files, &processes, &shell, &settings};
   test::TTempDir dir;
   std::unique_ptr<TForm1> form;
 
   void SetUp() override {
     App();
-    form = std::make_unique<TForm1>();
+    form = std::make_unique<TForm1>(services);
   }
   void TearDown() override {
     // Closing asks nothing more than the test scripted.

@@ -21,11 +21,11 @@ struct ParserMenu : MainWindow {
       std::filesystem::copy_file(std::string(QUOREL_TEST_DATA_DIR) + "/../../data/Syntax/" + name,
                                  syntax + "/" + name);
     test::WriteBytes(syntax + "/notes.txt", "not a scheme");
-    form = std::make_unique<TForm1>();
+    form = std::make_unique<TForm1>(services);
   }
   void Restart() {
     form.reset();
-    form = std::make_unique<TForm1>();
+    form = std::make_unique<TForm1>(services);
   }
   std::vector<QAction*> SchemeItems() const {
     QList<QAction*> all = form->Parser1->actions();

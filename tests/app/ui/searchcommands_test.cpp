@@ -35,8 +35,6 @@ struct SearchCommands : MainWindow {
   TAnsweringDialogs answers;
   void SetUp() override {
     MainWindow::SetUp();
-    // The options are the program's: start every test without a text to find.
-    GetSearchOptions() = TSearchOptions();
     form->Search1->SetSearchDialogs(&answers);
     form->show();
     QApplication::setActiveWindow(form.get());
@@ -98,7 +96,7 @@ TEST_F(SearchCommands, ReplaceAllIsOneUndoStep) {
 TEST_F(SearchCommands, AnInvalidPatternIsReportedNotThrown) {
   form->VrelMemo1->InsertText("text");
   form->MemoSource1.SetCaretPos(0, 0);
-  GetSearchOptions().SetRegularExpr(true);
+  form->SearchOptions1.SetRegularExpr(true);
   answers.Find = "[a";
   emit form->Edit1->aboutToShow();
   form->Find1->trigger();

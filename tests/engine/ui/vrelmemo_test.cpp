@@ -12,6 +12,7 @@
 
 #include "engine/updateguard.h"
 #include "platform/services.h"
+#include "support/faultyfilesystem.h"
 #include "support/recordingprocesses.h"
 #include "support/scripteddialogs.h"
 #include "support/tempdir.h"
@@ -414,7 +415,7 @@ TEST_F(View, GlobalOptionsGiveTheTextStyles) {
 
 TEST_F(View, ColourSchemeFilesRoundTripAndBadOnesAreRefused) {
   test::TScriptedDialogs dialogs;
-  platform::TServicesOverride services({nullptr, &dialogs, nullptr});
+  view->MemoSource().SetServices(platform::WithDefaults({nullptr, &dialogs}));
   test::TTempDir dir;
   view->TextStyles.Items[1].Font.Color = clFuchsia;
   view->TextStyles.Items[2].Font.Style = {fsBold, fsItalic};
@@ -437,6 +438,22 @@ TEST_F(View, ColourSchemeFilesRoundTripAndBadOnesAreRefused) {
     EXPECT_EQ(dialogs.Messages().back().Kind, platform::mkError);
     EXPECT_EQ(view->TextStyles.Items[1].Font.Color, clFuchsia);  // unchanged
   }
+}
+
+TEST_F(View, AColourSchemeFileThatFailsToSaveKeepsTheOldFile) {
+  test::TScriptedDialogs dialogs;
+  test::TFaultyFileSystem files;
+  view->MemoSource().SetServices(platform::WithDefaults({nullptr, &dialogs, &files}));
+  test::TTempDir dir;
+  test::WriteBytes(dir.File("mine.rgb"), "old styles");
+  files.FailWriteAfter = 10;
+  dialogs.AnswerFile(dir.File("mine.rgb"));
+  EXPECT_FALSE(view->SaveTextStyles());
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_EQ(dialogs.Messages()[0].Kind, platform::mkError);
+  EXPECT_NE(dialogs.Messages()[0].Text.find("No space left"), std::string::npos);
+  EXPECT_EQ(test::ReadBytes(dir.File("mine.rgb")), "old styles");
+  EXPECT_EQ(dir.FileCount(), 1);
 }
 
 TEST_F(View, ABookmarkJumpCentresTheLine) {
@@ -707,7 +724,8 @@ TEST_F(HintView, AChosenEntryReplacesWhatWasTypedAndUndoesWithTheTyping) {
 
 TEST_F(HintView, AddressesOpenThroughTheShellUnlessTheEventHandlesThem) {
   test::TFakeShell shell;
-  platform::TServicesOverride services({nullptr, nullptr, nullptr, nullptr, &shell});
+  view->MemoSource().SetServices(
+      platform::WithDefaults({nullptr, nullptr, nullptr, nullptr, &shell}));
   view->JumpToUrl("http://example.org/");
   EXPECT_EQ(shell.Opened, std::vector<std::string>{"http://example.org/"});
   std::string seen;

@@ -32,11 +32,10 @@ struct Dialogs : ::testing::Test {
   Dialogs() { App(); }
   platform::TMemorySettings settings;
   test::TScriptedDialogs messages;
-  platform::TServicesOverride services{{nullptr, &messages, nullptr, nullptr, nullptr, &settings}};
 };
 
 TEST_F(Dialogs, FindDialogShowsTheOptions) {
-  TSrchDialog d;
+  TSrchDialog d(&settings);
   TSearchOptions o;
   o.SetTextToFind("abc");
   o.SetCaseSensitive(true);
@@ -66,7 +65,7 @@ TEST_F(Dialogs, FindOkTakesOptionsAndSavesHistory) {
   o.SetReplaceWith("keep");
   TMemoSource store;
   test::Load(store, "one two");
-  TSearchDialogs dialogs;
+  TSearchDialogs dialogs{nullptr, &settings};
   dialogs.OnCreateDialog = [](TCustomMemoSource&, QDialog& dialog) {
     auto& d = static_cast<TSrchDialog&>(dialog);
     QTimer::singleShot(0, &d, [&d] {
@@ -88,7 +87,7 @@ TEST_F(Dialogs, ReplaceAllButtonAndCancel) {
   TMemoSource store;
   TSearchOptions o;
   o.SetPromptOnReplace(true);
-  TSearchDialogs dialogs;
+  TSearchDialogs dialogs{nullptr, &settings};
   dialogs.OnCreateDialog = [](TCustomMemoSource&, QDialog& dialog) {
     auto& d = static_cast<TReplDialog&>(dialog);
     EXPECT_EQ(d.windowTitle(), "Replace Text");
@@ -121,7 +120,7 @@ TEST_F(Dialogs, ReplaceAllButtonAndCancel) {
 
 TEST_F(Dialogs, HistoryBoxEnterAddsNewestFirstEscapeStaysLeavingAdds) {
   settings.WriteString("Editor/EditHistory/SrchDialogSearText", "old\r\nmid\r\n");
-  TSrchDialog d;
+  TSrchDialog d(&settings);
   d.show();
   ASSERT_EQ(d.SearText->count(), 2);
   d.SearText->setFocus();
@@ -141,13 +140,13 @@ TEST_F(Dialogs, HistoryBoxEnterAddsNewestFirstEscapeStaysLeavingAdds) {
 
 TEST_F(Dialogs, HistorySavedWhenTheBoxGoesAwayAlsoAfterCancel) {
   {
-    TReplDialog d;
+    TReplDialog d(&settings);
     d.ReplText->SetText("later");
     d.ReplText->AddCurrentText();
     d.reject();
   }
   EXPECT_EQ(settings.ReadString("Editor/EditHistory/ReplDialogReplText"), "later\r\n");
-  TReplDialog again;
+  TReplDialog again(&settings);
   EXPECT_EQ(again.ReplText->count(), 1);
   again.ReplText->SetRegName("Own");
   EXPECT_EQ(again.ReplText->count(), 0);
@@ -157,7 +156,7 @@ struct Commands : Dialogs {
   TMemoSource store;
   TSearchOptions options;
   TMemoSearch search{store, options, &messages};
-  TSearchDialogs dialogs;
+  TSearchDialogs dialogs{nullptr, &settings};
   Commands() {
     store.SetDelimeters("/{}+-*():=,;><$.#[]^@&~|%'");
     AttachSearchDialogs(search, dialogs);
