@@ -29,7 +29,7 @@ QString Q(const std::string& s) { return platform::Cp1252ToQString(s); }
 // ---- State shown by the window ----
 
 void TForm1::ShowModified(bool modified) {
-  StatusBar1[2]->setText(modified ? "Modified" : "");
+  SetPanelText(2, modified ? "Modified" : "");
   if (modified && HasDocumentName()) ReverttoSaved1->setEnabled(true);
   Save1->setEnabled(modified);
   ToolButton3->setEnabled(modified);
@@ -42,7 +42,7 @@ void TForm1::SetDocumentModified(bool value) {
 
 void TForm1::SetDocumentName(const std::string& name) {
   DocumentName = name;
-  StatusBar1[3]->setText(Q(name));
+  SetPanelText(3, Q(name));
   if (name == "[untitled]") {
     TaskbarTitle = "[untitled]";
     MemoSource1.SetFileName("[untitled]");

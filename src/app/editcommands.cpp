@@ -14,8 +14,8 @@
 namespace quorel {
 
 void TForm1::UpdateCaretPanels() {
-  StatusBar1[0]->setText(QString("Char: %1").arg(MemoSource1.CaretX() + 1));
-  StatusBar1[1]->setText(QString("Line: %1").arg(MemoSource1.CaretY() + 1));
+  SetPanelText(0, QString("Char: %1").arg(MemoSource1.CaretX() + 1));
+  SetPanelText(1, QString("Line: %1").arg(MemoSource1.CaretY() + 1));
 }
 
 // ---- Edit menu ----

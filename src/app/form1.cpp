@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -205,15 +206,40 @@ void TForm1::CreateStatusBar() {
   Label1 = new QLabel(this);
   Label1->setFont(QApplication::font("QMenu"));
   Label1->hide();
-  const int widths[4] = {60, 70, 50, 600};
   const char* texts[4] = {"Char: 1", "Line: 1", "", "[untitled]"};
   for (int i = 0; i < 4; ++i) {
     StatusBar1[i] = new QLabel(texts[i], this);
-    StatusBar1[i]->setMinimumWidth(widths[i]);
-    if (i < 3) StatusBar1[i]->setMaximumWidth(widths[i]);
     if (i == 2) StatusBar1[i]->setAlignment(Qt::AlignCenter);
     statusBar()->addWidget(StatusBar1[i], i == 3 ? 1 : 0);
+    SetPanelText(i, texts[i]);
   }
+}
+
+namespace {
+
+// The panels' widths at the original small font; the document name's grows with the window.
+constexpr int kPanelWidths[4] = {60, 70, 50, 600};
+// What the first three panels make room for whatever they show, so that they do not jump while
+// the caret moves: seven-digit columns and lines.
+const char* const kPanelRoom[3] = {"Char: 0000000", "Line: 0000000", "Modified"};
+
+}  // namespace
+
+void TForm1::SetPanelText(int panel, const QString& text) {
+  QLabel* label = StatusBar1[static_cast<size_t>(panel)];
+  label->setText(text);
+  if (panel == 3) {
+    label->setMinimumWidth(kPanelWidths[3]);  // and it takes the rest of the bar
+    return;
+  }
+  // At the user's font the original widths cut the text: a panel is as wide as its text needs.
+  QFontMetrics metrics(label->font());
+  int need =
+      std::max(metrics.horizontalAdvance(text), metrics.horizontalAdvance(kPanelRoom[panel]));
+  QMargins margins = label->contentsMargins();
+  int width = std::max(kPanelWidths[panel],
+                       need + margins.left() + margins.right() + 2 * label->margin() + 6);
+  if (label->minimumWidth() != width || label->maximumWidth() != width) label->setFixedWidth(width);
 }
 
 void TForm1::SetUpDialogs() {
@@ -286,6 +312,9 @@ void TForm1::StoreChanged(TCustomMemoSource& store, int, int) {
 void TForm1::SetUpView() {
   VrelMemo1 = new TVrelMemo(this);
   VrelMemo1->SetMemoSource(&MemoSource1);
+  VrelMemo1->OnMenuShortcut = [this](TCustomVrelMemo&, const QKeyEvent& key) {
+    return RunMenuShortcut(key);
+  };
   VrelMemo1->SetOptions({moThumbTracking, moColorSyntax, moLineNumbersOnGutter});
   VrelMemo1->UseMonoFont = false;
   VrelMemo1->SelColor = clWhite;

@@ -3,11 +3,15 @@
 // documentcommands.cpp.
 #pragma once
 
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QRect>
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -313,6 +317,8 @@ class TForm1 : public QMainWindow {
   void OpenCommandLine(const QStringList& arguments);
 
   QString PanelText(int panel) const;
+  // Shows `text` in a status bar panel, widening the panel when the text needs more room.
+  void SetPanelText(int panel, const QString& text);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -334,6 +340,11 @@ class TForm1 : public QMainWindow {
   // Every menu item's shortcut runs the opening handlers of its menus first, then the item
   // when it is still enabled.
   void WireMenuShortcuts();
+  // Runs the menu item whose shortcut `key` is; false when no item has it. The views ask this
+  // before their key map, so a menu shortcut wins over a two-key command that starts with it
+  // even when the key reaches a view (Ctrl+Q, Ctrl+O).
+  bool RunMenuShortcut(const QKeyEvent& key);
+  std::map<QKeySequence, std::function<void()>> menuShortcuts_;
   void Cut1Click();
   void Copy1Click();
   void SelectAll1Click();

@@ -171,16 +171,28 @@ void TForm1::WireMenuShortcuts() {
         item->setShortcutContext(Qt::WidgetShortcut);
         continue;
       }
-      auto* shortcut = new QShortcut(key, this);
-      item->setShortcutContext(Qt::WidgetShortcut);
-      connect(shortcut, &QShortcut::activated, this, [item, chain] {
+      auto run = [item, chain] {
         for (QMenu* m : chain) emit m->aboutToShow();
         if (item->isEnabled()) item->trigger();
-      });
+      };
+      menuShortcuts_[key] = run;
+      auto* shortcut = new QShortcut(key, this);
+      item->setShortcutContext(Qt::WidgetShortcut);
+      connect(shortcut, &QShortcut::activated, this, run);
     }
   };
   for (QAction* top : menuBar()->actions())
     if (QMenu* menu = top->menu()) walk(menu, {});
+}
+
+bool TForm1::RunMenuShortcut(const QKeyEvent& key) {
+  QKeyCombination combination(key.modifiers() & ~Qt::KeypadModifier, Qt::Key(key.key()));
+  auto found = menuShortcuts_.find(QKeySequence(combination));
+  if (found == menuShortcuts_.end()) return false;
+  // Copied first: the item may rebuild the menus and so the table.
+  std::function<void()> run = found->second;
+  run();
+  return true;
 }
 
 }  // namespace quorel

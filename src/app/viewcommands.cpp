@@ -76,6 +76,7 @@ void TForm1::SplitView1Click() {
     SplitMemo = new TVrelMemo(Splitter1);
     SplitMemo->setObjectName("SplitMemo");
     SplitMemo->SetMemoSource(&MemoSource1);
+    SplitMemo->OnMenuShortcut = VrelMemo1->OnMenuShortcut;
     CopyViewSettings(*VrelMemo1, *SplitMemo);
     SplitMemo->TextStyles = VrelMemo1->TextStyles;
     Splitter1->addWidget(SplitMemo);

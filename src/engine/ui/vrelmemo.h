@@ -7,6 +7,7 @@
 #include <QBasicTimer>
 #include <QFont>
 #include <QHash>
+#include <QKeyEvent>
 #include <functional>
 #include <memory>
 
@@ -120,6 +121,9 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   void SetHorzMaxPos(int value);
 
   // ---- Events ----
+  // Asked first for every key press that does not finish a two-key command: true when the owner
+  // ran one of its menu shortcuts for it, so the key map does not see the key.
+  std::function<bool(TCustomVrelMemo&, const QKeyEvent&)> OnMenuShortcut;
   std::function<void(TCustomVrelMemo&)> OnChange;
   std::function<void(TCustomVrelMemo&, TMemoStates)> OnStateChange;
   std::function<void(TCustomVrelMemo&)> OnSelectionChange;

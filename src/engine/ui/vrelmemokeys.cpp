@@ -40,6 +40,10 @@ bool TCustomVrelMemo::event(QEvent* event) {
 }
 
 void TCustomVrelMemo::keyPressEvent(QKeyEvent* event) {
+  if (keys_.PrefixState() == 0 && OnMenuShortcut && OnMenuShortcut(*this, *event)) {
+    event->accept();
+    return;
+  }
   // Every character, Esc, Enter and Backspace included, closes a pending hint.
   if (!event->text().isEmpty()) CloseHint();
   TVirtualKeyPress key = VirtualKeyPressOf(*event);

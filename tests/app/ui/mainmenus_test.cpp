@@ -1,6 +1,7 @@
 // The main window's menus: their order, the custom colours they show, the rules that enable
 // their items as they open, and shortcuts that refresh a menu before running its item.
 #include <QAction>
+#include <QLabel>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
@@ -87,6 +88,77 @@ TEST_F(MainMenus, CustomColoursShowInBothColourMenusOnceShown) {
   form->CustomHexValue[15] = "#ABCDEF";
   form->MenuColorPop[15]->trigger();
   EXPECT_EQ(Text(), "color=#ABCDEF");
+}
+
+// Real key presses on the window: menu shortcuts come before the view's two-key commands.
+TEST_F(MainMenus, CtrlQExitsWithTheSaveQuestionAndCtrlOOpens) {
+  ShowActive();
+  Type("unsaved");
+  dialogs.AnswerMessage(platform::mrCancel);
+  Press(Qt::Key_Q, Qt::ControlModifier);
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_EQ(dialogs.Messages()[0].Text.rfind("Do you wish to save this file?", 0), 0u);
+  EXPECT_TRUE(form->isVisible());  // Cancel keeps the window
+  // Ctrl+Q left no two-key command waiting: the next key types.
+  form->MemoSource1.SetCaretPos(7, 0);
+  Press(Qt::Key_X);
+  EXPECT_EQ(form->MemoSource1.Lines().Text(), "unsavedx");
+
+  form->MemoSource1.SetModified(false);
+  dialogs.AnswerFile(std::nullopt);
+  Press(Qt::Key_O, Qt::ControlModifier);
+  ASSERT_EQ(dialogs.FileDialogs().size(), 1u);
+  EXPECT_EQ(dialogs.FileDialogs()[0].Title, "Open");
+
+  Press(Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_EQ(dialogs.Messages().size(), 1u);  // nothing to ask
+  EXPECT_FALSE(form->isVisible());
+}
+
+// A key handed to the view itself, past the window's shortcut map (as when the window is not the
+// active one), still runs the menu item rather than starting a two-key command.
+void DeliverToView(QWidget* view, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+  static_cast<QObject*>(view)->event(&press);
+}
+
+TEST_F(MainMenus, AMenuShortcutThatReachesTheViewRunsItsItem) {
+  ShowActive();
+  Type("unsaved");
+  form->MemoSource1.SetCaretPos(0, 0);
+  dialogs.AnswerMessage(platform::mrCancel);
+  DeliverToView(form->VrelMemo1, Qt::Key_Q, Qt::ControlModifier, "\x11");
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_EQ(dialogs.Messages()[0].Text.rfind("Do you wish to save this file?", 0), 0u);
+  // No two-key command is waiting: Ctrl+D alone does nothing (Ctrl+Q Ctrl+D goes to the line end).
+  DeliverToView(form->VrelMemo1, Qt::Key_D, Qt::ControlModifier, "\x04");
+  EXPECT_EQ(form->MemoSource1.CaretPos(), (TPoint{0, 0}));
+
+  // The clipboard window's view has no menu: Ctrl+Q there starts a two-key command (Ctrl+Q
+  // Ctrl+Y deletes to the line end).
+  form->ViewClipboard1->trigger();
+  TVrelMemo* other = form->EditWindow->Memo();
+  other->MemoSource().LoadFromBuffer("abcdef");
+  other->MemoSource().SetCaretPos(2, 0);
+  DeliverToView(other, Qt::Key_Q, Qt::ControlModifier, "\x11");
+  DeliverToView(other, Qt::Key_Y, Qt::ControlModifier, "\x19");
+  EXPECT_EQ(other->MemoSource().Lines().Text(), "ab");
+  EXPECT_EQ(dialogs.Messages().size(), 1u) << LastMessage();
+}
+
+TEST_F(MainMenus, CtrlKTwoKeyCommandsStillWorkInTheMainWindow) {
+  ShowActive();
+  Type("one two");
+  form->MemoSource1.SetCaretPos(0, 0);
+  // Ctrl+K B marks the block start, Ctrl+K K its end, Ctrl+K N upper-cases it.
+  Press(Qt::Key_K, Qt::ControlModifier);
+  Press(Qt::Key_B);
+  form->MemoSource1.SetCaretPos(3, 0);
+  Press(Qt::Key_K, Qt::ControlModifier);
+  Press(Qt::Key_K);
+  Press(Qt::Key_K, Qt::ControlModifier);
+  Press(Qt::Key_N);
+  EXPECT_EQ(form->MemoSource1.Lines().Text(), "ONE two");
 }
 
 TEST_F(MainMenus, ShortcutsRefreshTheirMenuFirst) {
@@ -255,6 +327,32 @@ TEST_F(MainMenus, TheProgramFontComesFromTheFontDialog) {
     EXPECT_TRUE(font.Style.Contains(fsBold));
     EXPECT_EQ(font.Color, clRed);
   }
+}
+
+// Each panel shows its whole text at the window's font, however long the document.
+TEST_F(MainMenus, TheStatusBarShowsWholeNumbers) {
+  std::string text;
+  text.reserve(2'000'000 * 6);
+  for (int i = 1; i < 2'000'000; ++i) text += "line\n";
+  text += "the last line, which is a long one: " + std::string(1'000'000 - 36, 'x');
+  form->MemoSource1.LoadFromBuffer(text);
+  ShowActive();
+  QTest::keyClick(form->VrelMemo1, Qt::Key_End, Qt::ControlModifier);
+  form->MemoSource1.SetModified(true);
+  QApplication::processEvents();
+  EXPECT_EQ(Panel(0), "Char: 1000001");
+  EXPECT_EQ(Panel(1), "Line: 2000000");
+  EXPECT_EQ(Panel(2), "Modified");
+  for (int i = 0; i < 3; ++i) {
+    QLabel* panel = form->StatusBar1[static_cast<size_t>(i)];
+    EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(panel->text()))
+        << panel->text().toStdString();
+  }
+  // Nine digits are wider than the room kept for seven: the panel grows.
+  form->SetPanelText(1, "Line: 123456789");
+  QApplication::processEvents();
+  QLabel* line = form->StatusBar1[1];
+  EXPECT_GE(line->contentsRect().width(), line->fontMetrics().horizontalAdvance(line->text()));
 }
 
 TEST_F(MainMenus, ClicksAndThePressedStatusBar) {
