@@ -14,6 +14,7 @@
 #include "app/toolbarimages.h"
 #include "engine/clipboardsource.h"
 #include "engine/ui/editwindow.h"
+#include "platform/processes.h"
 #include "platform/qt/cp1252.h"
 #include "search/memosearch.h"
 #include "search/ui/searchdialogs.h"
@@ -25,7 +26,10 @@ const std::array<const char*, 12> DocumentExtensions = {
     ".htm", ".html", ".txt", ".htx", ".asp", ".ins", ".ini", ".java", ".js", ".pas", ".rtf", ".*"};
 
 TForm1::TForm1(const platform::TServices& services, QWidget* parent)
-    : QMainWindow(parent), services_(services) {
+    : QMainWindow(parent),
+      services_(services),
+      SideFiles(*services.Files, services.Shell->UserDataFolder(),
+                FolderOf(services.Processes->ProgramPath())) {
   setWindowTitle("Quorel 1.5");
   resize(654, 512);
   setAcceptDrops(true);

@@ -20,6 +20,7 @@
 #include "engine/ui/vrelmemo.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
+#include "platform/sidefiles.h"
 #include "search/searchoptions.h"
 #include "syntax/syntaxparser.h"
 
@@ -86,6 +87,8 @@ class TForm1 : public QMainWindow {
 
   // ---- Non-visual components ----
   const platform::TServices services_;
+  // Popup.txt and the files the program writes for itself (Custom.txt, Items.txt, Temp.html).
+  platform::TSideFiles SideFiles;
   TMemoSource MemoSource1{services_};
   TSyntaxParser SyntaxParser1;
   TSyntaxParser DefaultParser;

@@ -29,7 +29,7 @@ std::string Numbered(const char* name, int n) { return name + std::to_string(n);
 }  // namespace
 
 void TForm1::ReadPopupList() {
-  std::string path = FolderOf(services_.Processes->ProgramPath()) + "Popup.txt";
+  std::string path = SideFiles.ReadPath("Popup.txt");
   std::string text;
   PopupList.clear();
   PopupLoaded = false;

@@ -37,6 +37,8 @@ class IFileSystem {
   // An existing file that is not a folder.
   virtual bool IsFile(const std::string& path) = 0;
   virtual bool IsFolder(const std::string& path) = 0;
+  // Makes the folder and the folders above it that are missing; true when it exists afterwards.
+  virtual bool CreateFolders(const std::string& path) = 0;
   // Hands `each` the name (no folder) of every file in `folder` that is not a folder itself,
   // hidden ones included, in the order the file system keeps them. A folder that cannot be read
   // gives no names.

@@ -32,6 +32,9 @@ class IShell {
   virtual bool CtrlDown() = 0;
   // The user's documents folder ("" when there is none).
   virtual std::string DocumentsFolder() = 0;
+  // The user's own folder for the files the program writes for itself, such as
+  // ~/.local/share/Quorel; it need not exist yet.
+  virtual std::string UserDataFolder() = 0;
   // Opens a document, folder or address with the desktop's default handler.
   virtual bool Open(const std::string& target) = 0;
 };

@@ -113,6 +113,12 @@ bool TStdFileSystem::IsFile(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool TStdFileSystem::CreateFolders(const std::string& path) {
+  std::error_code error;
+  std::filesystem::create_directories(path, error);
+  return IsFolder(path);
+}
+
 bool TStdFileSystem::IsFolder(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);

@@ -5,11 +5,20 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 extern char** environ;
 
 namespace quorel::platform {
+
+// The XDG base folder for user data, as desktops on Linux keep it.
+std::string TNoShell::UserDataFolder() {
+  const char* data = std::getenv("XDG_DATA_HOME");
+  if (data && *data == '/') return std::string(data) + "/Quorel";
+  const char* home = std::getenv("HOME");
+  return std::string(home ? home : "") + "/.local/share/Quorel";
+}
 
 std::string TStdProcesses::ProgramPath() {
   std::error_code ec;

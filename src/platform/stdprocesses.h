@@ -19,6 +19,7 @@ class TNoShell : public IShell {
   bool CtrlDown() override { return false; }
   bool Open(const std::string&) override { return false; }
   std::string DocumentsFolder() override { return ""; }
+  std::string UserDataFolder() override;
 };
 
 }  // namespace quorel::platform

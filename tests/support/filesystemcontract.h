@@ -155,7 +155,18 @@ TYPED_TEST_P(FileSystemContract, ListsTheFilesOfAFolderButNotItsFolders) {
   EXPECT_TRUE(names.empty());
 }
 
+TYPED_TEST_P(FileSystemContract, MakesMissingFoldersButNotOverAFile) {
+  std::string deep = this->dir.File("a/b/c");
+  EXPECT_TRUE(this->files.CreateFolders(deep));
+  EXPECT_TRUE(this->files.IsFolder(deep));
+  EXPECT_TRUE(this->files.CreateFolders(deep));  // already there
+  WriteBytes(this->dir.File("f"), "x");
+  EXPECT_FALSE(this->files.CreateFolders(this->dir.File("f/g")));
+  EXPECT_FALSE(this->files.CreateFolders(this->dir.File("f")));
+}
+
 REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, FileFactsForTheDocumentWindow,
+                            MakesMissingFoldersButNotOverAFile,
                             ListsTheFilesOfAFolderButNotItsFolders, ReadsFilesWithAnyBytesInPieces,
                             ReadingStopsWhenTheConsumerSaysSo,
                             ReadingMissingFilesAndFoldersFailsWithTheName,

@@ -41,6 +41,8 @@ class TFakeShell : public platform::IShell {
   bool CtrlDown() override { return Ctrl; }
   std::string Documents;
   std::string DocumentsFolder() override { return Documents; }
+  std::string DataFolder;
+  std::string UserDataFolder() override { return DataFolder; }
   std::vector<std::string> Opened;
   bool Open(const std::string& target) override {
     Opened.push_back(target);

@@ -83,6 +83,8 @@ bool TQtFileSystem::IsFile(const std::string& path) { return QFileInfo(Path(path
 
 bool TQtFileSystem::IsFolder(const std::string& path) { return QFileInfo(Path(path)).isDir(); }
 
+bool TQtFileSystem::CreateFolders(const std::string& path) { return QDir().mkpath(Path(path)); }
+
 void TQtFileSystem::ListFiles(const std::string& folder,
                               const std::function<void(const std::string& name)>& each) {
   QDirIterator it(Path(folder.empty() ? "." : folder), QDir::Files | QDir::Hidden | QDir::System);

@@ -14,6 +14,7 @@ class TQtFileSystem : public IFileSystem {
   bool Exists(const std::string& path) override;
   bool IsFile(const std::string& path) override;
   bool IsFolder(const std::string& path) override;
+  bool CreateFolders(const std::string& path) override;
   void ListFiles(const std::string& folder,
                  const std::function<void(const std::string& name)>& each) override;
   int32_t FileAge(const std::string& path) override;

@@ -33,6 +33,11 @@ bool TQtShell::CtrlDown() {
   return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
 }
 
+std::string TQtShell::UserDataFolder() {
+  QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  return QFile::encodeName(data + "/Quorel").toStdString();
+}
+
 std::string TQtShell::DocumentsFolder() {
   return QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
       .toStdString();

@@ -20,6 +20,7 @@ class TQtShell : public IShell {
   bool CtrlDown() override;
   bool Open(const std::string& target) override;
   std::string DocumentsFolder() override;
+  std::string UserDataFolder() override;
 };
 
 }  // namespace quorel::platform

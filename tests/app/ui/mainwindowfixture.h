@@ -42,6 +42,7 @@ struct MainWindow : ::testing::Test {
 
   void SetUp() override {
     App();
+    shell.DataFolder = dir.File("userdata");
     form = std::make_unique<TForm1>(services);
   }
   void TearDown() override {
