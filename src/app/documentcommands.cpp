@@ -120,6 +120,7 @@ void TForm1::OpenDocument(std::string fileName) {
 
 void TForm1::ClearDocument() {
   MemoSource1.Lines().Clear();
+  MemoSource1.SetOutFormat(ofWindows);  // a new document ends its lines with CR LF
   MemoSource1.SetFileName("");
   MemoSource1.SetModified(false);
   SetDocumentModified(false);

@@ -20,6 +20,18 @@ void TLineSplitter::AddLine(std::string_view raw) {
   lines_.Add(expand ? ExpandTabs(raw, stops_) : std::string(raw));
 }
 
+void TLineSplitter::NoteFirstLineEnd(const char* lineEnd, const char* end) {
+  sawLineEnd_ = true;
+  if (*lineEnd == '\n') {
+    firstLineEnd_ = ofUnix;
+  } else if (lineEnd + 1 == end) {
+    firstLineEnd_ = ofMac;  // until the next piece starts with LF
+    firstIsLoneCr_ = true;
+  } else {
+    firstLineEnd_ = lineEnd[1] == '\n' ? ofWindows : ofMac;
+  }
+}
+
 bool TLineSplitter::Feed(std::string_view chunk) {
   if (ended_) return false;
   const char* p = chunk.data();
@@ -27,7 +39,11 @@ bool TLineSplitter::Feed(std::string_view chunk) {
   ended_ = end != p + chunk.size();
   if (pendingCr_ && p < end) {
     pendingCr_ = false;
-    if (*p == '\n') ++p;
+    if (*p == '\n') {
+      ++p;
+      if (firstIsLoneCr_) firstLineEnd_ = ofWindows;
+    }
+    firstIsLoneCr_ = false;
   }
   if (lines_.Count() == 0) lines_.Reserve(chunk.size() / 40 + 16);
 
@@ -51,6 +67,7 @@ bool TLineSplitter::Feed(std::string_view chunk) {
       pending_.clear();
     }
     p = lineEnd + 1;
+    if (!sawLineEnd_) NoteFirstLineEnd(lineEnd, end);
     if (*lineEnd == '\r') {
       if (p == end)
         pendingCr_ = true;

@@ -1,11 +1,12 @@
 // Cuts a document's bytes into cleaned line records as they arrive, chunk by chunk: line ends
 // CR LF, LF or CR; a NUL ends the text; tabs expanded unless kept; trailing characters <= 32
-// removed.
+// removed. It notes the style of the first line end.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "engine/memotypes.h"
 #include "engine/stringitem.h"
 #include "engine/tabstops.h"
 
@@ -19,9 +20,12 @@ class TLineSplitter {
   bool Feed(std::string_view chunk);
   // The text is complete: the lines.
   TInternalStrings Finish();
+  // The style of the text's first line end, which saving keeps; CR LF when it has none.
+  TOutFormatType FirstLineEnd() const { return firstLineEnd_; }
 
  private:
   void AddLine(std::string_view raw);
+  void NoteFirstLineEnd(const char* lineEnd, const char* end);
 
   const TTabStops& stops_;
   bool keepTabs_;
@@ -29,6 +33,9 @@ class TLineSplitter {
   std::string pending_;     // the start of a line whose end is in a later chunk
   bool pendingCr_ = false;  // the last chunk ended in CR: a LF starting the next one belongs to it
   bool ended_ = false;
+  bool sawLineEnd_ = false;
+  bool firstIsLoneCr_ = false;  // the first line end was a CR at the end of a chunk, so far
+  TOutFormatType firstLineEnd_ = ofWindows;
 };
 
 }  // namespace quorel

@@ -43,6 +43,8 @@ void TCustomMemoSource::LoadLines(TLineSplitter& splitter) {
   {
     TUpdateGuard update(*this, urLoad);
     ReplaceAllLines(splitter, urLoad);
+    // Saving writes the line ends the file came with.
+    outFormat_ = splitter.FirstLineEnd();
     changeFlags_ |= msAll;
     caret_->X = caret_->Y = 0;
     selStart_->X = selStart_->Y = selEnd_->X = selEnd_->Y = 0;

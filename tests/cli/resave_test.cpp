@@ -23,8 +23,12 @@ int RunCli(std::vector<std::string> args, std::string* err = nullptr) {
 TEST(CliResave, CleansAndConvertsLineEnds) {
   TTempDir dir;
   WriteBytes(dir.File("in.html"), "<p>  \n\tx\r\n\rend");
+  // Without --out-format the first line end sets them all: here LF.
   EXPECT_EQ(RunCli({"resave", dir.File("in.html"), dir.File("out.html")}), 0);
-  EXPECT_EQ(ReadBytes(dir.File("out.html")), "<p>\r\n         x\r\n\r\nend");
+  EXPECT_EQ(ReadBytes(dir.File("out.html")), "<p>\n         x\n\nend\n");
+  EXPECT_EQ(
+      RunCli({"resave", dir.File("in.html"), dir.File("dos.html"), "--out-format", "windows"}), 0);
+  EXPECT_EQ(ReadBytes(dir.File("dos.html")), "<p>\r\n         x\r\n\r\nend");
   EXPECT_EQ(RunCli({"resave", dir.File("in.html"), dir.File("unix.html"), "--out-format", "unix"}),
             0);
   EXPECT_EQ(ReadBytes(dir.File("unix.html")), "<p>\n         x\n\nend\n");

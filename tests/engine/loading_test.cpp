@@ -133,6 +133,73 @@ TEST(Loading, PiecesGiveTheSameLinesWhereverTheyAreCut) {
   }
 }
 
+// ---- The document keeps its own line ends ----
+
+TEST(LineEnds, TheFirstLineEndSetsTheStyleWhereverThePiecesAreCut) {
+  using namespace std::string_literals;
+  const std::pair<std::string, TOutFormatType> cases[] = {
+      {"a\r\nb\nc\r", ofWindows},
+      {"a\nb\r\nc", ofUnix},
+      {"a\rb\r\nc", ofMac},
+      {"\r\n", ofWindows},
+      {"\r", ofMac},
+      {"\n\r\n", ofUnix},
+      {"no line end", ofWindows},
+      {"", ofWindows},
+      {"a\r\0\nb"s, ofMac},  // the NUL ends the text after the CR
+  };
+  TTabStops stops;
+  for (const auto& [text, style] : cases) {
+    for (size_t cut = 0; cut <= text.size(); ++cut) {
+      TLineSplitter splitter(stops, false);
+      splitter.Feed(std::string_view(text).substr(0, cut));
+      splitter.Feed(std::string_view(text).substr(cut));
+      splitter.Finish();
+      EXPECT_EQ(splitter.FirstLineEnd(), style) << text << " cut at " << cut;
+    }
+  }
+}
+
+TEST(LineEnds, EachStyleComesBackAsItWasLoaded) {
+  // A Windows file loses only its final line end, as it always has; Unix and Mac files end
+  // every line.
+  const std::pair<std::string, std::string> cases[] = {
+      {"<p>\r\n<b>x</b>\r\n", "<p>\r\n<b>x</b>"},
+      {"<p>\n<b>x</b>\n", "<p>\n<b>x</b>\n"},
+      {"<p>\r<b>x</b>\r", "<p>\r<b>x</b>\r"},
+      {"one line", "one line"},
+  };
+  for (const auto& [in, out] : cases) {
+    TMemoSource store;
+    store.LoadFromBuffer(in);
+    EXPECT_EQ(store.SaveToString(), out) << in;
+  }
+  // The style asked for afterwards wins; the next load brings the file's own back.
+  TMemoSource store;
+  store.LoadFromBuffer("a\nb\n");
+  store.SetOutFormat(ofWindows);
+  EXPECT_EQ(store.SaveToString(), "a\r\nb");
+  store.LoadFromBuffer("a\rb");
+  EXPECT_EQ(store.OutFormat(), ofMac);
+}
+
+TEST(LineEnds, AFileReadInPiecesKeepsItsCrLf) {
+  test::TTempDir dir;
+  std::string big;
+  for (int i = 0; i < 200000; ++i) big += "line\r\n";
+  test::WriteBytes(dir.File("big.txt"), big);
+  TMemoSource store;
+  store.LoadFromFile(dir.File("big.txt"));
+  EXPECT_EQ(store.OutFormat(), ofWindows);
+  std::string lf;
+  for (int i = 0; i < 200000; ++i) lf += "line\n";
+  test::WriteBytes(dir.File("lf.txt"), lf);
+  store.LoadFromFile(dir.File("lf.txt"));
+  EXPECT_EQ(store.OutFormat(), ofUnix);
+  store.SaveToFile(dir.File("again.txt"));
+  EXPECT_EQ(test::ReadBytes(dir.File("again.txt")), lf);
+}
+
 TEST(Loading, NulInALaterPieceEndsTheText) {
   TTabStops stops;
   TLineSplitter splitter(stops, false);

@@ -24,8 +24,8 @@ using test::WriteBytes;
 std::string Saved(const std::string& text, TOutFormatType format, TStringsOptions extra = {}) {
   TMemoSource store;
   store.SetOptions(store.Options() | extra);
-  store.SetOutFormat(format);
   Load(store, text);
+  store.SetOutFormat(format);  // after loading, which takes the text's own line ends
   return store.SaveToString();
 }
 
@@ -46,7 +46,7 @@ TEST(SaveFormat, TabsAreWrittenRaw) {
 TEST(SaveFormat, ReadOnlyLinesCanBeLeftOut) {
   TMemoSource store;
   store.SetOptions(store.Options() | TStringsOptions{soExcludeReadOnlyLines});
-  Load(store, "keep\nskip\nkeep too");
+  Load(store, "keep\r\nskip\r\nkeep too");
   store.SetLineReadOnly(1, true);
   EXPECT_EQ(store.SaveToString(), "keep\r\nkeep too\r\n");
 }
@@ -54,7 +54,7 @@ TEST(SaveFormat, ReadOnlyLinesCanBeLeftOut) {
 TEST(SaveFile, WritesTheTextAndLeavesNoTemporaryFile) {
   TTempDir dir;
   TMemoSource store;
-  Load(store, "<p>\nhello");
+  Load(store, "<p>\r\nhello");
   store.SaveToFile(dir.File("page.html"));
   EXPECT_EQ(ReadBytes(dir.File("page.html")), "<p>\r\nhello");
   EXPECT_EQ(dir.FileCount(), 1);

@@ -4,6 +4,7 @@
 #include <exception>
 #include <functional>
 #include <map>
+#include <optional>
 #include <ostream>
 
 #include "engine/memosource.h"
@@ -41,10 +42,11 @@ bool ParseOutFormat(const std::string& name, TOutFormatType& format) {
 
 int Resave(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
   std::vector<std::string> files;
-  TOutFormatType format = ofWindows;
+  std::optional<TOutFormatType> format;  // the file's own line ends unless one is asked for
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--out-format") {
-      if (i + 1 >= args.size() || !ParseOutFormat(args[i + 1], format)) {
+      format.emplace();
+      if (i + 1 >= args.size() || !ParseOutFormat(args[i + 1], *format)) {
         err << "quorel-cli: --out-format needs one of windows, mac, unix\n";
         return 2;
       }
@@ -58,13 +60,13 @@ int Resave(const std::vector<std::string>& args, std::ostream&, std::ostream& er
     return 2;
   }
   TMemoSource store;
-  store.SetOutFormat(format);
   try {
     store.LoadFromFile(files[0]);
   } catch (const std::exception& e) {
     err << "quorel-cli: cannot load " << files[0] << ": " << e.what() << "\n";
     return 1;
   }
+  if (format) store.SetOutFormat(*format);
   try {
     store.SaveToFile(files[1]);
   } catch (const std::exception& e) {

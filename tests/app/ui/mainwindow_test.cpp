@@ -197,6 +197,26 @@ TEST_F(MainWindow, OpenWithTheDialog) {
   EXPECT_EQ(form->DocumentName, file);
 }
 
+// A version-controlled page keeps its LF line ends through an edit; a new page gets CR LF.
+TEST_F(MainWindow, APageIsSavedWithTheLineEndsItCameWith) {
+  std::string file = dir.File("page.html");
+  WriteBytes(file, "<p>\nold</p>\n");
+  form->OpenDocument(file);
+  form->MemoSource1.SetCaretPos(0, 1);
+  form->MemoSource1.InsertText("the ");
+  ASSERT_TRUE(form->SaveDocument());
+  EXPECT_EQ(ReadBytes(file), "<p>\nthe old</p>\n");
+
+  form->New1Click();
+  form->MemoSource1.InsertText("a");
+  form->MemoSource1.SetCaretPos(1, 0);
+  form->MemoSource1.SplitLine();
+  std::string fresh = dir.File("new.html");
+  dialogs.AnswerFile(fresh);
+  ASSERT_TRUE(form->SaveDocumentAs());
+  EXPECT_EQ(ReadBytes(fresh), "a\r\n");
+}
+
 TEST_F(MainWindow, OpeningAMissingFileWarns) {
   std::string missing = dir.File("gone.html");
   form->OpenDocument(missing);
