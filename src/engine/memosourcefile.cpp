@@ -113,11 +113,8 @@ void TCustomMemoSource::SaveToStream(std::ostream& out) {
 std::string TCustomMemoSource::BackupNameFor(const std::string& fileName) {
   std::filesystem::path path(fileName);
   std::string ext = path.extension().string();
-  std::string backupExt = ext.empty() ? ".~"
-                                      : ("."
-                                         "~" +
-                                         ext.substr(1))
-                                            .substr(0, 4);
+  // ".html" keeps up to three characters after the "~": ".~ht".
+  std::string backupExt = (".~" + (ext.empty() ? std::string() : ext.substr(1))).substr(0, 4);
   std::string backup = path.replace_extension(backupExt).string();
   GetBackupName(fileName, backup);
   return backup;
