@@ -120,7 +120,10 @@ void TForm1::OpenDocument(std::string fileName) {
 
 void TForm1::ClearDocument() {
   MemoSource1.Lines().Clear();
-  MemoSource1.SetOutFormat(ofWindows);  // a new document ends its lines with CR LF
+  // A new document is UTF-8 without a byte-order mark and ends its lines with CR LF.
+  MemoSource1.SetOutFormat(ofWindows);
+  MemoSource1.SetEncoding(enUtf8);
+  MemoSource1.SetByteOrderMark(false);
   MemoSource1.SetFileName("");
   MemoSource1.SetModified(false);
   SetDocumentModified(false);

@@ -1,6 +1,7 @@
 // Splitting bytes into cleaned lines.
 #include "engine/linesplitter.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace quorel {
@@ -34,9 +35,34 @@ void TLineSplitter::NoteFirstLineEnd(const char* lineEnd, const char* end) {
 
 bool TLineSplitter::Feed(std::string_view chunk) {
   if (ended_) return false;
+  size_t nul = chunk.find('\0');
+  if (nul != std::string_view::npos) chunk = chunk.substr(0, nul);
+  if (!startChecked_) {
+    // The mark may arrive split over pieces: hold the first bytes until three are in.
+    size_t take = std::min(chunk.size(), kUtf8ByteOrderMark.size() - start_.size());
+    start_.append(chunk.substr(0, take));
+    chunk.remove_prefix(take);
+    bool couldBeMark = kUtf8ByteOrderMark.substr(0, start_.size()) == start_;
+    if (couldBeMark && start_.size() < kUtf8ByteOrderMark.size() && nul == std::string_view::npos)
+      return true;
+    startChecked_ = true;
+    byteOrderMark_ = start_ == kUtf8ByteOrderMark;
+    if (!byteOrderMark_) FeedText(start_);
+  }
+  FeedText(chunk);
+  ended_ = nul != std::string_view::npos;
+  return !ended_;
+}
+
+TEncoding TLineSplitter::Encoding() const {
+  return ChooseEncoding(byteOrderMark_, head_, utf8_.Valid());
+}
+
+void TLineSplitter::FeedText(std::string_view chunk) {
+  if (head_.size() < 1024) head_.append(chunk.substr(0, 1024 - head_.size()));
+  utf8_.Feed(chunk);
   const char* p = chunk.data();
-  const char* end = FindOrEnd(p, p + chunk.size(), '\0');
-  ended_ = end != p + chunk.size();
+  const char* end = p + chunk.size();
   if (pendingCr_ && p < end) {
     pendingCr_ = false;
     if (*p == '\n') {
@@ -75,10 +101,14 @@ bool TLineSplitter::Feed(std::string_view chunk) {
         ++p;
     }
   }
-  return !ended_;
 }
 
 TInternalStrings TLineSplitter::Finish() {
+  // A text shorter than a byte-order mark that began like one.
+  if (!startChecked_) {
+    startChecked_ = true;
+    FeedText(start_);
+  }
   // A final line end adds no empty line; text after the last line end is a line of its own.
   if (!pending_.empty()) AddLine(pending_);
   pending_.clear();

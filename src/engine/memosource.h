@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/bookmarks.h"
+#include "engine/encoding.h"
 #include "engine/memotypes.h"
 #include "engine/position.h"
 #include "engine/stringitem.h"
@@ -96,6 +97,12 @@ class TCustomMemoSource {
   void SetBlockOption(TBlockOption value);
   TOutFormatType OutFormat() const { return outFormat_; }
   void SetOutFormat(TOutFormatType value) { outFormat_ = value; }
+  // How the document's bytes are read as characters; loading tells it from the file.
+  TEncoding Encoding() const { return encoding_; }
+  void SetEncoding(TEncoding value) { encoding_ = value; }
+  // The file began with a UTF-8 byte-order mark, which saving writes back.
+  bool ByteOrderMark() const { return byteOrderMark_; }
+  void SetByteOrderMark(bool value) { byteOrderMark_ = value; }
   bool AllowUndo() const { return allowUndo_; }
   void SetAllowUndo(bool value);
   int UndoLimit() const { return undoLimit_; }
@@ -439,6 +446,8 @@ class TCustomMemoSource {
   bool highlightUrls_ = false;
   TBlockOption blockOption_ = bkBoth;
   TOutFormatType outFormat_ = ofWindows;
+  TEncoding encoding_ = enUtf8;
+  bool byteOrderMark_ = false;
   bool useGlobalOptions_ = false;
   bool keepTrailingBlanks_ = false;
   int typingStyle_ = -1;

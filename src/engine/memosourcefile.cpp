@@ -43,8 +43,10 @@ void TCustomMemoSource::LoadLines(TLineSplitter& splitter) {
   {
     TUpdateGuard update(*this, urLoad);
     ReplaceAllLines(splitter, urLoad);
-    // Saving writes the line ends the file came with.
+    // Saving writes the line ends and the byte-order mark the file came with.
     outFormat_ = splitter.FirstLineEnd();
+    encoding_ = splitter.Encoding();
+    byteOrderMark_ = splitter.ByteOrderMark();
     changeFlags_ |= msAll;
     caret_->X = caret_->Y = 0;
     selStart_->X = selStart_->Y = selEnd_->X = selEnd_->Y = 0;
@@ -88,7 +90,8 @@ std::string TCustomMemoSource::SaveToString() {
   size_t total = 0;
   for (int y = 0; y < LineCount(); ++y) total += lines_[y].Text.size() + 2;
   std::string out;
-  out.reserve(total);
+  out.reserve(total + kUtf8ByteOrderMark.size());
+  if (byteOrderMark_) out += kUtf8ByteOrderMark;
   if (outFormat_ == ofWindows && !skipReadOnly) {
     for (int y = 0; y < LineCount(); ++y) {
       if (y > 0) out += "\r\n";
