@@ -3,6 +3,7 @@
 
 #include "engine/guid.h"
 #include "engine/memosource.h"
+#include "engine/stylenumbers.h"
 #include "engine/updateguard.h"
 
 namespace quorel {
@@ -51,12 +52,12 @@ void TCustomMemoSource::MatchBracket() {
   std::string text = Line(at.Y);
   if (at.X >= static_cast<int>(text.size())) return;
   std::string colors = GetExpandedColors(at.Y);
-  // Brackets in strings (style 1) and comments (style 2) do not count.
+  // Brackets in strings and comments do not count.
   auto counts = [&](int x) {
     unsigned char style = x < static_cast<int>(colors.size())
                               ? static_cast<unsigned char>(colors[static_cast<size_t>(x)])
-                              : 0;
-    return style != 1 && style != 2;
+                              : tsPlain;
+    return style != tsString && style != tsComment;
   };
   static const std::string opens = "([{", closes = ")]}";
   char c = text[static_cast<size_t>(at.X)];
