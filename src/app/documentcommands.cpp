@@ -42,6 +42,7 @@ void TForm1::SetDocumentModified(bool value) {
 
 void TForm1::SetDocumentName(const std::string& name) {
   DocumentName = name;
+  ShowEncoding();
   SetPanelText(3, Q(name));
   if (name == "[untitled]") {
     TaskbarTitle = "[untitled]";
@@ -129,6 +130,42 @@ void TForm1::ClearDocument() {
   SetDocumentModified(false);
   SetDocumentName("[untitled]");
   UpdateFolders(false, false);
+}
+
+// ---- Encoding and line ends ----
+
+namespace {
+
+const char* LineEndName(TOutFormatType format) {
+  switch (format) {
+    case ofWindows:
+      return "CR LF";
+    case ofMac:
+      return "CR";
+    case ofUnix:
+      return "LF";
+  }
+  return "";
+}
+
+}  // namespace
+
+void TForm1::Encoding1Click() {
+  for (size_t i = 0; i < LineEnds1.size(); ++i)
+    LineEnds1[i]->setChecked(MemoSource1.OutFormat() == static_cast<TOutFormatType>(i));
+}
+
+void TForm1::LineEnds1Click(TOutFormatType format) {
+  if (MemoSource1.OutFormat() == format) return;
+  MemoSource1.SetOutFormat(format);
+  // Every line end of the file changes with the next save.
+  SetDocumentModified(true);
+  ShowEncoding();
+}
+
+void TForm1::ShowEncoding() {
+  EncodingPanel->setText(MemoSource1.Encoding() == enUtf8 ? "UTF-8" : "Windows-1252");
+  LineEndPanel->setText(LineEndName(MemoSource1.OutFormat()));
 }
 
 // ---- Saving ----

@@ -84,6 +84,15 @@ void TForm1::CreateMenus() {
   SaveAs1 = MenuItem(File1, "Save &As...", "Ctrl+Alt+S");
   ReverttoSaved1 = MenuItem(File1, "&Revert to Saved", "Ctrl+Alt+R");
   SaveaCopy1 = MenuItem(File1, "Sa&ve a Copy");
+  Encoding1 = File1->addMenu("Encoding");
+  const char* lineEnds[3] = {"CR LF (Windows)", "CR (classic Mac)", "LF (Unix)"};
+  for (size_t i = 0; i < LineEnds1.size(); ++i) {
+    LineEnds1[i] = Encoding1->addAction(lineEnds[i]);
+    LineEnds1[i]->setCheckable(true);
+    connect(LineEnds1[i], &QAction::triggered, this,
+            [this, i] { LineEnds1Click(static_cast<TOutFormatType>(i)); });
+  }
+  connect(Encoding1, &QMenu::aboutToShow, this, [this] { Encoding1Click(); });
   ImportandExport1 = File1->addMenu("&Import and Export");
   Filesep1 = File1->addSeparator();
   Print1 = MenuItem(File1, "&Print...", "Ctrl+P");
@@ -217,6 +226,11 @@ void TForm1::CreateStatusBar() {
     statusBar()->addWidget(StatusBar1[i], i == 3 ? 1 : 0);
     SetPanelText(i, texts[i]);
   }
+  EncodingPanel = new QLabel(this);
+  LineEndPanel = new QLabel(this);
+  statusBar()->addPermanentWidget(EncodingPanel);
+  statusBar()->addPermanentWidget(LineEndPanel);
+  ShowEncoding();
 }
 
 namespace {

@@ -110,6 +110,9 @@ class TForm1 : public QMainWindow {
   QAction* ReverttoSaved1;
   QAction* SaveaCopy1;
   QMenu* ImportandExport1;
+  // The document's encoding and line ends (opening handler Encoding1Click).
+  QMenu* Encoding1;
+  std::array<QAction*, 3> LineEnds1;  // CR LF, CR, LF: in the order of TOutFormatType
   QAction* Filesep1;
   QAction* Print1;
   QAction* Preferences1;
@@ -261,6 +264,9 @@ class TForm1 : public QMainWindow {
   QAction* ToolButton23;  // Run Compiled Applet in Browser
   QAction* ToolButton14;  // Exit
   std::array<QLabel*, 4> StatusBar1;
+  // At the bar's right end: the document's encoding and its line ends.
+  QLabel* EncodingPanel;
+  QLabel* LineEndPanel;
   TVrelMemo* VrelMemo1;
 
   // ---- Document operations ----
@@ -307,6 +313,11 @@ class TForm1 : public QMainWindow {
   void SaveAs1Click();
   void ReverttoSaved1Click();
   void SaveaCopy1Click();
+  void Encoding1Click();
+  // The next save writes `format`'s line ends.
+  void LineEnds1Click(TOutFormatType format);
+  // The encoding and line-end panels follow the document.
+  void ShowEncoding();
   void File1Click();
   void Exit1Click();
   // The close question; false keeps the window open.

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QTest>
 
 #include "app/form1.h"
@@ -215,6 +216,37 @@ TEST_F(MainWindow, APageIsSavedWithTheLineEndsItCameWith) {
   dialogs.AnswerFile(fresh);
   ASSERT_TRUE(form->SaveDocumentAs());
   EXPECT_EQ(ReadBytes(fresh), "a\r\n");
+}
+
+TEST_F(MainWindow, TheEncodingMenuAndPanelsShowAndChangeTheLineEnds) {
+  EXPECT_EQ(form->EncodingPanel->text(), "UTF-8");
+  EXPECT_EQ(form->LineEndPanel->text(), "CR LF");
+  std::string file = dir.File("old.htm");
+  WriteBytes(file, "<p>caf\xE9</p>\n<p>two</p>\n");
+  form->OpenDocument(file);
+  EXPECT_EQ(form->EncodingPanel->text(), "Windows-1252");
+  EXPECT_EQ(form->LineEndPanel->text(), "LF");
+  emit form->Encoding1->aboutToShow();
+  EXPECT_FALSE(form->LineEnds1[ofWindows]->isChecked());
+  EXPECT_TRUE(form->LineEnds1[ofUnix]->isChecked());
+  EXPECT_FALSE(form->LineEnds1[ofMac]->isChecked());
+
+  // Choosing the checked style changes nothing; another one is for the next save.
+  form->LineEnds1[ofUnix]->trigger();
+  EXPECT_FALSE(form->MemoSource1.Modified());
+  form->LineEnds1[ofWindows]->trigger();
+  EXPECT_TRUE(form->MemoSource1.Modified());
+  EXPECT_EQ(form->LineEndPanel->text(), "CR LF");
+  EXPECT_EQ(Panel(2), "Modified");
+  ASSERT_TRUE(form->SaveDocument());
+  EXPECT_EQ(ReadBytes(file), "<p>caf\xE9</p>\r\n<p>two</p>");
+  emit form->Encoding1->aboutToShow();
+  EXPECT_TRUE(form->LineEnds1[ofWindows]->isChecked());
+  EXPECT_FALSE(form->LineEnds1[ofUnix]->isChecked());
+
+  form->New1Click();
+  EXPECT_EQ(form->EncodingPanel->text(), "UTF-8");
+  EXPECT_EQ(form->LineEndPanel->text(), "CR LF");
 }
 
 TEST_F(MainWindow, OpeningAMissingFileWarns) {
