@@ -26,6 +26,9 @@ class TLineSplitter {
   TOutFormatType FirstLineEnd() const { return firstLineEnd_; }
   // The text began with a UTF-8 byte-order mark; it is not part of the first line.
   bool ByteOrderMark() const { return byteOrderMark_; }
+  // Text that is not a whole file (set through Lines) keeps leading mark bytes as text. Call
+  // before the first Feed.
+  void KeepLeadingMark() { startChecked_ = true; }
   // The encoding the text's bytes tell (see ChooseEncoding).
   TEncoding Encoding() const;
 

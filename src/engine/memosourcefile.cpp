@@ -29,6 +29,7 @@ void TCustomMemoSource::ReplaceAllLines(TLineSplitter& splitter, TUpdateReason r
 
 void TCustomMemoSource::ReplaceAllLines(std::string_view data, TUpdateReason reason) {
   TLineSplitter splitter(tabStops_, options_.Contains(soUseTabCharacter));
+  splitter.KeepLeadingMark();  // not a file: every byte is text
   splitter.Feed(data);
   ReplaceAllLines(splitter, reason);
 }

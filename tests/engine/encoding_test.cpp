@@ -8,6 +8,7 @@
 
 #include "engine/linesplitter.h"
 #include "engine/memosource.h"
+#include "support/storehelpers.h"
 
 namespace quorel {
 namespace {
@@ -73,10 +74,8 @@ TEST(EncodingDetection, MarkThenDeclarationThenValidity) {
   for (const auto& [bytes, encoding] : cases) {
     for (size_t cut = 0; cut <= std::min<size_t>(bytes.size(), 40); ++cut) {
       TLineSplitter splitter(stops, false);
-      splitter.Feed(std::string_view(bytes).substr(0, cut));
-      splitter.Feed(std::string_view(bytes).substr(cut));
-      splitter.Finish();
-      EXPECT_EQ(splitter.Encoding(), encoding) << bytes << " cut at " << cut;
+      EXPECT_EQ(test::SplitInTwo(splitter, bytes, cut).Encoding(), encoding)
+          << bytes << " cut at " << cut;
     }
   }
 }
@@ -101,6 +100,11 @@ TEST(EncodingRoundTrip, BytesComeBackAsTheyWere) {
   EXPECT_TRUE(store.ByteOrderMark());
   EXPECT_EQ(store.RawLine(0), "<html>");  // the mark is no part of the text
   EXPECT_EQ(store.Encoding(), enUtf8);
+  // Text set through Lines is no file: its leading mark bytes stay text, and the document's own
+  // mark stays as it was.
+  store.Lines().SetText("\xEF\xBB\xBFx");
+  EXPECT_EQ(store.RawLine(0), "\xEF\xBB\xBFx");
+  EXPECT_TRUE(store.ByteOrderMark());
   store.LoadFromBuffer("caf\xE9");
   EXPECT_FALSE(store.ByteOrderMark());
   EXPECT_EQ(store.Encoding(), enWindows1252);

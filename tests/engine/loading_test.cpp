@@ -152,10 +152,8 @@ TEST(LineEnds, TheFirstLineEndSetsTheStyleWhereverThePiecesAreCut) {
   for (const auto& [text, style] : cases) {
     for (size_t cut = 0; cut <= text.size(); ++cut) {
       TLineSplitter splitter(stops, false);
-      splitter.Feed(std::string_view(text).substr(0, cut));
-      splitter.Feed(std::string_view(text).substr(cut));
-      splitter.Finish();
-      EXPECT_EQ(splitter.FirstLineEnd(), style) << text << " cut at " << cut;
+      EXPECT_EQ(test::SplitInTwo(splitter, text, cut).FirstLineEnd(), style)
+          << text << " cut at " << cut;
     }
   }
 }

@@ -3,11 +3,22 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "engine/linesplitter.h"
 #include "engine/memosource.h"
 
 namespace quorel::test {
+
+// `splitter` after it was fed `text` in two pieces cut at `cut` and finished: what it tells must
+// not depend on where a file's chunks end.
+inline TLineSplitter& SplitInTwo(TLineSplitter& splitter, std::string_view text, size_t cut) {
+  splitter.Feed(text.substr(0, cut));
+  splitter.Feed(text.substr(cut));
+  splitter.Finish();
+  return splitter;
+}
 
 // A store holding `text` (lines separated by '\n'), loaded as a file would be.
 inline void Load(TCustomMemoSource& store, const std::string& text) { store.LoadFromBuffer(text); }
