@@ -427,4 +427,40 @@ const std::string& CachedHtml(int lines) {
   return it->second;
 }
 
+namespace {
+
+std::string MadeUtf8(const std::string& html) {
+  static const char* const kLetters[] = {"\xC3\xA9", "\xC3\xBC", "\xC3\xB1",
+                                         "\xCE\xB1", "\xC3\xA5", "\xCF\x89"};  // é ü ñ α å ω
+  std::string out;
+  out.reserve(html.size() + html.size() / 40);
+  bool inTag = false;
+  int letters = 0;
+  for (char c : html) {
+    if (c == '<') inTag = true;
+    if (c == '>') inTag = false;
+    if (!inTag && c >= 'a' && c <= 'z' && ++letters % 25 == 0) {
+      out += letters % 500 == 0 ? "\xE6\x97\xA5" : kLetters[(letters / 25) % 6];  // 日
+      continue;
+    }
+    out.push_back(c);
+  }
+  return out;
+}
+
+}  // namespace
+
+const std::string& CachedUtf8Html(int lines) {
+  static std::map<int, std::string> cache;
+  auto it = cache.find(lines);
+  if (it == cache.end()) it = cache.emplace(lines, MadeUtf8(CachedHtml(lines))).first;
+  return it->second;
+}
+
+double NonAsciiShare(const std::string& text) {
+  size_t high = 0;
+  for (char c : text) high += static_cast<unsigned char>(c) >= 0x80;
+  return text.empty() ? 0 : static_cast<double>(high) / static_cast<double>(text.size());
+}
+
 }  // namespace quorel::bench

@@ -15,4 +15,11 @@ std::string GenerateHtml(int lines);
 // GenerateHtml(lines), made once per count and kept for the rest of the program.
 const std::string& CachedHtml(int lines);
 
+// The same page as UTF-8 text in other languages: about every 25th letter between tags becomes
+// an accented Latin, Greek or (every 500th) Japanese character, so that about 2% of the bytes
+// are beyond ASCII. Made once per count.
+const std::string& CachedUtf8Html(int lines);
+// The share of bytes beyond ASCII in `text`.
+double NonAsciiShare(const std::string& text);
+
 }  // namespace quorel::bench

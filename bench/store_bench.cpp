@@ -79,8 +79,7 @@ TMemoSource& LargeStore() {
 // freeing its million lines afterwards are outside the timing. Wall-clock time, since that is
 // what the user waits for (and what the MB/s figure is computed from).
 
-void BM_LoadFromBuffer(benchmark::State& state) {
-  const std::string& html = Html(kLargeDocument);
+void LoadFromBuffer(benchmark::State& state, const std::string& html) {
   int lines = 0;
   for (auto _ : state) {
     state.PauseTiming();
@@ -95,8 +94,17 @@ void BM_LoadFromBuffer(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                           static_cast<int64_t>(html.size()));
   state.counters["lines"] = lines;
+  state.counters["non_ascii_share"] = quorel::bench::NonAsciiShare(html);
 }
+
+void BM_LoadFromBuffer(benchmark::State& state) { LoadFromBuffer(state, Html(kLargeDocument)); }
 BENCHMARK(BM_LoadFromBuffer)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same page in UTF-8 with about 2% of its bytes beyond ASCII.
+void BM_LoadFromBufferUtf8(benchmark::State& state) {
+  LoadFromBuffer(state, quorel::bench::CachedUtf8Html(kLargeDocument));
+}
+BENCHMARK(BM_LoadFromBufferUtf8)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The file was just written, so it is read from the page cache: this is the cost of reading
 // and splitting, not of the disk.
@@ -192,10 +200,10 @@ void TypeRepeatedly(benchmark::State& state, TMemoSource& store, int x, int y) {
 // reallocation of the whole list is part of the average, as it is for the user). With a limit,
 // the store trims the list from the front once it holds 100 records more than the limit, which
 // moves the remaining records down each time; that variant shows what trimming costs.
-void BM_Keystroke(benchmark::State& state, int undoLimit) {
+void BM_Keystroke(benchmark::State& state, int undoLimit, bool utf8 = false) {
   const int lines = static_cast<int>(state.range(0));
   TMemoSource store;
-  store.LoadFromBuffer(Html(lines));
+  store.LoadFromBuffer(utf8 ? quorel::bench::CachedUtf8Html(lines) : Html(lines));
   if (undoLimit > 0) store.SetUndoLimit(undoLimit);
   const int y = LineAt(lines, state.range(1));
   const int x = store.LineLength(y) / 2;
@@ -210,6 +218,10 @@ BENCHMARK_CAPTURE(BM_Keystroke, undo_default, 0)
 BENCHMARK_CAPTURE(BM_Keystroke, undo_limit_1000, 1000)
     ->ArgNames({"lines", "at"})
     ->ArgsProduct({{10'000, kLargeDocument}, {0, 1, 2}});
+// In the UTF-8 page the caret's column is turned into a byte by walking the line's characters.
+BENCHMARK_CAPTURE(BM_Keystroke, utf8_undo_default, 0, true)
+    ->ArgNames({"lines", "at"})
+    ->ArgsProduct({{kLargeDocument}, {0, 1, 2}});
 
 // One keystroke in the middle of a line of the given length (bytes) in a 10,000-line
 // document, default undo: shows how the cost of a keystroke follows the length of its line.

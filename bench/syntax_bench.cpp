@@ -24,26 +24,33 @@ const std::string& Html() { return bench::CachedHtml(kLines); }
 struct TColouredDocument {
   TSyntaxParser parser;
   TMemoSource store;
-  TColouredDocument() {
+  explicit TColouredDocument(bool utf8 = false) {
     BuildHtmlScheme(parser.SyntaxScheme());
-    store.LoadFromBuffer(Html());
+    store.LoadFromBuffer(utf8 ? bench::CachedUtf8Html(kLines) : Html());
     store.SetSyntaxParser(&parser);
   }
   ~TColouredDocument() { store.SetSyntaxParser(nullptr); }
 };
 
-void BM_ColourWholeDocument(benchmark::State& state) {
-  TColouredDocument doc;
+void ColourWholeDocument(benchmark::State& state, bool utf8) {
+  TColouredDocument doc(utf8);
+  const int64_t bytes =
+      static_cast<int64_t>(utf8 ? bench::CachedUtf8Html(kLines).size() : Html().size());
   for (auto _ : state) {
     state.PauseTiming();
     doc.store.ReparseAll();
     state.ResumeTiming();
     doc.store.EnsureParsed(doc.store.LineCount() - 1);
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                          static_cast<int64_t>(Html().size()));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * bytes);
 }
+
+void BM_ColourWholeDocument(benchmark::State& state) { ColourWholeDocument(state, false); }
 BENCHMARK(BM_ColourWholeDocument)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same page in UTF-8 with about 2% of its bytes beyond ASCII.
+void BM_ColourWholeDocumentUtf8(benchmark::State& state) { ColourWholeDocument(state, true); }
+BENCHMARK(BM_ColourWholeDocumentUtf8)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The parser alone over every line, without the store's bookkeeping.
 void BM_ParseLinesOnly(benchmark::State& state) {

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quorel needs to build, test and run; does nothing when all are present.
-# With --fuzz it also installs clang for the fuzz preset (not needed to build or test).
+# The fonts cover Latin, Greek and Cyrillic (DejaVu) and Chinese and Japanese (WenQuanYi Micro Hei)
+# in the view. With --fuzz it also installs clang for the fuzz preset (not needed to build or test).
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
   qt6-base-dev qt6-base-dev-tools
   libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg62-turbo-dev fonts-liberation
+  libjpeg62-turbo-dev fonts-liberation fonts-dejavu-core fonts-wqy-microhei
   xvfb xauth clang-format
 )
 if [ "${1:-}" = "--fuzz" ]; then packages+=(clang); fi

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QTimer>
 #include <filesystem>
 
 #include "app/form1.h"
@@ -22,7 +23,7 @@ std::string FileNameOf(const std::string& path) {
   return std::filesystem::path(path).filename().string();
 }
 
-QString Q(const std::string& s) { return platform::Cp1252ToQString(s); }
+QString Q(const std::string& s) { return platform::TextToQString(s); }
 
 }  // namespace
 
@@ -151,6 +152,9 @@ const char* LineEndName(TOutFormatType format) {
 }  // namespace
 
 void TForm1::Encoding1Click() {
+  for (size_t i = 0; i < Encodings1.size(); ++i)
+    Encodings1[i]->setChecked(MemoSource1.Encoding() == static_cast<TEncoding>(i));
+  ConverttoUtf81->setEnabled(MemoSource1.Encoding() != enUtf8 && !MemoSource1.ReadOnly());
   for (size_t i = 0; i < LineEnds1.size(); ++i)
     LineEnds1[i]->setChecked(MemoSource1.OutFormat() == static_cast<TOutFormatType>(i));
 }
@@ -161,6 +165,22 @@ void TForm1::LineEnds1Click(TOutFormatType format) {
   // Every line end of the file changes with the next save.
   SetDocumentModified(true);
   ShowEncoding();
+}
+
+void TForm1::Encodings1Click(TEncoding encoding) {
+  MemoSource1.SetEncoding(encoding);
+  ShowEncoding();
+  UpdateCaretPanels();
+}
+
+void TForm1::ConverttoUtf81Click() {
+  MemoSource1.ConvertToUtf8();
+  ShowEncoding();
+}
+
+void TForm1::ShowStatusNote(const QString& text) {
+  NotePanel->setText(text);
+  NoteTimer->start(6000);
 }
 
 void TForm1::ShowEncoding() {

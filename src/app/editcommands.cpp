@@ -14,7 +14,7 @@
 namespace quorel {
 
 void TForm1::UpdateCaretPanels() {
-  SetPanelText(0, QString("Char: %1").arg(MemoSource1.CaretX() + 1));
+  SetPanelText(0, QString("Char: %1").arg(MemoSource1.CaretCharColumn()));
   SetPanelText(1, QString("Line: %1").arg(MemoSource1.CaretY() + 1));
 }
 

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "app/toolbarimages.h"
@@ -57,6 +58,11 @@ TForm1::TForm1(const platform::TServices& services, QWidget* parent)
   MemoSource1.AddListener(
       [this](TCustomMemoSource& s, int first, int last) { StoreChanged(s, first, last); }, this,
       false);
+  MemoSource1.OnCharacterNotStored = [this](TCustomMemoSource&, const std::string& character) {
+    ShowStatusNote(QString("Windows-1252 cannot hold \u201C%1\u201D: it was not inserted (File, "
+                           "Encoding, Convert to UTF-8)")
+                       .arg(QString::fromStdString(character)));
+  };
   // Every mouse press in the window and its controls runs the file-changed check.
   ReadSettings();
   WireMenuShortcuts();
@@ -85,6 +91,16 @@ void TForm1::CreateMenus() {
   ReverttoSaved1 = MenuItem(File1, "&Revert to Saved", "Ctrl+Alt+R");
   SaveaCopy1 = MenuItem(File1, "Sa&ve a Copy");
   Encoding1 = File1->addMenu("Encoding");
+  const char* encodings[2] = {"Windows-1252", "UTF-8"};
+  for (size_t i = 0; i < Encodings1.size(); ++i) {
+    Encodings1[i] = Encoding1->addAction(encodings[i]);
+    Encodings1[i]->setCheckable(true);
+    connect(Encodings1[i], &QAction::triggered, this,
+            [this, i] { Encodings1Click(static_cast<TEncoding>(i)); });
+  }
+  ConverttoUtf81 = Encoding1->addAction("Convert to UTF-8");
+  connect(ConverttoUtf81, &QAction::triggered, this, [this] { ConverttoUtf81Click(); });
+  Encoding1->addSeparator();
   const char* lineEnds[3] = {"CR LF (Windows)", "CR (classic Mac)", "LF (Unix)"};
   for (size_t i = 0; i < LineEnds1.size(); ++i) {
     LineEnds1[i] = Encoding1->addAction(lineEnds[i]);
@@ -226,6 +242,11 @@ void TForm1::CreateStatusBar() {
     statusBar()->addWidget(StatusBar1[i], i == 3 ? 1 : 0);
     SetPanelText(i, texts[i]);
   }
+  NotePanel = new QLabel(this);
+  statusBar()->addPermanentWidget(NotePanel);
+  NoteTimer = new QTimer(this);
+  NoteTimer->setSingleShot(true);
+  connect(NoteTimer, &QTimer::timeout, NotePanel, &QLabel::clear);
   EncodingPanel = new QLabel(this);
   LineEndPanel = new QLabel(this);
   statusBar()->addPermanentWidget(EncodingPanel);

@@ -26,6 +26,7 @@
 
 class QAction;
 class QLabel;
+class QTimer;
 class QMenu;
 
 class QToolBar;
@@ -112,6 +113,8 @@ class TForm1 : public QMainWindow {
   QMenu* ImportandExport1;
   // The document's encoding and line ends (opening handler Encoding1Click).
   QMenu* Encoding1;
+  std::array<QAction*, 2> Encodings1;  // Windows-1252, UTF-8: in the order of TEncoding
+  QAction* ConverttoUtf81;
   std::array<QAction*, 3> LineEnds1;  // CR LF, CR, LF: in the order of TOutFormatType
   QAction* Filesep1;
   QAction* Print1;
@@ -265,6 +268,8 @@ class TForm1 : public QMainWindow {
   QAction* ToolButton14;  // Exit
   std::array<QLabel*, 4> StatusBar1;
   // At the bar's right end: the document's encoding and its line ends.
+  QLabel* NotePanel;
+  QTimer* NoteTimer;
   QLabel* EncodingPanel;
   QLabel* LineEndPanel;
   TVrelMemo* VrelMemo1;
@@ -314,6 +319,11 @@ class TForm1 : public QMainWindow {
   void ReverttoSaved1Click();
   void SaveaCopy1Click();
   void Encoding1Click();
+  // Reads the document's bytes as `encoding` (nothing changes on disk).
+  void Encodings1Click(TEncoding encoding);
+  void ConverttoUtf81Click();
+  // Shows a passing note at the status bar's right for a few seconds.
+  void ShowStatusNote(const QString& text);
   // The next save writes `format`'s line ends.
   void LineEnds1Click(TOutFormatType format);
   // The encoding and line-end panels follow the document.

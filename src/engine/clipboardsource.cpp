@@ -3,6 +3,7 @@
 
 #include "engine/strings.h"
 #include "engine/updateguard.h"
+#include "engine/utf8.h"
 #include "platform/clipboard.h"
 #include "platform/services.h"
 
@@ -34,7 +35,7 @@ void TClipBoardSource::CopyToClipboard() {
 
 void TClipBoardSource::ClipboardChanged() {
   if (copying_ || ReadOnly() || !clipboard_->HasText()) return;
-  std::string text = clipboard_->GetText();
+  std::string text = FromUtf8(clipboard_->GetText(), IsUtf8());
   if (text.empty()) return;
   std::vector<std::string> lines = SplitLines(text);
 

@@ -39,7 +39,7 @@ void TExternalStrings::Insert(int i, const std::string& s) {
   store_.caret_->Y = i;
   store_.ShiftAll(TShiftKind::Split, 0, 0);
   TStringItem& item = store_.lines_.Insert(i, Input(s));
-  int length = VisualLength(item.Text, store_.tabStops_);
+  int length = VisualLength(item.Text, store_.Cells());
   store_.LineLengthChanged(-1, length);
   store_.MarkChanged(i, MaxInt);
   Finish();
@@ -51,7 +51,7 @@ void TExternalStrings::Delete(int i) {
   store_.BeginUpdateKeepSelection(urDeleteLine);
   store_.caret_->X = 0;
   store_.caret_->Y = i;
-  int length = VisualLength(line->Text, store_.tabStops_);
+  int length = VisualLength(line->Text, store_.Cells());
   store_.ShiftAll(TShiftKind::Delete, length, 0);
   store_.ShiftAll(TShiftKind::Join, 0, 0);
   store_.lines_.Delete(i);

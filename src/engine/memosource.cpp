@@ -6,7 +6,9 @@
 
 #include "engine/externalstrings.h"
 #include "engine/simpleparser.h"
+#include "engine/stylenumbers.h"
 #include "engine/updateguard.h"
+#include "engine/utf8.h"
 #include "engine/vrelerror.h"
 
 namespace quorel {
@@ -109,6 +111,59 @@ void TCustomMemoSource::ApplyOptions(TStringsOptions value) {
     int last = LineCount() - 1;
     SetCaretPos(last >= 0 ? LineLength(last) : 0, std::max(last, 0));
   }
+}
+
+namespace {
+
+// The styles of a line (one per byte of `text`) once it is re-encoded into `target`: each
+// character's style goes with it, repeated over its UTF-8 bytes or taken from the first of them.
+std::string RecodedColors(std::string_view colors, std::string_view text, TEncoding target) {
+  std::string out;
+  auto styleAt = [&](size_t i) { return i < colors.size() ? colors[i] : char{tsPlain}; };
+  for (size_t i = 0; i < text.size();) {
+    char32_t cp;
+    if (target == enUtf8) {
+      cp = Cp1252ToUnicode(static_cast<unsigned char>(text[i]));
+      out.append(EncodeUtf8(cp).size(), styleAt(i));
+      ++i;
+    } else {
+      size_t length = static_cast<size_t>(DecodeUtf8(text, i, cp));
+      if (UnicodeToCp1252(cp)) out.push_back(styleAt(i));  // as Utf8ToCp1252 keeps it
+      i += length;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+void TCustomMemoSource::SetEncoding(TEncoding value) {
+  if (encoding_ == value) return;
+  encoding_ = value;
+  lineLengthsStale_ = true;
+  if (LineCount() > 0) ClearUndo();
+  MarkRepaint(0, MaxInt);
+}
+
+void TCustomMemoSource::ConvertToUtf8() {
+  if (encoding_ == enUtf8 || ReadOnly()) return;
+  Recode(enUtf8);
+}
+
+void TCustomMemoSource::Recode(TEncoding target) {
+  TUpdateGuard update(*this, urConvertEncoding);
+  const TEncoding before = encoding_;
+  for (int y = 0; y < LineCount(); ++y) {
+    TStringItem& line = lines_[y];
+    std::string text = target == enUtf8 ? Cp1252ToUtf8(line.Text) : Utf8ToCp1252(line.Text);
+    if (!line.Colors.empty()) line.Colors = RecodedColors(line.Colors, line.Text, target);
+    line.Text = std::move(text);
+    line.LineState &= ~lsParsed;
+  }
+  encoding_ = target;
+  lineLengthsStale_ = true;
+  if (TUndoRecord* r = AddUndoRecord(ukRecoded)) r->A = before;
+  MarkChanged(0, MaxInt);
 }
 
 void TCustomMemoSource::SetTabStops(const std::string& value) {
@@ -384,8 +439,8 @@ std::string TCustomMemoSource::SelectedPart(int y, bool raw) const {
   if (selType_ == stNone || y < r.Top || y > r.Bottom) return {};
   if (raw && selType_ == stStream) {
     std::string text = RawLine(y);
-    int from = y == r.Top ? VisualToRaw(text, r.Left, tabStops_) : 0;
-    int to = y == r.Bottom ? VisualToRaw(text, r.Right, tabStops_) : MaxInt;
+    int from = y == r.Top ? VisualToRaw(text, r.Left, Cells()) : 0;
+    int to = y == r.Bottom ? VisualToRaw(text, r.Right, Cells()) : MaxInt;
     int len = static_cast<int>(text.size());
     from = std::min(from, len);
     to = std::clamp(to, from, len);
@@ -396,11 +451,15 @@ std::string TCustomMemoSource::SelectedPart(int y, bool raw) const {
   if (selType_ == stBlock) {
     from = r.Left;
     to = r.Right + 1;
-    if (static_cast<int>(line.size()) < to) line.resize(to, ' ');
+    int length = VisualLength(line, Cells());
+    if (length < to) line.append(static_cast<size_t>(to - length), ' ');
   } else {
     if (y == r.Top) from = r.Left;
     if (y == r.Bottom) to = r.Right;
   }
+  // Columns to bytes, whole characters only.
+  from = VisualToRaw(line, from, Cells());
+  if (to != MaxInt) to = VisualToRaw(line, to, Cells());
   int len = static_cast<int>(line.size());
   from = std::min(from, len);
   to = std::clamp(to, from, len);

@@ -79,6 +79,9 @@ class TCustomMemoSource {
   const std::string& TabStops() const { return tabStops_.Text(); }
   void SetTabStops(const std::string& value);
   const TTabStops& TabStopList() const { return tabStops_; }
+  // How the lines' bytes fill columns: the tab stops, and whether the text is UTF-8.
+  TCellLayout Cells() const { return TCellLayout(tabStops_, encoding_ == enUtf8); }
+  bool IsUtf8() const { return encoding_ == enUtf8; }
   const std::string& Delimeters() const { return delimeters_; }
   void SetDelimeters(const std::string& value);
   bool IsDelimiter(unsigned char c) const { return delimiterSet_[c]; }
@@ -99,7 +102,12 @@ class TCustomMemoSource {
   void SetOutFormat(TOutFormatType value) { outFormat_ = value; }
   // How the document's bytes are read as characters; loading tells it from the file.
   TEncoding Encoding() const { return encoding_; }
-  void SetEncoding(TEncoding value) { encoding_ = value; }
+  // The same bytes read the other way: the lines' lengths in columns change with it, so the
+  // undo history (which counts columns) is cleared when a document with text changes.
+  void SetEncoding(TEncoding value);
+  // Converts every line of a Windows-1252 document to UTF-8, as one undoable step. Every
+  // character keeps its column, so positions, bookmarks and the selection stay.
+  void ConvertToUtf8();
   // The file began with a UTF-8 byte-order mark, which saving writes back.
   bool ByteOrderMark() const { return byteOrderMark_; }
   void SetByteOrderMark(bool value) { byteOrderMark_ = value; }
@@ -122,6 +130,9 @@ class TCustomMemoSource {
       OnGetBackupName;
   std::function<void(TCustomMemoSource&, TSelectionType& selType)> OnGetSelectionType;
   std::function<void(TCustomMemoSource&, TStrings& lines)> OnPasteFromClipboard;
+  // A character typed or pasted into a Windows-1252 document that the code page cannot hold
+  // was left out; `character` is the first such, in UTF-8.
+  std::function<void(TCustomMemoSource&, const std::string& character)> OnCharacterNotStored;
   std::function<void(TCustomMemoSource&, TStoreDialog& dialog)> OnCreateDialog;
   // The store's parse event, raised after each line is parsed.
   std::function<void(TCustomMemoSource&, int y, const std::string& text, std::string& colors)>
@@ -154,6 +165,19 @@ class TCustomMemoSource {
   std::string RawLine(int y) const;
   // The visual (tab-expanded) text of line y.
   std::string Line(int y) const;
+  // The line with one byte per column, for the rules that walk words, blanks and brackets by
+  // column: Line(y) itself in Windows-1252 text; in UTF-8 text every character beyond ASCII
+  // stands as kCellStandIn, and the second column of a wide one as kCellSecondHalf.
+  std::string CellLine(int y) const;
+  // The caret's place counted in characters, 1-based: a wide character counts once, a tab as
+  // the columns it spans, and columns past the line's end one each.
+  int CaretCharColumn() const;
+  // Calls OnCharacterNotStored with the first character of `utf8` that Windows-1252 lacks.
+  void ReportNotStored(std::string_view utf8);
+  // The style of each column of CellLine(y): the style of the character's first byte.
+  std::string CellColors(int y);
+  static constexpr char kCellStandIn = '\xFF';
+  static constexpr char kCellSecondHalf = '\xFE';
   int LineLength(int y) const;  // visual length
   bool IsReadOnlyLine(int y) const;
   bool CaretLineReadOnly() const;
@@ -245,6 +269,9 @@ class TCustomMemoSource {
   bool CopyBlock();
   void CopySelectionToCaret();
   void TransformSelection(TUpdateReason reason, bool keepCaret, TTransformKind kind);
+  // Re-encodes every line into `target` and records the step.
+  void Recode(TEncoding target);
+  std::string TransformUtf8Line(TTransformKind kind, const std::string& line) const;
   std::string TransformLine(TTransformKind kind, const std::string& line) const;
 
   // ---- Words ----

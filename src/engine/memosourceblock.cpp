@@ -8,6 +8,7 @@
 #include "engine/simpleparser.h"
 #include "engine/stylenumbers.h"
 #include "engine/updateguard.h"
+#include "engine/utf8.h"
 #include "platform/clipboard.h"
 #include "platform/services.h"
 
@@ -60,7 +61,7 @@ int TCustomMemoSource::InsertColoured(const std::string& text, const std::string
   if (!InsertText(text)) return 0;
   TStringItem* line = lines_.At(CaretY());
   if (colors && line && HasAttributes()) {
-    size_t at = VisualToRaw(line->Text, cx, tabStops_);
+    size_t at = VisualToRaw(line->Text, cx, Cells());
     std::string styles = *colors;
     styles.resize(text.size(), styles.empty() ? char{tsPlain} : styles.back());
     line->Colors.resize(line->Text.size(), '\0');
@@ -159,7 +160,9 @@ void TCustomMemoSource::PasteFromClipboard() {
   // Text copied in another program is never a block.
   if (!clipboard.OwnedByThisApplication()) ClipboardIsBlock() = false;
   if (!clipboard.HasText()) return;
-  std::string text = clipboard.GetText();
+  int dropped = 0;
+  std::string text = FromUtf8(clipboard.GetText(), IsUtf8(), &dropped);
+  if (dropped > 0) ReportNotStored(clipboard.GetText());
   TStringList list(SplitLines(text));
   // A pasted final line break is kept.
   if (!text.empty() && (text.back() == '\n' || text.back() == '\r')) list.Add("");
@@ -201,6 +204,7 @@ void TCustomMemoSource::CopySelectionToCaret() {
 // ---- Transforming the selected lines ----
 
 std::string TCustomMemoSource::TransformLine(TTransformKind kind, const std::string& line) const {
+  if (IsUtf8() && kind <= tkCapitalise) return TransformUtf8Line(kind, line);
   switch (kind) {
     case tkUpperCase:
       return UpperCase(line);
@@ -233,6 +237,29 @@ std::string TCustomMemoSource::TransformLine(TTransformKind kind, const std::str
   return line;
 }
 
+// The case changes for UTF-8 text, character by character, every character keeping its length.
+std::string TCustomMemoSource::TransformUtf8Line(TTransformKind kind,
+                                                 const std::string& line) const {
+  switch (kind) {
+    case tkUpperCase:
+      return MapUtf8(line, FoldUpper);
+    case tkLowerCase:
+      return MapUtf8(line, FoldLower);
+    case tkToggleCase:
+      return MapUtf8(line,
+                     [](char32_t c) { return FoldUpper(c) != c ? FoldUpper(c) : FoldLower(c); });
+    default: {
+      bool wordStart = true;  // characters beyond ASCII are letters, never delimiters
+      return MapUtf8(line, [&](char32_t c) {
+        bool delimiter = c < 0x80 && IsDelimiter(static_cast<unsigned char>(c));
+        char32_t out = !delimiter && wordStart ? FoldUpper(c) : FoldLower(c);
+        wordStart = delimiter;
+        return out;
+      });
+    }
+  }
+}
+
 void TCustomMemoSource::TransformSelection(TUpdateReason reason, bool keepCaret,
                                            TTransformKind kind) {
   if (selType_ == stNone || ReadOnly()) return;
@@ -251,6 +278,9 @@ void TCustomMemoSource::TransformSelection(TUpdateReason reason, bool keepCaret,
       int y = r.Top + static_cast<int>(i);
       auto [from, to] = SelectedColumns(y);
       std::string expanded = GetExpandedColors(y);
+      std::string text = Line(y);
+      from = VisualToRaw(text, from, Cells());
+      if (to != MaxInt) to = VisualToRaw(text, to, Cells());
       std::string styles =
           from < static_cast<int>(expanded.size())
               ? expanded.substr(from, std::max(0, std::min<int>(to, expanded.size()) - from))

@@ -33,12 +33,70 @@ std::string TCustomMemoSource::RawLine(int y) const {
 
 std::string TCustomMemoSource::Line(int y) const {
   const TStringItem* l = lines_.At(y);
-  return l ? ExpandTabs(l->Text, tabStops_) : std::string();
+  return l ? ExpandTabs(l->Text, Cells()) : std::string();
+}
+
+namespace {
+
+// One byte per column of the expanded (tab-free) text, with `pick` choosing each column's byte
+// from the index of its character's first byte and its length; a wide character's second
+// column gets `second`, or the first column's byte when that is 0.
+template <typename Pick>
+std::string PerColumn(std::string_view expanded, const TCellLayout& cells, Pick pick, char second) {
+  std::string out;
+  out.reserve(expanded.size());
+  int col = 0;
+  for (size_t i = 0; i < expanded.size();) {
+    size_t from = i;
+    int next = cells.Step(expanded, i, col);
+    if (next > col) {
+      char first = pick(from, i - from);
+      out.push_back(first);
+      out.append(static_cast<size_t>(next - col - 1), second ? second : first);
+    }
+    col = next;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string TCustomMemoSource::CellLine(int y) const {
+  std::string text = Line(y);
+  if (Cells().IsPlain(text)) return text;
+  return PerColumn(
+      text, Cells(),
+      [&](size_t at, size_t length) {
+        return length == 1 && static_cast<unsigned char>(text[at]) < 0x80 ? text[at] : kCellStandIn;
+      },
+      kCellSecondHalf);
+}
+
+std::string TCustomMemoSource::CellColors(int y) {
+  std::string colors = GetExpandedColors(y);
+  std::string text = Line(y);
+  if (Cells().IsPlain(text)) return colors;
+  return PerColumn(
+      text, Cells(),
+      [&](size_t at, size_t) { return at < colors.size() ? colors[at] : char{tsPlain}; }, 0);
+}
+
+int TCustomMemoSource::CaretCharColumn() const {
+  std::string text = Line(CaretY());
+  const TCellLayout cells = Cells();
+  if (cells.IsPlain(text)) return CaretX() + 1;
+  int col = 0, characters = 0;
+  for (size_t i = 0; i < text.size() && col < CaretX();) {
+    int next = cells.Step(text, i, col);
+    if (next > col) ++characters;
+    col = next;
+  }
+  return characters + std::max(CaretX() - col, 0) + 1;
 }
 
 int TCustomMemoSource::LineLength(int y) const {
   const TStringItem* l = lines_.At(y);
-  return l ? VisualLength(l->Text, tabStops_) : 0;
+  return l ? VisualLength(l->Text, Cells()) : 0;
 }
 
 bool TCustomMemoSource::IsReadOnlyLine(int y) const {
@@ -62,7 +120,7 @@ void TCustomMemoSource::LineRemoved(int length) { LineLengthChanged(length, -1);
 int TCustomMemoSource::LongestLineLength() {
   if (lineLengthsStale_) {
     lineLengths_.clear();
-    for (int y = 0; y < LineCount(); ++y) ++lineLengths_[VisualLength(lines_[y].Text, tabStops_)];
+    for (int y = 0; y < LineCount(); ++y) ++lineLengths_[VisualLength(lines_[y].Text, Cells())];
     lineLengthsStale_ = false;
   }
   return lineLengths_.empty() ? 0 : lineLengths_.rbegin()->first;
@@ -70,10 +128,10 @@ int TCustomMemoSource::LongestLineLength() {
 
 void TCustomMemoSource::SetLineText(int y, std::string text) {
   TStringItem& l = lines_[y];
-  int oldLength = VisualLength(l.Text, tabStops_);
+  int oldLength = VisualLength(l.Text, Cells());
   l.Text = std::move(text);
   l.LineState &= ~lsParsed;
-  LineLengthChanged(oldLength, VisualLength(l.Text, tabStops_));
+  LineLengthChanged(oldLength, VisualLength(l.Text, Cells()));
 }
 
 void TCustomMemoSource::RemoveSingleEmptyLine() {
@@ -143,10 +201,18 @@ void TCustomMemoSource::MoveCaret(int dy, int dx) {
     int length = LineLength(targetY);
     if (length < CaretX() + dx) dx = length - CaretX();
   }
+  if (IsUtf8() && !replaying_) {
+    // The caret never stands inside a wide character: it goes on the way it was moving.
+    if (const TStringItem* l = lines_.At(targetY)) {
+      int target = CaretX() + dx;
+      auto [from, to] = WideCharAround(l->Text, target, Cells());
+      if (from != to) dx = (dx > 0 ? to : from) - CaretX();
+    }
+  }
   if (options_.Contains(soCursorAlwaysOnTabs) && !replaying_) {
     if (const TStringItem* l = lines_.At(targetY)) {
       int target = CaretX() + dx;
-      auto [from, to] = TabSpanAround(l->Text, target, tabStops_);
+      auto [from, to] = TabSpanAround(l->Text, target, Cells());
       if (from != to) dx = (target - from <= to - target ? from : to) - CaretX();
     }
   }
@@ -177,7 +243,7 @@ void TCustomMemoSource::CaretToLineEnd() {
   if (!l) return;
   std::string_view text = l->Text;
   if (!keepTrailingBlanks_) text = text.substr(0, TrimmedLength(l->Text));
-  SetCaretPos(VisualLength(text, tabStops_), CaretY());
+  SetCaretPos(VisualLength(text, Cells()), CaretY());
 }
 
 void TCustomMemoSource::TrimCaretLine(bool keepCaret) {
@@ -247,7 +313,7 @@ bool TCustomMemoSource::InsertText(const std::string& text) {
     if (typingStyle_ >= 0) {
       style = static_cast<char>(typingStyle_);
     } else if (!line.Colors.empty()) {
-      int raw = VisualToRaw(line.Text, cx, tabStops_);
+      int raw = VisualToRaw(line.Text, cx, Cells());
       if (cx == 0 || raw == 0)
         style = line.Colors.front();
       else
@@ -256,7 +322,7 @@ bool TCustomMemoSource::InsertText(const std::string& text) {
     line.Colors.resize(line.Text.size(), style);
   }
 
-  int oldLength = VisualLength(line.Text, tabStops_);
+  int oldLength = VisualLength(line.Text, Cells());
   std::string& raw = line.Text;  // edited in place: a keystroke must not copy a long line
   std::string inserted = text;
   size_t rawPos;
@@ -266,16 +332,16 @@ bool TCustomMemoSource::InsertText(const std::string& text) {
     runStart = oldLength;
     inserted.insert(0, cx - oldLength, ' ');
   } else {
-    rawPos = VisualToRaw(raw, cx, tabStops_);
-    auto [from, to] = TabSpanAround(raw, cx, tabStops_);
+    rawPos = VisualToRaw(raw, cx, Cells());
+    auto [from, to] = TabSpanAround(raw, cx, Cells());
     runStart = from;
     // Inside a tab's span: the part left of the caret becomes spaces, the tab stays after.
     if (from != to) inserted.insert(0, cx - from, ' ');
   }
   raw.insert(rawPos, inserted);
   if (attributes) line.Colors.insert(rawPos, inserted.size(), style);
-  int count = RawToVisual(raw, static_cast<int>(rawPos + inserted.size()), tabStops_) - runStart;
-  int newLength = VisualLength(raw, tabStops_);
+  int count = RawToVisual(raw, static_cast<int>(rawPos + inserted.size()), Cells()) - runStart;
+  int newLength = VisualLength(raw, Cells());
   line.LineState &= ~lsParsed;
   LineLengthChanged(oldLength, newLength);
 
@@ -291,11 +357,11 @@ bool TCustomMemoSource::InsertText(const std::string& text) {
 void TCustomMemoSource::DeleteChars(int count) {
   if (count <= 0 || CaretLineReadOnly()) return;
   TStringItem* l = lines_.At(CaretY());
-  if (!l || CaretX() >= VisualLength(l->Text, tabStops_)) return;
+  if (!l || CaretX() >= VisualLength(l->Text, Cells())) return;
   TUpdateGuard update(*this, urDeleteChars);
   int y = CaretY(), cx = CaretX();
 
-  auto [from, to] = TabSpanAround(l->Text, cx, tabStops_);
+  auto [from, to] = TabSpanAround(l->Text, cx, Cells());
   if (from != to) {
     // Split the tab: spaces for the part left of the caret, so the deletion starts at a tab.
     TUndoGroupGuard group(*this);
@@ -305,15 +371,15 @@ void TCustomMemoSource::DeleteChars(int count) {
   }
 
   const std::string& raw = l->Text;
-  int length = VisualLength(raw, tabStops_);
+  int length = VisualLength(raw, Cells());
   int want = std::min(count, length - cx);
-  size_t start = VisualToRaw(raw, cx, tabStops_);
+  size_t start = VisualToRaw(raw, cx, Cells());
   size_t end = start;
   int col = cx;
-  while (end < raw.size() && col < cx + want) {
-    col = raw[end] == '\t' ? tabStops_.NextStop(col) : col + 1;
-    ++end;
-  }
+  const TCellLayout cells = Cells();
+  while (end < raw.size() && col < cx + want) col = cells.Step(raw, end, col);
+  // Marks that combine with the last character deleted go with it.
+  for (size_t next = end; next < raw.size() && cells.Step(raw, next, col) == col;) end = next;
   int deletedWidth = col - cx;
 
   bool attributes = HasAttributes();
@@ -325,7 +391,7 @@ void TCustomMemoSource::DeleteChars(int count) {
   }
   l->Text.erase(start, end - start);
   l->LineState &= ~lsParsed;
-  LineLengthChanged(length, VisualLength(l->Text, tabStops_));
+  LineLengthChanged(length, VisualLength(l->Text, Cells()));
 
   RemoveSingleEmptyLine();
   ShiftAll(TShiftKind::Delete, deletedWidth, 0);
@@ -347,9 +413,9 @@ void TCustomMemoSource::SplitLine() {
 
   TStringItem& line = lines_[y];
   TStringItem* lower = &lines_.Insert(y + 1);
-  size_t p = VisualToRaw(line.Text, cx, tabStops_);
+  size_t p = VisualToRaw(line.Text, cx, Cells());
   bool wasEmpty = line.Text.empty();
-  int oldLength = VisualLength(line.Text, tabStops_);
+  int oldLength = VisualLength(line.Text, Cells());
   std::string upper = line.Text;
   if (upper.size() > p) {
     lower->Text = upper.substr(p);
@@ -378,10 +444,10 @@ void TCustomMemoSource::SplitLine() {
       line.LineState &= ~lsExpandedHeader;
     }
   }
-  int lowerLength = VisualLength(lower->Text, tabStops_);
+  int lowerLength = VisualLength(lower->Text, Cells());
   line.Text = std::move(upper);
   line.LineState &= ~lsParsed;
-  LineLengthChanged(oldLength, VisualLength(line.Text, tabStops_));
+  LineLengthChanged(oldLength, VisualLength(line.Text, Cells()));
   LineLengthChanged(-1, lowerLength);
 
   ShiftAll(TShiftKind::Split, 0, 0);
@@ -399,19 +465,19 @@ void TCustomMemoSource::JoinLines() {
     return;
   TStringItem& line = lines_[y];
   if (replaying_) {
-    size_t p = VisualToRaw(line.Text, cx, tabStops_);
+    size_t p = VisualToRaw(line.Text, cx, Cells());
     if (p < line.Text.size() && TrimmedLength(line.Text) <= p) {
       SetLineText(y, line.Text.substr(0, p));
       if (line.Colors.size() > p) line.Colors.resize(p);
     }
   }
-  if (VisualToRaw(line.Text, cx, tabStops_) < static_cast<int>(line.Text.size())) return;
+  if (VisualToRaw(line.Text, cx, Cells()) < static_cast<int>(line.Text.size())) return;
 
   TUpdateGuard update(*this, urJoinLines);
   ExpandCollapsedHeader(y);
   ExpandCollapsedHeader(y + 1);
   bool attributes = HasAttributes();
-  int length = VisualLength(line.Text, tabStops_);
+  int length = VisualLength(line.Text, Cells());
   std::optional<TUndoGroupGuard> group;
   // A replay never pads: reversing a split made past the line end joins at the end, and a redone
   // join has its recorded padding re-inserted before it.
@@ -427,7 +493,7 @@ void TCustomMemoSource::JoinLines() {
   }
 
   TStringItem& next = lines_[y + 1];
-  int nextLength = VisualLength(next.Text, tabStops_);
+  int nextLength = VisualLength(next.Text, Cells());
   if (attributes) {
     line.Colors.resize(line.Text.size(), 0);
     next.Colors.resize(next.Text.size(), 0);

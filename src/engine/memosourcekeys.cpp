@@ -36,7 +36,7 @@ int TCustomMemoSource::NewLineIndent(const std::string& text, int x, int y) cons
     std::string left = text.substr(0, std::min<size_t>(static_cast<size_t>(x), text.size()));
     if (!left.empty()) return LeadingSpaces(left);
     for (int i = std::min(y, LineCount()) - 1; i >= 0; --i)
-      if (!lines_[i].Text.empty()) return LeadingSpaces(Line(i));
+      if (!lines_[i].Text.empty()) return LeadingSpaces(CellLine(i));
     return 0;
   };
   if (text.empty() || (x == 0 && text[0] != ' ')) return nearest();
@@ -76,7 +76,7 @@ void TCustomMemoSource::NewLine() {
   if (OverwriteMode()) {
     // Overwriting text changes nothing: the caret goes to the next line's indentation.
     int column = 0;
-    if (autoIndent) column = x <= LeadingSpaces(Line(y)) ? x : LeadingSpaces(Line(y + 1));
+    if (autoIndent) column = x <= LeadingSpaces(CellLine(y)) ? x : LeadingSpaces(CellLine(y + 1));
     int last = options_.Contains(soBeyondFileEnd) ? kMaxLine : std::max(LineCount() - 1, 0);
     SetCaretPos(column, std::min(y + 1, last));
     return;
@@ -86,7 +86,7 @@ void TCustomMemoSource::NewLine() {
     x = CaretX();
     y = CaretY();
   }
-  std::string text = Line(y);
+  std::string text = CellLine(y);
   std::string raw = RawLine(y);
   int before = LineCount();
   SplitLine();
@@ -103,7 +103,7 @@ int TCustomMemoSource::SmartTabTarget(int stop, int column, int line) const {
   if (!options_.Contains(soSmartTab) || line <= 0) return stop;
   for (int y = std::min(line, LineCount()) - 1; y >= 0; --y) {
     if (LineLength(y) <= column) continue;
-    std::string text = Line(y);
+    std::string text = CellLine(y);
     int length = static_cast<int>(text.size());
     int first = 0;
     while (first < length && IsBlank(text[static_cast<size_t>(first)])) ++first;
@@ -175,7 +175,7 @@ void TCustomMemoSource::BackTab() {
 int TCustomMemoSource::PrevIndent(int column, int line) const {
   for (int y = std::min(line, LineCount()) - 1; y >= 0; --y) {
     if (lines_[y].Text.empty()) continue;
-    std::string text = Line(y);
+    std::string text = CellLine(y);
     if (LeadingSpaces(text) >= column) continue;
     int p = std::min(column, static_cast<int>(text.size()));
     while (p > 0 && text[static_cast<size_t>(p) - 1] == ' ') --p;
@@ -203,7 +203,7 @@ void TCustomMemoSource::Backspace() {
     return;
   }
   if (CaretLineReadOnly()) return;
-  std::string text = Line(y);
+  std::string text = CellLine(y);
   if (!options_.Contains(soBackUnindents) || LeadingSpaces(text) != x) {
     CaretLeft();
     DeleteChars(1);
@@ -217,7 +217,7 @@ void TCustomMemoSource::Backspace() {
     SetCaretPos(target, y);
     DeleteChars(x - target);
     // A tab left before the caret may now reach less far than the target.
-    int indent = LeadingSpaces(Line(y));
+    int indent = LeadingSpaces(CellLine(y));
     if (indent < target) {
       SetCaretPos(indent, y);
       InsertText(std::string(static_cast<size_t>(target - indent), ' '));
@@ -254,7 +254,7 @@ void TCustomMemoSource::DeleteToLineStart() {
   TUpdateGuard update(*this, urDeleteToLineStart);
   // A tab the caret stands inside stays: only what lies wholly left of the caret goes.
   int x = std::min(CaretX(), LineLength(CaretY()));
-  int upTo = RawToVisual(line->Text, VisualToRaw(line->Text, x, tabStops_), tabStops_);
+  int upTo = RawToVisual(line->Text, VisualToRaw(line->Text, x, Cells()), Cells());
   SetCaretPos(0, CaretY());
   DeleteChars(upTo);
 }

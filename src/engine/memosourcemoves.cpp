@@ -21,7 +21,7 @@ void TCustomMemoSource::CaretLeft(bool wrapToPreviousLine) {
   int target = x - 1;
   const TStringItem* line = lines_.At(y);
   if (line && (options_.Contains(soCursorOnTabs) || options_.Contains(soCursorAlwaysOnTabs)))
-    target = TabSpanAround(line->Text, target, tabStops_).first;
+    target = TabSpanAround(line->Text, target, Cells()).first;
   MoveCaret(0, target - x);
 }
 
@@ -35,7 +35,7 @@ void TCustomMemoSource::CaretRight(bool blockMove) {
   int target = x + 1;
   const TStringItem* line = lines_.At(y);
   if (line && (options_.Contains(soCursorOnTabs) || options_.Contains(soCursorAlwaysOnTabs))) {
-    auto [from, to] = TabSpanAround(line->Text, target, tabStops_);
+    auto [from, to] = TabSpanAround(line->Text, target, Cells());
     if (from != to) target = to;
   }
   MoveCaret(0, target - x);
@@ -49,9 +49,9 @@ void TCustomMemoSource::MatchBracket() {
   TPoint at = CaretPos();
   TRect r = SelectionRect();
   if (selType_ == stStream && r.Top == r.Bottom && r.Right - r.Left == 1) at = {r.Left, r.Top};
-  std::string text = Line(at.Y);
+  std::string text = CellLine(at.Y);
   if (at.X >= static_cast<int>(text.size())) return;
-  std::string colors = GetExpandedColors(at.Y);
+  std::string colors = CellColors(at.Y);
   // Brackets in strings and comments do not count.
   auto counts = [&](int x) {
     unsigned char style = x < static_cast<int>(colors.size())
@@ -81,8 +81,8 @@ void TCustomMemoSource::MatchBracket() {
     }
     y += forward ? 1 : -1;
     if (y < 0 || y >= LineCount()) return;
-    text = Line(y);
-    colors = GetExpandedColors(y);
+    text = CellLine(y);
+    colors = CellColors(y);
     x = forward ? 0 : static_cast<int>(text.size()) - 1;
   }
 }

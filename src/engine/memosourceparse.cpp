@@ -121,7 +121,7 @@ const std::string& TCustomMemoSource::GetLineColors(int y) {
 std::string TCustomMemoSource::GetExpandedColors(int y) {
   const std::string& colors = GetLineColors(y);
   const TStringItem* line = lines_.At(y);
-  return line ? ExpandColors(line->Text, colors, tabStops_) : std::string();
+  return line ? ExpandColors(line->Text, colors, Cells()) : std::string();
 }
 
 }  // namespace quorel

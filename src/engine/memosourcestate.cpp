@@ -5,6 +5,7 @@
 
 #include "engine/memosource.h"
 #include "engine/updateguard.h"
+#include "engine/utf8.h"
 #include "engine/vrelerror.h"
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
@@ -247,8 +248,20 @@ void TCustomMemoSource::ReplaceColors(int y, int column, const std::string& colo
 
 void TCustomMemoSource::CopyToClipboard() {
   if (selType_ == stNone) return;
-  services_.Clipboard->SetText(SelectedText());
+  services_.Clipboard->SetText(ToUtf8(SelectedText(), IsUtf8()));
   ClipboardIsBlock() = selType_ == stBlock;
+}
+
+void TCustomMemoSource::ReportNotStored(std::string_view utf8) {
+  for (size_t i = 0; i < utf8.size();) {
+    char32_t cp;
+    int length = DecodeUtf8(utf8, i, cp);
+    if (!UnicodeToCp1252(cp)) {
+      if (OnCharacterNotStored) OnCharacterNotStored(*this, EncodeUtf8(cp));
+      return;
+    }
+    i += static_cast<size_t>(length);
+  }
 }
 
 void TCustomMemoSource::DoPasteFromClipboard(TStrings& lines) {

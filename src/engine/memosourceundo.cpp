@@ -87,13 +87,16 @@ void TCustomMemoSource::Reverse(const TUndoRecord& record) {
       InsertText(record.DeletedText);
       TStringItem* line = lines_.At(CaretY());
       if (line && HasAttributes() && !record.DeletedColors.empty()) {
-        size_t at = VisualToRaw(line->Text, CaretX(), tabStops_);
+        size_t at = VisualToRaw(line->Text, CaretX(), Cells());
         line->Colors.resize(line->Text.size(), '\0');
         line->Colors.replace(at, record.DeletedColors.size(), record.DeletedColors);
         line->Colors.resize(line->Text.size(), '\0');
       }
       break;
     }
+    case ukRecoded:
+      Recode(static_cast<TEncoding>(record.A));
+      break;
     case ukColorsReplaced:
       if (HasAttributes() && !record.DeletedColors.empty()) {
         ReplaceColors(record.A, record.B, record.DeletedColors);

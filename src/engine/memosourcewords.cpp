@@ -8,7 +8,7 @@
 namespace quorel {
 
 std::pair<int, int> TCustomMemoSource::GetWordBounds(int x, int y, TWordSelectionType kind) const {
-  std::string line = Line(y);
+  std::string line = CellLine(y);
   int length = static_cast<int>(line.size());
   if (length == 0) return {0, 0};
   // Positions are 1-based here: character p is line[p - 1].
@@ -42,7 +42,7 @@ void TCustomMemoSource::SelectWord(TWordSelectionType kind) {
 void TCustomMemoSource::WordRight() {
   TUpdateGuard update(*this, urCaretMove);
   int y = CaretY();
-  std::string line = Line(y);
+  std::string line = CellLine(y);
   int length = static_cast<int>(line.size());
   int x = CaretX();
   if (x >= length) {
@@ -57,7 +57,7 @@ void TCustomMemoSource::WordRight() {
 void TCustomMemoSource::WordLeft() {
   TUpdateGuard update(*this, urCaretMove);
   int y = CaretY();
-  std::string line = Line(y);
+  std::string line = CellLine(y);
   int p = std::min(CaretX(), static_cast<int>(line.size()));
   while (p > 0 && IsDelimiter(line[p - 1])) --p;
   if (p == 0) {
@@ -99,7 +99,7 @@ void TCustomMemoSource::DeleteWordLeft() {
 void TCustomMemoSource::DeleteWord() {
   if (CaretLineReadOnly()) return;
   TUpdateGuard update(*this, urDeleteWordRight, true);
-  std::string line = Line(CaretY());
+  std::string line = CellLine(CaretY());
   int length = static_cast<int>(line.size());
   int trimmed = length;
   while (trimmed > 0 && static_cast<unsigned char>(line[trimmed - 1]) <= 32) --trimmed;

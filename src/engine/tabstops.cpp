@@ -2,9 +2,11 @@
 #include "engine/tabstops.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "engine/stylenumbers.h"
+#include "engine/utf8.h"
 #include "engine/vrelerror.h"
 
 namespace quorel {
@@ -72,74 +74,139 @@ int TTabStops::NextStop(int column) const {
   return stops_.back() + ((column - stops_.back()) / interval + 1) * interval;
 }
 
-int VisualLength(std::string_view raw, const TTabStops& stops) {
-  if (!HasTab(raw)) return static_cast<int>(raw.size());
+bool TCellLayout::IsPlain(std::string_view raw) const {
+  if (!utf8_) return !HasTab(raw);
+  // Eight bytes at a time: a line with neither tab nor non-ASCII byte is the common case.
+  const auto* p = reinterpret_cast<const unsigned char*>(raw.data());
+  const auto* end = p + raw.size();
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr uint64_t kTabs = kOnes * '\t';
+  for (; end - p >= 8; p += 8) {
+    uint64_t word;
+    std::memcpy(&word, p, 8);
+    uint64_t tabs = word ^ kTabs;  // a zero byte where a tab was
+    if ((word | ((tabs - kOnes) & ~tabs)) & (kOnes * 0x80)) return false;
+  }
+  for (; p < end; ++p)
+    if (*p == '\t' || *p >= 0x80) return false;
+  return true;
+}
+
+int TCellLayout::Step(std::string_view raw, size_t& i, int column) const {
+  const unsigned char c = static_cast<unsigned char>(raw[i]);
+  if (c == '\t') {
+    ++i;
+    return stops_->NextStop(column);
+  }
+  if (c < 0x80 || !utf8_) {
+    ++i;
+    return column + 1;
+  }
+  char32_t cp;
+  i += static_cast<size_t>(DecodeUtf8(raw, i, cp));
+  int width = CharCells(cp);
+  // A mark with no base before it still needs a cell to be seen and reached.
+  if (width == 0 && column == 0 && i == static_cast<size_t>(Utf8CharLength(raw, 0))) width = 1;
+  return column + width;
+}
+
+int VisualLength(std::string_view raw, const TCellLayout& layout) {
+  if (layout.IsPlain(raw)) return static_cast<int>(raw.size());
   int col = 0;
-  for (char c : raw) col = (c == '\t') ? stops.NextStop(col) : col + 1;
+  for (size_t i = 0; i < raw.size();) col = layout.Step(raw, i, col);
   return col;
 }
 
-std::string ExpandTabs(std::string_view raw, const TTabStops& stops) {
+std::string ExpandTabs(std::string_view raw, const TCellLayout& layout) {
   if (!HasTab(raw)) return std::string(raw);
   std::string out;
   out.reserve(raw.size() + 16);
-  for (char c : raw) {
-    if (c == '\t')
-      out.append(stops.NextStop(static_cast<int>(out.size())) - out.size(), ' ');
-    else
-      out.push_back(c);
-  }
-  return out;
-}
-
-std::string ExpandColors(std::string_view raw, std::string_view colors, const TTabStops& stops) {
-  if (!HasTab(raw)) return std::string(colors);
-  std::string out;
   int col = 0;
-  for (size_t i = 0; i < raw.size(); ++i) {
-    char style = i < colors.size() ? colors[i] : char{tsPlain};
-    int next = raw[i] == '\t' ? stops.NextStop(col) : col + 1;
-    out.append(next - col, style);
+  for (size_t i = 0; i < raw.size();) {
+    size_t from = i;
+    int next = layout.Step(raw, i, col);
+    if (raw[from] == '\t')
+      out.append(static_cast<size_t>(next - col), ' ');
+    else
+      out.append(raw.substr(from, i - from));
     col = next;
   }
   return out;
 }
 
-int VisualToRaw(std::string_view raw, int column, const TTabStops& stops) {
-  if (column <= 0) return 0;
-  if (!HasTab(raw)) return column;
+std::string ExpandColors(std::string_view raw, std::string_view colors, const TCellLayout& layout) {
+  if (!HasTab(raw)) return std::string(colors);
+  std::string out;
   int col = 0;
-  for (size_t i = 0; i < raw.size(); ++i) {
-    int next = raw[i] == '\t' ? stops.NextStop(col) : col + 1;
-    if (column < next) return static_cast<int>(i);
+  for (size_t i = 0; i < raw.size();) {
+    size_t from = i;
+    int next = layout.Step(raw, i, col);
+    for (size_t k = from; k < i; ++k) {
+      char style = k < colors.size() ? colors[k] : char{tsPlain};
+      out.append(raw[k] == '\t' ? static_cast<size_t>(next - col) : 1, style);
+    }
+    col = next;
+  }
+  return out;
+}
+
+int VisualToRaw(std::string_view raw, int column, const TCellLayout& layout) {
+  if (column <= 0) return 0;
+  if (layout.IsPlain(raw)) return column;
+  int col = 0;
+  for (size_t i = 0; i < raw.size();) {
+    size_t from = i;
+    int next = layout.Step(raw, i, col);
+    if (column < next) return static_cast<int>(from);
     col = next;
   }
   return static_cast<int>(raw.size()) + (column - col);
 }
 
-int RawToVisual(std::string_view raw, int index, const TTabStops& stops) {
+int RawToVisual(std::string_view raw, int index, const TCellLayout& layout) {
   if (index <= 0) return 0;
   int n = static_cast<int>(raw.size());
   int limit = std::min(index, n);
-  if (!HasTab(raw.substr(0, limit))) return index;
+  std::string_view head = raw.substr(0, static_cast<size_t>(limit));
+  if (layout.IsPlain(head)) return index;
   int col = 0;
-  for (int i = 0; i < limit; ++i) col = raw[i] == '\t' ? stops.NextStop(col) : col + 1;
+  size_t i = 0;
+  // The walk reads on past `limit` to finish a character that the index cuts.
+  while (i < static_cast<size_t>(limit)) col = layout.Step(raw, i, col);
   return col + (index - limit);
 }
 
-std::pair<int, int> TabSpanAround(std::string_view raw, int column, const TTabStops& stops) {
-  if (column > 0 && HasTab(raw)) {
+namespace {
+
+// The span of the character holding `column` strictly inside it, when `wanted` says it counts.
+template <typename Wanted>
+std::pair<int, int> SpanAround(std::string_view raw, int column, const TCellLayout& layout,
+                               Wanted wanted) {
+  if (column > 0) {
     int col = 0;
-    for (char c : raw) {
-      int next = c == '\t' ? stops.NextStop(col) : col + 1;
+    for (size_t i = 0; i < raw.size();) {
+      size_t from = i;
+      int next = layout.Step(raw, i, col);
       if (column < next) {
-        if (c == '\t' && column > col) return {col, next};
+        if (column > col && wanted(raw[from])) return {col, next};
         break;
       }
       col = next;
     }
   }
   return {column, column};
+}
+
+}  // namespace
+
+std::pair<int, int> TabSpanAround(std::string_view raw, int column, const TCellLayout& layout) {
+  if (!HasTab(raw)) return {column, column};
+  return SpanAround(raw, column, layout, [](char c) { return c == '\t'; });
+}
+
+std::pair<int, int> WideCharAround(std::string_view raw, int column, const TCellLayout& layout) {
+  if (!layout.Utf8() || layout.IsPlain(raw)) return {column, column};
+  return SpanAround(raw, column, layout, [](char c) { return c != '\t'; });
 }
 
 std::string ExpandTabsFixed(std::string_view text, int spacesInTab) {

@@ -27,19 +27,42 @@ class TTabStops {
   std::vector<int> stops_;
 };
 
+// How a line's bytes fill the screen's cells, which are the store's columns. A tab runs to the
+// next stop. In Windows-1252 text every other byte is a character of one cell; in UTF-8 text
+// the bytes of a character share its cells: two for a wide East Asian character, none for a
+// combining mark (drawn on its base, so it travels with it).
+class TCellLayout {
+ public:
+  // Implicit, so a plain tab rack lays out Windows-1252 text.
+  TCellLayout(const TTabStops& stops, bool utf8 = false) : stops_(&stops), utf8_(utf8) {}
+  const TTabStops& Stops() const { return *stops_; }
+  bool Utf8() const { return utf8_; }
+  // Every byte is a character of one cell: no tab, and in UTF-8 text nothing but ASCII.
+  bool IsPlain(std::string_view raw) const;
+  // The column after the character at raw[i], which starts at `column`; `i` moves past it.
+  int Step(std::string_view raw, size_t& i, int column) const;
+
+ private:
+  const TTabStops* stops_;
+  bool utf8_;
+};
+
 // Visual length of raw text.
-int VisualLength(std::string_view raw, const TTabStops& stops);
+int VisualLength(std::string_view raw, const TCellLayout& layout);
 // Raw text with every tab replaced by spaces up to its stop.
-std::string ExpandTabs(std::string_view raw, const TTabStops& stops);
-// Colours lined up with the expanded text: each tab's byte repeated over its span.
-std::string ExpandColors(std::string_view raw, std::string_view colors, const TTabStops& stops);
-// Index into raw text for a visual column. A column inside a tab's span maps to the tab; a
-// column past the end maps past the end by the excess.
-int VisualToRaw(std::string_view raw, int column, const TTabStops& stops);
-// Visual column at which raw index `index` starts (past the end: by the excess).
-int RawToVisual(std::string_view raw, int index, const TTabStops& stops);
+std::string ExpandTabs(std::string_view raw, const TCellLayout& layout);
+// Colours lined up byte for byte with the expanded text: each tab's byte repeated over its span.
+std::string ExpandColors(std::string_view raw, std::string_view colors, const TCellLayout& layout);
+// Index into raw text for a visual column. A column inside a tab's span or a wide character
+// maps to its first byte; a column past the end maps past the end by the excess.
+int VisualToRaw(std::string_view raw, int column, const TCellLayout& layout);
+// Visual column at which raw index `index` starts (past the end: by the excess). An index
+// inside a character counts as the character's end.
+int RawToVisual(std::string_view raw, int index, const TCellLayout& layout);
 // If `column` lies strictly inside a tab's span, the span's [start, end); else {column, column}.
-std::pair<int, int> TabSpanAround(std::string_view raw, int column, const TTabStops& stops);
+std::pair<int, int> TabSpanAround(std::string_view raw, int column, const TCellLayout& layout);
+// If `column` lies strictly inside a wide character, its [start, end); else {column, column}.
+std::pair<int, int> WideCharAround(std::string_view raw, int column, const TCellLayout& layout);
 // Every tab replaced by exactly `spacesInTab` spaces, without alignment.
 std::string ExpandTabsFixed(std::string_view text, int spacesInTab);
 

@@ -16,6 +16,7 @@ enum TUndoKind : uint8_t {
   ukJoined = 3,          // the next line was joined to the caret line
   ukDeleted = 4,         // DeletedText / DeletedColors were removed at the caret
   ukColorsReplaced = 5,  // A = line, B = 1-based column, DeletedColors = the old bytes
+  ukRecoded = 6,         // every line re-encoded; A = the TEncoding it had before
 };
 
 struct TUndoRecord {
@@ -28,8 +29,11 @@ struct TUndoRecord {
   TUpdateReason Reason = urNone;  // the reason of the outermost update
   uint8_t InGroup = 0;            // 1 inside an explicit undo group
 
-  // Kinds 1 to 4 change text; kind 0 and 5 do not count as a difference from the saved file.
-  bool ChangesText() const { return Kind >= ukInserted && Kind <= ukDeleted; }
+  // Kinds 1 to 4 and 6 change text; kind 0 and 5 do not count as a difference from the saved
+  // file.
+  bool ChangesText() const {
+    return (Kind >= ukInserted && Kind <= ukDeleted) || Kind == ukRecoded;
+  }
 };
 
 // A list of records that grows as needed and halves its capacity when fewer than a quarter of

@@ -71,6 +71,7 @@ enum TUpdateReason : uint8_t {
   urTextAttributes = 71,
   urImport = 72,
   urLineState = 73,
+  urConvertEncoding = 74,  // the whole text re-encoded (Windows-1252 to UTF-8 or back)
 };
 
 }  // namespace quorel

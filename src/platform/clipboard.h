@@ -1,4 +1,4 @@
-// The clipboard as the engine sees it: 8-bit plain text and a watch on changes.
+// The clipboard as the engine sees it: plain text in UTF-8 and a watch on changes.
 #pragma once
 
 #include <functional>
@@ -11,7 +11,8 @@ class IClipboard {
   virtual ~IClipboard() = default;
 
   virtual bool HasText() const = 0;
-  // The text as 8-bit Windows-1252 bytes; empty when the clipboard holds no text.
+  // The text in UTF-8; empty when the clipboard holds no text. Documents in another encoding
+  // convert on their way in and out.
   virtual std::string GetText() const = 0;
   virtual void SetText(const std::string& text) = 0;
   // True while the clipboard content was put there by this program.

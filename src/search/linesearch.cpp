@@ -2,8 +2,11 @@
 #include "search/linesearch.h"
 
 #include <array>
+#include <optional>
 
 #include "engine/casemap.h"
+#include "engine/utf8.h"
+#include "search/utf8text.h"
 
 namespace quorel {
 
@@ -27,20 +30,44 @@ std::string_view Trimmed(std::string_view s) {
 
 }  // namespace
 
+std::string SearchTextInEncoding(std::string_view utf8, TEncoding encoding) {
+  if (encoding == enUtf8) return std::string(utf8);
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    char32_t cp;
+    i += static_cast<size_t>(DecodeUtf8(utf8, i, cp));
+    const std::optional<unsigned char> byte = UnicodeToCp1252(cp);
+    out.push_back(byte ? static_cast<char>(*byte) : '\0');
+  }
+  return out;
+}
+
 TLineSearch::TLineSearch(const std::string& text, bool caseSensitive, bool wholeWords,
-                         bool regularExpr, const std::bitset<256>& delimiters)
-    : text_(text), caseSensitive_(caseSensitive), wholeWords_(wholeWords), delimiters_(delimiters) {
+                         bool regularExpr, const std::bitset<256>& delimiters, TEncoding encoding)
+    : text_(text),
+      caseSensitive_(caseSensitive),
+      wholeWords_(wholeWords),
+      utf8_(encoding == enUtf8),
+      delimiters_(delimiters) {
+  if (utf8_)
+    for (int c = 0x80; c < 256; ++c) delimiters_.reset(c);
   if (regularExpr) {
-    regExpr_ = std::make_unique<TRegExpr>(text, caseSensitive);
-  } else if (!caseSensitive) {
-    const auto& up = UpperTable();
-    for (char& c : text_) c = up[static_cast<unsigned char>(c)];
+    regExpr_ = std::make_unique<TRegExpr>(text, caseSensitive, encoding);
+  } else {
+    findsNothing_ = text_.find('\0') != std::string::npos;
+    if (!caseSensitive && utf8_) {
+      text_ = FoldUtf8(text_);
+    } else if (!caseSensitive) {
+      const auto& up = UpperTable();
+      for (char& c : text_) c = up[static_cast<unsigned char>(c)];
+    }
   }
 }
 
 bool TLineSearch::Run(ISearchLines& lines, int line, int column, bool forward, TSearchHit& hit) {
   const int count = lines.Count();
-  if (count == 0 || text_.empty()) return false;
+  if (count == 0 || text_.empty() || findsNothing_) return false;
   int start = 0, length = 0;
   if (forward) {
     for (int y = std::max(line, 0); y < count; ++y, column = 1) {
@@ -70,9 +97,13 @@ bool TLineSearch::Run(ISearchLines& lines, int line, int column, bool forward, T
 bool TLineSearch::SearchLine(std::string_view s, int column, bool forward, int& start,
                              int& length) {
   if (!regExpr_ && !caseSensitive_) {
-    const auto& up = UpperTable();
-    upper_.resize(s.size());
-    for (size_t i = 0; i < s.size(); ++i) upper_[i] = up[static_cast<unsigned char>(s[i])];
+    if (utf8_) {
+      FoldUtf8Into(s, upper_);
+    } else {
+      const auto& up = UpperTable();
+      upper_.resize(s.size());
+      for (size_t i = 0; i < s.size(); ++i) upper_[i] = up[static_cast<unsigned char>(s[i])];
+    }
     s = upper_;
   }
   const int n = static_cast<int>(s.size());
@@ -107,14 +138,26 @@ bool TLineSearch::FindOnce(std::string_view s, int column, bool forward, int& st
   size_t at;
   if (forward) {
     at = s.find(text_, static_cast<size_t>(column - 1));
+    while (at != std::string_view::npos && !OnCharBounds(s, at)) at = s.find(text_, at + 1);
   } else {
     if (column < 1) return false;
     at = s.rfind(text_, static_cast<size_t>(column - 1));
+    while (at != std::string_view::npos && at > 0 && !OnCharBounds(s, at))
+      at = s.rfind(text_, at - 1);
+    if (at != std::string_view::npos && !OnCharBounds(s, at)) at = std::string_view::npos;
   }
   if (at == std::string_view::npos) return false;
   start = static_cast<int>(at);
   length = static_cast<int>(text_.size());
   return true;
+}
+
+// Text from the dialogs is whole characters, but text taken from a document may hold stray
+// bytes that would otherwise match a piece of a character.
+bool TLineSearch::OnCharBounds(std::string_view s, size_t start) const {
+  if (!utf8_) return true;
+  const size_t end = start + text_.size();
+  return IsUtf8CharStart(s, start) && (end >= s.size() || IsUtf8CharStart(s, end));
 }
 
 // The match must cover exactly one maximal run of non-delimiter characters.

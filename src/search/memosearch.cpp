@@ -6,6 +6,7 @@
 
 #include "engine/simpleparser.h"
 #include "engine/updateguard.h"
+#include "engine/utf8.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
 #include "search/searchlines.h"
@@ -83,11 +84,20 @@ void TMemoSearch::RaiseUnlessHandled(const std::string& message) {
 
 // ---- Commands ----
 
+// The word's columns are cut from the line as the bytes of its whole characters, and the text
+// to find is kept as UTF-8 whatever the document's encoding.
 void TMemoSearch::FillOptions() {
   if (store_.Options().Contains(soFindTextAtCursor)) {
     auto [from, to] = store_.GetWordBounds(store_.CaretX(), store_.CaretY(), wsWordOnly);
-    if (from > 0)
-      options_.SetTextToFind(store_.Line(store_.CaretY()).substr(from - 1, to - from + 1));
+    if (from > 0) {
+      const std::string line = store_.Line(store_.CaretY());
+      const int first = ByteOfColumn(line, from - 1, store_.Cells());
+      const int end =
+          std::min(ByteOfColumn(line, to, store_.Cells()), static_cast<int>(line.size()));
+      if (first < end)
+        options_.SetTextToFind(
+            ToUtf8(std::string_view(line).substr(first, end - first), store_.IsUtf8()));
+    }
   }
   options_.SetScope(store_.HasSelection() && CaretInSelection(store_) ? ssSelectedText : ssGlobal);
 }
@@ -136,17 +146,22 @@ void TMemoSearch::StartReplace() {
 
 // ---- Finding ----
 
+bool TMemoSearch::IsWordDelimiter(unsigned char c) const {
+  return store_.IsDelimiter(c) && !(store_.IsUtf8() && c >= 0x80);
+}
+
+// The options' text is UTF-8; the searcher gets it in the document's encoding.
 TLineSearch& TMemoSearch::Searcher() {
   std::string key = options_.TextToFind() + '\0' + char('0' + options_.CaseSensitive()) +
                     char('0' + options_.WholeWordsOnly()) + char('0' + options_.RegularExpr()) +
-                    store_.Delimeters();
+                    char('0' + store_.IsUtf8()) + store_.Delimeters();
   if (!searcher_ || key != searcherKey_) {
     std::bitset<256> delimiters;
-    for (int c = 0; c < 256; ++c) delimiters[c] = store_.IsDelimiter(static_cast<unsigned char>(c));
+    for (int c = 0; c < 256; ++c) delimiters[c] = IsWordDelimiter(static_cast<unsigned char>(c));
     searcher_.reset();
-    searcher_ = std::make_unique<TLineSearch>(options_.TextToFind(), options_.CaseSensitive(),
-                                              options_.WholeWordsOnly(), options_.RegularExpr(),
-                                              delimiters);
+    searcher_ = std::make_unique<TLineSearch>(
+        SearchTextInEncoding(options_.TextToFind(), store_.Encoding()), options_.CaseSensitive(),
+        options_.WholeWordsOnly(), options_.RegularExpr(), delimiters, store_.Encoding());
     searcherKey_ = std::move(key);
   }
   return *searcher_;
@@ -159,10 +174,14 @@ bool TMemoSearch::FindNext() {
     if (o.FirstSearch()) RaiseUnlessHandled(kInvalidBlock);
     return false;
   }
-  if (o.WholeWordsOnly() && !o.RegularExpr() &&
-      std::any_of(o.TextToFind().begin(), o.TextToFind().end(),
-                  [&](char c) { return store_.IsDelimiter(static_cast<unsigned char>(c)); }))
-    o.SetWholeWordsOnly(false);
+  if (o.WholeWordsOnly() && !o.RegularExpr()) {
+    const std::string text = SearchTextInEncoding(o.TextToFind(), store_.Encoding());
+    // A NUL stands for a character the document cannot hold, not for a control character.
+    if (std::any_of(text.begin(), text.end(), [&](char c) {
+          return c != '\0' && IsWordDelimiter(static_cast<unsigned char>(c));
+        }))
+      o.SetWholeWordsOnly(false);
+  }
   if (inSelection && o.FirstSearch() && o.Origin() == soFromCursor && !CaretInSelection(store_)) {
     RaiseUnlessHandled(kCursorOutsideBlock);
     return false;
@@ -204,15 +223,23 @@ bool TMemoSearch::FindNext() {
   return true;
 }
 
+// One character on: past all the columns of a wide one.
 void TMemoSearch::StepPastEmptyMatch(const TMatch& match) {
-  if (match.X1 < store_.LineLength(match.Y))
-    store_.SetCaretPos(match.X1 + 1, match.Y);
-  else if (match.Y + 1 < store_.LineCount())
+  if (match.X1 < store_.LineLength(match.Y)) {
+    const std::string line = store_.Line(match.Y);
+    const TCellLayout cells = store_.Cells();
+    size_t i = static_cast<size_t>(VisualToRaw(line, match.X1, cells));
+    const int column = RawToVisual(line, static_cast<int>(i), cells);
+    store_.SetCaretPos(i < line.size() ? cells.Step(line, i, column) : match.X1 + 1, match.Y);
+  } else if (match.Y + 1 < store_.LineCount()) {
     store_.SetCaretPos(0, match.Y + 1);
+  }
 }
 
 // Searches from the caret (or from the scope's start on a command's first search over the
-// whole scope); the match comes back in document columns.
+// whole scope); the match comes back in document columns. The searcher works in bytes of the
+// lines' expanded text: the caret's column becomes the byte of the character at it, and a hit's
+// bytes become the columns of the characters it covers.
 bool TMemoSearch::SearchLines(bool inSelection, TMatch& match) {
   TDocumentLines document(store_);
   TSelectionLines selection(store_);
@@ -223,10 +250,12 @@ bool TMemoSearch::SearchLines(bool inSelection, TMatch& match) {
   const bool forward = options_.Direction() == sdForward;
   lastMatchEmptyAtStart_ = false;
 
+  const TCellLayout cells = store_.Cells();
   int line = store_.CaretY() - top;
   int column = 0;
   if (line >= 0 && line < count) {
-    column = store_.CaretX() - offset(line) + (forward ? 1 : 0);
+    const std::string text = store_.Line(store_.CaretY());
+    column = ByteOfColumn(text, store_.CaretX(), cells) - offset(line) + (forward ? 1 : 0);
   } else if (forward) {
     if (line >= count) return false;
     line = 0;
@@ -252,8 +281,10 @@ bool TMemoSearch::SearchLines(bool inSelection, TMatch& match) {
   TSearchHit hit;
   if (!searcher.Run(lines, line, column, forward, hit)) return false;
   match.Y = top + hit.Line;
-  match.X0 = offset(hit.Line) + hit.Column;
-  match.X1 = match.X0 + hit.Length;
+  const std::string text = store_.Line(match.Y);
+  const int start = offset(hit.Line) + hit.Column;
+  match.X0 = RawToVisual(text, start, cells);
+  match.X1 = RawToVisual(text, start + hit.Length, cells);
   lastMatchEmptyAtStart_ = forward && searcher.IsPattern() && hit.Length == 0 && hit.Line == line &&
                            hit.Column == column - 1;
   return true;
@@ -312,13 +343,15 @@ bool TMemoSearch::ReplaceOnce() {
   // The replacement goes where the match is, also when the caret stepped past an empty match.
   store_.SetCaretPos(m.X0, m.Y);
   if (forward && store_.SyntaxParser() && store_.SyntaxParser()->HasAttributes()) {
+    // The colours stand byte for byte with the expanded line.
     const std::string colors = store_.GetExpandedColors(m.Y);
-    if (m.X0 < static_cast<int>(colors.size()))
-      store_.SetTypingStyle(static_cast<unsigned char>(colors[m.X0]));
+    const int at = VisualToRaw(store_.Line(m.Y), m.X0, store_.Cells());
+    if (at < static_cast<int>(colors.size()))
+      store_.SetTypingStyle(static_cast<unsigned char>(colors[at]));
   }
   store_.DeleteChars(m.X1 - m.X0);
   const int before = store_.LineLength(m.Y);
-  store_.InsertText(options_.ReplaceWith());
+  store_.InsertText(FromUtf8(options_.ReplaceWith(), store_.IsUtf8()));
   const int inserted = store_.LineLength(m.Y) - before;
   if (forward) {
     store_.SetCaretPos(m.X0 + inserted, m.Y);

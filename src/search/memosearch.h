@@ -27,6 +27,8 @@ class ISearchDialogs {
   virtual TResult ExecuteReplace(TCustomMemoSource& store, TSearchOptions& options) = 0;
 };
 
+// The options' text to find and replacement are UTF-8; searching and replacing turn them into
+// the document's encoding, and matches are shown in the store's columns.
 class TMemoSearch {
  public:
   // Messages go to `dialogs`, or to the store's dialogs when null.
@@ -45,7 +47,8 @@ class TMemoSearch {
   bool FindNext();
   // Whether to go on replacing.
   bool ReplaceNext();
-  // Before a dialog: the word at the caret (soFindTextAtCursor) and the scope from the selection.
+  // Before a dialog: the word at the caret (soFindTextAtCursor, as UTF-8) and the scope from the
+  // selection.
   void FillOptions();
 
   // ---- Services and events ----
@@ -69,6 +72,7 @@ class TMemoSearch {
       "Tried to search marked block from cursor but cursor is outside block";
 
  private:
+  // A match in columns of line Y.
   struct TMatch {
     int Y = -1, X0 = 0, X1 = 0;
   };
@@ -77,6 +81,8 @@ class TMemoSearch {
   bool Offer(const std::string& message);
   // An error message: raised when not handled.
   void RaiseUnlessHandled(const std::string& message);
+  // A delimiter for whole words: in UTF-8 text no byte from 0x80 up is one.
+  bool IsWordDelimiter(unsigned char c) const;
   TLineSearch& Searcher();
   bool SearchLines(bool selection, TMatch& match);
   bool ReplaceOnce();

@@ -2,11 +2,13 @@
 #include <algorithm>
 
 #include "search/regexpr.h"
+#include "search/utf8text.h"
 
 namespace quorel {
 
 // A text position past the end of the line stands for "the end was taken once" by "." or a
-// negated class; the match then ends at the end of the line.
+// negated class; the match then ends at the end of the line. Positions are bytes; in UTF-8
+// text the candidates are the bytes where characters start, and elements take whole ones.
 bool TRegExpr::Find(std::string_view text, int& start, bool forward, int& length) {
   length = 0;
   if (pattern_ == "$") {
@@ -39,7 +41,13 @@ bool TRegExpr::Search(std::string_view text, int& start, bool forward, int& endO
     return false;
   }
   stepsLeft_ = fixedBudget_ > 0 ? fixedBudget_ : kBaseSteps + kStepsPerChar * length_;
-  const int from = std::min(start, length_);
+  int from = std::min(start, length_);
+  // A start past the end clamps to the last character: in UTF-8 text, to where it begins.
+  if (utf8_ && start > length_) {
+    size_t last = static_cast<size_t>(length_ - 1);
+    while (last > 0 && !IsUtf8CharStart(text, last)) --last;
+    from = static_cast<int>(last) + 1;
+  }
   start = 0;
   if (!ContainsRequiredText(text)) return false;
   const int step = forward ? 1 : -1;
@@ -52,6 +60,7 @@ bool TRegExpr::Search(std::string_view text, int& start, bool forward, int& endO
   for (; forward ? column <= last : column >= last; column += step) {
     const unsigned char c = static_cast<unsigned char>(text[column - 1]);
     if (!anyStart_ && !startSet_[c]) continue;
+    if (utf8_ && c >= 0x80 && !IsUtf8CharStart(text, column - 1)) continue;
     if (MatchCandidate(column - 1)) {
       start = column;
       endOffset = matchEnd_;
@@ -119,15 +128,30 @@ bool TRegExpr::MatchRange(int a, int z, int& p) {
           matchEnd_ = std::min(p, n);
           return true;
         }
-        if (p >= n || fold_[static_cast<unsigned char>(text_[p])] != element.Char) return false;
-        ++p;
+        if (p >= n) return false;
+        if (utf8_) {
+          int32_t c;
+          const int length = ReadChar(text_, static_cast<size_t>(p), c);
+          if (Fold(c) != element.Char) return false;
+          p += length;
+        } else {
+          if (fold_[static_cast<unsigned char>(text_[p])] != element.Char) return false;
+          ++p;
+        }
         break;
       case rkAny:
         if (p > n) return false;
-        ++p;
+        p += utf8_ && p < n ? Utf8CharLength(text_, static_cast<size_t>(p)) : 1;
         break;
       case rkClass:
         if (p < n) {
+          if (utf8_) {
+            int32_t c;
+            const int length = ReadChar(text_, static_cast<size_t>(p), c);
+            if (InClass(element, Fold(c)) == (element.Char != 0)) return false;
+            p += length;
+            break;
+          }
           if (element.Set[fold_[static_cast<unsigned char>(text_[p])]] == (element.Char != 0))
             return false;
         } else if (p > n || element.Char == 0) {

@@ -1,6 +1,8 @@
 // TSearchOptions: reading and writing the shared options in the settings store.
 #include "search/searchoptions.h"
 
+#include "engine/encoding.h"
+#include "engine/utf8.h"
 #include "platform/settings.h"
 
 namespace quorel {
@@ -22,6 +24,12 @@ void ReadValue(platform::ISettings& s, const char* name, T& value) {
   s.ReadInto(Key(name), value);
 }
 
+// Older versions kept the texts as Windows-1252: a value that is not UTF-8 is read as such.
+void ReadText(platform::ISettings& s, const char* name, std::string& value) {
+  ReadValue(s, name, value);
+  if (!IsValidUtf8(value)) value = Cp1252ToUtf8(value);
+}
+
 }  // namespace
 
 void TSearchOptions::LoadFrom(platform::ISettings& s) {
@@ -29,8 +37,8 @@ void TSearchOptions::LoadFrom(platform::ISettings& s) {
   ReadValue(s, "ReplaceAll", replaceAll_);
   ReadValue(s, "InReplace", inReplace_);
   ReadValue(s, "FirstSearch", firstSearch_);
-  ReadValue(s, "TextToFind", textToFind_);
-  ReadValue(s, "ReplaceWith", replaceWith_);
+  ReadText(s, "TextToFind", textToFind_);
+  ReadText(s, "ReplaceWith", replaceWith_);
   ReadValue(s, "PromptOnReplace", promptOnReplace_);
   ReadValue(s, "CaseSensitive", caseSensitive_);
   ReadValue(s, "WholeWordsOnly", wholeWordsOnly_);

@@ -27,6 +27,7 @@ class TSearchOptions {
   void SetInReplace(bool v) { inReplace_ = v; }
   bool FirstSearch() const { return firstSearch_; }
   void SetFirstSearch(bool v) { firstSearch_ = v; }
+  // The text to find and its replacement are UTF-8, as the dialogs' edit boxes give them.
   const std::string& TextToFind() const { return textToFind_; }
   void SetTextToFind(const std::string& v) { textToFind_ = v; }
   const std::string& ReplaceWith() const { return replaceWith_; }

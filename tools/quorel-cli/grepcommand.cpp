@@ -44,7 +44,9 @@ int Grep(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
 
   int found = 0;
   try {
-    TLineSearch search(rest[0], caseSensitive, words, regex, delimiters);
+    // The pattern comes as UTF-8 and is searched for in the document's own encoding.
+    TLineSearch search(SearchTextInEncoding(rest[0], store.Encoding()), caseSensitive, words, regex,
+                       delimiters, store.Encoding());
     TDocumentLines lines(store);
     std::string buffer;
     int line = 0, column = 1;

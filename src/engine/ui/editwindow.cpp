@@ -46,11 +46,11 @@ void TEditWindow::ShowStore(TCustomMemoSource& store) {
   if (index == stores_.size()) {
     stores_.push_back(&store);
     store.AddListener([this](TCustomMemoSource& s, int, int) { StoreChanged(s); }, this, false);
-    tabs_->addTab(platform::Cp1252ToQString(store.FileName()));
+    tabs_->addTab(platform::TextToQString(store.FileName()));
   }
   memo_->SetMemoSource(&store);
   tabs_->setCurrentIndex(static_cast<int>(index));
-  setWindowTitle(platform::Cp1252ToQString(store.FileName()));
+  setWindowTitle(platform::TextToQString(store.FileName()));
   ShowStatus();
   if (isMinimized()) showNormal();
   show();
@@ -63,7 +63,7 @@ void TEditWindow::StoreChanged(TCustomMemoSource& store) {
 
 void TEditWindow::ShowStatus() {
   TCustomMemoSource& store = memo_->MemoSource();
-  status_[0]->setText(QString("%1: %2").arg(store.CaretY() + 1).arg(store.CaretX() + 1));
+  status_[0]->setText(QString("%1: %2").arg(store.CaretY() + 1).arg(store.CaretCharColumn()));
   status_[1]->setText(store.ReadOnly() ? "Read only" : store.Modified() ? "Modified" : "");
   status_[2]->setText(store.OverwriteMode() ? "Overwrite" : "Insert");
 }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "engine/cellrow.h"
 #include "engine/fonttypes.h"
 #include "engine/keylist.h"
 #include "engine/memooptions.h"
@@ -226,7 +227,10 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   // ---- Editing ----
   // Types a character at the caret as a key press does; false when it is refused (control
   // characters, 127, a pending prefix key).
+  // Types one character: `c` is a byte of Windows-1252 text; `character` its bytes in the
+  // document's encoding.
   bool TypeChar(char c);
+  bool TypeChar(const std::string& character);
   // The view's own caret commands: by display rows with word wrap, by the window's height.
   void Home();
   void End();
@@ -283,7 +287,13 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   // Pixel offsets of columns from..to of line y relative to column `from` (to - from + 1
   // values); with a proportional font each character is as wide as its style's font makes it.
   std::vector<qreal> Offsets(int y, int from, int to) const;
-  qreal Advance(int style, unsigned char c) const;
+  qreal Advance(int style, char32_t c) const;
+  // Bytes of the document as the characters they are in its encoding.
+  QString ShownString(std::string_view bytes) const;
+  char32_t CellChar(std::string_view text, const TCell& cell) const;
+  // Draws the characters of cells [from, to) of a row, each at its cell's x.
+  void DrawCells(QPainter& painter, std::string_view text, const std::vector<TCell>& cells,
+                 int from, int to, const std::function<qreal(int)>& xOf, qreal baseline) const;
   const TFont& StyleFont(int style) const;
   // Display rows from the top of the screen to row `row` of line y; below the screen: a large
   // number, above it: negative.
@@ -351,6 +361,7 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   mutable QHash<QString, QFont> baseFonts_;
   // Character advances of each font in proportional mode.
   mutable QHash<QString, std::vector<qreal>> advances_;
+  mutable QHash<QString, qreal> wideAdvances_;
   QHash<QString, QFont> fonts_;
   bool caretShown_ = true;
   QBasicTimer caretTimer_;

@@ -8,6 +8,7 @@
 #include "engine/ui/qtkeys.h"
 #include "engine/ui/vrelmemo.h"
 #include "engine/updateguard.h"
+#include "engine/utf8.h"
 #include "platform/dialogs.h"
 #include "platform/qt/cp1252.h"
 #include "platform/services.h"
@@ -71,12 +72,22 @@ void TCustomVrelMemo::keyPressEvent(QKeyEvent* event) {
     event->ignore();
     return;
   }
-  for (char c : platform::QStringToCp1252(event->text())) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if (u < 32 || u == 127) continue;
+  const bool utf8 = store_->IsUtf8();
+  for (char32_t cp : event->text().toUcs4()) {
+    if (cp < 32 || cp == 127) continue;
+    // The character as the document stores it; Windows-1252 cannot hold every character.
+    std::string bytes;
+    if (utf8) {
+      bytes = EncodeUtf8(cp);
+    } else if (auto byte = UnicodeToCp1252(cp)) {
+      bytes.assign(1, static_cast<char>(*byte));
+    } else {
+      store_->ReportNotStored(EncodeUtf8(cp));
+      continue;
+    }
     // Any character but a space starts the completion hint timer from the new caret.
-    bool startHint = u >= 33 && OnHintPopup;
-    TypeChar(c);
+    bool startHint = cp >= 33 && OnHintPopup;
+    TypeChar(bytes);
     CloseHint();
     if (startHint) {
       HintStartPos = store_->CaretPos();
@@ -87,6 +98,14 @@ void TCustomVrelMemo::keyPressEvent(QKeyEvent* event) {
 
 bool TCustomVrelMemo::TypeChar(char c) {
   unsigned char u = static_cast<unsigned char>(c);
+  if (u < 32 || u == 127) return false;
+  // A byte beyond ASCII is a Windows-1252 character, stored as UTF-8 in a UTF-8 document.
+  return TypeChar(store_->IsUtf8() ? EncodeUtf8(Cp1252ToUnicode(u)) : std::string(1, c));
+}
+
+bool TCustomVrelMemo::TypeChar(const std::string& character) {
+  if (character.empty()) return false;
+  unsigned char u = static_cast<unsigned char>(character[0]);
   if (keys_.PrefixState() != 0 || u < 32 || u == 127) return false;
   TCustomMemoSource& s = *store_;
   if (s.CaretLineReadOnly()) return false;
@@ -103,7 +122,7 @@ bool TCustomVrelMemo::TypeChar(char c) {
     TRect kept = s.SelectionRect();
     if (overwriteBlocks && !persistent && outermost) s.DeleteSelection();
     if (overwrite) s.DeleteChars(1);
-    inserted = s.InsertText(std::string(1, c));
+    inserted = s.InsertText(character);
     if (inserted) s.CaretRight();
     if (persistent && overwrite && keptType != stNone)
       s.SetSelection(keptType, kept.Left, kept.Top, kept.Right, kept.Bottom);

@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/cellrow.h"
 #include "engine/simpleparser.h"
 #include "engine/stylenumbers.h"
 #include "engine/ui/vrelmemo.h"
+#include "engine/utf8.h"
 #include "platform/qt/cp1252.h"
 
 namespace quorel {
@@ -29,7 +31,7 @@ const TFont& TCustomVrelMemo::StyleFont(int style) const {
   return font_;
 }
 
-qreal TCustomVrelMemo::Advance(int style, unsigned char c) const {
+qreal TCustomVrelMemo::Advance(int style, char32_t c) const {
   if (UseMonoFont) return charWidth_;
   const TFont& font = StyleFont(style);
   QString key = QString("%1|%2|%3")
@@ -41,11 +43,37 @@ qreal TCustomVrelMemo::Advance(int style, unsigned char c) const {
     QFontMetricsF metrics(BaseFont(font));
     std::vector<qreal> widths(256);
     for (int i = 0; i < 256; ++i)
-      widths[static_cast<size_t>(i)] =
-          metrics.horizontalAdvance(platform::Cp1252ToChar(static_cast<unsigned char>(i)));
+      widths[static_cast<size_t>(i)] = metrics.horizontalAdvance(QChar(i));
     it = advances_.insert(key, widths);
   }
-  return (*it)[c];
+  if (c < 256) return (*it)[c];
+  // Beyond Latin-1 the widths are measured as characters come and kept per font.
+  QString wideKey = key + QString("|%1").arg(static_cast<uint>(c));
+  auto known = wideAdvances_.find(wideKey);
+  if (known == wideAdvances_.end())
+    known = wideAdvances_.insert(
+        wideKey, QFontMetricsF(BaseFont(font)).horizontalAdvance(QString::fromUcs4(&c, 1)));
+  return *known;
+}
+
+QString TCustomVrelMemo::ShownString(std::string_view bytes) const {
+  if (!store_->IsUtf8()) return platform::Cp1252ToQString(bytes);
+  QString out;
+  out.reserve(static_cast<qsizetype>(bytes.size()));
+  for (size_t i = 0; i < bytes.size();) {
+    char32_t cp;
+    i += static_cast<size_t>(DecodeUtf8(bytes, i, cp));  // a stray byte shows as Windows-1252
+    out.append(QString::fromUcs4(&cp, 1));
+  }
+  return out;
+}
+
+char32_t TCustomVrelMemo::CellChar(std::string_view text, const TCell& cell) const {
+  if (cell.Length == 0 || cell.Byte >= text.size()) return U' ';
+  if (!store_->IsUtf8()) return Cp1252ToUnicode(static_cast<unsigned char>(text[cell.Byte]));
+  char32_t cp;
+  DecodeUtf8(text, cell.Byte, cp);
+  return cp;
 }
 
 std::vector<qreal> TCustomVrelMemo::Offsets(int y, int from, int to) const {
@@ -56,14 +84,15 @@ std::vector<qreal> TCustomVrelMemo::Offsets(int y, int from, int to) const {
   }
   std::string text = store_->Line(y);
   std::string colors = ColoursEnabled() ? store_->GetExpandedColors(y) : std::string();
+  std::vector<TCell> cells = LayOutCells(text, store_->IsUtf8());
   qreal x = 0;
   for (int c = from; c < to; ++c) {
     offsets[static_cast<size_t>(c - from)] = x;
-    if (c < static_cast<int>(text.size())) {
-      int style = c < static_cast<int>(colors.size())
-                      ? static_cast<unsigned char>(colors[static_cast<size_t>(c)])
-                      : -1;
-      x += Advance(style, static_cast<unsigned char>(text[static_cast<size_t>(c)]));
+    if (c < static_cast<int>(cells.size())) {
+      const TCell& cell = cells[static_cast<size_t>(c)];
+      if (cell.Length == 0) continue;  // a wide character's width is all on its first cell
+      int style = cell.Byte < colors.size() ? static_cast<unsigned char>(colors[cell.Byte]) : -1;
+      x += Advance(style, CellChar(text, cell));
     } else {
       x += charWidth_;  // past the line's end every column is one cell
     }
@@ -108,31 +137,21 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
   // A proportional font may fit more (narrower) characters into the window.
   int shown = (UseMonoFont ? 1 : 4) * VisibleColumns() + 1;
   const TStringItem* record = store_->LineRecord(y);
-  bool tabs = record->Text.find('\t') != std::string::npos;
-  std::string text, colors;
-  int offset = 0;  // column of text[0]
-  if (tabs) {
-    text = store_->Line(y);
-    if (ColoursEnabled()) colors = store_->GetExpandedColors(y);
-  } else {
-    offset = std::min<int>(origin, static_cast<int>(record->Text.size()));
-    text = record->Text.substr(static_cast<size_t>(offset), static_cast<size_t>(shown));
-    if (ColoursEnabled()) {
-      const std::string& all = store_->GetLineColors(y);
-      if (static_cast<size_t>(offset) < all.size())
-        colors = all.substr(static_cast<size_t>(offset), static_cast<size_t>(shown));
-    }
-  }
-  bool lastPiece =
-      offset + static_cast<int64_t>(text.size()) >= static_cast<int64_t>(record->Text.size()) ||
-      tabs;
+  TShownPart part =
+      ShownPart(record->Text,
+                ColoursEnabled() ? std::string_view(store_->GetLineColors(y)) : std::string_view(),
+                store_->Cells(), origin, shown);
+  std::string& text = part.Text;
+  std::string& colors = part.Colors;
+  const int offset = part.Column;  // column of text[0]
   if (options_.Contains(moDrawSpecialSymbols) && row.End == MaxInt && y < store_->LineCount() - 1 &&
-      lastPiece)
+      part.ReachesEnd)
     text += EOLString;
   if (OnCustomString) OnCustomString(*this, text, colors);
+  const std::vector<TCell> cells = LayOutCells(text, store_->IsUtf8());
   auto [selFrom, selTo] =
       (HideSelection && !hasFocus()) ? std::pair<int, int>{0, 0} : store_->SelectedColumns(y);
-  int length = offset + static_cast<int>(text.size());
+  int length = offset + static_cast<int>(cells.size());
   // Columns shown: from the row's start (scrolled by LeftCol) to its end or the window's edge.
   int firstCol = origin;
   int endCol = std::min<int64_t>({int64_t{length}, int64_t{row.End}, int64_t{origin} + shown});
@@ -145,9 +164,9 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
   };
   auto styleAt = [&](int c) {
     int i = c - offset;
-    int style = i >= 0 && i < static_cast<int>(colors.size())
-                    ? static_cast<unsigned char>(colors[static_cast<size_t>(i)])
-                    : -1;
+    size_t byte = i >= 0 && i < static_cast<int>(cells.size()) ? cells[static_cast<size_t>(i)].Byte
+                                                               : colors.size();
+    int style = byte < colors.size() ? static_cast<unsigned char>(colors[byte]) : -1;
     // Addresses keep their style even when the syntax colours are off.
     if (!options_.Contains(moColorSyntax) && store_->HighlightUrls() && style != tsUrl)
       style = tsPlain;
@@ -185,8 +204,13 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
       if (options_.Contains(moColoredLineStyle)) look.Text = ToQColor(lineStyle->Font.Color);
     }
     QRectF box(xOf(col), top, xOf(end) - xOf(col), lineHeight_);
-    std::string piece =
-        text.substr(static_cast<size_t>(col - offset), static_cast<size_t>(end - col));
+    // The run's bytes: the characters whose first cell lies in it.
+    auto byteAt = [&](int c) {
+      size_t i = static_cast<size_t>(c - offset);
+      while (i < cells.size() && cells[i].Length == 0) ++i;
+      return i < cells.size() ? static_cast<size_t>(cells[i].Byte) : text.size();
+    };
+    std::string piece = text.substr(byteAt(col), byteAt(end) - byteAt(col));
     int selectedBit = selected ? 16 : 0;
     bool handled = false;
     if (OnCustomDraw)
@@ -202,7 +226,9 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
     if (!handled) {
       painter.setFont(*look.Font);
       painter.setPen(look.Text);
-      painter.drawText(QPointF(box.left(), top + ascent_), platform::Cp1252ToQString(piece));
+      DrawCells(
+          painter, text, cells, col - offset, end - offset, [&](int c) { return xOf(c + offset); },
+          top + ascent_);
     }
     if (OnCustomDraw)
       OnCustomDraw(*this, painter, box.toRect(), y, col, piece, 2 | 4 | selectedBit, handled);
@@ -233,6 +259,36 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
   if (!onlyText && selEnd > selStart) {
     painter.fillRect(QRectF(xOf(selStart), top, xOf(selEnd) - xOf(selStart), lineHeight_),
                      ToQColor(SelBackColor));
+  }
+}
+
+void TCustomVrelMemo::DrawCells(QPainter& painter, std::string_view text,
+                                const std::vector<TCell>& cells, int from, int to,
+                                const std::function<qreal(int)>& xOf, qreal baseline) const {
+  // Windows-1252 text is one byte per cell and goes out in one piece. In UTF-8 text plain ASCII
+  // goes out in pieces and every other character at its own cell, so a glyph from a fallback
+  // font of another width cannot push the columns after it out of line.
+  const bool utf8 = store_->IsUtf8();
+  auto together = [&](const TCell& c) {
+    return !utf8 || (c.Length == 1 && static_cast<unsigned char>(text[c.Byte]) < 0x80);
+  };
+  for (int c = from; c < to;) {
+    const TCell& cell = cells[static_cast<size_t>(c)];
+    int e = c + 1;
+    if (cell.Length == 0) {
+      c = e;  // the second cell of a wide character shown before it
+      continue;
+    }
+    if (together(cell))
+      while (e < to && together(cells[static_cast<size_t>(e)])) ++e;
+    const TCell& last = cells[static_cast<size_t>(e) - 1];
+    QString shown = ShownString(text.substr(cell.Byte, last.Byte + last.Length - cell.Byte));
+    // A base with combining marks is drawn precomposed where such a character exists, as fonts
+    // without mark placement would put the marks beside it.
+    if (utf8 && e == c + 1 && shown.size() > 1)
+      shown = shown.normalized(QString::NormalizationForm_C);
+    painter.drawText(QPointF(xOf(c), baseline), shown);
+    c = e;
   }
 }
 

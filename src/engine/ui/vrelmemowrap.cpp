@@ -31,8 +31,16 @@ std::vector<int> TCustomVrelMemo::RowStarts(int y) const {
     wrapCacheWidth_ = width;
   }
   if (auto it = wrapCache_.find(y); it != wrapCache_.end()) return *it;
-  std::string text = store_->Line(y);
+  std::string text = store_->CellLine(y);
   int length = static_cast<int>(text.size());
+  // A row never ends between the two halves of a wide character.
+  auto whole = [&](int end) {
+    if (store_->IsUtf8())
+      while (end > 1 && end < length &&
+             text[static_cast<size_t>(end)] == TCustomMemoSource::kCellSecondHalf)
+        --end;
+    return end;
+  };
   if (!UseMonoFont) {
     // The characters that fit into the window's width, each as wide as its font makes it.
     std::vector<qreal> xs = Offsets(y, 0, length);
@@ -47,6 +55,7 @@ std::vector<int> TCustomVrelMemo::RowStarts(int y) const {
              !store_->IsDelimiter(static_cast<unsigned char>(text[static_cast<size_t>(i)])))
         --i;
       if (i >= p) end = i + 1;
+      end = std::max(whole(end), p + 1);
       if (end >= length) break;
       starts.push_back(end);
       p = end;
@@ -62,6 +71,8 @@ std::vector<int> TCustomVrelMemo::RowStarts(int y) const {
     while (i >= p && !store_->IsDelimiter(static_cast<unsigned char>(text[static_cast<size_t>(i)])))
       --i;
     if (i >= p) end = i + 1;
+    end = whole(end);
+    if (end <= p) end = p + 2;  // a row one column wide holds a wide character all the same
     if (end >= length) break;
     starts.push_back(end);
     p = end;

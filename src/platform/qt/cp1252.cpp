@@ -1,18 +1,17 @@
 // Conversion between Windows-1252 bytes and Qt's Unicode strings.
 #include "platform/qt/cp1252.h"
 
+#include <QStringDecoder>
 #include <array>
 #include <unordered_map>
+
+#include "platform/cp1252table.h"
 
 namespace quorel::platform {
 
 namespace {
 
-// Bytes 0x80..0x9F; the rest of the code page equals Latin-1. Unassigned codes map to themselves.
-constexpr std::array<char16_t, 32> kHigh = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr const auto& kHigh = kCp1252High;
 
 }  // namespace
 
@@ -49,5 +48,13 @@ std::string QStringToCp1252(const QString& text) {
   }
   return out;
 }
+
+QString TextToQString(std::string_view text) {
+  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString out = decoder(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+  return decoder.hasError() ? Cp1252ToQString(text) : out;
+}
+
+std::string QStringToText(const QString& text) { return text.toStdString(); }
 
 }  // namespace quorel::platform

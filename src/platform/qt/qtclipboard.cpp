@@ -20,11 +20,11 @@ bool TQtClipboard::HasText() const {
 }
 
 std::string TQtClipboard::GetText() const {
-  return QStringToCp1252(QGuiApplication::clipboard()->text());
+  return QGuiApplication::clipboard()->text().toStdString();
 }
 
 void TQtClipboard::SetText(const std::string& text) {
-  QGuiApplication::clipboard()->setText(Cp1252ToQString(text));
+  QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 bool TQtClipboard::OwnedByThisApplication() const {

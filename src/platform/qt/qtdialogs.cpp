@@ -17,16 +17,16 @@ namespace quorel::platform {
 namespace {
 
 // Messages mark line breaks with carriage returns.
-QString Text(const std::string& s) { return Cp1252ToQString(s).replace('\r', '\n'); }
+QString Text(const std::string& s) { return TextToQString(s).replace('\r', '\n'); }
 
 QStringList Filters(const TFileDialog& dialog) {
   QStringList filters;
   for (const TFileFilter& f : dialog.Filters) {
-    QString description = Cp1252ToQString(f.Description);
+    QString description = TextToQString(f.Description);
     // Qt reads the patterns from a trailing "(...)", space separated.
     int paren = description.lastIndexOf(" (");
     if (paren > 0 && description.endsWith(')')) description.truncate(paren);
-    QString patterns = Cp1252ToQString(f.Pattern).replace(';', ' ').simplified();
+    QString patterns = TextToQString(f.Pattern).replace(';', ' ').simplified();
     filters << description + " (" + patterns + ")";
   }
   return filters;
@@ -41,11 +41,11 @@ bool Run(TFileDialog& dialog, QFileDialog::AcceptMode mode) {
   box.setNameFilters(filters);
   if (dialog.FilterIndex >= 1 && dialog.FilterIndex <= filters.size())
     box.selectNameFilter(filters[dialog.FilterIndex - 1]);
-  QString ext = Cp1252ToQString(dialog.DefaultExt);
+  QString ext = TextToQString(dialog.DefaultExt);
   ext.remove(QChar('*')).remove(QChar('.'));
   if (!ext.isEmpty()) box.setDefaultSuffix(ext);
-  if (!dialog.InitialDir.empty()) box.setDirectory(Cp1252ToQString(dialog.InitialDir));
-  if (!dialog.FileName.empty()) box.selectFile(Cp1252ToQString(dialog.FileName));
+  if (!dialog.InitialDir.empty()) box.setDirectory(TextToQString(dialog.InitialDir));
+  if (!dialog.FileName.empty()) box.selectFile(TextToQString(dialog.FileName));
   if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return false;
   dialog.FileName = QFile::encodeName(box.selectedFiles().first()).toStdString();
   dialog.FilterIndex = static_cast<int>(filters.indexOf(box.selectedNameFilter())) + 1;
@@ -95,15 +95,15 @@ bool TQtDialogs::InputQuery(const std::string& caption, const std::string& promp
   bool ok = false;
   QString answer =
       QInputDialog::getText(QApplication::activeWindow(), Text(caption), Text(prompt).remove('&'),
-                            QLineEdit::Normal, Cp1252ToQString(value), &ok);
-  if (ok) value = QStringToCp1252(answer);
+                            QLineEdit::Normal, TextToQString(value), &ok);
+  if (ok) value = QStringToText(answer);
   return ok;
 }
 
 // The font dialog has no colour of its own here: after a font is chosen, the colour dialog
 // offers the text colour, and cancelling it keeps the colour the font had.
 bool TQtDialogs::FontDialog(TFontChoice& font) {
-  QFont start(Cp1252ToQString(font.Name), font.Size);
+  QFont start(TextToQString(font.Name), font.Size);
   start.setBold(font.Bold);
   start.setItalic(font.Italic);
   start.setUnderline(font.Underline);
@@ -111,7 +111,7 @@ bool TQtDialogs::FontDialog(TFontChoice& font) {
   bool ok = false;
   QFont chosen = QFontDialog::getFont(&ok, start, QApplication::activeWindow(), "Font");
   if (!ok) return false;
-  font.Name = QStringToCp1252(chosen.family());
+  font.Name = QStringToText(chosen.family());
   font.Size = chosen.pointSize() > 0 ? chosen.pointSize() : font.Size;
   font.Bold = chosen.bold();
   font.Italic = chosen.italic();

@@ -1,15 +1,28 @@
 // TVrelHistoryEditor: Enter and leaving the box add its text to the history; Escape with the
-// list closed stays in the box; the history is saved when the box goes away.
+// list closed stays in the box; the history is saved when the box goes away. Texts are UTF-8;
+// an older entry that is not is read as Windows-1252.
 #include "search/ui/vrelhistoryeditor.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <algorithm>
 
-#include "platform/qt/cp1252.h"
+#include "engine/encoding.h"
+#include "engine/utf8.h"
 #include "platform/settings.h"
 
 namespace quorel {
+
+namespace {
+
+std::string AsUtf8(const std::string& text) {
+  return IsValidUtf8(text) ? text : Cp1252ToUtf8(text);
+}
+
+QString ToQString(const std::string& text) { return QString::fromStdString(AsUtf8(text)); }
+
+}  // namespace
 
 TVrelHistoryEditor::TVrelHistoryEditor(const QString& name, platform::ISettings* settings,
                                        QWidget* parent)
@@ -33,16 +46,14 @@ std::string TVrelHistoryEditor::ValueName() const {
   return TEditHistory::ValueName(regName_, formName, objectName().toStdString());
 }
 
-std::string TVrelHistoryEditor::Text() const { return platform::QStringToCp1252(currentText()); }
+std::string TVrelHistoryEditor::Text() const { return currentText().toUtf8().toStdString(); }
 
-void TVrelHistoryEditor::SetText(const std::string& text) {
-  setEditText(platform::Cp1252ToQString(text));
-}
+void TVrelHistoryEditor::SetText(const std::string& text) { setEditText(ToQString(text)); }
 
 void TVrelHistoryEditor::ShowItems() {
   const QString text = currentText();
   clear();
-  for (const std::string& item : history_.Items()) addItem(platform::Cp1252ToQString(item));
+  for (const std::string& item : history_.Items()) addItem(ToQString(item));
   setEditText(text);
 }
 
@@ -54,6 +65,13 @@ void TVrelHistoryEditor::AddCurrentText() {
 void TVrelHistoryEditor::LoadHistory() {
   valueName_ = ValueName();
   if (settings_) history_.Load(*settings_, valueName_);
+  // Older entries become UTF-8 as they are shown, so that picking one gives back its UTF-8.
+  const std::vector<std::string> items = history_.Items();
+  if (!std::all_of(items.begin(), items.end(),
+                   [](const std::string& s) { return IsValidUtf8(s); })) {
+    history_ = TEditHistory();
+    for (auto it = items.rbegin(); it != items.rend(); ++it) history_.Add(AsUtf8(*it));
+  }
   ShowItems();
 }
 

@@ -21,6 +21,7 @@ class TVrelHistoryEditor : public QComboBox {
 
   const std::string& RegName() const { return regName_; }
   void SetRegName(const std::string& name);
+  // The box's text as UTF-8; SetText shows UTF-8, or Windows-1252 bytes that are not UTF-8.
   std::string Text() const;
   void SetText(const std::string& text);
   // Adds the current text to the top of the history and shows the list anew.

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
@@ -247,6 +248,77 @@ TEST_F(MainWindow, TheEncodingMenuAndPanelsShowAndChangeTheLineEnds) {
   form->New1Click();
   EXPECT_EQ(form->EncodingPanel->text(), "UTF-8");
   EXPECT_EQ(form->LineEndPanel->text(), "CR LF");
+}
+
+// Characters come into the view as key events with their text, as the keyboard sends them.
+void TypeKeys(TCustomVrelMemo* view, const QString& text) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    static_cast<QObject*>(view)->event(&press);
+  }
+}
+
+void PressBackspace(TCustomVrelMemo* view) {
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+  static_cast<QObject*>(view)->event(&press);
+}
+
+TEST_F(MainWindow, TypedCharactersAreSavedAsUtf8AndBackspaceTakesAWholeOne) {
+  TypeKeys(form->VrelMemo1, QString::fromUtf8("\xC3\xBC\xE2\x82\xAC\xE6\x97\xA5"));  // ü€日
+  EXPECT_EQ(form->MemoSource1.RawLine(0), "\xC3\xBC\xE2\x82\xAC\xE6\x97\xA5");
+  EXPECT_EQ(form->MemoSource1.CaretX(), 4);  // 日 takes two columns
+  EXPECT_EQ(Panel(0), "Char: 4");            // but it is one character
+  std::string file = dir.File("typed.html");
+  dialogs.AnswerFile(file);
+  ASSERT_TRUE(form->SaveDocumentAs());
+  EXPECT_EQ(ReadBytes(file), "\xC3\xBC\xE2\x82\xAC\xE6\x97\xA5");
+
+  PressBackspace(form->VrelMemo1);
+  EXPECT_EQ(form->MemoSource1.RawLine(0), "\xC3\xBC\xE2\x82\xAC");
+  EXPECT_EQ(Panel(0), "Char: 3");
+  PressBackspace(form->VrelMemo1);
+  EXPECT_EQ(form->MemoSource1.RawLine(0), "\xC3\xBC");
+  ASSERT_TRUE(form->SaveDocument());
+  EXPECT_EQ(ReadBytes(file), "\xC3\xBC");
+}
+
+TEST_F(MainWindow, AWindows1252PageTypesWhatItCanHoldAndConvertsToUtf8) {
+  std::string file = dir.File("old.htm");
+  WriteBytes(file, "caf\xE9");
+  form->OpenDocument(file);
+  form->MemoSource1.SetCaretPos(4, 0);
+  TypeKeys(form->VrelMemo1, QString::fromUtf8("\xE6\x97\xA5\xC3\xBC"));  // 日ü
+  EXPECT_EQ(form->MemoSource1.RawLine(0), "caf\xE9\xFC");  // ü fits the code page, 日 not
+  EXPECT_TRUE(form->NotePanel->text().contains(QString::fromUtf8("\xE6\x97\xA5")));
+  EXPECT_TRUE(form->NotePanel->text().contains("Windows-1252"));
+
+  emit form->Encoding1->aboutToShow();
+  EXPECT_TRUE(form->Encodings1[enWindows1252]->isChecked());
+  EXPECT_FALSE(form->Encodings1[enUtf8]->isChecked());
+  EXPECT_TRUE(form->ConverttoUtf81->isEnabled());
+  form->ConverttoUtf81->trigger();
+  EXPECT_EQ(form->EncodingPanel->text(), "UTF-8");
+  EXPECT_EQ(form->MemoSource1.RawLine(0), "caf\xC3\xA9\xC3\xBC");
+  TypeKeys(form->VrelMemo1, QString::fromUtf8("\xE6\x97\xA5"));
+  ASSERT_TRUE(form->SaveDocument());
+  EXPECT_EQ(ReadBytes(file), "caf\xC3\xA9\xC3\xBC\xE6\x97\xA5");
+  emit form->Encoding1->aboutToShow();
+  EXPECT_FALSE(form->ConverttoUtf81->isEnabled());
+}
+
+TEST_F(MainWindow, ChoosingAnEncodingReReadsTheSameBytes) {
+  std::string file = dir.File("page.html");
+  WriteBytes(file, "na\xC3\xAFve\r\n");
+  form->OpenDocument(file);
+  EXPECT_EQ(form->EncodingPanel->text(), "UTF-8");
+  EXPECT_EQ(form->MemoSource1.LineLength(0), 5);
+  form->Encodings1[enWindows1252]->trigger();
+  EXPECT_EQ(form->EncodingPanel->text(), "Windows-1252");
+  EXPECT_EQ(form->MemoSource1.LineLength(0), 6);  // "naÃ¯ve": one column a byte
+  EXPECT_FALSE(form->MemoSource1.Modified());
+  EXPECT_EQ(ReadBytes(file), "na\xC3\xAFve\r\n");
+  form->Encodings1[enUtf8]->trigger();
+  EXPECT_EQ(form->MemoSource1.LineLength(0), 5);
 }
 
 TEST_F(MainWindow, OpeningAMissingFileWarns) {

@@ -276,6 +276,7 @@ TEST_F(Keyboard, PageKeysMoveByTheWindowAndCtrlPageKeysToItsEdges) {
 
 TEST_F(Keyboard, ControlCharactersAnd127TypeNothing) {
   store.LoadFromBuffer("ab");
+  store.SetEncoding(enWindows1252);
   EXPECT_FALSE(view->TypeChar('\x7f'));
   EXPECT_FALSE(view->TypeChar('\x1f'));
   EXPECT_TRUE(view->TypeChar('\xe9'));  // 128..255 are characters
@@ -286,6 +287,12 @@ TEST_F(Keyboard, ControlCharactersAnd127TypeNothing) {
   Press(view.get(), "A+W C+W");
   EXPECT_EQ(Text(store),
             "\xe9"
+            "ab");
+  // In a UTF-8 document the same Windows-1252 character is stored as UTF-8.
+  store.LoadFromBuffer("ab");
+  EXPECT_TRUE(view->TypeChar('\xe9'));
+  EXPECT_EQ(Text(store),
+            "\xC3\xA9"
             "ab");
 }
 

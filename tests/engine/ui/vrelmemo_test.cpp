@@ -161,6 +161,43 @@ TEST_F(View, DoubleClickSelectsTheWord) {
   EXPECT_EQ(store.SelectedText(), "hello");
 }
 
+// 日本 (two columns each), then x; and a word with an accented letter on the next line.
+TEST_F(View, WideCharactersTakeTwoCellsAndClicksLandOnWholeCharacters) {
+  store.LoadFromBuffer(
+      "\xE6\x97\xA5\xE6\x9C\xAC"
+      "x\n\xC3\xBC"
+      "ber alles");
+  ASSERT_TRUE(view->UseMonoFont);
+  EXPECT_EQ(view->PointFromTextPos({4, 0}).x() - view->PointFromTextPos({0, 0}).x(),
+            4 * view->CharWidth());
+  QImage image = view->RenderToImage();
+  EXPECT_TRUE(CellHas(image, CellRect(4, 0), Qt::black));  // x in its own cell, after both
+  EXPECT_TRUE(CellHas(image, CellRect(0, 0), Qt::black));
+  EXPECT_TRUE(CellHas(image, CellRect(2, 0), Qt::black));
+  EXPECT_FALSE(CellHas(image, CellRect(6, 0), Qt::black));  // nothing spills past the line
+
+  // A click on the second half of 本 puts the caret after it, never inside.
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, Cell(3, 0));
+  EXPECT_EQ(store.CaretPos(), (TPoint{4, 0}));
+  QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, Cell(1, 1));
+  EXPECT_EQ(store.SelectedText(),
+            "\xC3\xBC"
+            "ber");
+}
+
+TEST_F(View, WordWrapNeverBreaksAWideCharacter) {
+  std::string line;
+  for (int i = 0; i < 40; ++i) line += "\xE6\x97\xA5";  // 80 columns without a blank
+  store.LoadFromBuffer("a" + line);
+  view->SetOptions(view->Options() | TMemoOptions{moBreakWordAtMargin});
+  view->SetMarginPos(10);
+  view->SetWordWrap(true);
+  std::vector<int> starts = view->RowStarts(0);
+  ASSERT_GT(starts.size(), 2u);
+  // After "a" every character starts at an odd column: so must every row after the first.
+  for (size_t i = 1; i < starts.size(); ++i) EXPECT_EQ(starts[i] % 2, 1) << starts[i];
+}
+
 TEST_F(View, GutterShowsLineNumbersAndBookmarks) {
   view->SetOptions({moDrawGutter, moLineNumbers, moLineNumbersOnGutter, moColorSyntax});
   store.LoadFromBuffer("a\nb\nc");

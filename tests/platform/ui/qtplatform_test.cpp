@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 
 #include "platform/qt/cp1252.h"
 #include "platform/qt/qtclipboard.h"
@@ -30,9 +31,11 @@ TEST(QtClipboard, CopiesTextAndTellsWatchers) {
   TQtClipboard clipboard;
   int changes = 0;
   int id = clipboard.Watch([&] { ++changes; });
-  clipboard.SetText("caf\xe9 \x80");
+  clipboard.SetText("caf\xC3\xA9 \xE2\x82\xAC \xE6\x97\xA5");  // UTF-8 both ways
   EXPECT_TRUE(clipboard.HasText());
-  EXPECT_EQ(clipboard.GetText(), "caf\xe9 \x80");
+  EXPECT_EQ(clipboard.GetText(), "caf\xC3\xA9 \xE2\x82\xAC \xE6\x97\xA5");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(),
+            QString::fromUtf8("caf\xC3\xA9 \xE2\x82\xAC \xE6\x97\xA5"));
   EXPECT_GE(changes, 1);
   clipboard.Unwatch(id);
 }

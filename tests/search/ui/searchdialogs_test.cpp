@@ -152,6 +152,30 @@ TEST_F(Dialogs, HistorySavedWhenTheBoxGoesAwayAlsoAfterCancel) {
   EXPECT_EQ(again.ReplText->count(), 0);
 }
 
+TEST_F(Dialogs, BoxesGiveAndTakeUtf8AndShowOldEntriesAsWindows1252) {
+  settings.WriteString("Editor/EditHistory/ReplDialogSearText", "caf\xE9\r\n\xE6\x97\xA5\r\n");
+  TReplDialog d(&settings);
+  ASSERT_EQ(d.SearText->count(), 2);
+  EXPECT_EQ(d.SearText->itemText(0), QString::fromUtf8("café"));
+  EXPECT_EQ(d.SearText->itemText(1), QString::fromUtf8("日"));
+  EXPECT_EQ(d.SearText->History().Items(), (std::vector<std::string>{"café", "日"}));
+  TSearchOptions o;
+  o.SetTextToFind("wörd 日本");
+  o.SetReplaceWith("\xE9t\xE9");  // an older value, not UTF-8
+  d.ShowOptions(o);
+  EXPECT_EQ(d.SearText->currentText(), QString::fromUtf8("wörd 日本"));
+  EXPECT_EQ(d.ReplText->currentText(), QString::fromUtf8("été"));
+  d.ReplText->setEditText(QString::fromUtf8("中文 €"));
+  TSearchOptions taken;
+  d.TakeOptions(taken);
+  EXPECT_EQ(taken.TextToFind(), "wörd 日本");
+  EXPECT_EQ(taken.ReplaceWith(), "中文 €");
+  d.SearText->AddCurrentText();
+  d.SearText->SaveHistory();
+  EXPECT_EQ(settings.ReadString("Editor/EditHistory/ReplDialogSearText"),
+            "wörd 日本\r\ncafé\r\n日\r\n");
+}
+
 struct Commands : Dialogs {
   TMemoSource store;
   TSearchOptions options;
@@ -217,6 +241,21 @@ TEST_F(Commands, ReplaceDialogReplaceAllIsOneUndoStep) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the busy pointer is put back
   store.Undo();
   EXPECT_EQ(test::Text(store), "cat cat\ncat");
+}
+
+TEST_F(Commands, Utf8WordAtCaretShownFoundAndReplaced) {
+  test::Load(store, "日本 wörd\nwörd");
+  store.SetCaretPos(7, 0);  // on the "r", after a wide "日本"
+  std::string shown;
+  Script<TReplDialog>(
+      [&](TReplDialog& d) {
+        shown = d.SearText->Text();
+        d.ReplText->setEditText(QString::fromUtf8("wört"));
+      },
+      [](TReplDialog& d) { return d.ReplaceAllBtn; });
+  search.ReplaceDialog();
+  EXPECT_EQ(shown, "wörd");
+  EXPECT_EQ(test::Text(store), "日本 wört\nwört");
 }
 
 TEST_F(Commands, CancelledDialogSearchesNothing) {
