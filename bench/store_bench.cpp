@@ -222,6 +222,9 @@ BENCHMARK_CAPTURE(BM_Keystroke, undo_limit_1000, 1000)
 BENCHMARK_CAPTURE(BM_Keystroke, utf8_undo_default, 0, true)
     ->ArgNames({"lines", "at"})
     ->ArgsProduct({{kLargeDocument}, {0, 1, 2}});
+BENCHMARK_CAPTURE(BM_Keystroke, utf8_undo_limit_1000, 1000, true)
+    ->ArgNames({"lines", "at"})
+    ->ArgsProduct({{kLargeDocument}, {0, 1, 2}});
 
 // One keystroke in the middle of a line of the given length (bytes) in a 10,000-line
 // document, default undo: shows how the cost of a keystroke follows the length of its line.

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <optional>
 
+#include "engine/encoding.h"
 #include "engine/memosource.h"
 #include "engine/stylenumbers.h"
 #include "engine/updateguard.h"
+#include "engine/utf8.h"
 
 namespace quorel {
 
@@ -14,6 +16,16 @@ namespace {
 
 bool EndsInBlank(const std::string& s) {
   return !s.empty() && static_cast<unsigned char>(s.back()) <= 32;
+}
+
+bool HasTab(std::string_view s) { return s.find('\t') != std::string_view::npos; }
+
+// The text starts with a combining mark, whose columns depend on what stands before it.
+bool StartsWithMark(std::string_view s) {
+  if (s.empty() || static_cast<unsigned char>(s[0]) < 0x80) return false;
+  char32_t cp;
+  DecodeUtf8(s, 0, cp);
+  return CharCells(cp) == 0;
 }
 
 size_t TrimmedLength(const std::string& s) {
@@ -189,7 +201,12 @@ void TCustomMemoSource::MoveCaret(int dy, int dx) {
   // Far-off targets are cut to what a document can hold, so no arithmetic overflows.
   dy = static_cast<int>(
       std::clamp<int64_t>(int64_t{dy}, -int64_t{CaretY()}, int64_t{kMaxLine} - CaretY()));
-  int64_t maxX = std::max<int64_t>(kMaxVirtualColumn, LineLength(CaretY() + dy));
+  // A line of no more bytes than kMaxVirtualColumn and no tab cannot be longer in columns.
+  const TStringItem* maxLine = lines_.At(CaretY() + dy);
+  int64_t maxX = kMaxVirtualColumn;
+  if (maxLine && (maxLine->Text.size() > static_cast<size_t>(kMaxVirtualColumn) ||
+                  maxLine->Text.find('\t') != std::string::npos))
+    maxX = std::max<int64_t>(kMaxVirtualColumn, LineLength(CaretY() + dy));
   dx = static_cast<int>(std::clamp<int64_t>(int64_t{dx}, -int64_t{CaretX()}, maxX - CaretX()));
   // A replayed move is applied exactly as it was recorded.
   if (!replaying_ && !options_.Contains(soBeyondFileEnd)) {
@@ -322,26 +339,46 @@ bool TCustomMemoSource::InsertText(const std::string& text) {
     line.Colors.resize(line.Text.size(), style);
   }
 
-  int oldLength = VisualLength(line.Text, Cells());
+  const TCellLayout cells = Cells();
   std::string& raw = line.Text;  // edited in place: a keystroke must not copy a long line
+  // A line with neither tab nor (in UTF-8) a byte beyond ASCII has a column per byte, and a
+  // keystroke into it costs one scan of the line instead of walks over its characters.
+  const bool plain = cells.IsPlain(raw);
+  int oldLength = static_cast<int>(raw.size());
+  // One walk finds both the caret's byte and the line's length.
+  size_t rawPos = plain ? static_cast<size_t>(cx) : VisualToRaw(raw, cx, cells, &oldLength);
   std::string inserted = text;
-  size_t rawPos;
   int runStart;
   if (cx > oldLength) {
     rawPos = raw.size();
     runStart = oldLength;
     inserted.insert(0, cx - oldLength, ' ');
+  } else if (plain) {
+    runStart = cx;
   } else {
-    rawPos = VisualToRaw(raw, cx, Cells());
-    auto [from, to] = TabSpanAround(raw, cx, Cells());
+    auto [from, to] = TabSpanAround(raw, cx, cells);
     runStart = from;
     // Inside a tab's span: the part left of the caret becomes spaces, the tab stays after.
     if (from != to) inserted.insert(0, cx - from, ' ');
   }
   raw.insert(rawPos, inserted);
   if (attributes) line.Colors.insert(rawPos, inserted.size(), style);
-  int count = RawToVisual(raw, static_cast<int>(rawPos + inserted.size()), Cells()) - runStart;
-  int newLength = VisualLength(raw, Cells());
+  const int end = static_cast<int>(rawPos + inserted.size());
+  int count, newLength;
+  if (plain && cells.IsPlain(inserted)) {
+    count = end - runStart;
+    newLength = static_cast<int>(raw.size());
+  } else if (rawPos > 0 && !HasTab(raw) && !StartsWithMark(inserted) &&
+             (!cells.Utf8() || IsValidUtf8(inserted))) {
+    // Without tabs a character's columns do not depend on where it stands (but for a mark at
+    // the line's start, which rawPos > 0 rules out, and stray bytes that would join the
+    // character before), so the rest of the line is not walked.
+    count = VisualLength(inserted, cells);
+    newLength = std::max(oldLength, cx) + count - (cx - runStart);
+  } else {
+    count = RawToVisual(raw, end, cells) - runStart;
+    newLength = VisualLength(raw, cells);
+  }
   line.LineState &= ~lsParsed;
   LineLengthChanged(oldLength, newLength);
 

@@ -56,7 +56,7 @@ void TCustomMemoSource::MatchBracket() {
   auto counts = [&](int x) {
     unsigned char style = x < static_cast<int>(colors.size())
                               ? static_cast<unsigned char>(colors[static_cast<size_t>(x)])
-                              : tsPlain;
+                              : static_cast<unsigned char>(tsPlain);
     return style != tsString && style != tsComment;
   };
   static const std::string opens = "([{", closes = ")]}";

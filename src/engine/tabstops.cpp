@@ -15,6 +15,14 @@ namespace {
 
 bool HasTab(std::string_view raw) { return std::memchr(raw.data(), '\t', raw.size()) != nullptr; }
 
+// Every wide character is U+1100 or beyond, so its UTF-8 starts with 0xE1 or more.
+bool MayHoldWide(std::string_view raw) {
+  const auto* p = reinterpret_cast<const unsigned char*>(raw.data());
+  unsigned char top = 0;
+  for (size_t i = 0; i < raw.size(); ++i) top = std::max(top, p[i]);  // vectorised
+  return top >= 0xE1;
+}
+
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
@@ -75,24 +83,16 @@ int TTabStops::NextStop(int column) const {
 }
 
 bool TCellLayout::IsPlain(std::string_view raw) const {
-  if (!utf8_) return !HasTab(raw);
-  // Eight bytes at a time: a line with neither tab nor non-ASCII byte is the common case.
+  if (HasTab(raw)) return false;
+  if (!utf8_) return true;
+  // Called on every edit of a line: a branch-free loop the compiler turns into vector code.
   const auto* p = reinterpret_cast<const unsigned char*>(raw.data());
-  const auto* end = p + raw.size();
-  constexpr uint64_t kOnes = 0x0101010101010101ULL;
-  constexpr uint64_t kTabs = kOnes * '\t';
-  for (; end - p >= 8; p += 8) {
-    uint64_t word;
-    std::memcpy(&word, p, 8);
-    uint64_t tabs = word ^ kTabs;  // a zero byte where a tab was
-    if ((word | ((tabs - kOnes) & ~tabs)) & (kOnes * 0x80)) return false;
-  }
-  for (; p < end; ++p)
-    if (*p == '\t' || *p >= 0x80) return false;
-  return true;
+  unsigned char any = 0;
+  for (size_t i = 0; i < raw.size(); ++i) any |= p[i];
+  return (any & 0x80) == 0;
 }
 
-int TCellLayout::Step(std::string_view raw, size_t& i, int column) const {
+int TCellLayout::SlowStep(std::string_view raw, size_t& i, int column) const {
   const unsigned char c = static_cast<unsigned char>(raw[i]);
   if (c == '\t') {
     ++i;
@@ -110,10 +110,30 @@ int TCellLayout::Step(std::string_view raw, size_t& i, int column) const {
   return column + width;
 }
 
+size_t TCellLayout::PlainRun(std::string_view raw, size_t i, size_t limit) const {
+  const size_t start = i;
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr uint64_t kHigh = kOnes * 0x80;
+  const uint64_t notPlain = utf8_ ? kHigh : 0;
+  while (limit - i >= 8) {
+    uint64_t word;
+    std::memcpy(&word, raw.data() + i, 8);
+    uint64_t tabs = word ^ (kOnes * '\t');  // a zero byte where a tab was
+    if ((word & notPlain) || ((tabs - kOnes) & ~tabs & kHigh)) break;
+    i += 8;
+  }
+  return i - start;
+}
+
 int VisualLength(std::string_view raw, const TCellLayout& layout) {
-  if (layout.IsPlain(raw)) return static_cast<int>(raw.size());
+  const size_t n = raw.size();
   int col = 0;
-  for (size_t i = 0; i < raw.size();) col = layout.Step(raw, i, col);
+  for (size_t i = 0; i < n;) {
+    size_t run = layout.PlainRun(raw, i, n);
+    i += run;
+    col += static_cast<int>(run);
+    if (i < n) col = layout.Step(raw, i, col);
+  }
   return col;
 }
 
@@ -150,29 +170,43 @@ std::string ExpandColors(std::string_view raw, std::string_view colors, const TC
   return out;
 }
 
-int VisualToRaw(std::string_view raw, int column, const TCellLayout& layout) {
-  if (column <= 0) return 0;
-  if (layout.IsPlain(raw)) return column;
+int VisualToRaw(std::string_view raw, int column, const TCellLayout& layout, int* length) {
   int col = 0;
+  int found = column <= 0 ? 0 : -1;
   for (size_t i = 0; i < raw.size();) {
+    // Plain bytes are a column each: skip as many as lie wholly before `column` (all of them
+    // once it is found and only the length is wanted).
+    size_t limit =
+        found >= 0 ? raw.size() : std::min(raw.size(), i + static_cast<size_t>(column - col));
+    size_t run = layout.PlainRun(raw, i, limit);
+    i += run;
+    col += static_cast<int>(run);
+    if (i >= raw.size()) break;
     size_t from = i;
     int next = layout.Step(raw, i, col);
-    if (column < next) return static_cast<int>(from);
+    if (found < 0 && column < next) {
+      found = static_cast<int>(from);
+      if (!length) return found;
+    }
     col = next;
   }
-  return static_cast<int>(raw.size()) + (column - col);
+  if (length) *length = col;
+  return found >= 0 ? found : static_cast<int>(raw.size()) + (column - col);
 }
 
 int RawToVisual(std::string_view raw, int index, const TCellLayout& layout) {
   if (index <= 0) return 0;
   int n = static_cast<int>(raw.size());
   int limit = std::min(index, n);
-  std::string_view head = raw.substr(0, static_cast<size_t>(limit));
-  if (layout.IsPlain(head)) return index;
   int col = 0;
   size_t i = 0;
   // The walk reads on past `limit` to finish a character that the index cuts.
-  while (i < static_cast<size_t>(limit)) col = layout.Step(raw, i, col);
+  while (i < static_cast<size_t>(limit)) {
+    size_t run = layout.PlainRun(raw, i, static_cast<size_t>(limit));
+    i += run;
+    col += static_cast<int>(run);
+    if (i < static_cast<size_t>(limit)) col = layout.Step(raw, i, col);
+  }
   return col + (index - limit);
 }
 
@@ -205,7 +239,7 @@ std::pair<int, int> TabSpanAround(std::string_view raw, int column, const TCellL
 }
 
 std::pair<int, int> WideCharAround(std::string_view raw, int column, const TCellLayout& layout) {
-  if (!layout.Utf8() || layout.IsPlain(raw)) return {column, column};
+  if (!layout.Utf8() || !MayHoldWide(raw)) return {column, column};
   return SpanAround(raw, column, layout, [](char c) { return c != '\t'; });
 }
 

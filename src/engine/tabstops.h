@@ -40,9 +40,29 @@ class TCellLayout {
   // Every byte is a character of one cell: no tab, and in UTF-8 text nothing but ASCII.
   bool IsPlain(std::string_view raw) const;
   // The column after the character at raw[i], which starts at `column`; `i` moves past it.
-  int Step(std::string_view raw, size_t& i, int column) const;
+  // Inline for plain ASCII and the two-byte letters of Latin, Greek and Cyrillic that take
+  // one column, as every walk over a line goes through here.
+  int Step(std::string_view raw, size_t& i, int column) const {
+    const auto c = static_cast<unsigned char>(raw[i]);
+    if (c != '\t' && (c < 0x80 || !utf8_)) {
+      ++i;
+      return column + 1;
+    }
+    if (((c >= 0xC2 && c <= 0xCB) || (c >= 0xCE && c <= 0xD1)) && i + 1 < raw.size() &&
+        (static_cast<unsigned char>(raw[i + 1]) & 0xC0) == 0x80) {
+      i += 2;  // U+0080..U+02FF and U+0380..U+047F: no combining marks, none wide
+      return column + 1;
+    }
+    return SlowStep(raw, i, column);
+  }
+
+  // How many bytes from raw[i] on (and before `limit`) are plain, taken eight at a time: the
+  // walks over a line skip them without looking at each.
+  size_t PlainRun(std::string_view raw, size_t i, size_t limit) const;
 
  private:
+  int SlowStep(std::string_view raw, size_t& i, int column) const;
+
   const TTabStops* stops_;
   bool utf8_;
 };
@@ -55,7 +75,8 @@ std::string ExpandTabs(std::string_view raw, const TCellLayout& layout);
 std::string ExpandColors(std::string_view raw, std::string_view colors, const TCellLayout& layout);
 // Index into raw text for a visual column. A column inside a tab's span or a wide character
 // maps to its first byte; a column past the end maps past the end by the excess.
-int VisualToRaw(std::string_view raw, int column, const TCellLayout& layout);
+// With `length`, the walk goes on to the end and tells the text's visual length too.
+int VisualToRaw(std::string_view raw, int column, const TCellLayout& layout, int* length = nullptr);
 // Visual column at which raw index `index` starts (past the end: by the excess). An index
 // inside a character counts as the character's end.
 int RawToVisual(std::string_view raw, int index, const TCellLayout& layout);

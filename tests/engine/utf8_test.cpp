@@ -103,9 +103,11 @@ TEST(Utf8Characters, FoldingKeepsByteLengths) {
   EXPECT_EQ(FoldUtf8("\xC4\xB1"), "\xC4\xB1");                    // dotless i stays
   EXPECT_EQ(FoldUtf8("\xE6\x97\xA5\x80z"), "\xE6\x97\xA5\x80Z");  // others and stray bytes
   // Upper and lower case undo each other, final sigma (whose capital is Σ) aside.
-  for (char32_t c = 0; c < 0x800; ++c)
-    if (FoldUpper(c) != c && c != U'\u03C2')
+  for (char32_t c = 0; c < 0x800; ++c) {
+    if (FoldUpper(c) != c && c != U'\u03C2') {
       EXPECT_EQ(FoldLower(FoldUpper(c)), c) << std::hex << static_cast<int>(c);
+    }
+  }
   EXPECT_EQ(MapUtf8("\xC3\x89T\xC3\x89", FoldLower), "\xC3\xA9t\xC3\xA9");
 }
 
