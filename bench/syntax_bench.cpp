@@ -32,8 +32,9 @@ struct TColouredDocument {
   ~TColouredDocument() { store.SetSyntaxParser(nullptr); }
 };
 
-void ColourWholeDocument(benchmark::State& state, bool utf8) {
+void ColourWholeDocument(benchmark::State& state, bool utf8, bool urls = false) {
   TColouredDocument doc(utf8);
+  doc.store.SetHighlightUrls(urls);
   const int64_t bytes =
       static_cast<int64_t>(utf8 ? bench::CachedUtf8Html(kLines).size() : Html().size());
   for (auto _ : state) {
@@ -51,6 +52,12 @@ BENCHMARK(BM_ColourWholeDocument)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The same page in UTF-8 with about 2% of its bytes beyond ASCII.
 void BM_ColourWholeDocumentUtf8(benchmark::State& state) { ColourWholeDocument(state, true); }
 BENCHMARK(BM_ColourWholeDocumentUtf8)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// With web and mail addresses marked as the lines are coloured.
+void BM_ColourWholeDocumentUrls(benchmark::State& state) {
+  ColourWholeDocument(state, false, true);
+}
+BENCHMARK(BM_ColourWholeDocumentUrls)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The parser alone over every line, without the store's bookkeeping.
 void BM_ParseLinesOnly(benchmark::State& state) {

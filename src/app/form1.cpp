@@ -373,6 +373,9 @@ void TForm1::SetUpView() {
   VrelMemo1->PrinterFont.SetSize(10);
   VrelMemo1->TemplateFont.Name = "Courier New";
   VrelMemo1->TemplateFont.Height = -11;
+  VrelMemo1->OnHintPopup = [this](TCustomVrelMemo&, TStrings& strings, bool& allow,
+                                  TPopupType& type) { VrelMemo1HintPopup(strings, allow, type); };
+  VrelMemo1->OnHintInsert = [this](TCustomVrelMemo&, std::string& s) { VrelMemo1HintInsert(s); };
   // The window's own text styles, all Courier New 8 point.
   struct TStyleRow {
     const char* Name;

@@ -77,6 +77,10 @@ class TForm1 : public QMainWindow {
   // The tag completions offered after "<", one per line of "Popup.txt" in the program folder.
   std::vector<std::string> PopupList;
   bool PopupLoaded = false;
+  // The view's completion request: the tags after a "<" just left of the caret; and a chosen
+  // tag cut at its "|".
+  void VrelMemo1HintPopup(TStrings& strings, bool& allowPopup, TPopupType& popupType);
+  void VrelMemo1HintInsert(std::string& s);
   void ReadPopupList();
   void ReadSettings();
   void ReadFontSettings();

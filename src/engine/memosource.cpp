@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "engine/codetemplates.h"
 #include "engine/externalstrings.h"
 #include "engine/simpleparser.h"
 #include "engine/stylenumbers.h"
@@ -193,6 +194,12 @@ void TCustomMemoSource::SetBlockIndent(int value) { blockIndent_ = std::max(valu
 
 void TCustomMemoSource::SetSpacesInTab(int value) {
   spacesInTab_ = (value >= 1 && value <= 10) ? value : 8;
+}
+
+void TCustomMemoSource::SetTemplatesType(const std::string& value) {
+  if (!IsTemplateSetRegistered(value)) return;
+  templatesType_ = value;
+  if (const TTemplateFill* fill = TemplateSetFill(value)) (*fill)(codeTemplates_);
 }
 
 void TCustomMemoSource::SetHighlightUrls(bool value) {

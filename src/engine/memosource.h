@@ -93,7 +93,8 @@ class TCustomMemoSource {
   void SetSpacesInTab(int value);
   TMemoCodeTemplates& CodeTemplates() { return codeTemplates_; }
   const std::string& TemplatesType() const { return templatesType_; }
-  void SetTemplatesType(const std::string& value) { templatesType_ = value; }
+  // A registered set's name is taken, and its templates when it has any; others are ignored.
+  void SetTemplatesType(const std::string& value);
   bool HighlightUrls() const { return highlightUrls_; }
   void SetHighlightUrls(bool value);
   TBlockOption BlockOption() const { return blockOption_; }
@@ -380,6 +381,9 @@ class TCustomMemoSource {
   // Replaces colour bytes of line y from 1-based column `column` (attribute documents), recording
   // the old bytes when they differ.
   void ReplaceColors(int y, int column, const std::string& colors);
+  // Marks the web and mail addresses of line y with the address style (with HighlightUrls on,
+  // after the parser coloured the line).
+  void MarkUrls(int y, TStringItem& line);
 
   // After the properties were set from a window's description: a clean, unmodified start.
   void Loaded();

@@ -4,7 +4,9 @@
 
 #include "engine/memosource.h"
 #include "engine/simpleparser.h"
+#include "engine/stylenumbers.h"
 #include "engine/updateguard.h"
+#include "engine/urls.h"
 
 namespace quorel {
 
@@ -51,6 +53,7 @@ int TCustomMemoSource::ParseLines(int first, int last, bool force) {
       parser_->SetLinePos(i);
       state = parser_->ParseLine(line.Text, state, line.Colors);
       line.LineState |= lsParsed;
+      if (highlightUrls_) MarkUrls(i, line);
       std::fill(std::begin(line.WidthCache), std::end(line.WidthCache), 0);
       DoLineParsed(i, line);
       if (state != line.EndState) {
@@ -68,12 +71,27 @@ int TCustomMemoSource::ParseLines(int first, int last, bool force) {
       else
         line.Colors.clear();
       line.LineState |= lsParsed;
+      if (highlightUrls_) MarkUrls(i, line);
       DoLineParsed(i, line);
       if (activeView_.LineParsed) activeView_.LineParsed(i, line);
     }
   }
   parsedUpTo_ = last + 1;
   return stateChangeEnd_;
+}
+
+void TCustomMemoSource::MarkUrls(int y, TStringItem& line) {
+  if (line.Colors.size() != line.Text.size()) return;
+  const bool attributes = HasAttributes();
+  for (auto [from, to] : FindUrls(line.Text)) {
+    // Colours that are document data change through a recorded replacement (undone with the
+    // colours); parser colours are simply written over.
+    if (attributes)
+      ReplaceColors(y, static_cast<int>(from) + 1, std::string(to - from, char{tsUrl}));
+    else
+      std::fill(line.Colors.begin() + static_cast<std::ptrdiff_t>(from),
+                line.Colors.begin() + static_cast<std::ptrdiff_t>(to), char{tsUrl});
+  }
 }
 
 void TCustomMemoSource::EnsureParsed(int y, bool force) {

@@ -22,9 +22,10 @@ const char* kUsage =
     "commands:\n"
     "  resave IN OUT [--out-format windows|mac|unix]\n"
     "      load IN as the editor does and save it to OUT\n"
-    "  tokens [--scheme SCHEME.sch] [--text] FILE\n"
+    "  tokens [--scheme SCHEME.sch] [--text] [--urls] FILE\n"
     "      colour FILE with the built-in HTML scheme or the scheme file; print each line's end\n"
-    "      state and style runs (with --text: each run's text instead of its length)\n"
+    "      state and style runs (with --text: each run's text instead of its length; with\n"
+    "      --urls: web and mail addresses marked with style 12, as the editor marks them)\n"
     "  scheme IN.sch OUT.sch\n"
     "      read a scheme file and write it again as the editor writes schemes\n"
     "  grep [--regex] [--case] [--words] PATTERN FILE\n"
@@ -78,13 +79,15 @@ int Resave(const std::vector<std::string>& args, std::ostream&, std::ostream& er
 
 int Tokens(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string schemeFile;
-  bool withText = false;
+  bool withText = false, urls = false;
   std::vector<std::string> files;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--scheme" && i + 1 < args.size())
       schemeFile = args[++i];
     else if (args[i] == "--text")
       withText = true;
+    else if (args[i] == "--urls")
+      urls = true;
     else
       files.push_back(args[i]);
   }
@@ -109,6 +112,7 @@ int Tokens(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 1;
   }
   store.SetSyntaxParser(&parser);
+  store.SetHighlightUrls(urls);
   WriteTokenDump(store, out, withText);
   store.SetSyntaxParser(nullptr);
   return out ? 0 : 1;

@@ -5,6 +5,7 @@
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
+#include <QCursor>
 #include <QFont>
 #include <QHash>
 #include <QKeyEvent>
@@ -16,6 +17,7 @@
 #include "engine/keylist.h"
 #include "engine/memooptions.h"
 #include "engine/memosource.h"
+#include "engine/ui/popuplistbox.h"
 #include "syntax/textstyles.h"
 
 namespace quorel {
@@ -188,6 +190,22 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   // completion list (a descendant or the application overrides this).
   virtual void ShowPopupList(const TStrings& strings);
   bool DoFindStringInPopup(const TStrings& strings, const std::string& typed, int& index);
+  // The open pick list (completions or templates), or none.
+  TVrelPopupListBox* PopupListBox() const { return popupList_.get(); }
+  bool PopupListOpen() const;
+  // Closes an open pick list without a choice.
+  void ClosePopupList();
+  // Ctrl+J: inserts the template whose name was typed before the caret, or offers a list of
+  // them; nothing with the template set "None".
+  void ShowTemplatePopup();
+  // Selects the word before the caret as the template's name (see ShowTemplatePopup).
+  void SelectTemplateWord();
+  // Inserts template `index` in place of the selection, the caret at its "|" mark.
+  void InsertTemplate(int index);
+  // With HighlightUrls: whether the client point lies on a marked address, and the address
+  // (the whole run of address style) at a text position.
+  bool IsOverUrl(QPoint client) const;
+  bool UrlAt(TPoint pos, std::string& url) const;
   void DoTemplateInsert(TStrings& code);
   // Raises OnJumpToUrl, then opens the address with the platform's shell unless handled.
   void JumpToUrl(const std::string& url);
@@ -367,6 +385,26 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   QBasicTimer caretTimer_;
   QBasicTimer scrollTimer_;
   QBasicTimer hintTimer_;
+  // The pick list: its window, whether it holds templates (it then keeps the keyboard to
+  // itself) and the template each entry stands for.
+  std::unique_ptr<TVrelPopupListBox> popupList_;
+  bool templateList_ = false;
+  std::vector<int> templateIndexes_;
+  // Opens a pick list of `entries` with its top-left corner at client point `at`.
+  void OpenPickList(std::vector<std::string> entries, QPoint at, std::function<void(int)> chosen);
+  // A key while the pick list is open; true when the list used it up.
+  bool PickListKey(QKeyEvent* event);
+  // After a key the view handled with the list open: the typed word picks the entry; a caret
+  // that left the word closes the list.
+  void AfterPickListKey(bool typed);
+  // The last mouse press was on an address; the hand cursor is shown over one.
+  bool urlPressed_ = false;
+  bool handShown_ = false;
+  QCursor cursorBeforeHand_;
+  void UpdateUrlCursor(QPoint client);
+  void HandleKey(QKeyEvent* event);
+  // A release ends a selection, a drag or a gutter click.
+  void EndMouseAction(QMouseEvent* event);
   enum class TMouse { None, Selecting, MaybeDragging, Dragging } mouse_ = TMouse::None;
   qint64 lastDoubleClick_ = 0;
   TPoint mouseAnchor_;

@@ -10,6 +10,7 @@
 
 #include "engine/ui/vrelmemo.h"
 #include "engine/updateguard.h"
+#include "engine/urls.h"
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
@@ -102,6 +103,8 @@ void TCustomVrelMemo::ExtendTo(TPoint pos, bool block) {
 // ---- Mouse ----
 
 void TCustomVrelMemo::mousePressEvent(QMouseEvent* event) {
+  // Whether the press is on an address: a left release then opens the one under the pointer.
+  urlPressed_ = IsOverUrl(event->position().toPoint());
   CloseHint();
   bool hadFocus = hasFocus();
   setFocus(Qt::MouseFocusReason);
@@ -159,6 +162,7 @@ void TCustomVrelMemo::mousePressEvent(QMouseEvent* event) {
 
 void TCustomVrelMemo::mouseMoveEvent(QMouseEvent* event) {
   QPoint point = event->position().toPoint();
+  if (mouse_ == TMouse::None && store_->HighlightUrls()) UpdateUrlCursor(point);
   if (mouse_ == TMouse::MaybeDragging &&
       (point - lastMouse_).manhattanLength() >= QApplication::startDragDistance())
     mouse_ = TMouse::Dragging;
@@ -195,6 +199,19 @@ void TCustomVrelMemo::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TCustomVrelMemo::mouseReleaseEvent(QMouseEvent* event) {
+  EndMouseAction(event);
+  bool pressed = urlPressed_;
+  urlPressed_ = false;
+  if (!pressed || event->button() != Qt::LeftButton || !store_->HighlightUrls()) return;
+  std::string url;
+  if (!UrlAt(TextPosFromPoint(event->position().toPoint()), url)) return;
+  // A bare mail address is opened as one.
+  if (IsMailAddress(url) && QString::fromStdString(url).toUpper().indexOf("MAILTO:") < 0)
+    url = "mailto:" + url;
+  JumpToUrl(url);
+}
+
+void TCustomVrelMemo::EndMouseAction(QMouseEvent* event) {
   TCustomMemoSource& s = *store_;
   if (mouse_ != TMouse::None) CloseHint();
   if (gutterPressed_) {

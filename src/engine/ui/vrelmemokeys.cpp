@@ -41,6 +41,22 @@ bool TCustomVrelMemo::event(QEvent* event) {
 }
 
 void TCustomVrelMemo::keyPressEvent(QKeyEvent* event) {
+  if (!PopupListOpen()) {
+    HandleKey(event);
+    return;
+  }
+  // An open pick list sees the key first; what it leaves goes on to the view as usual.
+  if (PickListKey(event)) {
+    event->accept();
+    AfterPickListKey(false);
+    return;
+  }
+  bool wasOpen = PopupListOpen();
+  HandleKey(event);
+  if (wasOpen) AfterPickListKey(!event->text().isEmpty() && event->text()[0].isPrint());
+}
+
+void TCustomVrelMemo::HandleKey(QKeyEvent* event) {
   if (keys_.PrefixState() == 0 && OnMenuShortcut && OnMenuShortcut(*this, *event)) {
     event->accept();
     return;
@@ -86,7 +102,7 @@ void TCustomVrelMemo::keyPressEvent(QKeyEvent* event) {
       continue;
     }
     // Any character but a space starts the completion hint timer from the new caret.
-    bool startHint = cp >= 33 && OnHintPopup;
+    bool startHint = cp >= 33 && OnHintPopup && !PopupListOpen();
     TypeChar(bytes);
     CloseHint();
     if (startHint) {
@@ -226,6 +242,9 @@ void TCustomVrelMemo::RunCaretMove(TKeyCommand move, bool block) {
 void TCustomVrelMemo::RunEditCommand(const TKeyData& binding) {
   TCustomMemoSource& s = *store_;
   switch (binding.Command) {
+    case kcTemplatePopup:
+      ShowTemplatePopup();
+      break;
     case kcCaretToBlockBegin:
       s.CaretToBlockBegin();
       break;

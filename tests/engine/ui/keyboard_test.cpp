@@ -410,3 +410,52 @@ TEST(QtKeys, ShiftedDigitsAndBracesAreTheirKeys) {
 
 }  // namespace
 }  // namespace quorel
+
+namespace quorel {
+namespace {
+
+// Code templates: a typed name inserted at once, a prefix offered as a list the keys drive.
+TEST_F(Keyboard, CtrlJInsertsTheTemplateNamedBeforeTheCaret) {
+  store.SetTemplatesType("Unknown set");  // ignored
+  EXPECT_EQ(store.TemplatesType(), "None");
+  store.SetTemplatesType("JavaScript");
+  ASSERT_EQ(store.CodeTemplates().size(), 22u);
+  store.LoadFromBuffer("  ife");
+  store.SetCaretPos(5, 0);
+  Press(view.get(), "C+J");
+  // Later lines are indented to the caret's column; the caret goes where "|" was.
+  EXPECT_EQ(Text(store), "  if () {\n  } else {\n  }");
+  EXPECT_EQ(store.CaretPos(), (TPoint{6, 0}));
+  store.Undo();
+  EXPECT_EQ(Text(store), "  ife");
+}
+
+TEST_F(Keyboard, APrefixOffersTheTemplatesThatBeginWithIt) {
+  store.SetTemplatesType("JavaScript");
+  store.LoadFromBuffer("fo");
+  store.SetCaretPos(2, 0);
+  Press(view.get(), "C+J");
+  TVrelPopupListBox* list = view->PopupListBox();
+  ASSERT_TRUE(view->PopupListOpen());
+  ASSERT_EQ(list->Count(), 3);  // for, forin, forof
+  EXPECT_EQ(list->Entry(0), "for loop|~for~");
+  // The list keeps the keyboard: a letter moves in it and types nothing.
+  Press(view.get(), "Down Down");
+  EXPECT_EQ(list->Selected(), 2);
+  Press(view.get(), "Enter");
+  EXPECT_FALSE(view->PopupListOpen());
+  EXPECT_EQ(Text(store), "for (const item of ) {\n}");
+  EXPECT_EQ(store.CaretPos(), (TPoint{19, 0}));
+
+  store.LoadFromBuffer("x = y");
+  store.SetCaretPos(4, 0);
+  Press(view.get(), "C+J");  // no word before the caret: every template is offered
+  ASSERT_TRUE(view->PopupListOpen());
+  EXPECT_EQ(view->PopupListBox()->Count(), 22);
+  Press(view.get(), "Esc");
+  EXPECT_FALSE(view->PopupListOpen());
+  EXPECT_EQ(Text(store), "x = y");
+}
+
+}  // namespace
+}  // namespace quorel
