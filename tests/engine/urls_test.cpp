@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "engine/memosource.h"
 #include "engine/stylenumbers.h"
@@ -29,6 +32,8 @@ TEST(UrlRecognisers, EveryRule) {
       {"https://example.com", false, false},  // only the four prefixes
       {"example.com", false, false},          // a host without prefix or "@"
       {"http:", false, false},
+      {"http: example.com", false, false},  // the colon must be followed by "//"
+      {"ftp:/x", false, false},
       {"wwwexample.com", false, false},
       {"name@example.com", false, true},
       {"name@example.", false, true},        // ending in the "." still counts
@@ -40,6 +45,7 @@ TEST(UrlRecognisers, EveryRule) {
       {"name@_x.y", false, true},            // "_" is an identifier character
       {"mailto:", false, true},
       {"MailTo:someone", false, true},
+      {"mAILTO:a@b@c", false, true},  // with the prefix nothing else is looked at
       {"@example.com", false, true},  // the rules say nothing of the part before the "@"
   };
   for (const TCase& c : cases) {
@@ -87,6 +93,30 @@ TEST(UrlMarking, WholeLinesWithAndWithoutAParser) {
   store.SetSyntaxParser(nullptr);
 }
 
+// Marks are part of the colouring: they follow edits, and the switch re-colours lines that were
+// already coloured.
+TEST(UrlMarking, FollowsEditsAndTheSwitch) {
+  for (bool withParser : {false, true}) {
+    SCOPED_TRACE(withParser ? "with a parser" : "without a parser");
+    test::TTestParser parser;
+    TMemoSource store;
+    if (withParser) store.SetSyntaxParser(&parser);
+    store.LoadFromBuffer("x www.example.com y\nhttp: example.com\nMAILTO:me@x.org");
+    store.EnsureParsed(2);
+    EXPECT_EQ(Marks(store, 0).find('^'), std::string::npos);
+    store.SetHighlightUrls(true);
+    EXPECT_EQ(Marks(store, 0), "..^^^^^^^^^^^^^^^..");
+    // "http:" and a space, then a host without a prefix: nothing.
+    EXPECT_EQ(Marks(store, 1), ".................");
+    EXPECT_EQ(Marks(store, 2), "^^^^^^^^^^^^^^^");
+    // A space typed into the address splits it: only the part with the prefix stays marked.
+    store.SetCaretPos(9, 0);
+    store.InsertText(" ");
+    EXPECT_EQ(Marks(store, 0), "..^^^^^^^...........");
+    store.SetSyntaxParser(nullptr);
+  }
+}
+
 TEST(UrlMarking, AttributeColoursAreReplacedAsAnUndoableStep) {
   test::TTestParser parser;
   parser.SetAttributes(true);
@@ -97,9 +127,61 @@ TEST(UrlMarking, AttributeColoursAreReplacedAsAnUndoableStep) {
   EXPECT_EQ(Marks(store, 0), "......^^^^^^^^^^^^^^^....");
   ASSERT_TRUE(store.CanUndo());
   EXPECT_EQ(store.UndoList().Last().Kind, ukColorsReplaced);
+  EXPECT_EQ(store.UndoList().Last().A, 0);
+  EXPECT_EQ(store.UndoList().Last().B, 7);  // the 1-based column of "w"
+  // Colouring the line again finds the bytes already marked and records nothing.
+  const int records = store.UndoList().Count();
+  store.ReparseAll();
+  EXPECT_EQ(Marks(store, 0), "......^^^^^^^^^^^^^^^....");
+  EXPECT_EQ(store.UndoList().Count(), records);
+  // Undo puts the old bytes back and the line is not marked again while it does.
   store.Undo();
   EXPECT_EQ(Marks(store, 0), ".........................");
   store.SetSyntaxParser(nullptr);
+}
+
+// The plain rule, scanning from the left: skip to an identifier character, take the longest run
+// of run characters, test it, go on after it.
+std::vector<std::pair<size_t, size_t>> ScanFromTheLeft(std::string_view text) {
+  auto identifier = [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+  };
+  auto run = [&](char c) { return identifier(c) || (c != 0 && std::strchr("-./:=?@~", c)); };
+  std::vector<std::pair<size_t, size_t>> found;
+  size_t p = 0;
+  while (p < text.size()) {
+    while (p < text.size() && !identifier(text[p])) ++p;
+    if (p == text.size()) break;
+    size_t e = p;
+    while (e < text.size() && run(text[e])) ++e;
+    if (IsUrl(text.substr(p, e - p))) found.emplace_back(p, e);
+    p = e;
+  }
+  return found;
+}
+
+// The store's scan only looks closely at runs holding "." ":" or "@"; on lines made of pieces of
+// addresses it must find exactly what the plain rule finds.
+TEST(UrlMarking, FindsWhatThePlainRuleFinds) {
+  const char* const pieces[] = {
+      "www.",  "WWW.", "http://",  "Ftp://", "gopher://", "mailto:",
+      "http:", "@",    "@@",       ".",      "..",        ":",
+      "/",     "-",    "~",        "=",      "?",         "a",
+      "me",    "host", "_",        "0",      "x@y.z",     " ",
+      ",",     "\"",   "<a href=", ">",      "\xC3\xA9",  "\xE2\x82\xAC",
+      "\t",
+  };
+  std::mt19937 random(20040501);
+  std::uniform_int_distribution<size_t> piece(0, std::size(pieces) - 1), length(0, 14);
+  size_t addresses = 0;
+  for (int i = 0; i < 3000; ++i) {
+    std::string line;
+    for (size_t k = length(random); k > 0; --k) line += pieces[piece(random)];
+    auto expected = ScanFromTheLeft(line);
+    addresses += expected.size();
+    ASSERT_EQ(FindUrls(line), expected) << line;
+  }
+  EXPECT_GT(addresses, 1000u);  // the lines hold many addresses, not only stray pieces
 }
 
 }  // namespace

@@ -88,6 +88,7 @@ TTextStyles DefaultTextStyles() {
 
 TCustomVrelMemo::TCustomVrelMemo(QWidget* parent) : QAbstractScrollArea(parent) {
   TextStyles = DefaultTextStyles();
+  hint_.Immediate = true;
   GutterImgs.push_back({"BreakPoint", -1});
   for (int i = 0; i <= 9; ++i) GutterImgs.push_back({"Bookmark" + std::to_string(i), i});
   TemplateFont.Name = "MS Sans Serif";
@@ -97,6 +98,8 @@ TCustomVrelMemo::TCustomVrelMemo(QWidget* parent) : QAbstractScrollArea(parent) 
   font_.Color = clWindowText;
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setCursor(Qt::IBeamCursor);
+  // Moves without a button held are seen too: the pointer turns into a hand over an address.
+  viewport()->setMouseTracking(true);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   resize(185, 89);
   connect(verticalScrollBar(), &QScrollBar::sliderMoved, this,

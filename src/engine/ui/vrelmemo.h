@@ -18,6 +18,7 @@
 #include "engine/memooptions.h"
 #include "engine/memosource.h"
 #include "engine/ui/popuplistbox.h"
+#include "engine/ui/vrelhint.h"
 #include "syntax/textstyles.h"
 
 namespace quorel {
@@ -178,6 +179,8 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   int HintDelay = 500;
   TStringList HintStrings;
   bool HintTimerRunning() const { return hintTimer_.isActive(); }
+  // The tool-tip hint at the caret (shown for ptHint).
+  const TVrelHint& Hint() const { return hint_; }
   // Stops the hint timer and hides the tool-tip hint.
   void CloseHint();
   // The hint timer's action: asks for strings when the caret has not moved since it started.
@@ -385,6 +388,7 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   QBasicTimer caretTimer_;
   QBasicTimer scrollTimer_;
   QBasicTimer hintTimer_;
+  TPopupHint hint_;
   // The pick list: its window, whether it holds templates (it then keeps the keyboard to
   // itself) and the template each entry stands for.
   std::unique_ptr<TVrelPopupListBox> popupList_;

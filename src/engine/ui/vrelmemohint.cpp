@@ -2,7 +2,6 @@
 // the tool-tip hint at the caret, and putting a chosen entry in place of what was typed. Also the
 // address, template and collapse events the view raises.
 #include <QScreen>
-#include <QToolTip>
 #include <algorithm>
 
 #include "engine/strings.h"
@@ -18,32 +17,6 @@ namespace quorel {
 
 namespace {
 
-// How long a tool-tip hint stays before it hides itself.
-constexpr int kHintHideMs = 2500;
-
-// Hint text as rich text: lines split at CR LF, the part between "~" marks in bold.
-QString HintToRichText(const std::string& hint) {
-  QString out;
-  bool bold = false;
-  for (size_t i = 0; i < hint.size(); ++i) {
-    char c = hint[i];
-    if (c == '~') {
-      out += bold ? "</b>" : "<b>";
-      bold = !bold;
-    } else if (c == '\r' && i + 1 < hint.size() && hint[i + 1] == '\n') {
-      out += "<br>";
-      ++i;
-    } else {
-      size_t end = i + 1;
-      while (end < hint.size() && hint[end] != '~' && hint[end] != '\r') ++end;
-      out += platform::TextToQString(std::string_view(hint).substr(i, end - i)).toHtmlEscaped();
-      i = end - 1;
-    }
-  }
-  if (bold) out += "</b>";
-  return "<nobr>" + out + "</nobr>";
-}
-
 std::string Trim(std::string s) {
   while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.pop_back();
   size_t first = 0;
@@ -55,7 +28,7 @@ std::string Trim(std::string s) {
 
 void TCustomVrelMemo::CloseHint() {
   hintTimer_.stop();
-  QToolTip::hideText();
+  if (hint_.AutoHide) hint_.Hide();
 }
 
 void TCustomVrelMemo::ShowHintPopup() {
@@ -71,8 +44,7 @@ void TCustomVrelMemo::ShowHintPopup() {
     return;
   }
   QPoint at = CaretToClient() + QPoint(0, lineHeight_);
-  QToolTip::showText(viewport()->mapToGlobal(at), HintToRichText(HintStrings[0]), viewport(),
-                     QRect(), kHintHideMs);
+  hint_.Show(HintStrings[0], viewport()->mapToGlobal(at));
 }
 
 void TCustomVrelMemo::ShowPopupList(const TStrings& strings) {

@@ -712,16 +712,53 @@ TEST_F(HintView, APauseAfterTypingAsksForCompletionsAtTheCaret) {
   EXPECT_FALSE(view->HintTimerRunning());
 }
 
-TEST_F(HintView, AHintShowsTheFirstStringAsATooltipAtTheCaret) {
+TEST_F(HintView, AHintShowsTheFirstStringAtTheCaretAndHidesItself) {
   store.LoadFromBuffer("");
-  offer = {"~img~ src=\"\"\r\nalt", "second"};
+  offer = {"~img~ src=\"\"\r\nalt \xC3\xA9", "second"};
   type = ptHint;
   QTest::keyClicks(view.get(), "<");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return QToolTip::isVisible(); }, 2000));
-  EXPECT_EQ(QToolTip::text(), "<nobr><b>img</b> src=&quot;&quot;<br>alt</nobr>");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return view->Hint().Visible(); }, 2000));
+  EXPECT_EQ(view->Hint().Caption(), offer[0]);
+  EXPECT_EQ(TVrelHint::RichText(offer[0]),
+            QString::fromUtf8("<nobr><b>img</b> src=&quot;&quot;<br>alt \xC3\xA9</nobr>"));
+  // Its top-left corner is under the caret's row.
+  QPoint caret = view->viewport()->mapToGlobal(view->CaretToClient());
+  EXPECT_EQ(view->Hint().Geometry().topLeft(), caret + QPoint(0, view->LineHeight()));
   EXPECT_TRUE(list->Lists.empty());
+  // Where the mouse pointer is does not matter; the hide pause does.
+  QTest::qWait(TVrelHint::kHidePauseMs / 2);
+  EXPECT_TRUE(view->Hint().Visible());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !view->Hint().Visible(); }, TVrelHint::kHidePauseMs));
+
+  QTest::keyClicks(view.get(), "<");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return view->Hint().Visible(); }, 2000));
   view->CloseHint();
+  EXPECT_FALSE(view->Hint().Visible());
   EXPECT_FALSE(view->HintTimerRunning());
+}
+
+TEST_F(HintView, AddressesShowAHandAndOpenUnlessTheEventHandlesThem) {
+  store.SetHighlightUrls(true);
+  store.LoadFromBuffer("go to http://example.org now");
+  std::vector<std::string> jumped;
+  bool handle = true;
+  view->OnJumpToUrl = [&](TCustomVrelMemo&, const std::string& url, bool& handled) {
+    jumped.push_back(url);
+    handled = handle;
+  };
+  QTest::mouseMove(view->viewport(), Cell(8, 0));
+  EXPECT_EQ(view->viewport()->cursor().shape(), Qt::PointingHandCursor);
+  QTest::mouseMove(view->viewport(), Cell(1, 0));
+  EXPECT_NE(view->viewport()->cursor().shape(), Qt::PointingHandCursor);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, Cell(10, 0));
+  EXPECT_EQ(jumped, (std::vector<std::string>{"http://example.org"}));
+  // A press elsewhere and a release on the address opens nothing.
+  QTest::mousePress(view->viewport(), Qt::LeftButton, {}, Cell(1, 0));
+  QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, Cell(10, 0));
+  EXPECT_EQ(jumped.size(), 1u);
+  store.SetHighlightUrls(false);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, Cell(10, 0));
+  EXPECT_EQ(jumped.size(), 1u);
 }
 
 TEST_F(HintView, NothingOpensWithoutPermissionOrStrings) {
