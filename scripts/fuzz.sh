@@ -14,6 +14,7 @@ cmake --build --preset fuzz
 # committed seeds stay as they are.
 declare -A seeds=(
   [schemefile_fuzz]="data/Syntax tests/data/schemes tests/data/schemes/malformed"
+  [picturesize_fuzz]="tests/data/pictures"
 )
 declare -A dicts=(
   [schemefile_fuzz]="tests/fuzz/schemefile.dict"
