@@ -26,8 +26,6 @@ namespace {
 // The widest recent-file caption shown whole.
 constexpr int kMaxCaptionWidth = 150;
 
-bool IsBlank(char c) { return c >= 1 && c <= 32; }
-
 }  // namespace
 
 void PushRecentFile(TRecentFiles& files, const std::string& name) {
@@ -36,45 +34,6 @@ void PushRecentFile(TRecentFiles& files, const std::string& name) {
   auto slot = last != files.rend() ? std::prev(last.base()) : std::prev(files.end());
   std::move_backward(files.begin(), slot, std::next(slot));
   files[0] = name;
-}
-
-std::vector<std::string> SplitString(std::string_view text, char separator) {
-  text = text.substr(0, text.find('\0'));
-  std::vector<std::string> parts;
-  size_t i = 0;
-  auto skipBlanks = [&] {
-    while (i < text.size() && IsBlank(text[i])) ++i;
-  };
-  skipBlanks();
-  while (i < text.size()) {
-    std::string part;
-    if (text[i] == '"') {
-      for (++i; i < text.size(); ++i) {
-        if (text[i] == '"') {
-          if (i + 1 < text.size() && text[i + 1] == '"') {
-            part += '"';
-            ++i;
-            continue;
-          }
-          ++i;
-          break;
-        }
-        part += text[i];
-      }
-    } else {
-      while (i < text.size() && text[i] != separator && static_cast<unsigned char>(text[i]) >= 32)
-        part += text[i++];
-    }
-    parts.push_back(std::move(part));
-    skipBlanks();
-    if (i < text.size() && text[i] == separator) {
-      ++i;
-      skipBlanks();
-    } else if (i < text.size() && static_cast<unsigned char>(text[i]) < 32) {
-      ++i;  // a control character ends a part like a separator
-    }
-  }
-  return parts;
 }
 
 std::string AddTrailingBackslash(std::string path) {

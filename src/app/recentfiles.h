@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/pathtext.h"
+
 namespace quorel {
 
 // Sorts names in the order of their lower-case forms, keeping equal ones in place.
@@ -24,10 +26,6 @@ extern const std::array<const char*, 8> ImageExtensions;
 // Puts `name` in slot 0: moved up when it is already listed (exact comparison), otherwise pushed
 // in with the last slot falling off.
 void PushRecentFile(TRecentFiles& files, const std::string& name);
-
-// Parts of `text` between separators: blanks before a part are dropped, a part in double quotes
-// may hold the separator (doubled quotes stand for one), the text ends at its first NUL.
-std::vector<std::string> SplitString(std::string_view text, char separator);
 
 // The path with a separator at its end, unless it is empty or has one.
 std::string AddTrailingBackslash(std::string path);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 
+#include "codecs/imagetag.h"
 #include "engine/memosource.h"
 #include "grepcommand.h"
 #include "syntax/htmlscheme.h"
@@ -28,6 +29,9 @@ const char* kUsage =
     "      --urls: web and mail addresses marked with style 12, as the editor marks them)\n"
     "  scheme IN.sch OUT.sch\n"
     "      read a scheme file and write it again as the editor writes schemes\n"
+    "  imgtag [--alt TEXT] [--spaces REPLACEMENT] PATH\n"
+    "      print the IMG tag Insert Other would insert for the picture PATH (Alt: its file\n"
+    "      name; with --spaces: spaces in the path replaced)\n"
     "  grep [--regex] [--case] [--words] PATTERN FILE\n"
     "      print every match as line:column:length (from 1); exit 1 when none, 2 on a bad "
     "pattern\n";
@@ -118,6 +122,30 @@ int Tokens(const std::vector<std::string>& args, std::ostream& out, std::ostream
   return out ? 0 : 1;
 }
 
+int ImgTag(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  TImageTagOptions options;
+  std::optional<std::string> alt;
+  std::vector<std::string> paths;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--alt" && i + 1 < args.size()) {
+      alt = args[++i];
+    } else if (args[i] == "--spaces" && i + 1 < args.size()) {
+      options.FileNameSpaces = false;
+      options.SpaceReplacement = args[++i];
+    } else {
+      paths.push_back(args[i]);
+    }
+  }
+  if (paths.size() != 1) {
+    err << "quorel-cli: imgtag needs one picture\n" << kUsage;
+    return 2;
+  }
+  const std::string& path = paths[0];
+  out << ImageTag(path, alt.value_or(BareFileName(path)), options, MeasurePictureFile(path))
+      << "\n";
+  return out ? 0 : 1;
+}
+
 int Scheme(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
   if (args.size() != 2) {
     err << "quorel-cli: scheme needs an input and an output file\n" << kUsage;
@@ -139,8 +167,11 @@ int Scheme(const std::vector<std::string>& args, std::ostream&, std::ostream& er
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   using TCommand =
       std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
-  static const std::map<std::string, TCommand> commands = {
-      {"resave", Resave}, {"scheme", Scheme}, {"tokens", Tokens}, {"grep", Grep}};
+  static const std::map<std::string, TCommand> commands = {{"resave", Resave},
+                                                           {"scheme", Scheme},
+                                                           {"tokens", Tokens},
+                                                           {"grep", Grep},
+                                                           {"imgtag", ImgTag}};
   if (args.empty() || args[0] == "--help" || args[0] == "-h") {
     (args.empty() ? err : out) << kUsage;
     return args.empty() ? 2 : 0;
