@@ -159,6 +159,9 @@ void TForm1::CreateImagesMenu() {
   N12 = images2->addSeparator();
   for (QAction* folder : {none2, none3})
     connect(folder, &QAction::triggered, this, [this, folder] { none1Click(folder); });
+  connect(CurrentFolder1, &QMenu::triggered, this,
+          [this](QAction* item) { ImageItemClick(item, false); });
+  connect(images2, &QMenu::triggered, this, [this](QAction* item) { ImageItemClick(item, true); });
   N10->setVisible(false);
   N11->setVisible(false);
   N12->setVisible(false);
@@ -185,6 +188,7 @@ void TForm1::CreateToolBar() {
   ToolButton7 = button("Paste", "Paste", 6);
   ToolBar1->addSeparator();
   ToolButton8 = button("Insert Text", "Insert Custom Text", 7);
+  connect(ToolButton8, &QAction::triggered, this, [this] { ToolButton8Click(); });
   ToolButton12 = button("Edit Text", "Create/Edit Custom Text", 8);
   ToolBar1->addSeparator();
   ToolButton18 = button("Items Palette", "Items Palette", 11);

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "app/recentfiles.h"
+#include "codecs/imagetag.h"
 #include "engine/memosource.h"
 #include "engine/ui/vrelmemo.h"
 #include "platform/dialogs.h"
@@ -33,6 +34,9 @@ class QToolBar;
 class QSplitter;
 
 namespace quorel {
+
+// The picture dialogs' filters: every picture kind the program measures, then each kind.
+std::vector<platform::TFileFilter> PictureFilters();
 
 class TClipBoardSource;
 class TEditWindow;
@@ -81,6 +85,20 @@ class TForm1 : public QMainWindow {
   // tag cut at its "|".
   void VrelMemo1HintPopup(TStrings& strings, bool& allowPopup, TPopupType& popupType);
   void VrelMemo1HintInsert(std::string& s);
+
+  // ---- Insertion commands ----
+  // "Insert Text": the custom text of "Custom.txt" at the caret (a warning when it is missing).
+  void ToolButton8Click();
+  // Inserts the file's text up to its first NUL, as one step replacing the selection.
+  void InsertCustomText(const std::string& fileName);
+  TImageTagOptions ImageTagOptions() const;
+  // Inserts the IMG tag of the picture at `path`, with its size when it can be measured.
+  void InsertImageTag(const std::string& path, const std::string& alt);
+  // A picture of "Insert Current Folder" or "Insert \images\": its tag, or with Ctrl held the
+  // picture opened with its program.
+  void ImageItemClick(QAction* item, bool imagesFolder);
+  // "Insert Other": any picture chosen in the picture dialog.
+  void InsertOther1Click();
   void ReadPopupList();
   void ReadSettings();
   void ReadFontSettings();

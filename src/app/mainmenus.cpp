@@ -148,6 +148,7 @@ void TForm1::CreateWindowMenu() {
   About1 = MenuItem(Window1, "&About", "Ctrl+I");
   // The rest of the Images menu: picking any picture and the image map creator.
   InsertOther1 = MenuItem(Images1, "Insert &Other");
+  connect(InsertOther1, &QAction::triggered, this, [this] { InsertOther1Click(); });
   N9 = Images1->addSeparator();
   ImageMapCreator1 = MenuItem(Images1, "I&mage Map Creator");
 }

@@ -18,8 +18,9 @@ void SortCaseInsensitive(std::vector<std::string>& names) {
   for (size_t i = 0; i < names.size(); ++i) names[i] = std::move(keyed[i].second);
 }
 
-const std::array<const char*, 8> ImageExtensions = {".gif", ".jpg",  ".bmp", ".art",
-                                                    ".png", ".jpeg", ".wmf", ".aiff"};
+// The listed picture kinds, with WebP, a picture of today's web.
+const std::array<const char*, 9> ImageExtensions = {".gif",  ".jpg", ".bmp",  ".art", ".png",
+                                                    ".jpeg", ".wmf", ".aiff", ".webp"};
 
 namespace {
 

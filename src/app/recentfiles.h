@@ -21,7 +21,7 @@ constexpr int kRecentSlots = 10;
 using TRecentFiles = std::array<std::string, kRecentSlots>;
 
 // ".gif", ".jpg", ... : the files the picture menus list.
-extern const std::array<const char*, 8> ImageExtensions;
+extern const std::array<const char*, 9> ImageExtensions;
 
 // Puts `name` in slot 0: moved up when it is already listed (exact comparison), otherwise pushed
 // in with the last slot falling off.

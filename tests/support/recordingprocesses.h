@@ -44,9 +44,10 @@ class TFakeShell : public platform::IShell {
   std::string DataFolder;
   std::string UserDataFolder() override { return DataFolder; }
   std::vector<std::string> Opened;
+  bool FailOpen = false;  // no program is associated with anything
   bool Open(const std::string& target) override {
     Opened.push_back(target);
-    return true;
+    return !FailOpen;
   }
 };
 

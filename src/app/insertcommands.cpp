@@ -1,0 +1,85 @@
+// Putting ready text at the caret: the custom text of "Custom.txt" and the IMG tags of the
+// Images menu's pictures.
+#include <QAction>
+#include <QMenu>
+
+#include "app/form1.h"
+#include "codecs/imagetag.h"
+#include "engine/utf8.h"
+#include "platform/dialogs.h"
+#include "platform/filesystem.h"
+#include "platform/processes.h"
+#include "platform/services.h"
+
+namespace quorel {
+
+std::vector<platform::TFileFilter> PictureFilters() {
+  return {{"All (*.jpg;*.jpeg;*.gif;*.bmp;*.ico;*.emf;*.wmf;*.png;*.webp)",
+           "*.jpg;*.jpeg;*.gif;*.bmp;*.ico;*.emf;*.wmf;*.png;*.webp"},
+          {"JPEG Image File (*.jpg)", "*.jpg"},
+          {"JPEG Image File (*.jpeg)", "*.jpeg"},
+          {"Graphics Interchange Format (*.gif)", "*.gif"},
+          {"Bitmaps (*.bmp)", "*.bmp"},
+          {"Icons (*.ico)", "*.ico"},
+          {"Enhanced Metafiles (*.emf)", "*.emf"},
+          {"Metafiles (*.wmf)", "*.wmf"},
+          {"Portable Network Graphics (*.png)", "*.png"},
+          {"WebP Images (*.webp)", "*.webp"}};
+}
+
+void TForm1::ToolButton8Click() {
+  std::string file = SideFiles.ReadPath("Custom.txt");
+  if (!services_.Files->IsFile(file)) {
+    // Where the user's own copy belongs.
+    Warn(FolderOf(SideFiles.WritePath("Custom.txt")) + "Custom.txt" + "\r\r" +
+         "File does not exist you must create one first!");
+    return;
+  }
+  InsertCustomText(file);
+}
+
+void TForm1::InsertCustomText(const std::string& fileName) {
+  std::string text;
+  try {
+    text = services_.Files->ReadWholeFile(fileName);
+  } catch (const std::exception&) {
+    Warn("Unable to open the File - \r\r" + fileName);
+    return;
+  }
+  // The text ends at its first NUL; it is the program's own UTF-8, stored as the document is.
+  text = text.substr(0, text.find('\0'));
+  VrelMemo1->InsertText(FromUtf8(text, MemoSource1.IsUtf8()));
+}
+
+TImageTagOptions TForm1::ImageTagOptions() const { return {FileNameSpaces, SpaceReplacement}; }
+
+void TForm1::InsertImageTag(const std::string& path, const std::string& alt) {
+  std::string tag = ImageTag(path, alt, ImageTagOptions(), MeasurePictureFile(path));
+  VrelMemo1->InsertText(FromUtf8(tag, MemoSource1.IsUtf8()));
+}
+
+void TForm1::ImageItemClick(QAction* item, bool imagesFolder) {
+  if (item == none2 || item == none3 || item->isSeparator()) return;  // folders open themselves
+  std::string name = item->data().toByteArray().toStdString();
+  std::string folder = imagesFolder ? CurrentFolder + "images" + kPathSeparator : CurrentFolder;
+  std::string file = folder + name;
+  if (services_.Shell->CtrlDown()) {
+    if (!services_.Shell->Open(file)) Warn("Unable to launch associated program!!");
+    return;
+  }
+  InsertImageTag(file, imagesFolder ? "/images/" + name : name);
+}
+
+void TForm1::InsertOther1Click() {
+  platform::TFileDialog dialog;
+  dialog.Title = "Open";
+  dialog.Filters = PictureFilters();
+  dialog.InitialDir = CurrentFolder;
+  if (!services_.Dialogs->OpenFileDialog(dialog)) return;
+  const std::string& path = dialog.FileName;
+  VrelMemo1->InsertText(
+      FromUtf8(ImageTag(path, BareFileName(path), ImageTagOptions(), MeasurePictureFile(path)),
+               MemoSource1.IsUtf8()));
+}
+
+}  // namespace quorel
