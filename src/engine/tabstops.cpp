@@ -171,6 +171,7 @@ std::string ExpandColors(std::string_view raw, std::string_view colors, const TC
 }
 
 int VisualToRaw(std::string_view raw, int column, const TCellLayout& layout, int* length) {
+  if (column <= 0 && !length) return 0;
   int col = 0;
   int found = column <= 0 ? 0 : -1;
   for (size_t i = 0; i < raw.size();) {
