@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 
+#include "app/aboutform.h"
 #include "app/recentfiles.h"
 #include "codecs/imagetag.h"
 #include "engine/memosource.h"
@@ -99,6 +100,11 @@ class TForm1 : public QMainWindow {
   void ImageItemClick(QAction* item, bool imagesFolder);
   // "Insert Other": any picture chosen in the picture dialog.
   void InsertOther1Click();
+  // "&About": the read-me in the About window, shown modally.
+  void About1Click();
+  // The About window, made on first use and shown again each time.
+  TAboutForm1& AboutForm();
+  std::unique_ptr<TAboutForm1> AboutForm1;
   void ReadPopupList();
   void ReadSettings();
   void ReadFontSettings();

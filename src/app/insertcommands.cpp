@@ -82,4 +82,15 @@ void TForm1::InsertOther1Click() {
                MemoSource1.IsUtf8()));
 }
 
+TAboutForm1& TForm1::AboutForm() {
+  if (!AboutForm1) AboutForm1 = std::make_unique<TAboutForm1>(this, services_, SideFiles);
+  return *AboutForm1;
+}
+
+void TForm1::About1Click() {
+  TAboutForm1& about = AboutForm();
+  about.FormShow();
+  about.exec();
+}
+
 }  // namespace quorel

@@ -146,6 +146,7 @@ void TForm1::CreateWindowMenu() {
   Window1 = menuBar()->addMenu("&Window");
   Help1 = MenuItem(Window1, "&Help", "Ctrl+H");
   About1 = MenuItem(Window1, "&About", "Ctrl+I");
+  connect(About1, &QAction::triggered, this, [this] { About1Click(); });
   // The rest of the Images menu: picking any picture and the image map creator.
   InsertOther1 = MenuItem(Images1, "Insert &Other");
   connect(InsertOther1, &QAction::triggered, this, [this] { InsertOther1Click(); });
