@@ -3,6 +3,7 @@
 
 #include "app/recentfiles.h"
 #include "platform/filesystem.h"
+#include "platform/qt/placement.h"
 
 namespace quorel {
 
@@ -54,6 +55,7 @@ void TAboutForm1::FormShow() {
     store_.Lines().SetText("Unable to Find Readme Document,\r\r" + FolderOf(path) + "Readme.txt" +
                            "please reinstall software");
   store_.SetReadOnly(true);
+  platform::CentreOnScreen(*this);
   Button1->setFocus();
 }
 

@@ -190,6 +190,7 @@ void TForm1::CreateToolBar() {
   ToolButton8 = button("Insert Text", "Insert Custom Text", 7);
   connect(ToolButton8, &QAction::triggered, this, [this] { ToolButton8Click(); });
   ToolButton12 = button("Edit Text", "Create/Edit Custom Text", 8);
+  connect(ToolButton12, &QAction::triggered, this, [this] { ToolButton12Click(); });
   ToolBar1->addSeparator();
   ToolButton18 = button("Items Palette", "Items Palette", 11);
   ToolButton24 = button("Image Map", "Image Map Creator", 15);
@@ -355,6 +356,8 @@ void TForm1::StoreChanged(TCustomMemoSource& store, int, int) {
 void TForm1::SetUpView() {
   VrelMemo1 = new TVrelMemo(this);
   VrelMemo1->SetMemoSource(&MemoSource1);
+  // The program's own drags are taken over the view; others go on to the window.
+  VrelMemo1->setAcceptDrops(true);
   VrelMemo1->OnMenuShortcut = [this](TCustomVrelMemo&, const QKeyEvent& key) {
     return RunMenuShortcut(key);
   };
@@ -463,6 +466,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   }
   if (type == QEvent::KeyRelease && (widget == VrelMemo1 || (SplitMemo && widget == SplitMemo)))
     VrelMemo1KeyUp();
+  bool dragging = type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop;
+  if (dragging && widget == VrelMemo1->viewport() && VrelMemo1DragOver(event)) return true;
   return QMainWindow::eventFilter(watched, event);
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "app/aboutform.h"
+#include "app/customform.h"
 #include "app/recentfiles.h"
 #include "codecs/imagetag.h"
 #include "engine/memosource.h"
@@ -100,6 +101,13 @@ class TForm1 : public QMainWindow {
   void ImageItemClick(QAction* item, bool imagesFolder);
   // "Insert Other": any picture chosen in the picture dialog.
   void InsertOther1Click();
+  // "Edit Text": the custom text window, shown modally; it saves "Custom.txt" when it closes.
+  void ToolButton12Click();
+  // The custom text window, made on first use and shown again each time.
+  TCustomForm1& CustomForm();
+  std::unique_ptr<TCustomForm1> CustomForm1;
+  // Drags from the program's own controls may be held over the view; their drop adds nothing.
+  bool VrelMemo1DragOver(QEvent* event);
   // "&About": the read-me in the About window, shown modally.
   void About1Click();
   // The About window, made on first use and shown again each time.

@@ -1,6 +1,7 @@
 // Putting ready text at the caret: the custom text of "Custom.txt" and the IMG tags of the
 // Images menu's pictures.
 #include <QAction>
+#include <QDropEvent>
 #include <QMenu>
 
 #include "app/form1.h"
@@ -80,6 +81,26 @@ void TForm1::InsertOther1Click() {
   VrelMemo1->InsertText(
       FromUtf8(ImageTag(path, BareFileName(path), ImageTagOptions(), MeasurePictureFile(path)),
                MemoSource1.IsUtf8()));
+}
+
+TCustomForm1& TForm1::CustomForm() {
+  if (!CustomForm1)
+    CustomForm1 = std::make_unique<TCustomForm1>(this, services_, SideFiles, SyntaxParser1);
+  return *CustomForm1;
+}
+
+void TForm1::ToolButton12Click() {
+  TCustomForm1& custom = CustomForm();
+  custom.FormShow(MemoSource1, *VrelMemo1, ToolBarAlignment);
+  custom.exec();
+}
+
+bool TForm1::VrelMemo1DragOver(QEvent* event) {
+  auto* drag = static_cast<QDropEvent*>(event);
+  // A drag from outside the program (files, text of another program) is the window's to take.
+  if (!drag->source()) return false;
+  drag->acceptProposedAction();
+  return true;
 }
 
 TAboutForm1& TForm1::AboutForm() {

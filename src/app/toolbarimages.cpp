@@ -48,6 +48,26 @@ void Floppy(QPainter& p, const TInk& ink) {
   p.drawRect(QRectF(3.5, 9, 8, 4.5));
 }
 
+// A curved arrow turning back to the left (Undo), or mirrored to the right (Redo).
+void TurnArrow(QPainter& p, const TInk& ink, bool mirrored) {
+  p.save();
+  if (mirrored) {
+    p.translate(16, 0);
+    p.scale(-1, 1);
+  }
+  QPainterPath arc;
+  arc.moveTo(4, 6);
+  arc.cubicTo(9, 3, 15, 5, 13.5, 10.5);
+  arc.cubicTo(12.5, 13, 10, 14, 7.5, 14);
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(ink.Accent, 2.0));
+  p.drawPath(arc);
+  p.setPen(QPen(ink.Line, 1.0));
+  p.setBrush(ink.Accent);
+  p.drawPolygon(QPolygonF({{1, 6}, {6.5, 1.5}, {7, 10}}));
+  p.restore();
+}
+
 void Pencil(QPainter& p, const TInk& ink) {
   QPolygonF body({{9, 15}, {8.5, 12.5}, {14, 7}, {16, 9}, {10.5, 14.5}});
   p.setBrush(ink.Second);
@@ -182,6 +202,9 @@ const TDrawing kDrawings[kToolBarImageCount] = {
       p.setBrush(Qt::NoBrush);
       p.drawRect(QRectF(8.5, 3.5, 5, 4));
     },
+    // 16 Undo and 17 Redo: an arrow turning back, and forward.
+    [](QPainter& p, const TInk& ink) { TurnArrow(p, ink, false); },
+    [](QPainter& p, const TInk& ink) { TurnArrow(p, ink, true); },
 };
 
 TInk InkFor(QIcon::Mode mode) {

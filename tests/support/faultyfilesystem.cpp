@@ -24,6 +24,12 @@ void TFaultyFileSystem::WriteFile(const std::string& path, std::string_view data
   throw platform::EFileError("Cannot write file \"" + path + "\". No space left on device");
 }
 
+void TFaultyFileSystem::ReadFileChunks(const std::string& path,
+                                       const std::function<bool(std::string_view)>& consume) {
+  if (FailRead) throw platform::EFileError("Cannot open file \"" + path + "\". Permission denied");
+  TStdFileSystem::ReadFileChunks(path, consume);
+}
+
 bool TFaultyFileSystem::Rename(const std::string& from, const std::string& to) {
   ++Renames;
   if (FailRename || Renames == FailRenameNumber) return false;

@@ -2,9 +2,9 @@
 #include "search/ui/searchdialogbase.h"
 
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
+
+#include "platform/qt/placement.h"
 
 namespace quorel {
 
@@ -88,8 +88,7 @@ QHBoxLayout* TSearchDialogBase::BuildButtons(QPushButton* middle) {
 void TSearchDialogBase::FinishLayout() {
   adjustSize();
   setFixedSize(sizeHint());
-  if (QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
+  platform::CentreOnScreen(*this);
 }
 
 void TSearchDialogBase::ShowOptions(const TSearchOptions& o) {
