@@ -21,6 +21,7 @@
 #include "codecs/imagetag.h"
 #include "engine/memosource.h"
 #include "engine/ui/vrelmemo.h"
+#include "palettes/ui/colorpalette.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
 #include "platform/sidefiles.h"
@@ -108,6 +109,12 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TCustomForm1> CustomForm1;
   // Drags from the program's own controls may be held over the view; their drop adds nothing.
   bool VrelMemo1DragOver(QEvent* event);
+  // ---- Palettes ----
+  // "Edit Colors", "Colors Palette" (F2): the colours palette, shown modally.
+  void EditColors1Click();
+  // The colours palette, made on first use; it keeps its sliders between openings.
+  TForm3& ColorsPalette();
+  std::unique_ptr<TForm3> Form3;
   // "&About": the read-me in the About window, shown modally.
   void About1Click();
   // The About window, made on first use and shown again each time.

@@ -91,6 +91,9 @@ void TForm1::CreateColorsMenu() {
   ColorMenuPopSep1 = PopupMenu1->addSeparator();
   ColorMenuPopSep1->setVisible(false);
   EditColors2 = PopupMenu1->addAction("Edit Colors");
+  for (QAction* entry : {EditColors1, EditColors2})
+    connect(entry, &QAction::triggered, this, [this] { EditColors1Click(); });
+  connect(ToolButton20, &QAction::triggered, this, [this] { EditColors1Click(); });
   connect(Color1, &QMenu::aboutToShow, this, [this] { Color1Click(); });
   connect(PopupMenu1, &QMenu::aboutToShow, this, [this] { Color1Click(); });
   // The "Colors Palette" button drops the colour menu down from its arrow.
@@ -126,6 +129,7 @@ void TForm1::CreateViewMenu() {
   menuBar()->insertMenu(Images1->menuAction(), View1);
   ItemsPalatte1 = MenuItem(View1, "&Items Palette", "F1");
   EditColors3 = MenuItem(View1, "&Colors Palette", "F2");
+  connect(EditColors3, &QAction::triggered, this, [this] { EditColors1Click(); });
   ImageMap1 = MenuItem(View1, "I&mage Map Creator");
   View1->addSeparator();
   SplitView1 = MenuItem(View1, "Split View");

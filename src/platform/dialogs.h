@@ -2,6 +2,7 @@
 // through Qt; tests answer them from a script.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,21 @@ struct TFontChoice {
   unsigned Color = 0;  // 0x00BBGGRR
 };
 
+// A custom colour box the user has not filled.
+inline constexpr unsigned kNoColor = 0xFFFFFFFF;
+
+// The colour dialog's choice in its main area and its 16 custom colour boxes, all 0x00BBGGRR;
+// a box holding kNoColor is unset, going in and coming out.
+struct TColorChoice {
+  unsigned Color = 0;
+  std::array<unsigned, 16> CustomColors = MakeUnsetBoxes();
+  static constexpr std::array<unsigned, 16> MakeUnsetBoxes() {
+    std::array<unsigned, 16> boxes{};
+    boxes.fill(kNoColor);
+    return boxes;
+  }
+};
+
 class IDialogs {
  public:
   virtual ~IDialogs() = default;
@@ -55,6 +71,9 @@ class IDialogs {
                           std::string& value) = 0;
   // The font dialog, starting with `font`; false when cancelled, else `font` holds the choice.
   virtual bool FontDialog(TFontChoice& font) = 0;
+  // The colour dialog, fully open, solid colours only, starting on `colors.Color` with its custom
+  // boxes preloaded; false when cancelled, else `colors` holds the choice and the boxes.
+  virtual bool ColorDialog(TColorChoice& colors) = 0;
 };
 
 }  // namespace quorel::platform

@@ -21,6 +21,7 @@ class TCancellingDialogs : public IDialogs {
   bool SaveFileDialog(TFileDialog&) override { return false; }
   bool InputQuery(const std::string&, const std::string&, std::string&) override { return false; }
   bool FontDialog(TFontChoice&) override { return false; }
+  bool ColorDialog(TColorChoice&) override { return false; }
 };
 
 TServices MakeDefaults() {

@@ -41,6 +41,12 @@ class TScriptedDialogs : public platform::IDialogs {
     fontAnswers_.push_back(std::move(font));
   }
   const std::vector<platform::TFontChoice>& FontsShown() const { return fontsShown_; }
+  // The next colour dialog returns these boxes and colour, or is cancelled (nullopt).
+  void AnswerColor(std::optional<platform::TColorChoice> colors) {
+    colorAnswers_.push_back(std::move(colors));
+  }
+  // What each colour dialog was shown with.
+  const std::vector<platform::TColorChoice>& ColorsShown() const { return colorsShown_; }
 
   // ---- What was asked ----
   const std::vector<TQuestion>& Asked() const { return asked_; }
@@ -71,6 +77,16 @@ class TScriptedDialogs : public platform::IDialogs {
     fontAnswers_.pop_front();
     return true;
   }
+  bool ColorDialog(platform::TColorChoice& colors) override {
+    colorsShown_.push_back(colors);
+    if (colorAnswers_.empty() || !colorAnswers_.front()) {
+      if (!colorAnswers_.empty()) colorAnswers_.pop_front();
+      return false;
+    }
+    colors = *colorAnswers_.front();
+    colorAnswers_.pop_front();
+    return true;
+  }
   bool InputQuery(const std::string& caption, const std::string& prompt,
                   std::string& value) override {
     asked_.push_back({caption, prompt, value});
@@ -84,6 +100,8 @@ class TScriptedDialogs : public platform::IDialogs {
  private:
   std::deque<std::optional<platform::TFontChoice>> fontAnswers_;
   std::vector<platform::TFontChoice> fontsShown_;
+  std::deque<std::optional<platform::TColorChoice>> colorAnswers_;
+  std::vector<platform::TColorChoice> colorsShown_;
   bool File(platform::TFileDialog& dialog) {
     fileDialogs_.push_back(dialog);
     if (fileAnswers_.empty()) return false;

@@ -126,4 +126,40 @@ bool TQtDialogs::FontDialog(TFontChoice& font) {
   return true;
 }
 
+namespace {
+
+QColor FromBgr(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+
+unsigned ToBgr(const QColor& c) {
+  return static_cast<unsigned>(c.red()) | static_cast<unsigned>(c.green()) << 8 |
+         static_cast<unsigned>(c.blue()) << 16;
+}
+
+// Box k counts along the top row of eight, then the bottom row; Qt counts down the columns.
+int QtBoxIndex(int k) { return k / 8 + (k % 8) * 2; }
+
+// Qt's empty custom boxes are white.
+constexpr unsigned kEmptyBox = 0xFFFFFF;
+
+}  // namespace
+
+// Qt's boxes cannot be unset: an unset box goes in white, and comes out unset unless the user
+// put another colour into it (so white itself cannot be put into an unset box).
+bool TQtDialogs::ColorDialog(TColorChoice& colors) {
+  for (int k = 0; k < 16; ++k) {
+    unsigned box = colors.CustomColors[static_cast<size_t>(k)];
+    QColorDialog::setCustomColor(QtBoxIndex(k), FromBgr(box == kNoColor ? kEmptyBox : box));
+  }
+  QColorDialog dialog(FromBgr(colors.Color), QApplication::activeWindow());
+  dialog.setWindowTitle("Color");
+  if (dialog.exec() != QDialog::Accepted) return false;
+  colors.Color = ToBgr(dialog.selectedColor());
+  for (int k = 0; k < 16; ++k) {
+    unsigned& box = colors.CustomColors[static_cast<size_t>(k)];
+    unsigned now = ToBgr(QColorDialog::customColor(QtBoxIndex(k)));
+    if (box != kNoColor || now != kEmptyBox) box = now;
+  }
+  return true;
+}
+
 }  // namespace quorel::platform

@@ -13,6 +13,7 @@ class TQtDialogs : public IDialogs {
   bool InputQuery(const std::string& caption, const std::string& prompt,
                   std::string& value) override;
   bool FontDialog(TFontChoice& font) override;
+  bool ColorDialog(TColorChoice& colors) override;
 };
 
 }  // namespace quorel::platform
