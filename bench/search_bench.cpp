@@ -34,6 +34,7 @@ class TSilentDialogs : public platform::IDialogs {
   bool SaveFileDialog(platform::TFileDialog&) override { return false; }
   bool InputQuery(const std::string&, const std::string&, std::string&) override { return false; }
   bool FontDialog(platform::TFontChoice&) override { return false; }
+  bool ColorDialog(platform::TColorChoice&) override { return false; }
   int messages = 0;
 };
 

@@ -15,6 +15,7 @@ cmake --build --preset fuzz
 declare -A seeds=(
   [schemefile_fuzz]="data/Syntax tests/data/schemes tests/data/schemes/malformed"
   [picturesize_fuzz]="tests/data/pictures"
+  [jpegdecode_fuzz]="tests/data/pictures tests/data/jpegs"
 )
 declare -A dicts=(
   [schemefile_fuzz]="tests/fuzz/schemefile.dict"

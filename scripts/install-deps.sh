@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools
+  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev fonts-liberation fonts-dejavu-core fonts-wqy-microhei
   xvfb xauth clang-format

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Fails when engine code includes a Qt header. Qt belongs in ui/, platform/qt/ and app/ only.
+# Fails when engine code includes a Qt header. Qt belongs in ui/, platform/qt/, codecs/qt/ and app/
+# only.
 set -u
 root="${1:-.}"
 hits=$(grep -rnE '^\s*#\s*include\s*[<"](Q[A-Za-z]|qt)' "$root/src" "$root/tools" \
   --include='*.h' --include='*.cpp' \
-  | grep -vE '/ui/|/platform/qt/|/src/app/' || true)
+  | grep -vE '/ui/|/platform/qt/|/codecs/qt/|/src/app/' || true)
 if [ -n "$hits" ]; then
   echo "Qt headers included in engine code:"
   echo "$hits"
