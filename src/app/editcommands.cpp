@@ -122,6 +122,7 @@ void TForm1::RefreshColorMenus() {
     if (used) MenuColorSep1->setVisible(true);
   }
   ColorMenuPopSep1->setVisible(MenuColorSep1->isVisible());
+  if (Form2) Form2->RebuildCustomColorsBranch();
   ColorsChanged = false;
 }
 
@@ -177,6 +178,7 @@ void TForm1::View1Click() {
   ShowLineNumbers1->setEnabled(ShowGutter1->isChecked());
   ShowLineNumbers1->setChecked(options.Contains(moLineNumbers));
   Toolbar2->setChecked(!ToolBar1->isHidden());
+  ItemsPalatte1->setChecked(Form2->isVisible());
 }
 
 // Hiding the gutter hides its numbers too; showing it again brings back the gutter alone.
@@ -213,6 +215,7 @@ void TForm1::FormShow() {
   }
   ColorsChanged = true;
   RefreshColorMenus();
+  if (Form2->VisibleAtStart) Form2->show();
   // Recent-file captions are measured in the font the menus are drawn with.
   Label1->setFont(QApplication::font("QMenu"));
 }

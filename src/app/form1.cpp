@@ -65,6 +65,7 @@ TForm1::TForm1(const platform::TServices& services, QWidget* parent)
   };
   // Every mouse press in the window and its controls runs the file-changed check.
   ReadSettings();
+  CreateItemsPalette();
   WireMenuShortcuts();
   qApp->installEventFilter(this);
 }
@@ -193,6 +194,7 @@ void TForm1::CreateToolBar() {
   connect(ToolButton12, &QAction::triggered, this, [this] { ToolButton12Click(); });
   ToolBar1->addSeparator();
   ToolButton18 = button("Items Palette", "Items Palette", 11);
+  connect(ToolButton18, &QAction::triggered, this, [this] { ItemsPalatte1Click(); });
   ToolButton24 = button("Image Map", "Image Map Creator", 15);
   ToolButton20 = button("Colors Palette", "Color Palette", 12);
   ToolBar1->addSeparator();
@@ -331,6 +333,7 @@ void TForm1::StoreChanged(TCustomMemoSource& store, int, int) {
   TMemoStates flags = store.ChangeFlags();
   if (flags.Contains(msCaretMoved) || flags.Contains(msTextChanged)) UpdateCaretPanels();
   if (flags.Contains(msTextChanged)) {
+    ShrinkPaletteUnderCaret();
     // Printing and saving under a name make sense once there is text.
     bool hasText = store.LineCount() > 0;
     Print1->setEnabled(hasText);
@@ -434,6 +437,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  Form2->SavePalettePlacement();
   WriteSettings();
   event->accept();
 }
@@ -466,6 +470,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   }
   if (type == QEvent::KeyRelease && (widget == VrelMemo1 || (SplitMemo && widget == SplitMemo)))
     VrelMemo1KeyUp();
+  if (type == QEvent::KeyRelease && widget == VrelMemo1) ShrinkPaletteUnderCaret();
   bool dragging = type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop;
   if (dragging && widget == VrelMemo1->viewport() && VrelMemo1DragOver(event)) return true;
   return QMainWindow::eventFilter(watched, event);

@@ -22,6 +22,7 @@
 #include "engine/memosource.h"
 #include "engine/ui/vrelmemo.h"
 #include "palettes/ui/colorpalette.h"
+#include "palettes/ui/itemspalette.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
 #include "platform/sidefiles.h"
@@ -115,6 +116,13 @@ class TForm1 : public QMainWindow {
   // The colours palette, made on first use; it keeps its sliders between openings.
   TForm3& ColorsPalette();
   std::unique_ptr<TForm3> Form3;
+  // The items palette, made with the window and kept until it goes; closing it hides it.
+  std::unique_ptr<TForm2> Form2;
+  void CreateItemsPalette();
+  // "&Items Palette" (F1) and its toolbar button: shows or hides the palette.
+  void ItemsPalatte1Click();
+  // The palette shrinks to its title when the caret runs under it.
+  void ShrinkPaletteUnderCaret();
   // "&About": the read-me in the About window, shown modally.
   void About1Click();
   // The About window, made on first use and shown again each time.

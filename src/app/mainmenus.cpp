@@ -140,6 +140,7 @@ void TForm1::CreateViewMenu() {
   for (QAction* item : {ItemsPalatte1, SplitView1, ShowGutter1, ShowLineNumbers1, Toolbar2})
     item->setCheckable(true);
   connect(View1, &QMenu::aboutToShow, this, [this] { View1Click(); });
+  connect(ItemsPalatte1, &QAction::triggered, this, [this] { ItemsPalatte1Click(); });
   connect(ShowGutter1, &QAction::triggered, this, [this] { ShowGutter1Click(); });
   connect(SplitView1, &QAction::triggered, this, [this] { SplitView1Click(); });
   connect(ShowLineNumbers1, &QAction::triggered, this, [this] { ShowLineNumbers1Click(); });

@@ -19,4 +19,23 @@ TForm3& TForm1::ColorsPalette() {
 
 void TForm1::EditColors1Click() { ColorsPalette().Execute(); }
 
+void TForm1::CreateItemsPalette() {
+  TItemsPaletteOwner owner;
+  owner.View = VrelMemo1;
+  owner.ColorNames = &CustomColorName;
+  owner.ColorValues = &CustomHexValue;
+  owner.InsertCustomText = [this] { ToolButton8Click(); };
+  owner.EditCustomText = [this] { ToolButton12Click(); };
+  owner.EditColors = [this] { EditColors1Click(); };
+  Form2 = std::make_unique<TForm2>(this, services_, SideFiles, std::move(owner));
+  Form2->FormCreate();
+}
+
+void TForm1::ItemsPalatte1Click() { Form2->setVisible(!Form2->isVisible()); }
+
+void TForm1::ShrinkPaletteUnderCaret() {
+  if (!Form2 || !VrelMemo1->isVisible()) return;
+  Form2->ShrinkIfOver(VrelMemo1->viewport()->mapToGlobal(VrelMemo1->CaretToClient()));
+}
+
 }  // namespace quorel

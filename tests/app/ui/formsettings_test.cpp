@@ -128,17 +128,23 @@ TEST_F(FormSettings, EveryValueRoundTrips) {
                                                       {"PrimaryBrowser", 3},
                                                       {"TaskbarCaptionType", 2},
                                                       {"ProgramCaptionType", 3},
-                                                      {"SmartMenuItems", 25}};
+                                                      {"SmartMenuItems", 25},
+                                                      {"ItemsHeight", 250},
+                                                      {"ItemsOrigHeight", 260},
+                                                      {"ItemsWidth", 190},
+                                                      {"ItemsTop", 30},
+                                                      {"ItemsLeft", 40}};
   for (auto [name, value] : integers) settings.WriteInteger(name, value);
   for (const char* name :
        {"HistoryEnabled", "ToolBarVisible", "WordWrap", "Highlighting", "HighlightUrls",
         "DisableWarning", "AutoSave", "FileNameSpaces", "LastFolder", "SmartMenuEnabled", "Gutter",
-        "LineNumbers", "Maximized"}) {
+        "LineNumbers", "Maximized", "ItemsVisible"}) {
     // Every Boolean the other way round from its default.
     bool onByDefault =
         std::string(name) == "HistoryEnabled" || std::string(name) == "ToolBarVisible" ||
         std::string(name) == "Highlighting" || std::string(name) == "FileNameSpaces" ||
-        std::string(name) == "LastFolder" || std::string(name) == "SmartMenuEnabled";
+        std::string(name) == "LastFolder" || std::string(name) == "SmartMenuEnabled" ||
+        std::string(name) == "ItemsVisible";
     settings.WriteBool(name, !onByDefault);
   }
   settings.WriteBool("Maximized", false);
