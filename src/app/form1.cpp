@@ -196,6 +196,7 @@ void TForm1::CreateToolBar() {
   ToolButton18 = button("Items Palette", "Items Palette", 11);
   connect(ToolButton18, &QAction::triggered, this, [this] { ItemsPalatte1Click(); });
   ToolButton24 = button("Image Map", "Image Map Creator", 15);
+  connect(ToolButton24, &QAction::triggered, this, [this] { ToolButton24Click(); });
   ToolButton20 = button("Colors Palette", "Color Palette", 12);
   ToolBar1->addSeparator();
   ToolButton16 = button("Preview", "Preview in Browser", 10);

@@ -21,6 +21,8 @@
 #include "codecs/imagetag.h"
 #include "engine/memosource.h"
 #include "engine/ui/vrelmemo.h"
+#include "imagemap/ui/imagemapform.h"
+#include "imagemap/ui/picturefilters.h"
 #include "palettes/ui/colorpalette.h"
 #include "palettes/ui/itemspalette.h"
 #include "platform/dialogs.h"
@@ -38,9 +40,6 @@ class QToolBar;
 class QSplitter;
 
 namespace quorel {
-
-// The picture dialogs' filters: every picture kind the program measures, then each kind.
-std::vector<platform::TFileFilter> PictureFilters();
 
 class TClipBoardSource;
 class TEditWindow;
@@ -116,6 +115,9 @@ class TForm1 : public QMainWindow {
   // The colours palette, made on first use; it keeps its sliders between openings.
   TForm3& ColorsPalette();
   std::unique_ptr<TForm3> Form3;
+  // "I&mage Map Creator" and the toolbar's "Image Map": the creator, shown beside the window.
+  void ToolButton24Click();
+  std::unique_ptr<TImageMap> ImageMap;
   // The items palette, made with the window and kept until it goes; closing it hides it.
   std::unique_ptr<TForm2> Form2;
   void CreateItemsPalette();

@@ -14,20 +14,6 @@
 
 namespace quorel {
 
-std::vector<platform::TFileFilter> PictureFilters() {
-  return {{"All (*.jpg;*.jpeg;*.gif;*.bmp;*.ico;*.emf;*.wmf;*.png;*.webp)",
-           "*.jpg;*.jpeg;*.gif;*.bmp;*.ico;*.emf;*.wmf;*.png;*.webp"},
-          {"JPEG Image File (*.jpg)", "*.jpg"},
-          {"JPEG Image File (*.jpeg)", "*.jpeg"},
-          {"Graphics Interchange Format (*.gif)", "*.gif"},
-          {"Bitmaps (*.bmp)", "*.bmp"},
-          {"Icons (*.ico)", "*.ico"},
-          {"Enhanced Metafiles (*.emf)", "*.emf"},
-          {"Metafiles (*.wmf)", "*.wmf"},
-          {"Portable Network Graphics (*.png)", "*.png"},
-          {"WebP Images (*.webp)", "*.webp"}};
-}
-
 void TForm1::ToolButton8Click() {
   std::string file = SideFiles.ReadPath("Custom.txt");
   if (!services_.Files->IsFile(file)) {

@@ -131,6 +131,7 @@ void TForm1::CreateViewMenu() {
   EditColors3 = MenuItem(View1, "&Colors Palette", "F2");
   connect(EditColors3, &QAction::triggered, this, [this] { EditColors1Click(); });
   ImageMap1 = MenuItem(View1, "I&mage Map Creator");
+  connect(ImageMap1, &QAction::triggered, this, [this] { ToolButton24Click(); });
   View1->addSeparator();
   SplitView1 = MenuItem(View1, "Split View");
   ShowGutter1 = MenuItem(View1, "&Gutter");
@@ -157,6 +158,7 @@ void TForm1::CreateWindowMenu() {
   connect(InsertOther1, &QAction::triggered, this, [this] { InsertOther1Click(); });
   N9 = Images1->addSeparator();
   ImageMapCreator1 = MenuItem(Images1, "I&mage Map Creator");
+  connect(ImageMapCreator1, &QAction::triggered, this, [this] { ToolButton24Click(); });
 }
 
 // A shortcut refreshes the menus that hold its item, as opening them would, and then runs the

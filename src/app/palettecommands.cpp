@@ -31,6 +31,22 @@ void TForm1::CreateItemsPalette() {
   Form2->FormCreate();
 }
 
+void TForm1::ToolButton24Click() {
+  if (!ImageMap) {
+    TImageMapOwner owner;
+    owner.MainWindow = this;
+    owner.View = VrelMemo1;
+    owner.Parser = &SyntaxParser1;
+    owner.ItemsPalette = Form2.get();
+    owner.TagOptions = [this] { return ImageTagOptions(); };
+    owner.CurrentFolder = [this] { return CurrentFolder; };
+    owner.ClipboardFilled = [this] { ToolButton7->setEnabled(true); };
+    ImageMap = std::make_unique<TImageMap>(this, services_, std::move(owner));
+  }
+  ImageMap->show();
+  ImageMap->raise();
+}
+
 void TForm1::ItemsPalatte1Click() { Form2->setVisible(!Form2->isVisible()); }
 
 void TForm1::ShrinkPaletteUnderCaret() {
