@@ -195,6 +195,16 @@ TEST_F(ImageMapCreator, TheCodeGoesToTheMainEditorInOneUndoStep) {
   form->MemoSource1.Undo();
   EXPECT_EQ(form->MemoSource1.LineCount(), 1);
   EXPECT_EQ(form->MemoSource1.RawLine(0), "<p></p>");
+  // Copied instead, the whole code goes to the clipboard and Paste is offered.
+  form->ToolButton24->trigger();
+  dialogs.Answer(true, "Nav");
+  creator.ToolButton2Click();
+  form->ToolButton7->setEnabled(false);
+  code.CopyButton->click();
+  EXPECT_FALSE(code.isVisible());
+  EXPECT_TRUE(form->ToolButton7->isEnabled());
+  EXPECT_NE(clipboard.GetText().find("usemap=\"#Nav\">"), std::string::npos);
+  EXPECT_EQ(clipboard.GetText().rfind("<MAP NAME=\"Nav\">", 0), 0u);
   // A cancelled name changes nothing.
   form->ToolButton24->trigger();
   dialogs.Answer(false);
