@@ -47,6 +47,7 @@ TForm1::TForm1(const platform::TServices& services, QWidget* parent)
   CreateMenus();
   CreateToolBar();
   CreateColorsMenu();
+  CreateBrowserMenu();
   CreateStatusBar();
   SetUpDialogs();
 

@@ -109,6 +109,34 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TCustomForm1> CustomForm1;
   // Drags from the program's own controls may be held over the view; their drop adds nothing.
   bool VrelMemo1DragOver(QEvent* event);
+  // ---- Preview in a browser, the Java tools and the help page ----
+  // The Preview button's drop-down: the browsers, "Define Browsers" and the two switches.
+  QMenu* PopupMenu2;
+  QAction* DefaultSystemBrowser1;
+  QAction* Name1;
+  QAction* Name2;
+  QAction* Name3;
+  QAction* N1;
+  QAction* DefineBrowsers1;
+  QAction* Warnings1;
+  QAction* AutoSave1;
+  void CreateBrowserMenu();
+  void PopupMenu2Popup();
+  void ToolButton16Triggered();
+  // Previews in browser `target` (1 the desktop's default, 2 to 4 the named ones; 0 the
+  // Preview button's own, PrimaryBrowser), saving first or through Temp.html as the switches
+  // and the user say.
+  void ToolButton16Click(int target);
+  // The document's text in the user's Temp.html; false (with a warning) when it cannot be made.
+  bool WritePreviewFile();
+  // "Compile": the Java compiler on the document, in a terminal that stays open.
+  void ToolButton22Click();
+  // "Run Java": the compiled applet's page in the browser, written when there is none.
+  void ToolButton23Click();
+  // "&Help": the help page in the browser.
+  void Help1Click();
+  bool DocumentIsEmpty() const;
+
   // ---- Palettes ----
   // "Edit Colors", "Colors Palette" (F2): the colours palette, shown modally.
   void EditColors1Click();

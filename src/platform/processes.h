@@ -20,6 +20,8 @@ class IProcesses {
                             const std::vector<std::string>& arguments) = 0;
   // A path without blanks for a command line where the platform has such a form; else the path.
   virtual std::string ShortPath(const std::string& path) = 0;
+  // The full path of the program `name` as the PATH finds it; "" when it is not there.
+  virtual std::string FindProgram(const std::string& name) = 0;
 };
 
 // The desktop around the program.

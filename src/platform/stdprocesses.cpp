@@ -2,9 +2,11 @@
 #include "platform/stdprocesses.h"
 
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -46,6 +48,25 @@ bool TStdProcesses::Launch(const std::string& program, const std::vector<std::st
   int status = 0;
   ::waitpid(child, &status, 0);
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+std::string TStdProcesses::FindProgram(const std::string& name) {
+  if (name.empty() || name.find('/') != std::string::npos)
+    return ::access(name.c_str(), X_OK) == 0 ? name : "";
+  const char* path = std::getenv("PATH");
+  std::string folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
+  size_t start = 0;
+  while (start <= folders.size()) {
+    size_t end = std::min(folders.find(':', start), folders.size());
+    std::string folder = folders.substr(start, end - start);
+    std::string candidate = (folder.empty() ? "." : folder) + "/" + name;
+    struct stat st {};
+    if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        ::access(candidate.c_str(), X_OK) == 0)
+      return candidate;
+    start = end + 1;
+  }
+  return "";
 }
 
 bool TStdProcesses::LaunchSimple(const std::string& program,

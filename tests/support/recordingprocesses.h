@@ -1,6 +1,7 @@
 // Processes that are recorded instead of started, and a desktop whose Ctrl key a test holds.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,12 @@ class TRecordingProcesses : public platform::IProcesses {
     return !FailSimple;
   }
   std::string ShortPath(const std::string& path) override { return path; }
+  // What FindProgram answers, by name; missing names are not on the PATH.
+  std::map<std::string, std::string> OnPath;
+  std::string FindProgram(const std::string& name) override {
+    auto found = OnPath.find(name);
+    return found == OnPath.end() ? "" : found->second;
+  }
 };
 
 class TFakeShell : public platform::IShell {

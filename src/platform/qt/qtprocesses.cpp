@@ -29,6 +29,10 @@ bool TQtProcesses::LaunchSimple(const std::string& program,
   return fallback.Launch(program, arguments);
 }
 
+std::string TQtProcesses::FindProgram(const std::string& name) {
+  return TStdProcesses().FindProgram(name);
+}
+
 bool TQtShell::CtrlDown() {
   return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
 }

@@ -11,6 +11,7 @@ class TQtProcesses : public IProcesses {
   bool Launch(const std::string& program, const std::vector<std::string>& arguments) override;
   bool LaunchSimple(const std::string& program, const std::vector<std::string>& arguments) override;
   std::string ShortPath(const std::string& path) override { return path; }
+  std::string FindProgram(const std::string& name) override;
 };
 
 class TQtShell : public IShell {

@@ -1,0 +1,249 @@
+// Showing the document in a browser (the desktop's default one or one of three the user named),
+// compiling a Java source in a terminal that stays open, showing a compiled applet through a
+// small page, and the help page.
+#include <QCursor>
+#include <QMenu>
+#include <QToolButton>
+
+#include "app/form1.h"
+#include "platform/filesystem.h"
+#include "platform/processes.h"
+#include "platform/settings.h"
+
+namespace quorel {
+
+namespace {
+
+// A word for a POSIX shell: in single quotes, each quote inside closed, escaped and reopened.
+std::string ShellQuote(const std::string& text) {
+  std::string out = "'";
+  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+std::string FilePart(const std::string& path) {
+  size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+bool TForm1::DocumentIsEmpty() const {
+  return MemoSource1.LineCount() == 0 ||
+         (MemoSource1.LineCount() == 1 && MemoSource1.RawLine(0).empty());
+}
+
+void TForm1::CreateBrowserMenu() {
+  PopupMenu2 = new QMenu(this);
+  DefaultSystemBrowser1 = PopupMenu2->addAction("Default System Browser");
+  Name1 = PopupMenu2->addAction("");
+  Name2 = PopupMenu2->addAction("");
+  Name3 = PopupMenu2->addAction("");
+  N1 = PopupMenu2->addSeparator();
+  DefineBrowsers1 = PopupMenu2->addAction("Define Browsers");
+  Warnings1 = PopupMenu2->addAction("Disable Warnings");
+  AutoSave1 = PopupMenu2->addAction("AutoSave");
+  Warnings1->setCheckable(true);
+  AutoSave1->setCheckable(true);
+  connect(PopupMenu2, &QMenu::aboutToShow, this, [this] { PopupMenu2Popup(); });
+  connect(DefaultSystemBrowser1, &QAction::triggered, this, [this] { ToolButton16Click(1); });
+  connect(Name1, &QAction::triggered, this, [this] { ToolButton16Click(2); });
+  connect(Name2, &QAction::triggered, this, [this] { ToolButton16Click(3); });
+  connect(Name3, &QAction::triggered, this, [this] { ToolButton16Click(4); });
+  connect(Warnings1, &QAction::triggered, this,
+          [this] { DisableWarning = Warnings1->isChecked(); });
+  connect(AutoSave1, &QAction::triggered, this, [this] { AutoSave = AutoSave1->isChecked(); });
+  // The browsers are defined in the preferences, which open from here once they exist.
+  connect(ToolButton16, &QAction::triggered, this, [this] { ToolButton16Triggered(); });
+  if (auto* button = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(ToolButton16))) {
+    button->setMenu(PopupMenu2);
+    button->setPopupMode(QToolButton::MenuButtonPopup);
+  }
+  connect(ToolButton22, &QAction::triggered, this, [this] { ToolButton22Click(); });
+  connect(ToolButton23, &QAction::triggered, this, [this] { ToolButton23Click(); });
+  connect(Help1, &QAction::triggered, this, [this] { Help1Click(); });
+}
+
+void TForm1::PopupMenu2Popup() {
+  QAction* items[] = {DefaultSystemBrowser1, Name1, Name2, Name3};
+  int primary = PrimaryBrowser >= 1 && PrimaryBrowser <= 4 ? PrimaryBrowser : 1;
+  PopupMenu2->setDefaultAction(items[primary - 1]);
+  bool hasText = !DocumentIsEmpty();
+  DefaultSystemBrowser1->setEnabled(hasText);
+  for (size_t i = 0; i < 3; ++i) {
+    QAction* item = items[i + 1];
+    item->setText(QString::fromStdString(BrowserNames[i]));
+    item->setEnabled(hasText);
+    item->setVisible(!BrowserNames[i].empty());
+  }
+  N1->setVisible(true);
+  Warnings1->setChecked(DisableWarning);
+  AutoSave1->setChecked(AutoSave);
+}
+
+// The button itself: on an empty document a click would do nothing, so the menu drops down.
+void TForm1::ToolButton16Triggered() {
+  if (DocumentIsEmpty()) {
+    PopupMenu2->popup(QCursor::pos());
+    return;
+  }
+  ToolButton16Click(0);
+}
+
+bool TForm1::WritePreviewFile() {
+  try {
+    std::string path = SideFiles.Write("Temp.html", MemoSource1.SaveToString());
+    if (services_.Files->IsFile(path)) return true;
+  } catch (const std::exception&) {
+  }
+  Warn("Failed to create temp file!!, preview in broswer failed");
+  return false;
+}
+
+void TForm1::ToolButton16Click(int target) {
+  if (DocumentIsEmpty()) return;
+  if (target == 0) target = PrimaryBrowser;
+  if (target < 1 || target > 4) return;
+  bool useTemp = false;
+  if (MemoSource1.Modified()) {
+    const std::string question =
+        "Do you wish to save this file first? - \rAnswering no will create a temporary file from "
+        "which to preview\r\r" +
+        DocumentName;
+    if (HasDocumentName()) {
+      if (AutoSave) {
+        SaveDocument();  // whatever it gives, the browser shows the file on disk
+      } else if (DisableWarning) {
+        if (!WritePreviewFile()) return;
+        useTemp = true;
+      } else {
+        switch (services_.Dialogs->MessageBox(platform::mkConfirmation, question,
+                                              platform::mbYesNoCancel)) {
+          case platform::mrYes:
+            SaveDocument();
+            if (MemoSource1.Modified()) return;
+            break;
+          case platform::mrNo:
+            if (!WritePreviewFile()) return;
+            useTemp = true;
+            break;
+          default:
+            return;
+        }
+      }
+    } else if (AutoSave || DisableWarning) {
+      if (!WritePreviewFile()) return;
+      useTemp = true;
+    } else {
+      switch (services_.Dialogs->MessageBox(platform::mkConfirmation, question,
+                                            platform::mbYesNoCancel)) {
+        case platform::mrYes:
+          if (!SaveDocumentAs()) return;
+          SetDocumentModified(false);
+          break;
+        case platform::mrNo:
+          if (!WritePreviewFile()) return;
+          useTemp = true;
+          break;
+        default:
+          return;
+      }
+    }
+  }
+  std::string file = useTemp ? SideFiles.WritePath("Temp.html") : DocumentName;
+  if (target == 1) {
+    if (!services_.Shell->Open(file)) Warn("Failed to run ShellExecute call(1)");
+    return;
+  }
+  // The browser's location is the program and the page one argument, so blanks need no quotes.
+  const std::string& location = BrowserLocations[static_cast<size_t>(target - 2)];
+  if (!LaunchProcess(location, {file}))
+    Warn("Failed to run CreateProcessSimple call(" + std::to_string(target) + ")");
+}
+
+// ---- Java ----
+
+std::vector<platform::TFileFilter> CompilerFilters() {
+  return {{"All Executables", "*"}, {"Java Compiler", "javac"}};
+}
+
+void TForm1::ToolButton22Click() {
+  if (MemoSource1.Modified()) {
+    if (services_.Dialogs->MessageBox(platform::mkConfirmation,
+                                      "You must save your document first!!",
+                                      platform::mbOKCancel) != platform::mrOk)
+      return;
+    SetSaveFilter(8, "*.java");
+    if (!SaveDocument()) return;
+  }
+  if (CurrentExtension != ".java") {
+    Warn("Your file must have the .java extension to compile!");
+    return;
+  }
+  platform::ISettings& settings = *services_.Settings;
+  std::string compiler = settings.ReadString("JavaCompiler").value_or("");
+  while (compiler.empty() || !services_.Files->IsFile(compiler)) {
+    Warn("You must specify the location of the Java Compiler!");
+    platform::TFileDialog picker;
+    picker.Title = "Open";
+    picker.Filters = CompilerFilters();
+    std::string onPath = services_.Processes->FindProgram("javac");
+    picker.InitialDir = onPath.empty() ? "/usr/bin" : FolderOf(onPath);
+    if (!services_.Dialogs->OpenFileDialog(picker)) return;
+    compiler = picker.FileName;
+    settings.WriteString("JavaCompiler", compiler);
+  }
+  // A terminal that shows the compiler's output and stays open until Enter is pressed.
+  std::string script = ShellQuote(compiler) + " " + ShellQuote(DocumentName) +
+                       "; echo; echo 'Press Enter to close this window.'; read line";
+  std::string terminal = services_.Processes->FindProgram("x-terminal-emulator");
+  if (terminal.empty()) terminal = "xterm";
+  std::vector<std::string> arguments = {"-e", "sh", "-c", script};
+  std::string command = terminal + " -e sh -c " + ShellQuote(script);
+  services_.Dialogs->MessageBox(platform::mkInformation, command, platform::mbOK);
+  if (!services_.Processes->LaunchSimple(terminal, arguments))
+    Warn("Unable to start " + terminal + " to run the Java compiler!");
+}
+
+void TForm1::ToolButton23Click() {
+  if (!HasDocumentName() || LowerExtension(DocumentName) != ".java") {
+    Warn("You must have a java file open that you have compiled!");
+    return;
+  }
+  std::string folder = FolderOf(DocumentName);
+  std::string name = FilePart(DocumentName);
+  // The name without its ".java" (checked above, so only the last five characters go).
+  std::string base = name.substr(0, name.size() - 5);
+  std::string page = folder + base + ".htm";
+  std::string classFile = folder + base + ".class";
+  platform::IFileSystem& files = *services_.Files;
+  if (!files.IsFile(classFile)) {
+    Warn(classFile + " file does not exist!\r\rPlease compile first!!");
+    return;
+  }
+  if (!files.Exists(page) && !files.Exists(page + "l")) {
+    try {
+      files.WriteFile(page, "<html><applet code=\"" + base +
+                                ".class\" width=540 height=380></applet></html>\r\n");
+    } catch (const std::exception&) {
+      Warn("Unable to write temporary html file!");
+      return;
+    }
+  }
+  if (files.Exists(page + "l")) page += "l";
+  services_.Shell->Open(page);
+}
+
+void TForm1::Help1Click() {
+  std::string help = SideFiles.ReadPath("Help/index.html");
+  if (services_.Files->IsFile(help)) {
+    services_.Shell->Open(help);
+    return;
+  }
+  Warn(
+      "Help file does not exist please re-install!!\r\rInstall Quorel again from the package or "
+      "the source folder it came from: in the source folder, ./run.sh builds it with its help "
+      "page.");
+}
+
+}  // namespace quorel
