@@ -14,8 +14,14 @@ namespace quorel {
 
 namespace {
 
-// A word for a POSIX shell: in single quotes, each quote inside closed, escaped and reopened.
-std::string ShellQuote(const std::string& text) {
+// A word for a POSIX shell: as it is when it holds nothing the shell would read, else in single
+// quotes with each quote inside closed, escaped and reopened.
+std::string ShellWord(const std::string& text) {
+  bool plain = !text.empty();
+  for (char c : text)
+    plain = plain && (std::isalnum(static_cast<unsigned char>(c)) ||
+                      std::string_view("_./:@%+=,-").find(c) != std::string_view::npos);
+  if (plain) return text;
   std::string out = "'";
   for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return out + "'";
@@ -194,12 +200,12 @@ void TForm1::ToolButton22Click() {
     settings.WriteString("JavaCompiler", compiler);
   }
   // A terminal that shows the compiler's output and stays open until Enter is pressed.
-  std::string script = ShellQuote(compiler) + " " + ShellQuote(DocumentName) +
-                       "; echo; echo 'Press Enter to close this window.'; read line";
+  std::string script = ShellWord(compiler) + " " + ShellWord(DocumentName) +
+                       "; echo; echo Press Enter to close this window.; read line";
   std::string terminal = services_.Processes->FindProgram("x-terminal-emulator");
   if (terminal.empty()) terminal = "xterm";
   std::vector<std::string> arguments = {"-e", "sh", "-c", script};
-  std::string command = terminal + " -e sh -c " + ShellQuote(script);
+  std::string command = terminal + " -e sh -c " + ShellWord(script);
   services_.Dialogs->MessageBox(platform::mkInformation, command, platform::mbOK);
   if (!services_.Processes->LaunchSimple(terminal, arguments))
     Warn("Unable to start " + terminal + " to run the Java compiler!");

@@ -160,21 +160,31 @@ TEST_F(Preview, CompileShowsTheCommandThenRunsItInATerminal) {
   ASSERT_GE(dialogs.Messages().size(), 2u);
   EXPECT_EQ(dialogs.Messages()[0].Text, "You must specify the location of the Java Compiler!");
   EXPECT_EQ(settings.ReadString("JavaCompiler"), javac);
-  std::string script = "'" + javac + "' '" + dir.File("Hello.java") +
-                       "'; echo; echo 'Press Enter to close this window.'; read line";
-  // The box shows the very command line, the script in single quotes for the shell.
-  std::string quoted;
-  for (char c : script) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  EXPECT_EQ(LastMessage(), "/usr/bin/x-terminal-emulator -e sh -c '" + quoted + "'");
+  std::string script = javac + " " + dir.File("Hello.java") +
+                       "; echo; echo Press Enter to close this window.; read line";
+  // The box shows the very command line.
+  EXPECT_EQ(LastMessage(), "/usr/bin/x-terminal-emulator -e sh -c '" + script + "'");
   ASSERT_EQ(processes.Launches.size(), 1u);
   EXPECT_EQ(processes.Launches[0].Program, "/usr/bin/x-terminal-emulator");
   EXPECT_EQ(processes.Launches[0].Arguments, (std::vector<std::string>{"-e", "sh", "-c", script}));
+  // A blank in a path is quoted for the shell, and the command still says what runs.
+  std::filesystem::create_directories(dir.File("my work"));
+  WriteBytes(dir.File("my work/Hello.java"), "class Hello {}");
+  form->OpenDocument(dir.File("my work/Hello.java"));
+  form->ToolButton22Click();
+  EXPECT_EQ(processes.Launches.back().Arguments[3],
+            javac + " '" + dir.File("my work/Hello.java") +
+                "'; echo; echo Press Enter to close this window.; read line");
+  EXPECT_NE(LastMessage().find("'\\''"), std::string::npos);
+  OpenPage("Hello.java", "class Hello {}");
+  processes.Launches.clear();
+  form->ToolButton22Click();
   // Unsaved changes: OK saves first, Cancel stops; a page is no Java source.
   Type("// more\r\n");
   dialogs.AnswerMessage(platform::mrCancel);
   form->ToolButton22Click();
   EXPECT_EQ(LastMessage(), "You must save your document first!!");
-  EXPECT_EQ(processes.Launches.size(), 1u);
+  EXPECT_EQ(processes.Launches.size(), 1u);  // only the run before the change
   dialogs.AnswerMessage(platform::mrOk);
   form->ToolButton22Click();
   EXPECT_EQ(ReadBytes(dir.File("Hello.java")), "// more\r\nclass Hello {}");
