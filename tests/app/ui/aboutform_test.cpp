@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <filesystem>
+#include <regex>
+#include <set>
 
 #include "app/form1.h"
 #include "engine/stylenumbers.h"
@@ -61,6 +63,31 @@ TEST(ShippedReadme, NamesTheMenusAndHoldsAddresses) {
     for (char c : store.GetLineColors(y)) marked += c == tsUrl;
   EXPECT_GT(marked, 20);
   EXPECT_EQ(store.Encoding(), enUtf8);
+}
+
+// The help page opened by Window, Help: a whole HTML page whose contents links all find their
+// sections, with nothing fetched from elsewhere.
+TEST(ShippedHelp, TheContentsLinksFindTheirSections) {
+  std::string path = std::string(QUOREL_TEST_DATA_DIR) + "/../../data/Help/index.html";
+  ASSERT_TRUE(std::filesystem::exists(path));
+  TMemoSource store;
+  store.LoadFromFile(path);
+  std::string page;
+  for (int y = 0; y < store.LineCount(); ++y) page += store.RawLine(y) + "\n";
+  EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
+  EXPECT_NE(page.find("</html>"), std::string::npos);
+  std::set<std::string> ids, targets;
+  std::regex id("id=\"([^\"]+)\""), href("href=\"#([^\"]+)\"");
+  for (auto it = std::sregex_iterator(page.begin(), page.end(), id); it != std::sregex_iterator();
+       ++it)
+    ids.insert((*it)[1]);
+  for (auto it = std::sregex_iterator(page.begin(), page.end(), href); it != std::sregex_iterator();
+       ++it)
+    targets.insert((*it)[1]);
+  EXPECT_GT(targets.size(), 10u);
+  for (const std::string& target : targets) EXPECT_TRUE(ids.count(target)) << target;
+  EXPECT_EQ(page.find("<script"), std::string::npos);
+  EXPECT_EQ(page.find("src=\"http"), std::string::npos);
 }
 
 }  // namespace
