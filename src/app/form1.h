@@ -127,6 +127,9 @@ class TForm1 : public QMainWindow {
   // Preview button's own, PrimaryBrowser), saving first or through Temp.html as the switches
   // and the user say.
   void ToolButton16Click(int target);
+  // A modified document is saved first or copied to Temp.html (`useTemp`), as the switches and
+  // the user say; false when the preview stops.
+  bool PrepareModifiedPreview(bool& useTemp);
   // The document's text in the user's Temp.html; false (with a warning) when it cannot be made.
   bool WritePreviewFile();
   // "Compile": the Java compiler on the document, in a terminal that stays open.

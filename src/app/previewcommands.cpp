@@ -106,56 +106,41 @@ bool TForm1::WritePreviewFile() {
   return false;
 }
 
+bool TForm1::PrepareModifiedPreview(bool& useTemp) {
+  auto useCopy = [&] { return useTemp = WritePreviewFile(); };
+  bool named = HasDocumentName();
+  if (named && AutoSave) {
+    SaveDocument();  // whatever it gives, the browser shows the file on disk
+    return true;
+  }
+  if (DisableWarning || (!named && AutoSave)) return useCopy();
+  switch (services_.Dialogs->MessageBox(
+      platform::mkConfirmation,
+      "Do you wish to save this file first? - \rAnswering no will create a temporary file from "
+      "which to preview\r\r" +
+          DocumentName,
+      platform::mbYesNoCancel)) {
+    case platform::mrYes:
+      if (named) {
+        SaveDocument();
+        return !MemoSource1.Modified();
+      }
+      if (!SaveDocumentAs()) return false;
+      SetDocumentModified(false);
+      return true;
+    case platform::mrNo:
+      return useCopy();
+    default:
+      return false;
+  }
+}
+
 void TForm1::ToolButton16Click(int target) {
   if (DocumentIsEmpty()) return;
   if (target == 0) target = PrimaryBrowser;
   if (target < 1 || target > 4) return;
   bool useTemp = false;
-  if (MemoSource1.Modified()) {
-    const std::string question =
-        "Do you wish to save this file first? - \rAnswering no will create a temporary file from "
-        "which to preview\r\r" +
-        DocumentName;
-    if (HasDocumentName()) {
-      if (AutoSave) {
-        SaveDocument();  // whatever it gives, the browser shows the file on disk
-      } else if (DisableWarning) {
-        if (!WritePreviewFile()) return;
-        useTemp = true;
-      } else {
-        switch (services_.Dialogs->MessageBox(platform::mkConfirmation, question,
-                                              platform::mbYesNoCancel)) {
-          case platform::mrYes:
-            SaveDocument();
-            if (MemoSource1.Modified()) return;
-            break;
-          case platform::mrNo:
-            if (!WritePreviewFile()) return;
-            useTemp = true;
-            break;
-          default:
-            return;
-        }
-      }
-    } else if (AutoSave || DisableWarning) {
-      if (!WritePreviewFile()) return;
-      useTemp = true;
-    } else {
-      switch (services_.Dialogs->MessageBox(platform::mkConfirmation, question,
-                                            platform::mbYesNoCancel)) {
-        case platform::mrYes:
-          if (!SaveDocumentAs()) return;
-          SetDocumentModified(false);
-          break;
-        case platform::mrNo:
-          if (!WritePreviewFile()) return;
-          useTemp = true;
-          break;
-        default:
-          return;
-      }
-    }
-  }
+  if (MemoSource1.Modified() && !PrepareModifiedPreview(useTemp)) return;
   std::string file = useTemp ? SideFiles.WritePath("Temp.html") : DocumentName;
   if (target == 1) {
     if (!services_.Shell->Open(file)) Warn("Failed to run ShellExecute call(1)");

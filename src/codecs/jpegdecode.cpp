@@ -3,12 +3,12 @@
 // "premature end of data", after which libjpeg fills the rest of the picture with grey.
 #include "codecs/jpegdecode.h"
 
-#include <jpeglib.h>
-
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <utility>
+
+#include "codecs/jpegerrors.h"
 
 namespace quorel {
 
@@ -23,26 +23,16 @@ constexpr int kMaxScans = 200;
 constexpr int64_t kMaxCoefficientBytesPerPixel = 8;
 constexpr int64_t kMaxTableBytes = 16 * 1024 * 1024;
 
-struct TErrorManager {
-  jpeg_error_mgr Base;
-  std::jmp_buf Back;
-};
-
-[[noreturn]] void OnError(j_common_ptr info) {
-  std::longjmp(reinterpret_cast<TErrorManager*>(info->err)->Back, 1);
-}
-
-void OnMessage(j_common_ptr, int) {}
-
 void OnProgress(j_common_ptr info) {
-  if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxScans) OnError(info);
+  if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxScans)
+    JumpOnJpegError(info);
 }
 
 // Everything the decoder writes to lives here, in DecodeJpeg's frame: an error jumps back into
 // Decode, and a jump must pass over no C++ object that needs destroying.
 struct TDecoder {
   jpeg_decompress_struct Info{};
-  TErrorManager Errors{};
+  TJpegErrors Errors{};
   jpeg_progress_mgr Progress{};
   TRgbPicture Picture;
 };
@@ -101,9 +91,7 @@ bool Decode(TDecoder& d, std::string_view bytes, int64_t maxPixels) {
 std::optional<TRgbPicture> DecodeJpeg(std::string_view bytes, int64_t maxPixels) {
   if (bytes.size() < 4 || maxPixels < 1) return std::nullopt;
   TDecoder d;
-  d.Info.err = jpeg_std_error(&d.Errors.Base);
-  d.Errors.Base.error_exit = OnError;
-  d.Errors.Base.emit_message = OnMessage;
+  UseJumpingErrors(d.Info, d.Errors);
   d.Progress.progress_monitor = OnProgress;
   bool decoded = Decode(d, bytes, maxPixels);
   jpeg_destroy_decompress(&d.Info);

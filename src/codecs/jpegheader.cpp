@@ -2,35 +2,17 @@
 // jump back out of the reader, and its warnings are silenced.
 #include "codecs/jpegheader.h"
 
-#include <jpeglib.h>
-
 #include <csetjmp>
-#include <cstdio>
+
+#include "codecs/jpegerrors.h"
 
 namespace quorel {
-
-namespace {
-
-struct TErrorManager {
-  jpeg_error_mgr Base;
-  std::jmp_buf Back;
-};
-
-[[noreturn]] void OnError(j_common_ptr info) {
-  std::longjmp(reinterpret_cast<TErrorManager*>(info->err)->Back, 1);
-}
-
-void OnMessage(j_common_ptr, int) {}
-
-}  // namespace
 
 std::optional<std::pair<int, int>> JpegHeaderSize(std::string_view bytes) {
   if (bytes.size() < 4) return std::nullopt;
   jpeg_decompress_struct info{};
-  TErrorManager errors{};
-  info.err = jpeg_std_error(&errors.Base);
-  errors.Base.error_exit = OnError;
-  errors.Base.emit_message = OnMessage;
+  TJpegErrors errors{};
+  UseJumpingErrors(info, errors);
   // Nothing with a destructor lives between here and the jump.
   if (setjmp(errors.Back)) {
     jpeg_destroy_decompress(&info);
