@@ -113,19 +113,29 @@ void TCustomForm1::FormShow(const TCustomMemoSource& mainStore, const TCustomVre
                             int toolBarAlignment) {
   MemoSource1.SetOptions(mainStore.Options());
   VrelMemo1->SetOptions(mainView.Options());
-  MemoSource1.ClearText();
   PlaceToolBar(toolBarAlignment);
   VrelMemo1->SetFont(mainView.Font());
   VrelMemo1->UseMonoFont = mainView.UseMonoFont;
   VrelMemo1->HideScrollBars = mainView.HideScrollBars;
   VrelMemo1->SetWordWrap(mainView.WordWrap());
   CustomFileName = sideFiles_.WritePath("Custom.txt");
+  // Text that could not be saved last time is shown again rather than lost to a reload.
+  if (!unsaved_) LoadCustomText();
+  UpdateCutCopyButtons();
+  platform::CentreOnScreen(*this);
+  VrelMemo1->setFocus();
+}
+
+void TCustomForm1::LoadCustomText() {
+  MemoSource1.ClearText();
+  loadFailed_ = false;
   // The user's own copy, else the one shipped beside the program.
   std::string source = sideFiles_.ReadPath("Custom.txt");
   if (services_.Files->IsFile(source)) {
     try {
       MemoSource1.LoadFromFile(source);
     } catch (const std::exception&) {
+      loadFailed_ = true;
       Warn("Unable to Open the File - \r\r" + source);
     }
   } else {
@@ -137,25 +147,26 @@ void TCustomForm1::FormShow(const TCustomMemoSource& mainStore, const TCustomVre
   // Undo must not bring back the text of an earlier showing.
   MemoSource1.ClearUndo();
   MemoSource1.SetModified(false);
-  UpdateCutCopyButtons();
-  platform::CentreOnScreen(*this);
-  VrelMemo1->setFocus();
 }
 
 void TCustomForm1::FormClose() {
   if (CustomFileName.empty()) CustomFileName = sideFiles_.WritePath("Custom.txt");
   platform::IFileSystem& files = *services_.Files;
+  if (loadFailed_ && !MemoSource1.Modified()) return;  // nothing read, nothing to write back
   // The safe write would replace a read-only file by renaming over it: refuse as the file asks.
   if (files.IsFile(CustomFileName) && files.IsReadOnly(CustomFileName)) {
     Warn(CustomFileName + " - This File is read only and can not be saved!!");
+    unsaved_ = true;
     return;
   }
   try {
     CustomFileName = sideFiles_.Write("Custom.txt", MemoSource1.SaveToString());
   } catch (const std::exception&) {
     Warn("Unable to Save the File - " + CustomFileName + "!!");
+    unsaved_ = true;
     return;
   }
+  unsaved_ = false;
   MemoSource1.ClearText();
   MemoSource1.ClearUndo();
   MemoSource1.SetModified(false);

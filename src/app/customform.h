@@ -30,7 +30,7 @@ class TCustomForm1 : public QDialog {
   void FormShow(const TCustomMemoSource& mainStore, const TCustomVrelMemo& mainView,
                 int toolBarAlignment);
   // Saves the text to "Custom.txt" (also when unchanged, so a first close leaves the file) and
-  // empties the store; a failure is reported and the text stays until the next showing.
+  // empties the store; a failure is reported and the text is shown again at the next showing.
   void FormClose();
   // Cut and Copy are offered exactly when there is selected text.
   void UpdateCutCopyButtons();
@@ -56,12 +56,18 @@ class TCustomForm1 : public QDialog {
 
  private:
   void CreateToolBar();
+  // Empties the store and loads "Custom.txt", or warns that there is none yet.
+  void LoadCustomText();
   void SetUpView();
   void PlaceToolBar(int alignment);
   void Warn(const std::string& text);
 
   const platform::TServices services_;
   platform::TSideFiles& sideFiles_;
+  // The last close could not save: the next showing goes on with the text instead of reloading.
+  bool unsaved_ = false;
+  // The file was there but could not be read: closing without an edit must not empty it.
+  bool loadFailed_ = false;
   QBoxLayout* layout_;
   int toolBarSide_ = 0;
 };

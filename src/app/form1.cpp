@@ -17,6 +17,7 @@
 #include "engine/ui/editwindow.h"
 #include "platform/processes.h"
 #include "platform/qt/cp1252.h"
+#include "platform/settings.h"
 #include "search/memosearch.h"
 #include "search/ui/searchdialogs.h"
 #include "syntax/htmlscheme.h"
@@ -440,6 +441,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
     return;
   }
   Form2->SavePalettePlacement();
+  // The image map creator hides the palette only while it is open.
+  if (ImageMap && ImageMap->isVisible())
+    services_.Settings->WriteBool("ItemsVisible", ImageMap->SavedItemsVisible);
   WriteSettings();
   event->accept();
 }

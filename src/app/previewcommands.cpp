@@ -188,7 +188,13 @@ void TForm1::ToolButton22Click() {
   std::string script = ShellWord(compiler) + " " + ShellWord(DocumentName) +
                        "; echo; echo Press Enter to close this window.; read line";
   std::string terminal = services_.Processes->FindProgram("x-terminal-emulator");
-  if (terminal.empty()) terminal = "xterm";
+  if (terminal.empty()) terminal = services_.Processes->FindProgram("xterm");
+  if (terminal.empty()) {
+    Warn(
+        "No terminal window program was found to run the Java compiler in (x-terminal-emulator "
+        "or xterm)!");
+    return;
+  }
   std::vector<std::string> arguments = {"-e", "sh", "-c", script};
   std::string command = terminal + " -e sh -c " + ShellWord(script);
   services_.Dialogs->MessageBox(platform::mkInformation, command, platform::mbOK);

@@ -33,10 +33,11 @@ void InsertPairedTag(IItemTarget& target, const std::string& caption) {
 }
 
 void InsertEmptyAttribute(IItemTarget& target, const std::string& caption) {
-  // Right after a tag's ">", the attribute goes inside the tag.
+  // Right after a tag's ">", the attribute goes inside the tag. The space is inserted, not
+  // typed: typed in overwrite mode it would replace the ">".
   if (CharBeforeCaret(target) == ">") {
     target.CaretLeft();
-    target.TypeChar(' ');
+    target.InsertText(" ");
   }
   target.InsertText(caption);
   target.CaretLeft();

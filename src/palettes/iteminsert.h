@@ -19,8 +19,6 @@ class IItemTarget {
   virtual void SelectCharLeft() = 0;
   virtual std::string SelectedText() const = 0;
   virtual int CaretColumn() const = 0;
-  // Types one character as a key press would.
-  virtual void TypeChar(char c) = 0;
   virtual void Focus() = 0;
   // Everything between the two is undone in one step, the caret's walk with the text.
   virtual void BeginUndoGroup() = 0;

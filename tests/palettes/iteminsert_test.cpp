@@ -27,7 +27,6 @@ class TStoreTarget : public IItemTarget {
   void SelectCharLeft() override { store_.SelectCharLeft(); }
   std::string SelectedText() const override { return store_.SelectedText(); }
   int CaretColumn() const override { return store_.CaretX(); }
-  void TypeChar(char c) override { InsertText(std::string(1, c)); }
   void Focus() override { ++focused; }
   void BeginUndoGroup() override { store_.BeginUndoGroup(); }
   void EndUndoGroup() override { store_.EndUndoGroup(); }

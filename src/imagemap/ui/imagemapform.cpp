@@ -125,7 +125,8 @@ void TImageMap::Warn(const std::string& text) {
 
 void TImageMap::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  FormShow();
+  // A window restored from the task bar is shown again by the system: that is no new start.
+  if (!event->spontaneous()) FormShow();
 }
 
 void TImageMap::FormShow() {
@@ -146,6 +147,7 @@ void TImageMap::FormShow() {
   if (owner_.MainWindow) setGeometry(owner_.MainWindow->geometry());
   MapPalette->show();
   Model.Reset();
+  MapPalette->RefreshMapList();
   Image1->update();
 }
 
@@ -165,7 +167,8 @@ bool TImageMap::OpenPicture(const std::string& path) {
     return false;
   }
   OpenDialog1.FileName = path;
-  Image1->Picture = picture.convertToFormat(QImage::Format_RGB32);
+  // Drawn as it comes: an empty frame stays one bit a pixel however large the picture.
+  Image1->Picture = picture;
   Model.SetPicture(size.Width, size.Height);
   // The areas may reach past the picture: the control covers the whole panel.
   Image1->resize(std::max(size.Width, Panel1->width() - 2),
@@ -196,6 +199,8 @@ static bool OnPictureOrArea(const TImageMapModel& model, QPoint at) {
 
 void TImageMap::PictureMouseDown(QPoint at, Qt::MouseButton button, QPoint global) {
   if (!OnPictureOrArea(Model, at)) return;
+  // A second button during a gesture: its menu would take the release the gesture waits for.
+  if (button != Qt::LeftButton && (Model.Drawing() || Model.Moving() || Model.Resizing())) return;
   bool popup = Model.MouseDown(at.x(), at.y(), ButtonOf(button));
   AreasChanged();
   if (popup) PopupMenu1->popup(global + QPoint(5, 5));

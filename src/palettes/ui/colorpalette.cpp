@@ -306,30 +306,29 @@ int TForm3::Execute() {
 }
 
 bool TForm3::FormCloseQuery() {
-  auto consistent = [this](int n) {
-    size_t i = static_cast<size_t>(n - 1);
-    return Panel[i]->text().isEmpty() == ColorName[i]->text().isEmpty();
-  };
-  bool allConsistent = true;
-  for (int n = 1; n <= kColorSlots; ++n) allConsistent = allConsistent && consistent(n);
   int m = CurrentSlot;
-  // Only the slot just assigned or clicked is asked for a name, and only when it lacks one: a
-  // name typed into another slot must not be overwritten.
-  if (allConsistent || m == 0 || consistent(m)) return true;
+  if (m == 0) return true;
+  size_t i = static_cast<size_t>(m - 1);
+  // Only a slot holding a colour is asked for its name. A name without a colour is let go (the
+  // next opening drops it), and a name typed into another slot is never overwritten.
+  if (Panel[i]->text().isEmpty() || !ColorName[i]->text().isEmpty()) return true;
   services_.Dialogs->MessageBox(
       platform::mkWarning,
       "You must enter a name for the " + std::to_string(m) + OrdinalSuffix(m) + " color",
       platform::mbOK);
-  QLineEdit* name = ColorName[static_cast<size_t>(m - 1)];
-  name->setText("Name your color here");
-  name->setFocus();
+  ColorName[i]->setText("Name your color here");
+  ColorName[i]->setFocus();
   return false;
 }
 
 void TForm3::FormClose(int result) {
   if (result == QDialog::Accepted) {
     for (size_t i = 0; i < SlotNames.size(); ++i) {
-      (*owner_.Names)[i] = ColorName[i]->text().toStdString();
+      std::string name = ColorName[i]->text().toStdString();
+      // A rename alone must reach the menus and the items palette too: their entries are found
+      // by name and colour.
+      if (name != (*owner_.Names)[i]) *owner_.ColorsChanged = true;
+      (*owner_.Names)[i] = name;
       (*owner_.Values)[i] = SlotValues[i];
     }
   }

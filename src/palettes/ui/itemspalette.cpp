@@ -35,7 +35,6 @@ class TViewTarget : public IItemTarget {
   void SelectCharLeft() override { store_.SelectCharLeft(); }
   std::string SelectedText() const override { return ToUtf8(view_.GetSelText(), store_.IsUtf8()); }
   int CaretColumn() const override { return store_.CaretX(); }
-  void TypeChar(char c) override { view_.TypeChar(c); }
   // The palette is a window of its own: typing goes on in the main window.
   void Focus() override {
     view_.activateWindow();

@@ -159,6 +159,27 @@ TEST_F(ColorsPalette, ANameTypedElsewhereIsNotOverwrittenByTheCloseCheck) {
   EXPECT_EQ(form->CustomColorName[4], "Typed");
 }
 
+TEST_F(ColorsPalette, ARenameAloneReachesTheMenusAndANameOnAnEmptySwatchCloses) {
+  form->show();  // the menus take their colours at the first showing
+  form->CustomColorName[0] = "Sky";
+  form->CustomHexValue[0] = "#87CEEB";
+  form->ColorsChanged = true;
+  form->RefreshColorMenus();
+  TForm3& p = Open();
+  p.ColorName[0]->setText("Ocean");
+  p.accept();
+  EXPECT_EQ(form->MenuColor[0]->text(), "Ocean");
+  EXPECT_EQ(form->Form2->Items().back().Children.back().Caption, "Ocean #87CEEB");
+  // A click on an empty swatch and a name typed there: nothing to ask, the dialog closes.
+  Open();
+  p.show();
+  p.Panel1Click(5);
+  p.ColorName[4]->setText("Later");
+  p.reject();
+  EXPECT_FALSE(p.isVisible());
+  EXPECT_TRUE(dialogs.Messages().empty());
+}
+
 TEST_F(ColorsPalette, ThePickersBoxesFillTheirSlots) {
   form->CustomColorName[1] = "Kept";
   form->CustomHexValue[1] = "#102030";

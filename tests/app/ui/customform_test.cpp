@@ -171,9 +171,20 @@ TEST_F(CustomText, UnreadableAndUnwritableFilesAreReported) {
   files.FailWriteAfter = 1;
   custom.accept();
   EXPECT_EQ(LastMessage(), "Unable to Save the File - " + UserCopy() + "!!");
-  // The safe write left the old file whole.
+  // The safe write left the old file whole, and the next showing goes on with the text.
   EXPECT_EQ(ReadBytes(UserCopy()), "text");
   EXPECT_EQ(Text(custom.MemoSource1), "new");
+  files.FailWriteAfter = -1;
+  Show();
+  EXPECT_EQ(Text(custom.MemoSource1), "new");
+  custom.accept();
+  EXPECT_EQ(ReadBytes(UserCopy()), "new");
+  // A file that could not be read is not emptied by a close without edits.
+  files.FailRead = true;
+  Show();
+  files.FailRead = false;
+  custom.accept();
+  EXPECT_EQ(ReadBytes(UserCopy()), "new");
 }
 
 TEST_F(CustomText, TheTextIsColouredByTheMainParser) {

@@ -80,6 +80,13 @@ TEST_F(ImageMapCreator, GesturesDrawMoveAndStretchAreas) {
   Mouse(QEvent::MouseButtonPress, QPoint(150, 100), Qt::LeftButton, Qt::LeftButton);
   Mouse(QEvent::MouseButtonRelease, QPoint(150, 100), Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(Rect(Shape(1)), QRect(150, 100, 3, 3));
+  // A right press while an area is being moved is left alone: the move ends with its release.
+  Mouse(QEvent::MouseButtonPress, QPoint(151, 101), Qt::LeftButton, Qt::LeftButton);
+  Mouse(QEvent::MouseButtonPress, QPoint(151, 101), Qt::RightButton,
+        Qt::LeftButton | Qt::RightButton);
+  EXPECT_FALSE(creator.PopupMenu1->isVisible());
+  Mouse(QEvent::MouseButtonRelease, QPoint(151, 101), Qt::LeftButton, Qt::RightButton);
+  EXPECT_FALSE(creator.Model.Moving());
   // Presses off the picture do nothing.
   Mouse(QEvent::MouseButtonPress, QPoint(250, 10), Qt::LeftButton, Qt::LeftButton);
   Mouse(QEvent::MouseButtonRelease, QPoint(250, 10), Qt::LeftButton, Qt::NoButton);

@@ -189,6 +189,13 @@ TEST_F(Preview, CompileShowsTheCommandThenRunsItInATerminal) {
   form->ToolButton22Click();
   EXPECT_EQ(ReadBytes(dir.File("Hello.java")), "// more\r\nclass Hello {}");
   EXPECT_EQ(processes.Launches.size(), 2u);
+  // Without a terminal program there is nothing to run the compiler in.
+  processes.OnPath.clear();
+  form->ToolButton22Click();
+  EXPECT_EQ(LastMessage(),
+            "No terminal window program was found to run the Java compiler in "
+            "(x-terminal-emulator or xterm)!");
+  EXPECT_EQ(processes.Launches.size(), 2u);
   OpenPage("page.htm", "<p></p>");
   form->ToolButton22Click();
   EXPECT_EQ(LastMessage(), "Your file must have the .java extension to compile!");
