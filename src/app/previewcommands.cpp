@@ -8,6 +8,7 @@
 #include "app/form1.h"
 #include "platform/filesystem.h"
 #include "platform/processes.h"
+#include "platform/safewrite.h"
 #include "platform/settings.h"
 
 namespace quorel {
@@ -220,8 +221,9 @@ void TForm1::ToolButton23Click() {
   }
   if (!files.Exists(page) && !files.Exists(page + "l")) {
     try {
-      files.WriteFile(page, "<html><applet code=\"" + base +
-                                ".class\" width=540 height=380></applet></html>\r\n");
+      platform::SafeWriteFile(
+          files, page,
+          "<html><applet code=\"" + base + ".class\" width=540 height=380></applet></html>\r\n");
     } catch (const std::exception&) {
       Warn("Unable to write temporary html file!");
       return;

@@ -135,6 +135,13 @@ TEST_F(Preview, RunJavaWritesTheAppletPageOrUsesTheOneThere) {
             "<html><applet code=\"Hello.class\" width=540 height=380></applet></html>\r\n");
   EXPECT_EQ(shell.Opened.back(), dir.File("Hello.htm"));
   std::filesystem::remove(dir.File("Hello.htm"));
+  // A page that cannot be written is told, and nothing is opened.
+  files.FailCreateTemp = true;
+  size_t opened = shell.Opened.size();
+  form->ToolButton23Click();
+  EXPECT_EQ(LastMessage(), "Unable to write temporary html file!");
+  EXPECT_EQ(shell.Opened.size(), opened);
+  files.FailCreateTemp = false;
   WriteBytes(dir.File("Hello.html"), "<p>mine</p>");
   form->ToolButton23Click();
   EXPECT_FALSE(std::filesystem::exists(dir.File("Hello.htm")));
