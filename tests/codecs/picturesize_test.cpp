@@ -3,12 +3,12 @@
 #include "codecs/picturesize.h"
 
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "codecs/jpegmaker.h"
 #include "support/tempdir.h"
 
 namespace quorel {
@@ -27,29 +27,8 @@ std::string Be32(uint32_t v) {
 
 // A real JPEG of the given size, grey, made with libjpeg.
 std::string MakeJpeg(int width, int height) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &out, &size);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 1;
-  info.in_color_space = JCS_GRAYSCALE;
-  jpeg_set_defaults(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<unsigned char> row(static_cast<size_t>(width), 128);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::string bytes(reinterpret_cast<char*>(out), size);
-  jpeg_destroy_compress(&info);
-  std::free(out);
-  return bytes;
+  return test::EncodeJpeg(width, height, JCS_GRAYSCALE,
+                          std::vector<uint8_t>(static_cast<size_t>(width) * height, 128));
 }
 
 // The frame header's size fields changed, the rest left as it is: libjpeg reads the header

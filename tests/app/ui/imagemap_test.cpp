@@ -32,9 +32,7 @@ struct ImageMapCreator : MainWindow {
     return creator;
   }
   void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-    QWidget* image = form->ImageMap->Image1;
-    QMouseEvent event(type, at, image->mapToGlobal(at), button, held, Qt::NoModifier);
-    QApplication::sendEvent(image, &event);
+    SendMouse(form->ImageMap->Image1, type, at, button, held);
   }
   void Drag(QPoint from, QPoint to) {
     Mouse(QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);

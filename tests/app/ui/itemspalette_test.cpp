@@ -28,18 +28,10 @@ struct ItemsPalette : MainWindow {
   // Shows the palette with `item` scrolled into view and double-clicks at `at` in the tree.
   void DoubleClickAt(QPoint at) {
     QWidget* port = Palette().TreeView1->viewport();
-    QMouseEvent move(QEvent::MouseMove, at, port->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(port, &move);
-    QMouseEvent press(QEvent::MouseButtonPress, at, port->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(port, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, port->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(port, &release);
-    QMouseEvent twice(QEvent::MouseButtonDblClick, at, port->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(port, &twice);
+    SendMouse(port, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+    SendMouse(port, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(port, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    SendMouse(port, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
   }
   QRect Reveal(const std::string& caption) {
     QTreeWidgetItem* item = Find(caption);
@@ -107,14 +99,10 @@ TEST_F(ItemsPalette, ShrinksToItsTitleAndComesBack) {
   // A plain click on a shrunk title expands it on the press and shrinks it on the click.
   Palette().Label1Click();
   QPoint title(5, 5);
-  QMouseEvent press(QEvent::MouseButtonPress, title, Palette().Label1->mapToGlobal(title),
-                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(Palette().Label1, &press);
+  SendMouse(Palette().Label1, QEvent::MouseButtonPress, title, Qt::LeftButton, Qt::LeftButton);
   EXPECT_EQ(Palette().height(), 400);
   EXPECT_TRUE(Palette().ExpandedForDrag);
-  QMouseEvent release(QEvent::MouseButtonRelease, title, Palette().Label1->mapToGlobal(title),
-                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(Palette().Label1, &release);
+  SendMouse(Palette().Label1, QEvent::MouseButtonRelease, title, Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(Palette().height(), 33);
   // Expanded for a drag and moved: the next movement over the title shrinks it again.
   Palette().Label1MouseDown();
@@ -124,10 +112,8 @@ TEST_F(ItemsPalette, ShrinksToItsTitleAndComesBack) {
   EXPECT_EQ(Palette().height(), 33);
   EXPECT_FALSE(Palette().ExpandedForDrag);
   // A right click in the tree restores it.
-  QWidget* port = Palette().TreeView1->viewport();
-  QMouseEvent right(QEvent::MouseButtonPress, QPoint(5, 5), port->mapToGlobal(QPoint(5, 5)),
-                    Qt::RightButton, Qt::RightButton, Qt::NoModifier);
-  QApplication::sendEvent(port, &right);
+  SendMouse(Palette().TreeView1->viewport(), QEvent::MouseButtonPress, QPoint(5, 5),
+            Qt::RightButton, Qt::RightButton);
   EXPECT_EQ(Palette().height(), 400);
 }
 
@@ -209,10 +195,8 @@ TEST_F(ItemsPalette, TheItemsFileIsReadAndSavedToTheUsersFolder) {
   ShowBoth();
   ASSERT_EQ(Palette().TreeView1->topLevelItemCount(), 2);  // with the colours branch
   EXPECT_EQ(Palette().TreeView1->topLevelItem(0)->child(0)->text(0), "<em></em>");
-  QWidget* port = Palette().TreeView1->viewport();
-  QMouseEvent save(QEvent::MouseButtonPress, QPoint(5, 5), port->mapToGlobal(QPoint(5, 5)),
-                   Qt::RightButton, Qt::RightButton, Qt::ControlModifier | Qt::ShiftModifier);
-  QApplication::sendEvent(port, &save);
+  SendMouse(Palette().TreeView1->viewport(), QEvent::MouseButtonPress, QPoint(5, 5),
+            Qt::RightButton, Qt::RightButton, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(LastMessage(),
             "The file treeview has been save to\r\r" + dir.File("userdata") + "/Items.txt");
   EXPECT_EQ(ReadBytes(dir.File("userdata/Items.txt")),

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <memory>
 #include <string>
 
@@ -27,6 +28,13 @@ inline QApplication& App() {
   static char* argv[] = {name, nullptr};
   static QApplication* app = new QApplication(argc, argv);
   return *app;
+}
+
+// A mouse event at `at` in `target`'s coordinates, delivered as the window system would.
+inline void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button,
+                      Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QMouseEvent event(type, at, target->mapToGlobal(at), button, held, modifiers);
+  QApplication::sendEvent(target, &event);
 }
 
 struct MainWindow : ::testing::Test {
