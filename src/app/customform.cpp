@@ -56,18 +56,19 @@ void TCustomForm1::CreateToolBar() {
   ToolButton14 = button("Exit", "Save & Close", 9);
   ToolButton2->setEnabled(false);
   ToolButton3->setEnabled(false);
-  // The commands act on the store; the buttons follow the selection they leave.
-  auto command = [this](QAction* a, void (TCustomMemoSource::*run)()) {
+  // Cut and copy go through the view (which may add the selection's RTF), the rest act on the
+  // store; the buttons follow the selection they leave.
+  auto command = [this](QAction* a, std::function<void()> run) {
     connect(a, &QAction::triggered, this, [this, run] {
-      (MemoSource1.*run)();
+      run();
       UpdateCutCopyButtons();
     });
   };
-  command(ToolButton2, &TCustomMemoSource::CutToClipboard);
-  command(ToolButton3, &TCustomMemoSource::CopyToClipboard);
-  command(ToolButton4, &TCustomMemoSource::PasteFromClipboard);
-  command(ToolButton1, &TCustomMemoSource::Undo);
-  command(ToolButton5, &TCustomMemoSource::Redo);
+  command(ToolButton2, [this] { VrelMemo1->CutToClipboard(); });
+  command(ToolButton3, [this] { VrelMemo1->CopyToClipboard(); });
+  command(ToolButton4, [this] { MemoSource1.PasteFromClipboard(); });
+  command(ToolButton1, [this] { MemoSource1.Undo(); });
+  command(ToolButton5, [this] { MemoSource1.Redo(); });
   connect(ToolButton14, &QAction::triggered, this, [this] { accept(); });
 }
 

@@ -41,12 +41,12 @@ void TForm1::Edit1Click() {
 }
 
 void TForm1::Cut1Click() {
-  MemoSource1.CutToClipboard();
+  VrelMemo1->CutToClipboard();
   ToolButton7->setEnabled(MemoSource1.CanPaste());
 }
 
 void TForm1::Copy1Click() {
-  MemoSource1.CopyToClipboard();
+  VrelMemo1->CopyToClipboard();
   ToolButton7->setEnabled(MemoSource1.CanPaste());
 }
 

@@ -42,6 +42,7 @@ TForm1::TForm1(const platform::TServices& services, QWidget* parent)
   DefaultParser.SetDefaultAttr(HtmlDefaultAttr());
   BuildEmptyScheme(SyntaxParser2.SyntaxScheme());
   SyntaxParser2.SetDefaultAttr(EmptySchemeDefaultAttr());
+  MemoSource1.SetName("MemoSource1");
   MemoSource1.SetOptions({soBackUnindents, soGroupUndo, soForceCutCopy, soAutoIndent, soSmartTab,
                           soOverwriteBlocks, soSelectFoundText});
 
@@ -113,6 +114,7 @@ void TForm1::CreateMenus() {
   }
   connect(Encoding1, &QMenu::aboutToShow, this, [this] { Encoding1Click(); });
   ImportandExport1 = File1->addMenu("&Import and Export");
+  CreateExportMenu();
   Filesep1 = File1->addSeparator();
   Print1 = MenuItem(File1, "&Print...", "Ctrl+P");
   Preferences1 = MenuItem(File1, "Pr&eferences", "F8");
@@ -214,8 +216,8 @@ void TForm1::CreateToolBar() {
   connect(ToolButton2, &QAction::triggered, this, [this] { Open1Click(); });
   connect(ToolButton3, &QAction::triggered, this, [this] { Save1Click(); });
   connect(ToolButton4, &QAction::triggered, this, [this] { SaveAs1Click(); });
-  connect(ToolButton5, &QAction::triggered, this, [this] { MemoSource1.CutToClipboard(); });
-  connect(ToolButton6, &QAction::triggered, this, [this] { MemoSource1.CopyToClipboard(); });
+  connect(ToolButton5, &QAction::triggered, this, [this] { VrelMemo1->CutToClipboard(); });
+  connect(ToolButton6, &QAction::triggered, this, [this] { VrelMemo1->CopyToClipboard(); });
   connect(ToolButton7, &QAction::triggered, this, [this] { MemoSource1.PasteFromClipboard(); });
   connect(ToolButton14, &QAction::triggered, this, [this] { Exit1Click(); });
 
@@ -341,6 +343,7 @@ void TForm1::StoreChanged(TCustomMemoSource& store, int, int) {
     bool hasText = store.LineCount() > 0;
     Print1->setEnabled(hasText);
     SaveAs1->setEnabled(hasText);
+    UpdateExportItems();
     ToolButton4->setEnabled(hasText);
     ToolButton7->setEnabled(store.CanPaste());
     // The Java buttons come alive with the first change (the Preview button is always on).

@@ -182,6 +182,8 @@ class TForm1 : public QMainWindow {
   TSearchOptions SearchOptions1;
   platform::TFileDialog OpenDialog1;
   platform::TFileDialog SaveDialog1;
+  platform::TFileDialog SaveDialog2;  // export as RTF
+  platform::TFileDialog SaveDialog3;  // export as HTML
 
   // ---- Menus and toolbar ----
   QMenu* File1;
@@ -195,6 +197,8 @@ class TForm1 : public QMainWindow {
   QAction* ReverttoSaved1;
   QAction* SaveaCopy1;
   QMenu* ImportandExport1;
+  QAction* ExportasRTF1;
+  QAction* ExportasHTML1;
   // The document's encoding and line ends (opening handler Encoding1Click).
   QMenu* Encoding1;
   std::array<QAction*, 2> Encodings1;  // Windows-1252, UTF-8: in the order of TEncoding
@@ -402,6 +406,11 @@ class TForm1 : public QMainWindow {
   void SaveAs1Click();
   void ReverttoSaved1Click();
   void SaveaCopy1Click();
+  void ExportasRTF1Click();
+  void ExportasHTML1Click();
+  // Proposes the folder and name of an export: the document's name with `ext` for its last
+  // extension, or "untitled" + `ext` in the current folder.
+  void PrepareExportDialog(platform::TFileDialog& dialog, const std::string& ext);
   void Encoding1Click();
   // Reads the document's bytes as `encoding` (nothing changes on disk).
   void Encodings1Click(TEncoding encoding);
@@ -465,6 +474,12 @@ class TForm1 : public QMainWindow {
   // Asks to save before the document is replaced; false when the command is to stop.
   bool AskToSave(const std::string& prefix);
   void Warn(const std::string& text);
+  void CreateExportMenu();
+  // The export items are enabled exactly while the document holds text.
+  void UpdateExportItems();
+  // Shows `dialog`, exports to the chosen file and says so (or why not).
+  bool ExportWith(platform::TFileDialog& dialog, const std::string& ext,
+                  void (TCustomVrelMemo::*exportFile)(const std::string&), const std::string& done);
   void StoreChanged(TCustomMemoSource& store, int first, int last);
   void SetUpView();
   // The status panel, Save and Revert follow the modified state.

@@ -21,11 +21,11 @@ TClipBoardSource::TClipBoardSource(const platform::TServices& services)
 
 TClipBoardSource::~TClipBoardSource() { clipboard_->Unwatch(watchId_); }
 
-void TClipBoardSource::CopyToClipboard() {
+void TClipBoardSource::CopyToClipboard(const std::function<std::string()>& rtf) {
   // Our own copy must not be appended to ourselves.
   copying_ = true;
   try {
-    TMemoSource::CopyToClipboard();
+    TMemoSource::CopyToClipboard(rtf);
   } catch (...) {
     copying_ = false;
     throw;

@@ -14,7 +14,7 @@ class TClipBoardSource : public TMemoSource {
   explicit TClipBoardSource(const platform::TServices& services = platform::DefaultServices());
   ~TClipBoardSource() override;
 
-  void CopyToClipboard() override;
+  void CopyToClipboard(const std::function<std::string()>& rtf = nullptr) override;
 
  protected:
   // The clipboard store's name stays "Clipboard".

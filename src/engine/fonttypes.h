@@ -31,6 +31,13 @@ inline constexpr TColor clSystemColor = 0x80000000;
 inline constexpr TColor clWindow = clSystemColor + 5;
 inline constexpr TColor clWindowText = clSystemColor + 8;
 
+// The RGB value (0x00BBGGRR) a colour shows as: system colours take the usual values of the
+// window, text, selection and button colours the editor names; others are already RGB.
+TColor ColorToRgb(TColor color);
+inline int RedOf(TColor rgb) { return static_cast<int>(rgb & 0xFF); }
+inline int GreenOf(TColor rgb) { return static_cast<int>((rgb >> 8) & 0xFF); }
+inline int BlueOf(TColor rgb) { return static_cast<int>((rgb >> 16) & 0xFF); }
+
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
 using TFontStyles = TEnumSet<TFontStyle>;

@@ -71,6 +71,9 @@ class TCustomMemoSource {
 
   // ---- Properties ----
   const platform::TServices& Services() const { return services_; }
+  // The component's name, such as "MemoSource1" (an export's title).
+  const std::string& Name() const { return name_; }
+  void SetName(const std::string& name) { name_ = name; }
   void SetServices(const platform::TServices& services) { services_ = services; }
   TStringsOptions Options() const { return options_; }
   void SetOptions(TStringsOptions value);
@@ -230,7 +233,9 @@ class TCustomMemoSource {
   std::string SelectedPart(int y, bool raw = false) const;
   // The selected raw text, lines joined by CR LF without a final line end.
   std::string SelectedText() const;
-  virtual void CopyToClipboard();
+  // The selected text to the clipboard; with `rtf`, the RTF it makes goes beside the text in
+  // the same clipboard change.
+  virtual void CopyToClipboard(const std::function<std::string()>& rtf = nullptr);
   void HoldKeepSelection() { ++keepSelectionCount_; }
   void ReleaseKeepSelection() { --keepSelectionCount_; }
 
@@ -410,6 +415,7 @@ class TCustomMemoSource {
   virtual void DoPasteFromClipboard(TStrings& lines);
 
  private:
+  std::string name_;
   friend class TExternalStrings;
   friend class TUndoReplay;
 

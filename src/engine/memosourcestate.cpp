@@ -246,9 +246,12 @@ void TCustomMemoSource::ReplaceColors(int y, int column, const std::string& colo
 
 // ---- Clipboard ----
 
-void TCustomMemoSource::CopyToClipboard() {
+void TCustomMemoSource::CopyToClipboard(const std::function<std::string()>& rtf) {
   if (selType_ == stNone) return;
-  services_.Clipboard->SetText(ToUtf8(SelectedText(), IsUtf8()));
+  if (rtf)
+    services_.Clipboard->SetTextAndRtf(ToUtf8(SelectedText(), IsUtf8()), rtf());
+  else
+    services_.Clipboard->SetText(ToUtf8(SelectedText(), IsUtf8()));
   ClipboardIsBlock() = selType_ == stBlock;
 }
 

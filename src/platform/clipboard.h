@@ -15,6 +15,11 @@ class IClipboard {
   // convert on their way in and out.
   virtual std::string GetText() const = 0;
   virtual void SetText(const std::string& text) = 0;
+  // Puts plain text and the same text as an RTF document on the clipboard together.
+  virtual void SetTextAndRtf(const std::string& text, const std::string& rtf) = 0;
+  // The clipboard holds an RTF document ("Rich Text Format"), and that document.
+  virtual bool HasRtf() const = 0;
+  virtual std::string GetRtf() const = 0;
   // True while the clipboard content was put there by this program.
   virtual bool OwnedByThisApplication() const = 0;
 

@@ -6,6 +6,17 @@ namespace quorel::platform {
 void TMemoryClipboard::SetText(const std::string& text) {
   text_ = text;
   hasText_ = true;
+  rtf_.clear();
+  hasRtf_ = false;
+  ownedHere_ = true;
+  Changed();
+}
+
+void TMemoryClipboard::SetTextAndRtf(const std::string& text, const std::string& rtf) {
+  text_ = text;
+  hasText_ = true;
+  rtf_ = rtf;
+  hasRtf_ = true;
   ownedHere_ = true;
   Changed();
 }
@@ -13,6 +24,8 @@ void TMemoryClipboard::SetText(const std::string& text) {
 void TMemoryClipboard::SetForeignText(const std::string& text) {
   text_ = text;
   hasText_ = true;
+  rtf_.clear();
+  hasRtf_ = false;
   ownedHere_ = false;
   Changed();
 }
@@ -20,6 +33,8 @@ void TMemoryClipboard::SetForeignText(const std::string& text) {
 void TMemoryClipboard::SetForeignNonText() {
   text_.clear();
   hasText_ = false;
+  rtf_.clear();
+  hasRtf_ = false;
   ownedHere_ = false;
   Changed();
 }

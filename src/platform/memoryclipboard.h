@@ -14,6 +14,9 @@ class TMemoryClipboard : public IClipboard {
   bool HasText() const override { return hasText_; }
   std::string GetText() const override { return text_; }
   void SetText(const std::string& text) override;
+  void SetTextAndRtf(const std::string& text, const std::string& rtf) override;
+  bool HasRtf() const override { return hasRtf_; }
+  std::string GetRtf() const override { return rtf_; }
   bool OwnedByThisApplication() const override { return ownedHere_; }
   int Watch(std::function<void()> changed) override { return watchers_.Add(std::move(changed)); }
   void Unwatch(int id) override { watchers_.Remove(id); }
@@ -29,6 +32,8 @@ class TMemoryClipboard : public IClipboard {
 
   std::string text_;
   bool hasText_ = false;
+  std::string rtf_;
+  bool hasRtf_ = false;
   bool ownedHere_ = false;
   TWatchers watchers_;
 };

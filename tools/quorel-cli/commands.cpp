@@ -9,6 +9,7 @@
 
 #include "codecs/imagetag.h"
 #include "engine/memosource.h"
+#include "export/exportwalk.h"
 #include "grepcommand.h"
 #include "syntax/htmlscheme.h"
 #include "syntax/syntaxparser.h"
@@ -32,6 +33,9 @@ const char* kUsage =
     "  imgtag [--alt TEXT] [--spaces REPLACEMENT] PATH\n"
     "      print the IMG tag Insert Other would insert for the picture PATH (Alt: its file\n"
     "      name; with --spaces: spaces in the path replaced)\n"
+    "  export --html|--rtf [--scheme SCHEME.sch] IN OUT\n"
+    "      write IN as an HTML page or an RTF document with the colours and fonts the editor\n"
+    "      shows it with (the built-in HTML scheme or the scheme file)\n"
     "  grep [--regex] [--case] [--words] PATTERN FILE\n"
     "      print every match as line:column:length (from 1); exit 1 when none, 2 on a bad "
     "pattern\n";
@@ -122,6 +126,63 @@ int Tokens(const std::vector<std::string>& args, std::ostream& out, std::ostream
   return out ? 0 : 1;
 }
 
+int Export(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+  std::string schemeFile, format;
+  std::vector<std::string> files;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--scheme" && i + 1 < args.size())
+      schemeFile = args[++i];
+    else if (args[i] == "--html" || args[i] == "--rtf")
+      format = args[i];
+    else
+      files.push_back(args[i]);
+  }
+  if (format.empty() || files.size() != 2) {
+    err << "quorel-cli: export needs --html or --rtf, an input and an output file\n" << kUsage;
+    return 2;
+  }
+  TSyntaxParser parser;
+  BuildHtmlScheme(parser.SyntaxScheme());
+  parser.SetDefaultAttr(HtmlDefaultAttr());
+  try {
+    if (!schemeFile.empty()) parser.SyntaxScheme().LoadFromFile(schemeFile);
+  } catch (const std::exception& e) {
+    err << "quorel-cli: cannot read the scheme " << schemeFile << ": " << e.what() << "\n";
+    return 1;
+  }
+  TMemoSource store;
+  store.SetName("MemoSource1");
+  try {
+    store.LoadFromFile(files[0]);
+  } catch (const std::exception& e) {
+    err << "quorel-cli: cannot load " << files[0] << ": " << e.what() << "\n";
+    return 1;
+  }
+  store.SetSyntaxParser(&parser);
+  // The main window's view: Courier New 8 point, black on the window colour, syntax colours on.
+  TTextStyles named;
+  TExportSource source;
+  source.Store = &store;
+  source.Font.Name = "Courier New";
+  source.Font.SetSize(8);
+  source.Font.Color = clBlack;
+  source.Color = clWindow;
+  source.TextStyles = &named;
+  source.Title = store.Name();
+  int code = 0;
+  try {
+    if (format == "--html")
+      ExportHtmlFile(source, files[1]);
+    else
+      ExportRtfFile(source, files[1]);
+  } catch (const std::exception& e) {
+    err << "quorel-cli: cannot export to " << files[1] << ": " << e.what() << "\n";
+    code = 1;
+  }
+  store.SetSyntaxParser(nullptr);
+  return code;
+}
+
 int ImgTag(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   TImageTagOptions options;
   std::optional<std::string> alt;
@@ -167,11 +228,9 @@ int Scheme(const std::vector<std::string>& args, std::ostream&, std::ostream& er
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   using TCommand =
       std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
-  static const std::map<std::string, TCommand> commands = {{"resave", Resave},
-                                                           {"scheme", Scheme},
-                                                           {"tokens", Tokens},
-                                                           {"grep", Grep},
-                                                           {"imgtag", ImgTag}};
+  static const std::map<std::string, TCommand> commands = {{"resave", Resave}, {"scheme", Scheme},
+                                                           {"tokens", Tokens}, {"grep", Grep},
+                                                           {"export", Export}, {"imgtag", ImgTag}};
   if (args.empty() || args[0] == "--help" || args[0] == "-h") {
     (args.empty() ? err : out) << kUsage;
     return args.empty() ? 2 : 0;

@@ -16,32 +16,6 @@
 
 namespace quorel {
 
-namespace {
-
-// The usual values of the system colours the editor names (window, text, selection, ...).
-QColor SystemColor(int index) {
-  switch (index) {
-    case 5:
-      return QColor(255, 255, 255);  // window
-    case 8:
-      return QColor(0, 0, 0);  // window text
-    case 13:
-      return QColor(0, 0, 128);  // highlight
-    case 14:
-      return QColor(255, 255, 255);  // highlight text
-    case 15:
-      return QColor(240, 240, 240);  // button face
-    case 16:
-      return QColor(160, 160, 160);  // button shadow
-    case 17:
-      return QColor(128, 128, 128);  // gray text
-    default:
-      return QColor(192, 192, 192);
-  }
-}
-
-}  // namespace
-
 TTextStyles DefaultTextStyles() {
   static const char* const names[] = {"Whitespace",
                                       "String",
@@ -251,9 +225,8 @@ void TCustomVrelMemo::SetHorzMaxPos(int value) {
 }
 
 QColor TCustomVrelMemo::ToQColor(TColor color) const {
-  if (color & clSystemColor) return SystemColor(static_cast<int>(color & 0xFF));
-  return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
-                static_cast<int>((color >> 16) & 0xFF));
+  TColor rgb = ColorToRgb(color);
+  return QColor(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
 }
 
 const QFont& TCustomVrelMemo::BaseFont(const TFont& font) const {

@@ -19,6 +19,8 @@
 #include "engine/memosource.h"
 #include "engine/ui/popuplistbox.h"
 #include "engine/ui/vrelhint.h"
+#include "export/exportwalk.h"
+#include "syntax/stylelooks.h"
 #include "syntax/textstyles.h"
 
 namespace quorel {
@@ -149,8 +151,8 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   std::function<void(TCustomVrelMemo&, QPainter& canvas, const QRect& rect, int line, int column,
                      const std::string& text, int drawState, bool& handled)>
       OnCustomDraw;
-  // May change a line's text as it is exported.
-  std::function<void(TCustomVrelMemo&, std::string& text)> OnExportString;
+  // May change each escaped piece of text as it is exported.
+  std::function<void(TCustomVrelMemo&, TVrelExporter& exporter, std::string& text)> OnExportString;
   // Reports each scroll: horizontal and/or vertical, by how much.
   std::function<void(TCustomVrelMemo&, bool horizontal, int delta)> OnMemoScroll;
   // Called with each dialog the view creates before it is shown.
@@ -269,6 +271,20 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   void DropSelection(bool move);
   void LoadFromFile(const std::string& fileName);
 
+  // ---- Export and the clipboard ----
+  // The whole text with the colours and fonts it is shown with, as an HTML page or an RTF
+  // document; a file that cannot be written throws and leaves an existing file as it was.
+  void ExportHtmlFile(const std::string& fileName);
+  void ExportRtfFile(const std::string& fileName);
+  // Runs the export into `exporter`: the whole text, or the selection only.
+  void Export(TVrelExporter& exporter, bool selectionOnly);
+  // What the export reads of this view.
+  TExportSource ExportSource();
+  // The store's copy; with cbRtf and a selection the selection's RTF goes beside the text.
+  void CopyToClipboard();
+  // Copy (as above), then delete the selection, as one undo step.
+  void CutToClipboard();
+
   // The colour scheme dialogs ("Load color styles", "Save color styles"). Loading a file that
   // is not a colour scheme shows why and keeps the styles; false when cancelled or failed.
   bool LoadTextStyles();
@@ -345,7 +361,9 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   // The index in GutterImgs of the image painted topmost at gutter pixel x of line y, or -1.
   int GutterImageAt(int y, int x) const;
   void PaintRow(QPainter& painter, const TScreenRow& row);
-  TStyleLook LookOf(int style, bool selected);
+  TStyleLook LookOf(const TStyleLooks& looks, int style, bool selected);
+  // How the store's styles look in this view (shared with export and printing).
+  TStyleLooks Looks() const;
   const QFont& BaseFont(const TFont& font) const;
   const QFont& QFontFor(const TFont& font);
   QColor ToQColor(TColor color) const;

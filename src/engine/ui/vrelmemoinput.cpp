@@ -339,8 +339,8 @@ void TCustomVrelMemo::contextMenuEvent(QContextMenuEvent* event) {
   undo->setEnabled(s.CanUndo());
   menu.addSeparator();
   bool writable = !s.ReadOnly();
-  menu.addAction("Cu&t", [&] { s.CutToClipboard(); })->setEnabled(s.HasSelection() && writable);
-  menu.addAction("&Copy", [&] { s.CopyToClipboard(); })->setEnabled(s.HasSelection());
+  menu.addAction("Cu&t", [&] { CutToClipboard(); })->setEnabled(s.HasSelection() && writable);
+  menu.addAction("&Copy", [&] { CopyToClipboard(); })->setEnabled(s.HasSelection());
   menu.addAction("&Paste", [&] { s.PasteFromClipboard(); })->setEnabled(writable && s.CanPaste());
   menu.addAction("&Delete", [&] { s.DeleteSelection(); })->setEnabled(s.HasSelection() && writable);
   menu.addSeparator();

@@ -362,10 +362,10 @@ void TCustomVrelMemo::RunEditCommand(const TKeyData& binding) {
       s.LowerCaseWord();
       break;
     case kcCut:
-      s.CutToClipboard();
+      CutToClipboard();
       break;
     case kcCopy:
-      s.CopyToClipboard();
+      CopyToClipboard();
       break;
     case kcPaste:
       if (!s.ReadOnly()) s.PasteFromClipboard();

@@ -22,14 +22,12 @@ constexpr int kMaxRun = 512;
 
 }  // namespace
 
-const TFont& TCustomVrelMemo::StyleFont(int style) const {
-  TSimpleParser* parser = store_->SyntaxParser();
-  if (parser && style >= 0)
-    if (const TFont* f = parser->GetFont(style)) return *f;
-  if (style >= 0 && style < static_cast<int>(TextStyles.Items.size()))
-    return TextStyles.Items[static_cast<size_t>(style)].Font;
-  return font_;
+TStyleLooks TCustomVrelMemo::Looks() const {
+  return TStyleLooks(store_->SyntaxParser(), TextStyles, font_, Color,
+                     options_.Contains(moColorSyntax), store_->HighlightUrls());
 }
+
+const TFont& TCustomVrelMemo::StyleFont(int style) const { return Looks().Font(style); }
 
 qreal TCustomVrelMemo::Advance(int style, char32_t c) const {
   if (UseMonoFont) return charWidth_;
@@ -101,18 +99,10 @@ std::vector<qreal> TCustomVrelMemo::Offsets(int y, int from, int to) const {
   return offsets;
 }
 
-TCustomVrelMemo::TStyleLook TCustomVrelMemo::LookOf(int style, bool selected) {
-  TSimpleParser* parser = store_->SyntaxParser();
-  const TTextStyle* named = style >= 0 && style < static_cast<int>(TextStyles.Items.size())
-                                ? &TextStyles.Items[static_cast<size_t>(style)]
-                                : nullptr;
-  const TFont* font = &StyleFont(style);
-  TColor back = Color;
-  TColor parsed = 0;
-  if (parser && style >= 0 && parser->GetBackColor(style, parsed))
-    back = parsed;
-  else if (named)
-    back = named->UseMemoColor ? Color : named->Color;
+TCustomVrelMemo::TStyleLook TCustomVrelMemo::LookOf(const TStyleLooks& looks, int style,
+                                                    bool selected) {
+  const TFont* font = &looks.Font(style);
+  TColor back = looks.Back(style);
   if (back == Color && store_->ReadOnly() && options_.Contains(moUseReadOnlyColor))
     back = ReadOnlyColor;
   TStyleLook look{UseMonoFont ? &QFontFor(*font) : &BaseFont(*font), ToQColor(font->Color),
@@ -162,14 +152,13 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
                        ? xs[static_cast<size_t>(c - origin)]
                        : xs.back() + (c - origin - static_cast<int>(xs.size()) + 1) * charWidth_);
   };
+  const TStyleLooks looks = Looks();
   auto styleAt = [&](int c) {
     int i = c - offset;
     size_t byte = i >= 0 && i < static_cast<int>(cells.size()) ? cells[static_cast<size_t>(i)].Byte
                                                                : colors.size();
     int style = byte < colors.size() ? static_cast<unsigned char>(colors[byte]) : -1;
-    // Addresses keep their style even when the syntax colours are off.
-    if (!options_.Contains(moColorSyntax) && store_->HighlightUrls() && style != tsUrl)
-      style = tsPlain;
+    style = looks.Effective(style);
     if (OnGetColorStyle) OnGetColorStyle(*this, {c, y}, style);
     return style;
   };
@@ -193,7 +182,7 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
     while (end < endCol && end - col < kMaxRun && styleAt(end) == style &&
            selectedAt(end) == selected && InMatch(end, y) == match)
       ++end;
-    TStyleLook look = LookOf(style, selected);
+    TStyleLook look = LookOf(looks, style, selected);
     if (match) {
       look.Text = ToQColor(MatchColor);
       look.Back = ToQColor(MatchBackColor);

@@ -1,0 +1,71 @@
+// RTF output: escaped text and the groups the export opens and closes.
+#include "export/rtfexporter.h"
+
+#include "engine/utf8.h"
+
+namespace quorel {
+
+namespace {
+
+void AppendUnicode(std::string& out, char32_t cp) {
+  auto unit = [&](unsigned value) {
+    // RTF numbers are signed 16-bit: units above 32767 are written negative.
+    int n = value > 32767 ? static_cast<int>(value) - 65536 : static_cast<int>(value);
+    out.append("\\u").append(std::to_string(n)).append("?");
+  };
+  if (cp > 0xFFFF) {
+    cp -= 0x10000;
+    unit(0xD800 + static_cast<unsigned>(cp >> 10));
+    unit(0xDC00 + static_cast<unsigned>(cp & 0x3FF));
+  } else {
+    unit(static_cast<unsigned>(cp));
+  }
+}
+
+}  // namespace
+
+void TVrelRTFExporter::EscapeText(std::string_view s, std::string& escaped) {
+  for (size_t i = 0; i < s.size();) {
+    char c = s[i];
+    if (c == '\t') {
+      escaped.append("\\tab ");
+    } else if (c == '\\' || c == '{' || c == '}') {
+      escaped += '\\';
+      escaped += c;
+    } else if (Utf8 && static_cast<unsigned char>(c) >= 0x80) {
+      char32_t cp;
+      i += static_cast<size_t>(DecodeUtf8(s, i, cp));
+      AppendUnicode(escaped, cp);
+      continue;
+    } else {
+      escaped += c;
+    }
+    ++i;
+  }
+}
+
+void TVrelRTFExporter::NewLine() {
+  list_.OpenGroup("line");
+  list_.CloseGroup();
+}
+
+void TVrelRTFExporter::BeginFontName(const std::string& name, int charset) {
+  list_.FontGroup(name, charset);
+}
+
+void TVrelRTFExporter::BeginFontSize(int points) {
+  list_.OpenGroup("fs" + std::to_string(2 * points));
+}
+
+void TVrelRTFExporter::BeginDocument(const std::string&) {
+  list_.OpenGroup("rtf1\\ansi");
+  list_.OpenGroup("plain");
+}
+
+void TVrelRTFExporter::EndDocument() {
+  list_.CloseGroup();
+  list_.CloseGroup();
+  list_.WriteTo(out_);
+}
+
+}  // namespace quorel

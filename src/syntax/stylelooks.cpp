@@ -1,0 +1,91 @@
+// Style bytes resolved to fonts and backgrounds, and runs of styles that look alike.
+#include "syntax/stylelooks.h"
+
+#include <algorithm>
+
+#include "engine/simpleparser.h"
+#include "engine/stylenumbers.h"
+
+namespace quorel {
+
+TStyleLooks::TStyleLooks(const TSimpleParser* parser, const TTextStyles& named,
+                         const TFont& baseFont, TColor baseColor, bool colorSyntax,
+                         bool highlightUrls)
+    : parser_(parser),
+      named_(&named),
+      baseFont_(&baseFont),
+      baseColor_(baseColor),
+      urlsOnly_(!colorSyntax && highlightUrls) {}
+
+int TStyleLooks::Effective(int style) const {
+  // Addresses keep their style even when the syntax colours are off.
+  if (urlsOnly_ && style != tsUrl) return tsPlain;
+  return style;
+}
+
+const TTextStyle* TStyleLooks::Named(int style) const {
+  if (style < 0 || style >= static_cast<int>(named_->Items.size())) return nullptr;
+  return &named_->Items[static_cast<size_t>(style)];
+}
+
+const TFont& TStyleLooks::Font(int style) const {
+  if (parser_ && style >= 0)
+    if (const TFont* f = parser_->GetFont(style)) return *f;
+  if (const TTextStyle* named = Named(style)) return named->Font;
+  return *baseFont_;
+}
+
+TColor TStyleLooks::Back(int style) const {
+  TColor parsed = 0;
+  if (parser_ && style >= 0 && parser_->GetBackColor(style, parsed)) return parsed;
+  if (const TTextStyle* named = Named(style))
+    return named->UseMemoColor ? baseColor_ : named->Color;
+  return baseColor_;
+}
+
+bool TStyleLooks::UpperCase(int style) const {
+  if (parser_ && style >= 0 && parser_->GetFont(style)) return false;
+  const TTextStyle* named = Named(style);
+  return named && named->UpperCase;
+}
+
+int TStyleLooks::LookId(int style) const {
+  if (!idsCleared_) {
+    lookIds_.fill(-1);
+    idsCleared_ = true;
+  }
+  size_t slot = static_cast<size_t>(std::clamp(style, -1, 255) + 1);
+  int& id = lookIds_[slot];
+  if (id >= 0) return id;
+  for (size_t i = 0; i < lookStyles_.size(); ++i)
+    if (SameLook(lookStyles_[i], style)) return id = static_cast<int>(i);
+  lookStyles_.push_back(style);
+  return id = static_cast<int>(lookStyles_.size()) - 1;
+}
+
+bool TStyleLooks::SameLook(int a, int b) const {
+  if (a == b) return true;
+  const TFont& fa = Font(a);
+  const TFont& fb = Font(b);
+  return ColorToRgb(Back(a)) == ColorToRgb(Back(b)) && UpperCase(a) == UpperCase(b) &&
+         ColorToRgb(fa.Color) == ColorToRgb(fb.Color) && fa.Name == fb.Name &&
+         fa.Height == fb.Height && fa.Style == fb.Style && fa.Charset == fb.Charset;
+}
+
+size_t RunEnd(std::string_view text, std::string_view colors, size_t from, size_t to, bool utf8,
+              const TStyleLooks& looks) {
+  const auto styleAt = [&](size_t i) {
+    return looks.Effective(i < colors.size() ? static_cast<unsigned char>(colors[i]) : tsPlain);
+  };
+  const int first = styleAt(from);
+  const int look = looks.LookId(first);
+  size_t end = from + 1;
+  for (; end < to; ++end) {
+    if (utf8 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) continue;
+    int style = styleAt(end);
+    if (style != first && looks.LookId(style) != look) break;
+  }
+  return end;
+}
+
+}  // namespace quorel
