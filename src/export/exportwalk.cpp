@@ -239,8 +239,20 @@ void RunExport(const TExportSource& source, TVrelExporter& exporter, bool select
   TExportWalk(source, exporter, selectionOnly).Run();
 }
 
+// The bytes of text the export will walk: its output is reserved from it up front, as growing a
+// string of a hundred megabytes by doubling copies it again and again.
+size_t TextBytes(const TExportSource& source, bool selectionOnly) {
+  if (selectionOnly) return 0;
+  size_t bytes = 0;
+  const TCustomMemoSource& store = *source.Store;
+  for (int y = 0; y < store.LineCount(); ++y) bytes += store.LineRecord(y)->Text.size() + 2;
+  return bytes;
+}
+
 std::string ExportHtml(const TExportSource& source, bool selectionOnly) {
   std::string out;
+  // Tags and "&nbsp;" make a page several times its text; unused reserve is never touched.
+  out.reserve(TextBytes(source, selectionOnly) * 8 + 4096);
   TVrelHTMLExporter exporter(out);
   RunExport(source, exporter, selectionOnly);
   return out;
@@ -249,6 +261,7 @@ std::string ExportHtml(const TExportSource& source, bool selectionOnly) {
 std::string ExportRtf(const TExportSource& source, bool selectionOnly) {
   std::string out;
   TVrelRTFExporter exporter(out);
+  exporter.Reserve(TextBytes(source, selectionOnly) * 3 + 4096);
   RunExport(source, exporter, selectionOnly);
   return out;
 }

@@ -39,6 +39,8 @@ class TVrelRTFExporter : public TVrelExporter {
   bool UsesRawText() const override { return true; }
 
   const TRTFWriterList& WriterList() const { return list_; }
+  // Room for about `bytes` of document, so collecting it does not copy it as it grows.
+  void Reserve(size_t bytes) { list_.Reserve(bytes); }
 
  private:
   TRTFWriterList list_;
