@@ -16,6 +16,8 @@ declare -A seeds=(
   [schemefile_fuzz]="data/Syntax tests/data/schemes tests/data/schemes/malformed"
   [picturesize_fuzz]="tests/data/pictures"
   [jpegdecode_fuzz]="tests/data/pictures tests/data/jpegs"
+  [rtfimport_fuzz]="tests/data/import/rtf"
+  [htmlimport_fuzz]="tests/data/import/html"
 )
 declare -A dicts=(
   [schemefile_fuzz]="tests/fuzz/schemefile.dict"

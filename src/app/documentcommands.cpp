@@ -95,9 +95,13 @@ void TForm1::OpenDocument(std::string fileName) {
     OpenDialog1.FileName = fileName;
   }
   try {
-    // Rich text documents take the plain path until formatted documents can be shown.
-    if (Highlighting) MemoSource1.SetSyntaxParser(&SyntaxParser1);
-    MemoSource1.LoadFromFile(fileName);
+    if (LowerExtension(fileName) == ".rtf") {
+      LoadRtfDocument(fileName);
+    } else {
+      LeaveRtfDocument();
+      if (Highlighting) MemoSource1.SetSyntaxParser(&SyntaxParser1);
+      MemoSource1.LoadFromFile(fileName);
+    }
     MemoSource1.SetFileName(fileName);
     DocumentFileAge = files.FileAge(fileName);
     SetDocumentName(fileName);
@@ -121,6 +125,7 @@ void TForm1::OpenDocument(std::string fileName) {
 }
 
 void TForm1::ClearDocument() {
+  LeaveRtfDocument();
   MemoSource1.Lines().Clear();
   // A new document is UTF-8 without a byte-order mark and ends its lines with CR LF.
   MemoSource1.SetOutFormat(ofWindows);
@@ -193,7 +198,7 @@ void TForm1::ShowEncoding() {
 bool TForm1::SaveDocument() {
   if (!HasDocumentName()) return SaveDocumentAs();
   try {
-    MemoSource1.SaveToFile(DocumentName);
+    WriteDocument(DocumentName);
   } catch (const std::exception&) {
     Warn("Unable to Save the file, \r\r" + DocumentName + "\r\r" + "please check the destination!");
     return false;
@@ -212,7 +217,7 @@ bool TForm1::SaveDocumentAs() {
   if (!services_.Dialogs->SaveFileDialog(SaveDialog1)) return false;
   std::string chosen = SaveDialog1.FileName;
   try {
-    MemoSource1.SaveToFile(chosen);
+    WriteDocument(chosen);
   } catch (const std::exception&) {
     Warn("Unable to Save the file - \r\r" + chosen + "\r\r" + "please check the destination!");
     return false;
@@ -284,7 +289,7 @@ void TForm1::SaveaCopy1Click() {
   SaveDialog1.FileName.clear();
   if (!services_.Dialogs->SaveFileDialog(SaveDialog1)) return;
   try {
-    MemoSource1.SaveToFile(SaveDialog1.FileName);
+    WriteDocument(SaveDialog1.FileName);
   } catch (const std::exception&) {
     Warn("An error has occured and save aborted, check destinations read only properties!");
   }

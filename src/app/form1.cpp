@@ -114,6 +114,7 @@ void TForm1::CreateMenus() {
   }
   connect(Encoding1, &QMenu::aboutToShow, this, [this] { Encoding1Click(); });
   ImportandExport1 = File1->addMenu("&Import and Export");
+  CreateImportMenu();
   CreateExportMenu();
   Filesep1 = File1->addSeparator();
   Print1 = MenuItem(File1, "&Print...", "Ctrl+P");
@@ -218,7 +219,7 @@ void TForm1::CreateToolBar() {
   connect(ToolButton4, &QAction::triggered, this, [this] { SaveAs1Click(); });
   connect(ToolButton5, &QAction::triggered, this, [this] { VrelMemo1->CutToClipboard(); });
   connect(ToolButton6, &QAction::triggered, this, [this] { VrelMemo1->CopyToClipboard(); });
-  connect(ToolButton7, &QAction::triggered, this, [this] { MemoSource1.PasteFromClipboard(); });
+  connect(ToolButton7, &QAction::triggered, this, [this] { VrelMemo1->PasteFromClipboard(); });
   connect(ToolButton14, &QAction::triggered, this, [this] { Exit1Click(); });
 
   // Its context menu places it at an edge or hides it.

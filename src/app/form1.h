@@ -182,6 +182,8 @@ class TForm1 : public QMainWindow {
   TSearchOptions SearchOptions1;
   platform::TFileDialog OpenDialog1;
   platform::TFileDialog SaveDialog1;
+  platform::TFileDialog OpenDialog3;  // import HTML
+  platform::TFileDialog OpenDialog4;  // import RTF
   platform::TFileDialog SaveDialog2;  // export as RTF
   platform::TFileDialog SaveDialog3;  // export as HTML
 
@@ -197,6 +199,8 @@ class TForm1 : public QMainWindow {
   QAction* ReverttoSaved1;
   QAction* SaveaCopy1;
   QMenu* ImportandExport1;
+  QAction* ImportfromRTF1;
+  QAction* ImportHTML1;
   QAction* ExportasRTF1;
   QAction* ExportasHTML1;
   // The document's encoding and line ends (opening handler Encoding1Click).
@@ -406,6 +410,8 @@ class TForm1 : public QMainWindow {
   void SaveAs1Click();
   void ReverttoSaved1Click();
   void SaveaCopy1Click();
+  void ImportfromRTF1Click();
+  void ImportHTML1Click();
   void ExportasRTF1Click();
   void ExportasHTML1Click();
   // Proposes the folder and name of an export: the document's name with `ext` for its last
@@ -474,7 +480,19 @@ class TForm1 : public QMainWindow {
   // Asks to save before the document is replaced; false when the command is to stop.
   bool AskToSave(const std::string& prefix);
   void Warn(const std::string& text);
+  void CreateImportMenu();
   void CreateExportMenu();
+  // Shows `dialog` and imports the chosen file at the caret, or says the import failed.
+  void ImportWith(platform::TFileDialog& dialog,
+                  void (TCustomVrelMemo::*import)(const std::string&));
+  // The document is an ".rtf" file shown with its formatting (the view's attribute parser).
+  bool IsRtfDocument() const;
+  void LoadRtfDocument(const std::string& fileName);
+  // Back to the scheme in use before an RTF document (nothing for other documents).
+  void LeaveRtfDocument();
+  // Saves the document to `fileName`: as RTF for an RTF document, else as its text.
+  void WriteDocument(const std::string& fileName);
+  std::string SchemeBeforeRtf = "Default";
   // The export items are enabled exactly while the document holds text.
   void UpdateExportItems();
   // Shows `dialog`, exports to the chosen file and says so (or why not).

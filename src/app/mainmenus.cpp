@@ -55,7 +55,7 @@ void TForm1::CreateEditMenu() {
   connect(Redo1, &QAction::triggered, this, [this] { MemoSource1.Redo(); });
   connect(Cut1, &QAction::triggered, this, [this] { Cut1Click(); });
   connect(Copy1, &QAction::triggered, this, [this] { Copy1Click(); });
-  connect(Paste1, &QAction::triggered, this, [this] { MemoSource1.PasteFromClipboard(); });
+  connect(Paste1, &QAction::triggered, this, [this] { VrelMemo1->PasteFromClipboard(); });
   connect(SelectAll1, &QAction::triggered, this, [this] { SelectAll1Click(); });
   connect(GotoLine1, &QAction::triggered, this, [this] { GotoLine1Click(); });
   connect(Find1, &QAction::triggered, this, [this] { Find1Click(); });

@@ -263,6 +263,8 @@ class TCustomMemoSource {
 
   // ---- Block operations ----
   void DeleteSelection();
+  // Deletes the selection and puts the caret back where it stood, shifted by the deletion.
+  void DeleteSelectionKeepCaret();
   virtual void CutToClipboard();
   virtual void PasteFromClipboard();
   // Inserts lines at the caret as a stream or as a column block; `colors` (one string per line)

@@ -188,6 +188,12 @@ bool TCustomMemoSource::MoveOrCopyBlock(bool move) {
   return true;
 }
 
+void TCustomMemoSource::DeleteSelectionKeepCaret() {
+  TTempPosition caret(positions_, CaretX(), CaretY());
+  DeleteSelection();
+  SetCaretPos(caret.X(), caret.Y());
+}
+
 bool TCustomMemoSource::MoveBlock() { return MoveOrCopyBlock(true); }
 
 bool TCustomMemoSource::CopyBlock() { return MoveOrCopyBlock(false); }

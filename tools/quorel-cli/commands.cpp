@@ -11,6 +11,7 @@
 #include "engine/memosource.h"
 #include "export/exportwalk.h"
 #include "grepcommand.h"
+#include "importcommand.h"
 #include "syntax/htmlscheme.h"
 #include "syntax/syntaxparser.h"
 #include "syntax/tokendump.h"
@@ -36,6 +37,10 @@ const char* kUsage =
     "  export --html|--rtf [--scheme SCHEME.sch] IN OUT\n"
     "      write IN as an HTML page or an RTF document with the colours and fonts the editor\n"
     "      shows it with (the built-in HTML scheme or the scheme file)\n"
+    "  import --rtf|--html [--styles] IN OUT\n"
+    "      read IN as the editor's import does into an empty document and write its text; with\n"
+    "      --styles keep the formatting and write each run with its font, size, styles and "
+    "colours\n"
     "  grep [--regex] [--case] [--words] PATTERN FILE\n"
     "      print every match as line:column:length (from 1); exit 1 when none, 2 on a bad "
     "pattern\n";
@@ -228,9 +233,9 @@ int Scheme(const std::vector<std::string>& args, std::ostream&, std::ostream& er
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   using TCommand =
       std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
-  static const std::map<std::string, TCommand> commands = {{"resave", Resave}, {"scheme", Scheme},
-                                                           {"tokens", Tokens}, {"grep", Grep},
-                                                           {"export", Export}, {"imgtag", ImgTag}};
+  static const std::map<std::string, TCommand> commands = {
+      {"resave", Resave}, {"scheme", Scheme}, {"tokens", Tokens}, {"grep", Grep},
+      {"export", Export}, {"import", Import}, {"imgtag", ImgTag}};
   if (args.empty() || args[0] == "--help" || args[0] == "-h") {
     (args.empty() ? err : out) << kUsage;
     return args.empty() ? 2 : 0;

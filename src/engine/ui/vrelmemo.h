@@ -19,7 +19,9 @@
 #include "engine/memosource.h"
 #include "engine/ui/popuplistbox.h"
 #include "engine/ui/vrelhint.h"
+#include "export/attributeparser.h"
 #include "export/exportwalk.h"
+#include "export/importinsert.h"
 #include "syntax/stylelooks.h"
 #include "syntax/textstyles.h"
 
@@ -284,6 +286,23 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   void CopyToClipboard();
   // Copy (as above), then delete the selection, as one undo step.
   void CutToClipboard();
+  // With cbRtf, in a document without a parser or with an attribute parser, RTF on the clipboard
+  // is pasted with its formatting; otherwise the store's plain paste.
+  void PasteFromClipboard();
+
+  // ---- Import ----
+  // The text of an RTF file or an HTML page inserted at the caret (one undo step); without a
+  // parser the document becomes an attribute document and keeps the formatting. A file that
+  // cannot be read throws.
+  void InsertRtfFile(const std::string& fileName);
+  void ImportHtmlFile(const std::string& fileName);
+  // Replaces the text by an RTF file with its formatting (not undoable; left unmodified).
+  void LoadRtfFile(const std::string& fileName);
+  // Makes an attribute parser owned by the view, styled from its font and background, and
+  // attaches it to the store.
+  TAttributeParser& CreateAttributeParser();
+  TAttributeParser* AttributeParser() const { return attributeParser_.get(); }
+  TImportTarget ImportTarget();
 
   // The colour scheme dialogs ("Load color styles", "Save color styles"). Loading a file that
   // is not a colour scheme shows why and keeps the styles; false when cancelled or failed.
@@ -376,6 +395,11 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   // column within its row.
   TPoint WindowRowPos(bool bottom) const;
   void ExtendTo(TPoint pos, bool block);
+  // Whether a paste takes the clipboard's RTF.
+  bool TakesRichText() const;
+  // A drag of formatted text: moved or copied as RTF; false when the plain move applies.
+  bool DropRichText(bool move);
+  std::unique_ptr<TAttributeParser> attributeParser_;
 
   TCustomMemoSource* store_ = nullptr;
   std::unique_ptr<TMemoSource> ownStore_;

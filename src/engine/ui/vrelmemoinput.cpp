@@ -82,7 +82,7 @@ void TCustomVrelMemo::DropSelection(bool move) {
     s.SetSelectionType(stNone);
     return;
   }
-  move ? s.MoveBlock() : s.CopyBlock();
+  if (!DropRichText(move)) move ? s.MoveBlock() : s.CopyBlock();
 }
 
 // Extends the selection from where the mouse went down to `pos`.
@@ -341,7 +341,7 @@ void TCustomVrelMemo::contextMenuEvent(QContextMenuEvent* event) {
   bool writable = !s.ReadOnly();
   menu.addAction("Cu&t", [&] { CutToClipboard(); })->setEnabled(s.HasSelection() && writable);
   menu.addAction("&Copy", [&] { CopyToClipboard(); })->setEnabled(s.HasSelection());
-  menu.addAction("&Paste", [&] { s.PasteFromClipboard(); })->setEnabled(writable && s.CanPaste());
+  menu.addAction("&Paste", [&] { PasteFromClipboard(); })->setEnabled(writable && s.CanPaste());
   menu.addAction("&Delete", [&] { s.DeleteSelection(); })->setEnabled(s.HasSelection() && writable);
   menu.addSeparator();
   menu.addAction("Se&lect All", [&] { s.SelectAll(); });

@@ -368,7 +368,7 @@ void TCustomVrelMemo::RunEditCommand(const TKeyData& binding) {
       CopyToClipboard();
       break;
     case kcPaste:
-      if (!s.ReadOnly()) s.PasteFromClipboard();
+      PasteFromClipboard();
       break;
     case kcCancelMouse:
       if (mouse_ != TMouse::None) {

@@ -1,0 +1,67 @@
+// The import half of File > Import and Export, and RTF documents: an ".rtf" file opens with its
+// formatting (an attribute document) and is saved as RTF again.
+#include "app/form1.h"
+#include "platform/dialogs.h"
+
+namespace quorel {
+
+void TForm1::CreateImportMenu() {
+  ImportfromRTF1 = ImportandExport1->addAction("&Import text from RTF");
+  ImportHTML1 = ImportandExport1->addAction("I&mport text from HTML");
+  connect(ImportfromRTF1, &QAction::triggered, this, [this] { ImportfromRTF1Click(); });
+  connect(ImportHTML1, &QAction::triggered, this, [this] { ImportHTML1Click(); });
+  OpenDialog4.Title = "Import from a RTF File";
+  OpenDialog4.Filters = {{"Rich Text Files (*.rtf)", "*.rtf"}};
+  OpenDialog3.Title = "Import from a HTML File";
+  OpenDialog3.Filters = {
+      {"HTML Files (*.html; *.htm; *.asp; *.htx)", "*.html; *.htm; *.asp; *.htx"}};
+}
+
+void TForm1::ImportWith(platform::TFileDialog& dialog,
+                        void (TCustomVrelMemo::*import)(const std::string&)) {
+  dialog.FileName.clear();
+  dialog.InitialDir = CurrentFolder;
+  if (!services_.Dialogs->OpenFileDialog(dialog) || dialog.FileName.empty()) return;
+  try {
+    (VrelMemo1->*import)(dialog.FileName);
+  } catch (const std::exception&) {
+    Warn("An error has occured and import aborted!");
+  }
+}
+
+void TForm1::ImportfromRTF1Click() { ImportWith(OpenDialog4, &TCustomVrelMemo::InsertRtfFile); }
+
+void TForm1::ImportHTML1Click() { ImportWith(OpenDialog3, &TCustomVrelMemo::ImportHtmlFile); }
+
+bool TForm1::IsRtfDocument() const {
+  return MemoSource1.SyntaxParser() && MemoSource1.SyntaxParser() == VrelMemo1->AttributeParser();
+}
+
+void TForm1::LoadRtfDocument(const std::string& fileName) {
+  if (!IsRtfDocument()) {
+    SchemeBeforeRtf = CurrentSyntaxScheme;
+    VrelMemo1->CreateAttributeParser();
+  }
+  // RTF holds Unicode text, which a UTF-8 document keeps whole.
+  MemoSource1.SetEncoding(enUtf8);
+  VrelMemo1->LoadRtfFile(fileName);
+  for (QAction* item : Parser1->actions()) item->setChecked(false);
+  CurrentSyntaxScheme = "RTF";
+  RichTextFormat1->setChecked(true);
+}
+
+void TForm1::LeaveRtfDocument() {
+  if (!IsRtfDocument()) return;
+  MemoSource1.SetSyntaxParser(Highlighting ? &SyntaxParser1 : nullptr);
+  if (CurrentSyntaxScheme == "RTF") CurrentSyntaxScheme = SchemeBeforeRtf;
+}
+
+void TForm1::WriteDocument(const std::string& fileName) {
+  // A formatted document is written as RTF, so its formatting survives the save.
+  if (IsRtfDocument())
+    VrelMemo1->ExportRtfFile(fileName);
+  else
+    MemoSource1.SaveToFile(fileName);
+}
+
+}  // namespace quorel
