@@ -1,6 +1,7 @@
 // The import half of File > Import and Export, and RTF documents: an ".rtf" file opens with its
 // formatting (an attribute document) and is saved as RTF again.
 #include "app/form1.h"
+#include "export/importinsert.h"
 #include "platform/dialogs.h"
 
 namespace quorel {
@@ -38,13 +39,16 @@ bool TForm1::IsRtfDocument() const {
 }
 
 void TForm1::LoadRtfDocument(const std::string& fileName) {
+  // Read first: a file that cannot be read leaves the document shown as it was.
+  std::string data = ReadImportFile(MemoSource1, fileName);
   if (!IsRtfDocument()) {
     SchemeBeforeRtf = CurrentSyntaxScheme;
     VrelMemo1->CreateAttributeParser();
   }
   // RTF holds Unicode text, which a UTF-8 document keeps whole.
   MemoSource1.SetEncoding(enUtf8);
-  VrelMemo1->LoadRtfFile(fileName);
+  TImportTarget target = VrelMemo1->ImportTarget();
+  LoadRtfInto(target, data);
   for (QAction* item : Parser1->actions()) item->setChecked(false);
   CurrentSyntaxScheme = "RTF";
   RichTextFormat1->setChecked(true);

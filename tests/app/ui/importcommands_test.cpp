@@ -66,6 +66,10 @@ TEST_F(ImportCommands, AFailedImportIsReported) {
 }
 
 TEST_F(ImportCommands, AnRtfFileOpensWithItsFormattingAndSavesAsRtf) {
+  form->OpenDocument(dir.File("missing.rtf"));  // nothing changes but the message
+  EXPECT_EQ(LastMessage(), "Unable to open the File - \r\r" + dir.File("missing.rtf"));
+  EXPECT_EQ(form->MemoSource1.SyntaxParser(), &form->SyntaxParser1);
+  EXPECT_EQ(form->CurrentSyntaxScheme, "Default");
   std::string file = dir.File("Letter.RTF");
   WriteBytes(file, kRtf);
   form->OpenDocument(file);
