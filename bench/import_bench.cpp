@@ -48,12 +48,7 @@ struct TTarget {
     Store.SetAllowUndo(false);
     Target.Store = &Store;
     Target.Font.SetSize(8);
-    Target.AttachParser = [this](const TAttributeValues& base,
-                                 const TAttributeValues& url) -> TAttributeParser& {
-      Parser = std::make_unique<TAttributeParser>(base, url, &Store);
-      Store.SetSyntaxParser(Parser.get());
-      return *Parser;
-    };
+    Target.AttachParser = OwnedParser(Target, Parser, TAttributeValues());
   }
   ~TTarget() { Store.SetSyntaxParser(nullptr); }
 };

@@ -265,7 +265,8 @@ class TCustomMemoSource {
   void DeleteSelection();
   // Deletes the selection and puts the caret back where it stood, shifted by the deletion.
   void DeleteSelectionKeepCaret();
-  virtual void CutToClipboard();
+  // Copy (with `rtf` as for CopyToClipboard), then delete the selection, as one undo step.
+  virtual void CutToClipboard(const std::function<std::string()>& rtf = nullptr);
   virtual void PasteFromClipboard();
   // Inserts lines at the caret as a stream or as a column block; `colors` (one string per line)
   // go with them on attribute documents.

@@ -46,10 +46,10 @@ void TCustomMemoSource::DeleteSelection() {
   SetCaretPos(caret.X(), caret.Y());
 }
 
-void TCustomMemoSource::CutToClipboard() {
+void TCustomMemoSource::CutToClipboard(const std::function<std::string()>& rtf) {
   if (selType_ == stNone) return;
   TUpdateGuard update(*this, urCut);
-  CopyToClipboard();
+  CopyToClipboard(rtf);
   DeleteSelection();
 }
 

@@ -109,8 +109,7 @@ void ImportInto(TImportTarget& target, TVrelImporter& importer, std::string_view
     return;
   }
   TUpdateGuard update(store, urImport);
-  if (!store.SyntaxParser() && target.AttachParser)
-    target.AttachParser(TAttributeValues::FromFont(target.Font, target.Color), target.UrlStyle);
+  if (!store.SyntaxParser() && target.AttachParser) target.AttachParser();
   TSimpleParser* parser = store.SyntaxParser();
   auto* styles =
       parser && parser->HasAttributes() ? dynamic_cast<TAttributeParser*>(parser) : nullptr;
@@ -138,6 +137,17 @@ void LoadRtfInto(TImportTarget& target, std::string_view data) {
   }
   store.SetAllowUndo(undo);
   store.SetModified(false);
+}
+
+std::function<TAttributeParser&()> OwnedParser(const TImportTarget& target,
+                                               std::unique_ptr<TAttributeParser>& owner,
+                                               const TAttributeValues& url) {
+  return [&target, &owner, url]() -> TAttributeParser& {
+    owner = std::make_unique<TAttributeParser>(
+        TAttributeValues::FromFont(target.Font, target.Color), url, target.Store);
+    target.Store->SetSyntaxParser(owner.get());
+    return *owner;
+  };
 }
 
 std::string ReadImportFile(const TCustomMemoSource& store, const std::string& fileName) {

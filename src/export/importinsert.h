@@ -18,14 +18,18 @@ class TCustomMemoSource;
 // What the import needs of the view that shows the store.
 struct TImportTarget {
   TCustomMemoSource* Store = nullptr;
-  TFont Font;                 // the view's font
-  TColor Color = clWindow;    // the view's background
-  TAttributeValues UrlStyle;  // the view's address style, style 12 of a new attribute parser
-  // Called when the store has no parser: the view makes an attribute parser (with the base and
-  // address styles given), owns it and attaches it to the store.
-  std::function<TAttributeParser&(const TAttributeValues& base, const TAttributeValues& url)>
-      AttachParser;
+  TFont Font;               // the view's font
+  TColor Color = clWindow;  // the view's background
+  // Called when the store has no parser: the view makes an attribute parser styled from its
+  // font and background, owns it and attaches it to the store.
+  std::function<TAttributeParser&()> AttachParser;
 };
+
+// An AttachParser for a target without a view: the parser goes to `owner`, with style 0 the
+// target's font and background and style 12 `url`. `target` must outlive the import.
+std::function<TAttributeParser&()> OwnedParser(const TImportTarget& target,
+                                               std::unique_ptr<TAttributeParser>& owner,
+                                               const TAttributeValues& url);
 
 // The import of `data` at the caret with `importer`, as one update (reason 72). Data the
 // importer does not recognise is inserted as plain lines. Formatting is kept only when the

@@ -148,10 +148,10 @@ struct Import : ::testing::Test {
     target.Font.SetSize(10);
     target.Font.Color = clBlack;
     target.Color = clWhite;
-    target.AttachParser = [this](const TAttributeValues& base,
-                                 const TAttributeValues& url) -> TAttributeParser& {
+    target.AttachParser = [this]() -> TAttributeParser& {
       ++attached;
-      parser = std::make_unique<TAttributeParser>(base, url, &store);
+      parser = std::make_unique<TAttributeParser>(
+          TAttributeValues::FromFont(target.Font, target.Color), Url(), &store);
       store.SetSyntaxParser(parser.get());
       return *parser;
     };

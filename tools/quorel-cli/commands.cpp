@@ -45,6 +45,20 @@ const char* kUsage =
     "      print every match as line:column:length (from 1); exit 1 when none, 2 on a bad "
     "pattern\n";
 
+// The built-in HTML scheme, or the scheme file when one is named; false after saying why when
+// the file cannot be read.
+bool PrepareParser(TSyntaxParser& parser, const std::string& schemeFile, std::ostream& err) {
+  BuildHtmlScheme(parser.SyntaxScheme());
+  parser.SetDefaultAttr(HtmlDefaultAttr());
+  try {
+    if (!schemeFile.empty()) parser.SyntaxScheme().LoadFromFile(schemeFile);
+  } catch (const std::exception& e) {
+    err << "quorel-cli: cannot read the scheme " << schemeFile << ": " << e.what() << "\n";
+    return false;
+  }
+  return true;
+}
+
 bool ParseOutFormat(const std::string& name, TOutFormatType& format) {
   static const std::map<std::string, TOutFormatType> formats = {
       {"windows", ofWindows}, {"mac", ofMac}, {"unix", ofUnix}};
@@ -109,15 +123,8 @@ int Tokens(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 2;
   }
   TSyntaxParser parser;
-  BuildHtmlScheme(parser.SyntaxScheme());
-  parser.SetDefaultAttr(HtmlDefaultAttr());
+  if (!PrepareParser(parser, schemeFile, err)) return 1;
   TMemoSource store;
-  try {
-    if (!schemeFile.empty()) parser.SyntaxScheme().LoadFromFile(schemeFile);
-  } catch (const std::exception& e) {
-    err << "quorel-cli: cannot read the scheme " << schemeFile << ": " << e.what() << "\n";
-    return 1;
-  }
   try {
     store.LoadFromFile(files[0]);
   } catch (const std::exception& e) {
@@ -147,14 +154,7 @@ int Export(const std::vector<std::string>& args, std::ostream&, std::ostream& er
     return 2;
   }
   TSyntaxParser parser;
-  BuildHtmlScheme(parser.SyntaxScheme());
-  parser.SetDefaultAttr(HtmlDefaultAttr());
-  try {
-    if (!schemeFile.empty()) parser.SyntaxScheme().LoadFromFile(schemeFile);
-  } catch (const std::exception& e) {
-    err << "quorel-cli: cannot read the scheme " << schemeFile << ": " << e.what() << "\n";
-    return 1;
-  }
+  if (!PrepareParser(parser, schemeFile, err)) return 1;
   TMemoSource store;
   store.SetName("MemoSource1");
   try {
@@ -164,13 +164,11 @@ int Export(const std::vector<std::string>& args, std::ostream&, std::ostream& er
     return 1;
   }
   store.SetSyntaxParser(&parser);
-  // The main window's view: Courier New 8 point, black on the window colour, syntax colours on.
+  // The main window's view, syntax colours on.
   TTextStyles named;
   TExportSource source;
   source.Store = &store;
-  source.Font.Name = "Courier New";
-  source.Font.SetSize(8);
-  source.Font.Color = clBlack;
+  source.Font = MainViewFont();
   source.Color = clWindow;
   source.TextStyles = &named;
   source.Title = store.Name();
@@ -229,6 +227,14 @@ int Scheme(const std::vector<std::string>& args, std::ostream&, std::ostream& er
 }
 
 }  // namespace
+
+TFont MainViewFont() {
+  TFont font;
+  font.Name = "Courier New";
+  font.SetSize(8);
+  font.Color = clBlack;
+  return font;
+}
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   using TCommand =

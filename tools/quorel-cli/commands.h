@@ -5,9 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "engine/fonttypes.h"
+
 namespace quorel::cli {
 
 // Runs one command line (without the program name). Returns the exit code; messages go to `err`.
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The font of the main window's view as it starts: Courier New 8 point, black (on the window
+// colour). Exports and imports from the command line see the document as that view shows it.
+TFont MainViewFont();
 
 }  // namespace quorel::cli

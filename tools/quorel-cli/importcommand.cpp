@@ -6,6 +6,7 @@
 #include <memory>
 #include <ostream>
 
+#include "commands.h"
 #include "engine/memosource.h"
 #include "export/attributeparser.h"
 #include "export/htmlexporter.h"
@@ -66,25 +67,15 @@ int Import(const std::vector<std::string>& args, std::ostream&, std::ostream& er
     return 2;
   }
   TMemoSource store;
-  // The main window's view: Courier New 8 point, black on the window colour.
   TImportTarget target;
   target.Store = &store;
-  target.Font.Name = "Courier New";
-  target.Font.SetSize(8);
-  target.Font.Color = clBlack;
+  target.Font = MainViewFont();
   target.Color = clWindow;
   TAttributeValues url = TAttributeValues::FromFont(target.Font, clWindow);
   url.Color = clBlue;
   url.Style = {fsUnderline};
-  target.UrlStyle = url;
   std::unique_ptr<TAttributeParser> parser;
-  if (styles)
-    target.AttachParser = [&](const TAttributeValues& base,
-                              const TAttributeValues& address) -> TAttributeParser& {
-      parser = std::make_unique<TAttributeParser>(base, address, &store);
-      store.SetSyntaxParser(parser.get());
-      return *parser;
-    };
+  if (styles) target.AttachParser = OwnedParser(target, parser, url);
   int code = 0;
   try {
     std::string data = ReadImportFile(store, files[0]);

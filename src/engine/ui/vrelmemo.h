@@ -395,6 +395,8 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   // column within its row.
   TPoint WindowRowPos(bool bottom) const;
   void ExtendTo(TPoint pos, bool block);
+  // What makes the selection's RTF for the clipboard (none without cbRtf).
+  std::function<std::string()> SelectionRtf();
   // Whether a paste takes the clipboard's RTF.
   bool TakesRichText() const;
   // A drag of formatted text: moved or copied as RTF; false when the plain move applies.

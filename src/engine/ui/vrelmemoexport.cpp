@@ -1,6 +1,5 @@
 // The view's export to HTML and RTF, and its copy that puts the selection's RTF beside the text.
 #include "engine/ui/vrelmemo.h"
-#include "engine/updateguard.h"
 
 namespace quorel {
 
@@ -31,17 +30,15 @@ void TCustomVrelMemo::ExportRtfFile(const std::string& fileName) {
   quorel::ExportRtfFile(ExportSource(), fileName);
 }
 
-void TCustomVrelMemo::CopyToClipboard() {
-  if (ClipboardType != cbRtf) return store_->CopyToClipboard();
-  // One clipboard change: a watcher such as the clipboard history sees the copy once.
-  store_->CopyToClipboard([this] { return ExportRtf(ExportSource(), true); });
+std::function<std::string()> TCustomVrelMemo::SelectionRtf() {
+  if (ClipboardType != cbRtf) return nullptr;
+  return [this] { return ExportRtf(ExportSource(), true); };
 }
 
-void TCustomVrelMemo::CutToClipboard() {
-  if (!store_->HasSelection()) return;
-  TUpdateGuard update(*store_, urCut);
-  CopyToClipboard();
-  store_->DeleteSelection();
-}
+// The RTF goes with the text in one clipboard change: a watcher such as the clipboard history
+// sees the copy once.
+void TCustomVrelMemo::CopyToClipboard() { store_->CopyToClipboard(SelectionRtf()); }
+
+void TCustomVrelMemo::CutToClipboard() { store_->CutToClipboard(SelectionRtf()); }
 
 }  // namespace quorel

@@ -27,9 +27,7 @@ TImportTarget TCustomVrelMemo::ImportTarget() {
   target.Store = store_;
   target.Font = font_;
   target.Color = Color;
-  target.AttachParser = [this](const TAttributeValues&, const TAttributeValues&) -> auto& {
-    return CreateAttributeParser();
-  };
+  target.AttachParser = [this]() -> TAttributeParser& { return CreateAttributeParser(); };
   return target;
 }
 
