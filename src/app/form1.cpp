@@ -148,6 +148,7 @@ void TForm1::CreateMenus() {
   connect(ReverttoSaved1, &QAction::triggered, this, [this] { ReverttoSaved1Click(); });
   connect(SaveaCopy1, &QAction::triggered, this, [this] { SaveaCopy1Click(); });
   connect(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
+  connect(Print1, &QAction::triggered, this, [this] { Print1Click(); });
   for (QAction* item : FileNames())
     connect(item, &QAction::triggered, this, [this, item] { FileName1Click(item); });
   connect(SameFolder1, &QMenu::triggered, this, [this](QAction* item) { none1Click(item); });

@@ -26,6 +26,7 @@
 #include "palettes/ui/colorpalette.h"
 #include "palettes/ui/itemspalette.h"
 #include "platform/dialogs.h"
+#include "platform/qt/qtprinter.h"
 #include "platform/services.h"
 #include "platform/sidefiles.h"
 #include "search/searchoptions.h"
@@ -414,6 +415,12 @@ class TForm1 : public QMainWindow {
   void ImportHTML1Click();
   void ExportasRTF1Click();
   void ExportasHTML1Click();
+  // "&Print...": the print options dialog, then the document printed (or into a PDF file when
+  // no printer is installed).
+  void Print1Click();
+  // The printer prints go to: the system's, made at the first print; tests put in their own.
+  platform::IPrinter& Printer();
+  void SetPrinter(std::unique_ptr<platform::IPrinter> printer) { printer_ = std::move(printer); }
   // Proposes the folder and name of an export: the document's name with `ext` for its last
   // extension, or "untitled" + `ext` in the current folder.
   void PrepareExportDialog(platform::TFileDialog& dialog, const std::string& ext);
@@ -453,6 +460,7 @@ class TForm1 : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  std::unique_ptr<platform::IPrinter> printer_;
   void CreateMenus();
   void CreateImagesMenu();
   void CreateEditMenu();

@@ -305,10 +305,19 @@ int TCustomVrelMemo::TextLeft() const {
   return left + 2;
 }
 
-int TCustomVrelMemo::VisibleRows() const { return std::max(viewport()->height() / lineHeight_, 1); }
+int TCustomVrelMemo::VisibleRows() const { return std::max(ClientHeight() / lineHeight_, 1); }
 
 int TCustomVrelMemo::VisibleColumns() const {
-  return std::max((viewport()->width() - TextLeft()) / charWidth_, 1);
+  return std::max((ClientWidth() - TextLeft()) / charWidth_, 1);
+}
+
+QSize TCustomVrelMemo::ClientSize() const {
+  return printSize_.isEmpty() ? viewport()->size() : printSize_;
+}
+
+void TCustomVrelMemo::SetPrintSize(QSize size) {
+  printSize_ = size;
+  UpdateScrollBars();
 }
 
 void TCustomVrelMemo::UpdateScrollBars() {

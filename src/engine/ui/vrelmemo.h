@@ -22,6 +22,7 @@
 #include "export/attributeparser.h"
 #include "export/exportwalk.h"
 #include "export/importinsert.h"
+#include "print/printoptions.h"
 #include "syntax/stylelooks.h"
 #include "syntax/textstyles.h"
 
@@ -31,8 +32,6 @@ enum TClipboardType { cbNormal, cbRtf };
 enum TGutterImagesAlign { iaLeft, iaRight };
 enum TBackgroundKind { boNone, boStretch, boCenter, boTile, boHorzGradient, boVertGradient };
 enum TPopupType { ptHint, ptList };
-enum TPrintOption { poWrapLines, poInColor, poShowProgress, poPrintLineNumbers, poPrintHeader };
-using TPrintOptions = TEnumSet<TPrintOption>;
 
 // A picture drawn in the gutter: the break point, and one for each bookmark digit.
 struct TGutterImage {
@@ -97,8 +96,8 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   TFont TemplateFont;
   TFont PrinterFont;
   bool UsePrinterFont = false;
-  TPrintOptions PrintOptions;
-  int PrintIndent = 0;
+  TVrelPrintOptions PrintOptions;
+  int PrintIndent = 0;  // the left margin of the next print, in pixels
   TColor LineNumColor = clWindowText;
   TColor LineNumBackColor = clWindow;
   bool LineNumRightAligned = true;
@@ -312,6 +311,19 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   // Renders the visible rows into an image of the viewport's size (tests and benchmarks).
   QImage RenderToImage();
 
+  // ---- Printing ----
+  // While not empty the view lays out and paints as if its client area had this size: a
+  // printing copy of a view is given the page's size, and it never needs to be shown.
+  QSize PrintSize() const { return printSize_; }
+  void SetPrintSize(QSize size);
+  // Everything paints in black on the view's colour, fonts and their styles kept.
+  bool BlackAndWhite = false;
+  // Paints the rows from the top line down into a page of PrintSize(): no caret, no selection,
+  // no horizontal scrolling.
+  void PaintPage(QPainter& painter);
+  // The display rows of the whole text: its lines, or with word wrap their wrapped rows.
+  int RowCount() const;
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -340,6 +352,10 @@ class TCustomVrelMemo : public QAbstractScrollArea {
     int Top;
   };
   std::vector<TScreenRow> ScreenRows(int height) const;
+  // The client area laid out and painted: the viewport, or the page while printing.
+  QSize ClientSize() const;
+  int ClientWidth() const { return ClientSize().width(); }
+  int ClientHeight() const { return ClientSize().height(); }
   // Pixel offsets of columns from..to of line y relative to column `from` (to - from + 1
   // values); with a proportional font each character is as wide as its style's font makes it.
   std::vector<qreal> Offsets(int y, int from, int to) const;
@@ -403,6 +419,8 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   bool DropRichText(bool move);
   std::unique_ptr<TAttributeParser> attributeParser_;
 
+  QSize printSize_;
+  bool printing_ = false;  // painting a page
   TCustomMemoSource* store_ = nullptr;
   std::unique_ptr<TMemoSource> ownStore_;
   TMemoOptions options_{moThumbTracking, moColorSyntax};

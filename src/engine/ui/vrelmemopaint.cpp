@@ -116,6 +116,10 @@ TCustomVrelMemo::TStyleLook TCustomVrelMemo::LookOf(const TStyleLooks& looks, in
     }
   }
   if (!isEnabled()) look.Text = ToQColor(DisabledColor);
+  if (BlackAndWhite) {
+    look.Text = Qt::black;
+    look.Back = ToQColor(Color);
+  }
   return look;
 }
 
@@ -139,8 +143,8 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
     text += EOLString;
   if (OnCustomString) OnCustomString(*this, text, colors);
   const std::vector<TCell> cells = LayOutCells(text, store_->IsUtf8());
-  auto [selFrom, selTo] =
-      (HideSelection && !hasFocus()) ? std::pair<int, int>{0, 0} : store_->SelectedColumns(y);
+  auto [selFrom, selTo] = printing_ || (HideSelection && !hasFocus()) ? std::pair<int, int>{0, 0}
+                                                                      : store_->SelectedColumns(y);
   int length = offset + static_cast<int>(cells.size());
   // Columns shown: from the row's start (scrolled by LeftCol) to its end or the window's edge.
   int firstCol = origin;
@@ -167,11 +171,11 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
   const TTextStyle* lineStyle = image > 0 && image < static_cast<int>(TextStyles.Items.size())
                                     ? &TextStyles.Items[static_cast<size_t>(image)]
                                     : nullptr;
+  if (BlackAndWhite) lineStyle = nullptr;
   if (lineStyle)
-    painter.fillRect(QRect(left, top, viewport()->width(), lineHeight_),
-                     ToQColor(lineStyle->Color));
+    painter.fillRect(QRect(left, top, ClientWidth(), lineHeight_), ToQColor(lineStyle->Color));
   if (LineHighlightVisible && hasFocus() && y == store_->CaretY())
-    painter.fillRect(QRect(TextLeft(), top, viewport()->width(), lineHeight_),
+    painter.fillRect(QRect(TextLeft(), top, ClientWidth(), lineHeight_),
                      ToQColor(LineHighlightColor));
 
   for (int col = firstCol; col < endCol;) {
@@ -225,7 +229,7 @@ void TCustomVrelMemo::PaintRow(QPainter& painter, const TScreenRow& row) {
   }
   if (LineSeparator) {
     painter.setPen(ToQColor(LineSeparatorColor));
-    painter.drawLine(left, top + lineHeight_ - 1, viewport()->width(), top + lineHeight_ - 1);
+    painter.drawLine(left, top + lineHeight_ - 1, ClientWidth(), top + lineHeight_ - 1);
   }
   if (options_.Contains(moDrawLineBookmarks)) {
     // A small triangle at the bottom of the row under each bookmark's column.
@@ -285,7 +289,7 @@ void TCustomVrelMemo::PaintGutter(QPainter& painter, const std::vector<TScreenRo
   bool gutter = options_.Contains(moDrawGutter);
   bool numbers = options_.Contains(moLineNumbers);
   bool numbersOnGutter = numbers && options_.Contains(moLineNumbersOnGutter) && gutter;
-  int height = viewport()->height();
+  int height = ClientHeight();
   if (gutter) {
     if (GutterBackground.Kind == boVertGradient || GutterBackground.Kind == boHorzGradient) {
       bool vertical = GutterBackground.Kind == boVertGradient;
@@ -376,13 +380,15 @@ void TCustomVrelMemo::Paint(QPainter& painter, const QRect& clip) {
                                                                                  : Color));
   if (MemoBackground.Kind == boVertGradient || MemoBackground.Kind == boHorzGradient) {
     bool vertical = MemoBackground.Kind == boVertGradient;
-    QRect area = viewport()->rect();
+    QRect area(QPoint(0, 0), ClientSize());
     QLinearGradient gradient(0, 0, vertical ? 0 : area.width(), vertical ? area.height() : 0);
     gradient.setColorAt(0, ToQColor(MemoBackground.From));
     gradient.setColorAt(1, ToQColor(MemoBackground.To));
     painter.fillRect(clip, gradient);
   }
-  std::vector<TScreenRow> rows = ScreenRows(viewport()->height());
+  // A page shows whole rows only: the next page starts with the row after its last.
+  std::vector<TScreenRow> rows =
+      ScreenRows(printing_ ? VisibleRows() * lineHeight_ : ClientHeight());
   if (options_.Contains(moDrawSpecialSymbols)) {
     // The end of the text is marked on the row after the last line.
     for (const TScreenRow& row : rows) {
@@ -398,14 +404,14 @@ void TCustomVrelMemo::Paint(QPainter& painter, const QRect& clip) {
     store_->EnsureParsed(rows.back().Line);
   for (const TScreenRow& row : rows)
     if (row.Top + lineHeight_ > clip.top() && row.Top <= clip.bottom()) PaintRow(painter, row);
-  painter.fillRect(0, 0, TextLeft(), viewport()->height(), ToQColor(Color));
+  painter.fillRect(0, 0, TextLeft(), ClientHeight(), ToQColor(Color));
   PaintGutter(painter, rows);
   if (options_.Contains(moDrawMargin)) {
     int x = TextLeft() + (marginPos_ - leftCol_) * charWidth_;
     painter.setPen(ToQColor(MarginColor));
-    painter.drawLine(x, 0, x, viewport()->height());
+    painter.drawLine(x, 0, x, ClientHeight());
   }
-  if (hasFocus() && caretShown_ && !HideCaret) {
+  if (hasFocus() && caretShown_ && !HideCaret && !printing_) {
     QPoint p = CaretToClient();
     bool overwrite = options_.Contains(moOverwriteCaret) && TCustomMemoSource::OverwriteMode();
     int width = overwrite ? charWidth_ : 2;
@@ -417,6 +423,15 @@ void TCustomVrelMemo::Paint(QPainter& painter, const QRect& clip) {
 void TCustomVrelMemo::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   Paint(painter, event->rect());
+}
+
+void TCustomVrelMemo::PaintPage(QPainter& painter) {
+  const int leftCol = leftCol_;
+  leftCol_ = 0;
+  printing_ = true;
+  Paint(painter, QRect(QPoint(0, 0), ClientSize()));
+  printing_ = false;
+  leftCol_ = leftCol;
 }
 
 QImage TCustomVrelMemo::RenderToImage() {

@@ -18,8 +18,18 @@ void TCustomVrelMemo::SetWordWrap(bool value) {
 }
 
 int TCustomVrelMemo::WrapWidth() const {
-  if (options_.Contains(moBreakWordAtMargin)) return std::max(marginPos_ - 1, 1);
-  return std::max((viewport()->width() - charWidth_ - TextLeft()) / charWidth_, 1);
+  int fits = std::max((ClientWidth() - charWidth_ - TextLeft()) / charWidth_, 1);
+  if (!options_.Contains(moBreakWordAtMargin)) return fits;
+  int margin = std::max(marginPos_ - 1, 1);
+  // On a page, text wrapped at the margin must still fit the paper.
+  return printSize_.isEmpty() ? margin : std::min(margin, fits);
+}
+
+int TCustomVrelMemo::RowCount() const {
+  if (!wordWrap_) return store_->LineCount();
+  int rows = 0;
+  for (int y = 0; y < store_->LineCount(); ++y) rows += static_cast<int>(RowStarts(y).size());
+  return rows;
 }
 
 std::vector<int> TCustomVrelMemo::RowStarts(int y) const {
@@ -44,7 +54,7 @@ std::vector<int> TCustomVrelMemo::RowStarts(int y) const {
   if (!UseMonoFont) {
     // The characters that fit into the window's width, each as wide as its font makes it.
     std::vector<qreal> xs = Offsets(y, 0, length);
-    qreal room = std::max<qreal>(viewport()->width() - charWidth_ - TextLeft(), charWidth_);
+    qreal room = std::max<qreal>(ClientWidth() - charWidth_ - TextLeft(), charWidth_);
     for (int p = 0; xs.back() - xs[static_cast<size_t>(p)] > room;) {
       int fit = p + 1;
       while (fit < length && xs[static_cast<size_t>(fit) + 1] - xs[static_cast<size_t>(p)] <= room)
