@@ -14,6 +14,7 @@
 
 #include "engine/ui/vrelmemo.h"
 #include "htmlgen.h"
+#include "platform/qt/qtprinter.h"
 #include "platform/stdfilesystem.h"
 #include "print/ui/memoprint.h"
 #include "syntax/htmlscheme.h"
@@ -63,18 +64,22 @@ class TTimedPrinter : public platform::IPrinter {
 
 void BM_PrintThousandPages(benchmark::State& state) {
   const bool header = state.range(0) != 0;
+  // The main window's view: proportional font, long lines wrapped at the page width.
+  const bool mainView = state.range(1) != 0;
   TSyntaxParser parser;
   BuildHtmlScheme(parser.SyntaxScheme());
   parser.SetDefaultAttr(HtmlDefaultAttr());
   TVrelMemo view;
-  // About 84 rows of 8-point text a page: 84,000 lines come to about 1,000 pages.
-  view.MemoSource().LoadFromBuffer(bench::CachedHtml(84'000));
+  // 73,000 generated lines fill 1,000 A4 pages of 8-point text.
+  view.MemoSource().LoadFromBuffer(bench::CachedHtml(73'000));
   view.MemoSource().SetSyntaxParser(&parser);
   TFont font;
   font.SetSize(8);
   view.SetFont(font);
   view.PrintOptions = {poInColor, poPrintSyntax};
   view.PrintOptions.Set(poPrintHeader, header);
+  view.PrintOptions.Set(poWrapLines, mainView);
+  view.UseMonoFont = !mainView;
   platform::TStdFileSystem files;
   const std::string pdf =
       (std::filesystem::temp_directory_path() / "quorel-print-bench.pdf").string();
@@ -113,9 +118,10 @@ void BM_PrintThousandPages(benchmark::State& state) {
   view.MemoSource().SetSyntaxParser(nullptr);
 }
 BENCHMARK(BM_PrintThousandPages)
-    ->ArgName("header")
-    ->Arg(0)
-    ->Arg(1)
+    ->ArgNames({"header", "main_view"})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({1, 1})
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kSecond);

@@ -322,7 +322,8 @@ class TCustomVrelMemo : public QAbstractScrollArea {
   // no horizontal scrolling.
   void PaintPage(QPainter& painter);
   // The display rows of the whole text: its lines, or with word wrap their wrapped rows.
-  int RowCount() const;
+  // `keepGoing` is asked now and then while lines are wrapped; -1 when it said no.
+  int RowCount(const std::function<bool()>& keepGoing = nullptr) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

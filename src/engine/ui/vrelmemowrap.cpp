@@ -25,10 +25,14 @@ int TCustomVrelMemo::WrapWidth() const {
   return printSize_.isEmpty() ? margin : std::min(margin, fits);
 }
 
-int TCustomVrelMemo::RowCount() const {
+int TCustomVrelMemo::RowCount(const std::function<bool()>& keepGoing) const {
   if (!wordWrap_) return store_->LineCount();
   int rows = 0;
-  for (int y = 0; y < store_->LineCount(); ++y) rows += static_cast<int>(RowStarts(y).size());
+  for (int y = 0; y < store_->LineCount(); ++y) {
+    // Wrapping a long document takes a while: the caller may let the user stop it.
+    if (keepGoing && y % 2048 == 2047 && !keepGoing()) return -1;
+    rows += static_cast<int>(RowStarts(y).size());
+  }
   return rows;
 }
 

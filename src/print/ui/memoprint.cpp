@@ -33,11 +33,13 @@ class TPrintJob {
   void PreparePrintClone();
   void LoadPrintText();
   void CopyText(int first, int last);
-  void ComputePageLayout();
+  // False when the user cancelled while the text was laid out.
+  bool ComputePageLayout();
   void PrintPage(int i);
   void RenderPage();
   void PrintHeader(int i);
   void StepProgress();
+  void ProcessMessages();
   void SetProgress(int page, const std::string& count);
 
   TCustomVrelMemo& view_;
@@ -61,7 +63,11 @@ TPrintResult TPrintJob::Run() {
   PreparePrintClone();
   LoadPrintText();
   if (progress_) progress_->SetFileText(title_);
-  ComputePageLayout();
+  ProcessMessages();
+  if (!ComputePageLayout()) {
+    result_.Cancelled = true;
+    return result_;
+  }
   result_.Pages = pages_;
   if (progress_) {
     SetProgress(1, std::to_string(pages_));
@@ -196,7 +202,7 @@ void TPrintJob::CopyText(int first, int last) {
   clone_->MemoSource().InsertStringList(lines, attributes ? &colors : nullptr, false);
 }
 
-void TPrintJob::ComputePageLayout() {
+bool TPrintJob::ComputePageLayout() {
   TVrelMemo& clone = *clone_;
   TPrinterMetrics printer{printer_.DpiX(), printer_.DpiY(), printer_.PageWidth(),
                           printer_.PageHeight()};
@@ -204,7 +210,11 @@ void TPrintJob::ComputePageLayout() {
                         clone.CharWidth(), clone.UseMonoFont};
   layout_ = quorel::ComputePageLayout(printer, screen, options_.Contains(poPrintHeader));
   clone.SetPrintSize(QSize(layout_.PageW, layout_.PageH));
-  const int rows = clone.RowCount();
+  const int rows = clone.RowCount([this] {
+    ProcessMessages();
+    return !(progress_ && progress_->Cancelled());
+  });
+  if (rows < 0) return false;
   if (clone.UseMonoFont) {
     pages_ = MonoPageCount(rows, clone.LineHeight(), layout_.PageH);
   } else {
@@ -212,6 +222,7 @@ void TPrintJob::ComputePageLayout() {
     pages_ = SteppedPageCount(rows - 1, [&](int) { return clone.VisibleRows(); });
   }
   clone.SetTopLine(0);
+  return true;
 }
 
 void TPrintJob::SetProgress(int page, const std::string& count) {
@@ -266,12 +277,17 @@ void TPrintJob::PrintHeader(int i) {
 }
 
 void TPrintJob::StepProgress() {
-  if (progress_) {
-    progress_->Step();
-    QApplication::processEvents();  // a click on Cancel is noticed here
-  } else {
+  if (progress_) progress_->Step();
+  ProcessMessages();
+}
+
+void TPrintJob::ProcessMessages() {
+  // A click on Cancel is noticed here; without the progress window there is nothing to click,
+  // and the other windows are kept from taking input while the document is held.
+  if (progress_)
+    QApplication::processEvents();
+  else
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  }
 }
 
 // The file name proposed for printing into a PDF file: the document's own, ending in ".pdf".
