@@ -31,6 +31,7 @@
 #include "platform/sidefiles.h"
 #include "search/searchoptions.h"
 #include "syntax/syntaxparser.h"
+#include "syntax/ui/syntaxedform.h"
 
 class QAction;
 class QLabel;
@@ -308,6 +309,11 @@ class TForm1 : public QMainWindow {
   static std::string SchemeCaption(const QAction* item);
   static std::string SchemePath(const QAction* item);
   void Default1Click();
+  // "Scheme &Editor...": the scheme editor in a window of its own on the working scheme (the
+  // preferences will hold it on a page of their own).
+  QAction* SchemeEditor1;
+  void SchemeEditor1Click();
+  std::unique_ptr<TSyntaxEdForm> SyntaxEdForm1;
   void ShowGutter1Click();
   void ShowLineNumbers1Click();
   void UpdateCaretPanels();

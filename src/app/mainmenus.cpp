@@ -122,6 +122,9 @@ void TForm1::CreateHighlightingMenu() {
   connect(HighlightUrls1, &QAction::triggered, this, [this] { HighlightUrls1Click(); });
   connect(None4, &QAction::triggered, this, [this] { None4Click(); });
   connect(Default1, &QAction::triggered, this, [this] { Default1Click(); });
+  HighLighting1->addSeparator();
+  SchemeEditor1 = MenuItem(HighLighting1, "Scheme &Editor...");
+  connect(SchemeEditor1, &QAction::triggered, this, [this] { SchemeEditor1Click(); });
 }
 
 void TForm1::CreateViewMenu() {

@@ -115,3 +115,25 @@ void TForm1::RichTextFormat1Click(QAction* item) {
 }
 
 }  // namespace quorel
+
+namespace quorel {
+
+void TForm1::SchemeEditor1Click() {
+  if (!SyntaxEdForm1) {
+    SyntaxEdForm1 = std::make_unique<TSyntaxEdForm>(services_, this);
+    SyntaxEdForm1->setWindowFlags(Qt::Window);
+    SyntaxEdForm1->resize(1040, 600);
+    SyntaxEdForm1->OnClose = [this](bool) { SyntaxEdForm1->hide(); };
+  }
+  SyntaxEdForm1->TextStyleNames.clear();
+  for (const TTextStyle& style : VrelMemo1->TextStyles.Items)
+    SyntaxEdForm1->TextStyleNames.push_back(style.Name);
+  // New styles start from the parser's default font.
+  SyntaxEdForm1->DefaultFontName = SyntaxParser1.DefaultAttr().Font.Name;
+  SyntaxEdForm1->DefaultFontSize = SyntaxParser1.DefaultAttr().Font.Size();
+  SyntaxEdForm1->EditScheme(SyntaxParser1.SyntaxScheme());
+  SyntaxEdForm1->show();
+  SyntaxEdForm1->raise();
+}
+
+}  // namespace quorel

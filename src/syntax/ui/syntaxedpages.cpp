@@ -1,0 +1,682 @@
+// The scheme editor's seven block pages: every control is bound to a property of the selected
+// block of the working copy and writes to it at once.
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "engine/vrelerror.h"
+#include "syntax/commatext.h"
+#include "syntax/keywordlist.h"
+#include "syntax/schemevalues.h"
+#include "syntax/ui/schemepopups.h"
+#include "syntax/ui/syntaxedform.h"
+
+namespace quorel {
+
+namespace {
+
+platform::TFileDialog KeywordDialog(const std::string& title) {
+  platform::TFileDialog dialog;
+  dialog.Title = title;
+  dialog.Filters = {{"Text files (*.txt)", "*.txt"}, {"All files (*.*)", "*.*"}};
+  dialog.DefaultExt = "txt";
+  dialog.InitialDir = ".";
+  return dialog;
+}
+
+// A label whose "&" letter moves the focus to `buddy`.
+QLabel* BuddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setBuddy(buddy);
+  return label;
+}
+
+QGridLayout* Grid(QWidget* page) {
+  auto* grid = new QGridLayout(page);
+  grid->setAlignment(Qt::AlignTop);
+  return grid;
+}
+
+}  // namespace
+
+QCheckBox* TSyntaxEdForm::BoundCheck(const QString& text, bool TSyntaxBlockProps::*flag,
+                                     QWidget* parent) {
+  auto* check = new QCheckBox(text, parent);
+  loaders_.push_back([this, check, flag] { check->setChecked(Block().*flag); });
+  checks_.push_back({check, flag});
+  connect(check, &QCheckBox::toggled, this, [this, flag](bool on) {
+    if (filling_) return;
+    Block().*flag = on;
+    // Another box may show the same flag ("Use MetaSymbol" and "for Escapes").
+    filling_ = true;
+    for (auto& [other, otherFlag] : checks_)
+      if (otherFlag == flag) other->setChecked(on);
+    filling_ = false;
+    Changed();
+  });
+  return check;
+}
+
+QPushButton* TSyntaxEdForm::StyleButton(int TSyntaxBlockProps::*field, QWidget* parent) {
+  auto* button = new QPushButton("Style...", parent);
+  connect(button, &QPushButton::clicked, this,
+          [this, button, field] { EditStyle(button, Block().*field); });
+  return button;
+}
+
+bool TSyntaxEdForm::EditStyle(QWidget* anchor, int& fontId) {
+  TStyleChoice style = StyleOfField(work_, Block(), fontId);
+  if (!StylePopup(anchor, style, TextStyleNames, *services_.Dialogs)) return false;
+  SetFieldStyle(work_, Block(), fontId, style, DefaultFontName, DefaultFontSize);
+  FillPages();  // lists sharing the style are drawn in it
+  return true;
+}
+
+const TFont* TSyntaxEdForm::FontOf(int fontId) const {
+  const TAttrItem* entry = fontId >= 0 ? work_.FontTable.Find(fontId) : nullptr;
+  return entry ? &entry->Font : nullptr;
+}
+
+TColor TSyntaxEdForm::BackOf(int fontId) const {
+  const TAttrItem* entry = fontId >= 0 ? work_.FontTable.Find(fontId) : nullptr;
+  return entry && !entry->UseDefBack ? entry->BackColor : clWindow;
+}
+
+void TSyntaxEdForm::BindLineTokens(TTokenListEditor* editor,
+                                   TLineTokenList TSyntaxBlockProps::*list, const QString& label,
+                                   bool withStyle) {
+  auto items = [this, list]() -> TLineTokenList& { return Block().*list; };
+  TTokenListOps& ops = editor->Ops;
+  ops.Count = [items] { return static_cast<int>(items().size()); };
+  ops.Text = [items](int i) { return items()[static_cast<size_t>(i)].LeftDelimiter; };
+  ops.Used = [items](int i) { return items()[static_cast<size_t>(i)].UseToken; };
+  ops.SetUsed = [items](int i, bool on) { items()[static_cast<size_t>(i)].UseToken = on; };
+  ops.Font = [this, items](int i) { return FontOf(items()[static_cast<size_t>(i)].FontID); };
+  ops.Back = [this, items](int i) { return BackOf(items()[static_cast<size_t>(i)].FontID); };
+  auto edit = [this, items, label, withStyle](QWidget* anchor, TLineToken& token) {
+    if (!withStyle) return TextPopup(anchor, label, token.LeftDelimiter);
+    TStyleChoice style = StyleOfField(work_, Block(), token.FontID);
+    if (!DelimiterStylePopup(anchor, label, token.LeftDelimiter, style, TextStyleNames,
+                             *services_.Dialogs))
+      return false;
+    SetFieldStyle(work_, Block(), token.FontID, style, DefaultFontName, DefaultFontSize);
+    return true;
+  };
+  ops.Add = [items, edit](QWidget* anchor) {
+    TLineToken token;
+    if (!edit(anchor, token)) return false;
+    items().push_back(token);
+    return true;
+  };
+  ops.Edit = [items, edit](QWidget* anchor, int i) {
+    TLineToken token = items()[static_cast<size_t>(i)];
+    if (!edit(anchor, token)) return false;
+    items()[static_cast<size_t>(i)] = token;
+    return true;
+  };
+  ops.Remove = [items](int i) { items().erase(items().begin() + i); };
+  ops.Move = [items](int from, int to) {
+    TLineToken token = items()[static_cast<size_t>(from)];
+    items().erase(items().begin() + from);
+    items().insert(items().begin() + to, token);
+  };
+  editor->OnChange = [this] { Changed(); };
+}
+
+void TSyntaxEdForm::BindBlockTokens(TTokenListEditor* editor,
+                                    TBlockTokenList TSyntaxBlockProps::*list, bool withStyle) {
+  auto items = [this, list]() -> TBlockTokenList& { return Block().*list; };
+  TTokenListOps& ops = editor->Ops;
+  ops.Count = [items] { return static_cast<int>(items().size()); };
+  ops.Text = [items](int i) {
+    const TBlockToken& t = items()[static_cast<size_t>(i)];
+    return t.LeftDelimiter + " and " + t.RightDelimiter;
+  };
+  ops.Used = [items](int i) { return items()[static_cast<size_t>(i)].UseToken; };
+  ops.SetUsed = [items](int i, bool on) { items()[static_cast<size_t>(i)].UseToken = on; };
+  ops.Font = [this, items](int i) { return FontOf(items()[static_cast<size_t>(i)].FontID); };
+  ops.Back = [this, items](int i) { return BackOf(items()[static_cast<size_t>(i)].FontID); };
+  auto edit = [this, withStyle](QWidget* anchor, TBlockToken& token) {
+    if (!withStyle) return TextPairPopup(anchor, token.LeftDelimiter, token.RightDelimiter);
+    TStyleChoice style = StyleOfField(work_, Block(), token.FontID);
+    if (!PairStylePopup(anchor, token.LeftDelimiter, token.RightDelimiter, style, TextStyleNames,
+                        *services_.Dialogs))
+      return false;
+    SetFieldStyle(work_, Block(), token.FontID, style, DefaultFontName, DefaultFontSize);
+    return true;
+  };
+  ops.Add = [items, edit](QWidget* anchor) {
+    TBlockToken token;
+    if (!edit(anchor, token)) return false;
+    items().push_back(token);
+    return true;
+  };
+  ops.Edit = [items, edit](QWidget* anchor, int i) {
+    TBlockToken token = items()[static_cast<size_t>(i)];
+    if (!edit(anchor, token)) return false;
+    items()[static_cast<size_t>(i)] = token;
+    return true;
+  };
+  ops.Remove = [items](int i) { items().erase(items().begin() + i); };
+  ops.Move = [items](int from, int to) {
+    TBlockToken token = items()[static_cast<size_t>(from)];
+    items().erase(items().begin() + from);
+    items().insert(items().begin() + to, token);
+  };
+  editor->OnChange = [this] { Changed(); };
+}
+
+void TSyntaxEdForm::CreateBlockPages() {
+  BlockPages = new QTabWidget(this);
+  BlockPages->addTab(CreateCommonPage(), "&1. Common");
+  BlockPages->addTab(CreateCommentsPage(), "&2. Comments");
+  BlockPages->addTab(CreateFullLinePage(), "&3. FullLine");
+  BlockPages->addTab(CreateStringsPage(), "&4. Strings");
+  BlockPages->addTab(CreateNumbersPage(), "&5. Numbers");
+  BlockPages->addTab(CreateIdentifiersPage(), "&6. Identifiers");
+  BlockPages->addTab(CreateKeywordsPage(), "&7. Keywords");
+}
+
+QWidget* TSyntaxEdForm::CreateCommonPage() {
+  auto* page = new QWidget;
+  QGridLayout* grid = Grid(page);
+  BlockDelimitersList = new TTokenListEditor(page);
+  grid->addWidget(BuddyLabel("Block &Delimiters:", BlockDelimitersList->List, page), 0, 0, 1, 3);
+  TTokenListOps& ops = BlockDelimitersList->Ops;
+  auto items = [this]() -> TDelimitersList& { return Block().BlockDelimiters; };
+  ops.Count = [items] { return static_cast<int>(items().size()); };
+  ops.Text = [items](int i) {
+    const TDelimiters& d = items()[static_cast<size_t>(i)];
+    return d.LeftDelimiter + " and " + d.RightDelimiter;
+  };
+  ops.Used = [items](int i) { return items()[static_cast<size_t>(i)].UseToken; };
+  ops.SetUsed = [items](int i, bool on) { items()[static_cast<size_t>(i)].UseToken = on; };
+  ops.Add = [items](QWidget* anchor) {
+    TDelimiters d;
+    if (!BlockDelimiterPopup(anchor, d)) return false;
+    items().push_back(d);
+    return true;
+  };
+  ops.Edit = [items](QWidget* anchor, int i) {
+    return BlockDelimiterPopup(anchor, items()[static_cast<size_t>(i)]);
+  };
+  ops.Remove = [items](int i) { items().erase(items().begin() + i); };
+  ops.Move = [items](int from, int to) {
+    TDelimiters d = items()[static_cast<size_t>(from)];
+    items().erase(items().begin() + from);
+    items().insert(items().begin() + to, d);
+  };
+  BlockDelimitersList->OnChange = [this] { Changed(); };
+  loaders_.push_back([this] { BlockDelimitersList->Refill(0); });
+  enablers_.push_back({BlockDelimitersList, [this] { return selected_ != 0; }});
+  grid->addWidget(BlockDelimitersList, 1, 0, 1, 3);
+  CaseSensitiveCheck = BoundCheck("&Case Sensitive", &TSyntaxBlockProps::CaseSensitive, page);
+  grid->addWidget(CaseSensitiveCheck, 2, 0);
+  MetaSymbolCheck = BoundCheck("Use &MetaSymbol", &TSyntaxBlockProps::UseMetaSymbol, page);
+  MetaSymbolEdit = new QLineEdit(page);
+  MetaSymbolEdit->setMaxLength(1);
+  MetaSymbolEdit->setMaximumWidth(30);
+  loaders_.push_back([this] {
+    char c = Block().MetaSymbol;
+    MetaSymbolEdit->setText(c ? QString(QChar::fromLatin1(c)) : QString());
+  });
+  connect(MetaSymbolEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
+    QByteArray bytes = text.toLatin1();
+    Block().MetaSymbol = bytes.isEmpty() ? '\0' : bytes[0];
+  });
+  enablers_.push_back({MetaSymbolEdit, [this] { return Block().UseMetaSymbol; }});
+  grid->addWidget(MetaSymbolCheck, 3, 0);
+  grid->addWidget(MetaSymbolEdit, 3, 1);
+  // "for Escapes" shows the same flag as "Use MetaSymbol".
+  EscapesCheck = BoundCheck("for &Escapes", &TSyntaxBlockProps::UseMetaSymbol, page);
+  grid->addWidget(EscapesCheck, 4, 1);
+  WrapLinesCheck = BoundCheck("to &Wrap Long Lines", &TSyntaxBlockProps::UseMetaToWrapLines, page);
+  enablers_.push_back({WrapLinesCheck, [this] { return Block().UseMetaSymbol; }});
+  grid->addWidget(WrapLinesCheck, 5, 1);
+  TextStyleBut = StyleButton(&TSyntaxBlockProps::FIText, page);
+  grid->addWidget(BuddyLabel("Plain &Text:", TextStyleBut, page), 6, 0);
+  grid->addWidget(TextStyleBut, 6, 1);
+  SymbolsCheck = BoundCheck("Highlight S&ymbols", &TSyntaxBlockProps::UseSymbols, page);
+  SymbolStyleBut = StyleButton(&TSyntaxBlockProps::FISymbol, page);
+  enablers_.push_back({SymbolStyleBut, [this] { return Block().UseSymbols; }});
+  grid->addWidget(SymbolsCheck, 7, 0);
+  grid->addWidget(SymbolStyleBut, 7, 1);
+  return page;
+}
+
+QWidget* TSyntaxEdForm::CreateCommentsPage() {
+  auto* page = new QWidget;
+  QGridLayout* grid = Grid(page);
+  CommentsCheck = BoundCheck("Highlight &Comments", &TSyntaxBlockProps::UseComments, page);
+  grid->addWidget(CommentsCheck, 0, 0);
+  SingleLineCommentsCheck =
+      BoundCheck("S&ingle-line Comments", &TSyntaxBlockProps::UseSingleLineComments, page);
+  SingleLineCommentsList = new TTokenListEditor(page);
+  BindLineTokens(SingleLineCommentsList, &TSyntaxBlockProps::SingleLineCommentDelimiters,
+                 "&Delimiter:", true);
+  loaders_.push_back([this] { SingleLineCommentsList->Refill(0); });
+  MultiLineCommentsCheck =
+      BoundCheck("&Multi-line Comments", &TSyntaxBlockProps::UseMultiLineComments, page);
+  MultiLineCommentsList = new TTokenListEditor(page);
+  BindBlockTokens(MultiLineCommentsList, &TSyntaxBlockProps::MultiLineCommentDelimiters, true);
+  loaders_.push_back([this] { MultiLineCommentsList->Refill(0); });
+  grid->addWidget(SingleLineCommentsCheck, 1, 0);
+  grid->addWidget(SingleLineCommentsList, 2, 0);
+  grid->addWidget(MultiLineCommentsCheck, 3, 0);
+  grid->addWidget(MultiLineCommentsList, 4, 0);
+  for (QWidget* w : {static_cast<QWidget*>(SingleLineCommentsCheck),
+                     static_cast<QWidget*>(MultiLineCommentsCheck)})
+    enablers_.push_back({w, [this] { return Block().UseComments; }});
+  enablers_.push_back({SingleLineCommentsList,
+                       [this] { return Block().UseComments && Block().UseSingleLineComments; }});
+  enablers_.push_back({MultiLineCommentsList,
+                       [this] { return Block().UseComments && Block().UseMultiLineComments; }});
+  return page;
+}
+
+QWidget* TSyntaxEdForm::CreateFullLinePage() {
+  auto* page = new QWidget;
+  QGridLayout* grid = Grid(page);
+  FullLineCommentsCheck =
+      BoundCheck("&Full-line Comments", &TSyntaxBlockProps::UseFullLineComments, page);
+  FullLineCommentsList = new TTokenListEditor(page);
+  BindLineTokens(FullLineCommentsList, &TSyntaxBlockProps::FullLineCommentDelimiters,
+                 "&Delimiter:", true);
+  loaders_.push_back([this] { FullLineCommentsList->Refill(0); });
+  enablers_.push_back({FullLineCommentsList, [this] { return Block().UseFullLineComments; }});
+  grid->addWidget(FullLineCommentsCheck, 0, 0, 1, 3);
+  grid->addWidget(FullLineCommentsList, 1, 0, 1, 3);
+  DirectivesCheck =
+      BoundCheck("Highlight &Directives", &TSyntaxBlockProps::UseLineDirectives, page);
+  grid->addWidget(DirectivesCheck, 2, 0, 1, 3);
+  grid->addWidget(new QLabel("Prefix:", page), 3, 0);
+  DirectivePrefixEdit = new QLineEdit(page);
+  DirectivePrefixEdit->setMaxLength(64);
+  loaders_.push_back([this] {
+    DirectivePrefixEdit->setText(QString::fromStdString(Block().LineDirectivePrefix));
+  });
+  connect(DirectivePrefixEdit, &QLineEdit::textEdited, this,
+          [this](const QString& text) { Block().LineDirectivePrefix = text.toStdString(); });
+  grid->addWidget(DirectivePrefixEdit, 3, 1);
+  DirectiveStyleBut = StyleButton(&TSyntaxBlockProps::FIDirective, page);
+  grid->addWidget(DirectiveStyleBut, 3, 2);
+  for (QWidget* w :
+       {static_cast<QWidget*>(DirectivePrefixEdit), static_cast<QWidget*>(DirectiveStyleBut)})
+    enablers_.push_back({w, [this] { return Block().UseLineDirectives; }});
+  return page;
+}
+
+QWidget* TSyntaxEdForm::CreateStringsPage() {
+  auto* page = new QWidget;
+  QGridLayout* grid = Grid(page);
+  StringsCheck = BoundCheck("Highlight Strin&gs", &TSyntaxBlockProps::UseStrings, page);
+  SingleLineStringsCheck =
+      BoundCheck("S&ingle-line Strings", &TSyntaxBlockProps::UseSingleLineStrings, page);
+  SingleLineStringsList = new TTokenListEditor(page);
+  BindBlockTokens(SingleLineStringsList, &TSyntaxBlockProps::SingleLineStringDelimiters, true);
+  loaders_.push_back([this] { SingleLineStringsList->Refill(0); });
+  MultiLineStringsCheck =
+      BoundCheck("&Multi-line Strings", &TSyntaxBlockProps::UseMultiLineStrings, page);
+  MultiLineStringsList = new TTokenListEditor(page);
+  BindBlockTokens(MultiLineStringsList, &TSyntaxBlockProps::MultiLineStringDelimiters, true);
+  loaders_.push_back([this] { MultiLineStringsList->Refill(0); });
+  grid->addWidget(StringsCheck, 0, 0);
+  grid->addWidget(SingleLineStringsCheck, 1, 0);
+  grid->addWidget(SingleLineStringsList, 2, 0);
+  grid->addWidget(MultiLineStringsCheck, 3, 0);
+  grid->addWidget(MultiLineStringsList, 4, 0);
+  for (QWidget* w : {static_cast<QWidget*>(SingleLineStringsCheck),
+                     static_cast<QWidget*>(MultiLineStringsCheck)})
+    enablers_.push_back({w, [this] { return Block().UseStrings; }});
+  enablers_.push_back({SingleLineStringsList,
+                       [this] { return Block().UseStrings && Block().UseSingleLineStrings; }});
+  enablers_.push_back(
+      {MultiLineStringsList, [this] { return Block().UseStrings && Block().UseMultiLineStrings; }});
+  return page;
+}
+
+void TSyntaxEdForm::BindCurrentNumberList() {
+  // The radio buttons choose which list and flags the page shows.
+  TSyntaxBlock& b = Block();
+  const bool wasFilling = filling_;
+  filling_ = true;
+  if (NumPairRadio->isChecked()) {
+    NumListCheck->setText("with prefix&es and suffixes");
+    NumListCheck->setChecked(b.UsePrefixedSuffixedNumbers);
+    NumExtraCheck->setText("use &composition of P && S");
+    NumExtraCheck->setChecked(b.UsePSNumComposition);
+    NumExtraCheck->show();
+    BindBlockTokens(NumList, &TSyntaxBlockProps::NumPrefixesSuffixes, false);
+  } else {
+    bool prefix = NumPrefixRadio->isChecked();
+    NumListCheck->setText(prefix ? "with prefix&es" : "with suffix&es");
+    NumListCheck->setChecked(prefix ? b.UsePrefixedNumbers : b.UseSuffixedNumbers);
+    NumExtraCheck->setText("multiple suffixes allo&wed");
+    NumExtraCheck->setChecked(b.UseMultipleNumSuffixes);
+    NumExtraCheck->setVisible(!prefix);
+    BindLineTokens(NumList,
+                   prefix ? &TSyntaxBlockProps::NumPrefixes : &TSyntaxBlockProps::NumSuffixes,
+                   prefix ? "Prefix:" : "Suffix:", false);
+  }
+  NumList->Refill(0);
+  filling_ = wasFilling;
+}
+
+QWidget* TSyntaxEdForm::CreateNumbersPage() {
+  auto* page = new QWidget;
+  QGridLayout* grid = Grid(page);
+  NumbersCheck = BoundCheck("Highlight N&umbers", &TSyntaxBlockProps::UseNumbers, page);
+  grid->addWidget(NumbersCheck, 0, 0, 1, 2);
+  const QString labels[] = {"Inte&gers:", "Floa&ts:", "&Hexadecimal:"};
+  int TSyntaxBlockProps::*fields[] = {&TSyntaxBlockProps::FIIntNum, &TSyntaxBlockProps::FIFloatNum,
+                                      &TSyntaxBlockProps::FIHexNum};
+  QPushButton** buttons[] = {&IntegerStyleBut, &FloatStyleBut, &HexStyleBut};
+  for (int i = 0; i < 3; ++i) {
+    *buttons[i] = StyleButton(fields[i], page);
+    grid->addWidget(BuddyLabel(labels[i], *buttons[i], page), 1 + i, 0);
+    grid->addWidget(*buttons[i], 1 + i, 1);
+    enablers_.push_back({*buttons[i], [this] { return Block().UseNumbers; }});
+  }
+  auto* special = new QGroupBox(" Special: ", page);
+  auto* box = new QVBoxLayout(special);
+  NumPrefixRadio = new QRadioButton("with &prefix", special);
+  NumSuffixRadio = new QRadioButton("with su&ffix", special);
+  NumPairRadio = new QRadioButton("w&ith prefix && suffix", special);
+  NumPrefixRadio->setChecked(true);
+  auto* radios = new QHBoxLayout;
+  for (QRadioButton* r : {NumPrefixRadio, NumSuffixRadio, NumPairRadio}) {
+    radios->addWidget(r);
+    connect(r, &QRadioButton::toggled, this, [this](bool on) {
+      if (on) BindCurrentNumberList();
+    });
+  }
+  box->addLayout(radios);
+  NumListCheck = new QCheckBox(special);
+  NumExtraCheck = new QCheckBox(special);
+  connect(NumListCheck, &QCheckBox::toggled, this, [this](bool on) {
+    if (filling_) return;
+    TSyntaxBlock& b = Block();
+    (NumPairRadio->isChecked()     ? b.UsePrefixedSuffixedNumbers
+     : NumPrefixRadio->isChecked() ? b.UsePrefixedNumbers
+                                   : b.UseSuffixedNumbers) = on;
+    Changed();
+  });
+  connect(NumExtraCheck, &QCheckBox::toggled, this, [this](bool on) {
+    if (filling_) return;
+    (NumPairRadio->isChecked() ? Block().UsePSNumComposition : Block().UseMultipleNumSuffixes) = on;
+    Changed();
+  });
+  box->addWidget(NumListCheck);
+  box->addWidget(NumExtraCheck);
+  NumList = new TTokenListEditor(special, false);
+  box->addWidget(NumList);
+  loaders_.push_back([this] { BindCurrentNumberList(); });
+  enablers_.push_back({special, [this] { return Block().UseNumbers; }});
+  grid->addWidget(special, 4, 0, 1, 2);
+  return page;
+}
+
+void TSyntaxEdForm::BindCurrentIdentList() {
+  TSyntaxBlock& b = Block();
+  const bool wasFilling = filling_;
+  filling_ = true;
+  if (IdentPairRadio->isChecked()) {
+    IdentListCheck->setText("with prefix&es and suffixes");
+    IdentListCheck->setChecked(b.UsePrefixedSuffixedIdentifiers);
+    BindBlockTokens(IdentList, &TSyntaxBlockProps::IdentPrefixesSuffixes, false);
+  } else {
+    bool prefix = IdentPrefixRadio->isChecked();
+    IdentListCheck->setText(prefix ? "with prefix&es" : "with suffix&es");
+    IdentListCheck->setChecked(prefix ? b.UsePrefixedIdentifiers : b.UseSuffixedIdentifiers);
+    BindLineTokens(IdentList,
+                   prefix ? &TSyntaxBlockProps::IdentPrefixes : &TSyntaxBlockProps::IdentSuffixes,
+                   prefix ? "Prefix:" : "Suffix:", false);
+  }
+  IdentList->Refill(0);
+  filling_ = wasFilling;
+}
+
+QWidget* TSyntaxEdForm::CreateIdentifiersPage() {
+  auto* page = new QWidget;
+  QGridLayout* grid = Grid(page);
+  IdentifiersCheck = BoundCheck("Highlight Iden&tifiers", &TSyntaxBlockProps::UseIdentifiers, page);
+  IdentifierStyleBut = StyleButton(&TSyntaxBlockProps::FIIdentifier, page);
+  grid->addWidget(IdentifiersCheck, 0, 0);
+  grid->addWidget(IdentifierStyleBut, 0, 1);
+  auto* special = new QGroupBox(" Special: ", page);
+  auto* box = new QVBoxLayout(special);
+  IdentPrefixRadio = new QRadioButton("with &prefix", special);
+  IdentSuffixRadio = new QRadioButton("with su&ffix", special);
+  IdentPairRadio = new QRadioButton("w&ith prefix && suffix", special);
+  IdentPrefixRadio->setChecked(true);
+  auto* radios = new QHBoxLayout;
+  for (QRadioButton* r : {IdentPrefixRadio, IdentSuffixRadio, IdentPairRadio}) {
+    radios->addWidget(r);
+    connect(r, &QRadioButton::toggled, this, [this](bool on) {
+      if (on) BindCurrentIdentList();
+    });
+  }
+  box->addLayout(radios);
+  IdentListCheck = new QCheckBox(special);
+  connect(IdentListCheck, &QCheckBox::toggled, this, [this](bool on) {
+    if (filling_) return;
+    TSyntaxBlock& b = Block();
+    (IdentPairRadio->isChecked()     ? b.UsePrefixedSuffixedIdentifiers
+     : IdentPrefixRadio->isChecked() ? b.UsePrefixedIdentifiers
+                                     : b.UseSuffixedIdentifiers) = on;
+    Changed();
+  });
+  box->addWidget(IdentListCheck);
+  IdentList = new TTokenListEditor(special, false);
+  box->addWidget(IdentList);
+  loaders_.push_back([this] { BindCurrentIdentList(); });
+  grid->addWidget(special, 1, 0, 1, 2);
+  FirstCharsBut = new QPushButton("...", page);
+  OtherCharsBut = new QPushButton("...", page);
+  grid->addWidget(new QLabel("First Symbol CharSet:", page), 2, 0);
+  grid->addWidget(FirstCharsBut, 2, 1);
+  grid->addWidget(new QLabel("Other Symbols CharSet:", page), 3, 0);
+  grid->addWidget(OtherCharsBut, 3, 1);
+  auto charSet = [this](QPushButton* button, TCharSet TSyntaxBlockProps::*field) {
+    connect(button, &QPushButton::clicked, this, [this, button, field] {
+      std::string text = CharSetToText(Block().*field);
+      if (TextPopup(button, "&CharSet:", text)) Block().*field = CharSetFromText(text);
+    });
+  };
+  charSet(FirstCharsBut, &TSyntaxBlockProps::FirstIdentChars);
+  charSet(OtherCharsBut, &TSyntaxBlockProps::OtherIdentChars);
+  for (QWidget* w : {static_cast<QWidget*>(IdentifierStyleBut), static_cast<QWidget*>(special),
+                     static_cast<QWidget*>(FirstCharsBut), static_cast<QWidget*>(OtherCharsBut)})
+    enablers_.push_back({w, [this] { return Block().UseIdentifiers; }});
+  return page;
+}
+
+QWidget* TSyntaxEdForm::CreateKeywordsPage() {
+  auto* page = new QWidget;
+  QGridLayout* grid = Grid(page);
+  KeywordsCheck = BoundCheck("Highlight &Keywords:", &TSyntaxBlockProps::UseKeywords, page);
+  grid->addWidget(KeywordsCheck, 0, 0, 1, 2);
+  auto* sets = new QGroupBox(" Sets: ", page);
+  auto* setsBox = new QVBoxLayout(sets);
+  KeywordSetsList = new TTokenListEditor(sets);
+  KeywordSetsList->AddBut->setText("&Add");
+  KeywordSetsList->RemoveBut->setText("&Remove");
+  KeywordSetsList->EditBut->setText("&Edit");
+  setsBox->addWidget(KeywordSetsList);
+  TTokenListOps& ops = KeywordSetsList->Ops;
+  auto items = [this]() -> TKeywordSetList& { return Block().KeywordSets; };
+  ops.Count = [items] { return static_cast<int>(items().size()); };
+  ops.Text = [items](int i) { return items()[static_cast<size_t>(i)].Name; };
+  ops.Used = [items](int i) { return items()[static_cast<size_t>(i)].UseToken; };
+  ops.SetUsed = [items](int i, bool on) { items()[static_cast<size_t>(i)].UseToken = on; };
+  ops.Font = [this, items](int i) { return FontOf(items()[static_cast<size_t>(i)].FontID); };
+  ops.Back = [this, items](int i) { return BackOf(items()[static_cast<size_t>(i)].FontID); };
+  auto edit = [this](QWidget* anchor, TKeywordSet& set) {
+    TStyleChoice style = StyleOfField(work_, Block(), set.FontID);
+    if (!DelimiterStylePopup(anchor, "Set:", set.Name, style, TextStyleNames, *services_.Dialogs))
+      return false;
+    SetFieldStyle(work_, Block(), set.FontID, style, DefaultFontName, DefaultFontSize);
+    return true;
+  };
+  ops.Add = [items, edit](QWidget* anchor) {
+    TKeywordSet set;
+    if (!edit(anchor, set)) return false;
+    items().push_back(set);
+    return true;
+  };
+  ops.Edit = [items, edit](QWidget* anchor, int i) {
+    TKeywordSet set = items()[static_cast<size_t>(i)];
+    if (!edit(anchor, set)) return false;
+    items()[static_cast<size_t>(i)] = set;
+    return true;
+  };
+  ops.Remove = [this, items](int i) {
+    std::string question =
+        "Do you really want to remove keyword set '" + items()[static_cast<size_t>(i)].Name + "'?";
+    if (services_.Dialogs->MessageBox(platform::mkConfirmation, question, platform::mbYesNo) ==
+        platform::mrYes)
+      items().erase(items().begin() + i);
+  };
+  ops.Move = [items](int from, int to) {
+    TKeywordSet set = items()[static_cast<size_t>(from)];
+    items().erase(items().begin() + from);
+    items().insert(items().begin() + to, set);
+  };
+  KeywordSetsList->OnChange = [this] {
+    FillKeywords();
+    Changed();
+  };
+  connect(KeywordSetsList->List, &QListWidget::currentRowChanged, this, [this] { FillKeywords(); });
+  loaders_.push_back([this] {
+    KeywordSetsList->Refill(0);
+    FillKeywords();
+  });
+  enablers_.push_back({sets, [this] { return Block().UseKeywords; }});
+
+  auto* current = new QGroupBox(" Current Keywords Set: ", page);
+  auto* currentBox = new QHBoxLayout(current);
+  KeywordsList = new QListWidget(current);
+  KeywordsList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  currentBox->addWidget(KeywordsList, 1);
+  auto* buttons = new QVBoxLayout;
+  AddKeywordBut = new QPushButton("Ad&d", current);
+  RemoveKeywordBut = new QPushButton("Remo&ve", current);
+  EditKeywordBut = new QPushButton("Edi&t", current);
+  LoadKeywordsBut = new QPushButton("Load", current);
+  SaveKeywordsBut = new QPushButton("Save", current);
+  for (QPushButton* b :
+       {AddKeywordBut, RemoveKeywordBut, EditKeywordBut, LoadKeywordsBut, SaveKeywordsBut})
+    buttons->addWidget(b);
+  buttons->addStretch();
+  currentBox->addLayout(buttons);
+  connect(AddKeywordBut, &QPushButton::clicked, this, [this] { AddKeywordClick(); });
+  connect(RemoveKeywordBut, &QPushButton::clicked, this, [this] { RemoveKeywordClick(); });
+  connect(EditKeywordBut, &QPushButton::clicked, this, [this] { EditKeywordClick(); });
+  connect(KeywordsList, &QListWidget::itemDoubleClicked, this, [this] { EditKeywordClick(); });
+  connect(LoadKeywordsBut, &QPushButton::clicked, this, [this] { LoadKeywordsClick(); });
+  connect(SaveKeywordsBut, &QPushButton::clicked, this, [this] { SaveKeywordsClick(); });
+  enablers_.push_back({current, [this] { return Block().UseKeywords && CurrentSet() != nullptr; }});
+  grid->addWidget(sets, 1, 0);
+  grid->addWidget(current, 1, 1);
+  return page;
+}
+
+TKeywordSet* TSyntaxEdForm::CurrentSet() {
+  int row = KeywordSetsList->List->currentRow();
+  auto& sets = Block().KeywordSets;
+  return row >= 0 && row < static_cast<int>(sets.size()) ? &sets[static_cast<size_t>(row)]
+                                                         : nullptr;
+}
+
+void TSyntaxEdForm::FillKeywords() {
+  KeywordsList->clear();
+  if (TKeywordSet* set = CurrentSet())
+    for (const std::string& word : SortedKeywords(set->Keywords))
+      KeywordsList->addItem(QString::fromStdString(word));
+  UpdateEnabling();
+}
+
+void TSyntaxEdForm::StoreKeywords() {
+  TKeywordSet* set = CurrentSet();
+  if (!set) return;
+  std::vector<std::string> words;
+  for (int i = 0; i < KeywordsList->count(); ++i)
+    words.push_back(KeywordsList->item(i)->text().toStdString());
+  set->Keywords = JoinCommaText(words);
+}
+
+void TSyntaxEdForm::AddKeywordClick() {
+  if (!CurrentSet()) return;
+  std::string word;
+  if (!TextPopup(AddKeywordBut, "&Keyword:", word)) return;
+  std::vector<std::string> words = SortedKeywords(CurrentSet()->Keywords);
+  int index = AddKeyword(words, word);
+  CurrentSet()->Keywords = JoinCommaText(words);
+  FillKeywords();
+  KeywordsList->setCurrentRow(index);
+}
+
+void TSyntaxEdForm::RemoveKeywordClick() {
+  for (QListWidgetItem* item : KeywordsList->selectedItems()) delete item;
+  StoreKeywords();
+}
+
+void TSyntaxEdForm::EditKeywordClick() {
+  QListWidgetItem* item = KeywordsList->currentItem();
+  if (!item || !CurrentSet()) return;
+  std::string word = item->text().toStdString();
+  if (!TextPopup(EditKeywordBut, "&Keyword:", word)) return;
+  delete item;
+  StoreKeywords();
+  std::vector<std::string> words = SortedKeywords(CurrentSet()->Keywords);
+  int index = AddKeyword(words, word);
+  CurrentSet()->Keywords = JoinCommaText(words);
+  FillKeywords();
+  KeywordsList->setCurrentRow(index);
+}
+
+void TSyntaxEdForm::LoadKeywordsClick() {
+  TKeywordSet* set = CurrentSet();
+  if (!set) return;
+  platform::TFileDialog dialog = KeywordDialog("Load keywords");
+  if (!services_.Dialogs->OpenFileDialog(dialog)) return;
+  try {
+    LoadKeywordList(dialog.FileName, *set, *services_.Files);
+  } catch (const EVrelError& e) {
+    services_.Dialogs->MessageBox(platform::mkError, e.what(), platform::mbOK);
+  }
+  FillKeywords();
+}
+
+void TSyntaxEdForm::SaveKeywordsClick() {
+  TKeywordSet* set = CurrentSet();
+  if (!set) return;
+  platform::TFileDialog dialog = KeywordDialog("Save keywords");
+  if (!services_.Dialogs->SaveFileDialog(dialog)) return;
+  try {
+    SaveKeywordList(dialog.FileName, *set, *services_.Files);
+  } catch (const EVrelError& e) {
+    services_.Dialogs->MessageBox(platform::mkError, e.what(), platform::mbOK);
+  }
+}
+
+void TSyntaxEdForm::FillPages() {
+  if (work_.SyntaxBlocks.empty()) return;
+  selected_ = std::clamp(selected_, 0, static_cast<int>(work_.SyntaxBlocks.size()) - 1);
+  filling_ = true;
+  for (auto& load : loaders_) load();
+  filling_ = false;
+  UpdateEnabling();
+}
+
+void TSyntaxEdForm::UpdateEnabling() {
+  if (work_.SyntaxBlocks.empty()) return;
+  for (auto& [widget, enabled] : enablers_) widget->setEnabled(enabled());
+  EditBlockBut->setEnabled(selected_ > 0);
+  RemoveBlockBut->setEnabled(selected_ > 0);
+}
+
+}  // namespace quorel
