@@ -54,6 +54,7 @@ class TTimedPrinter : public platform::IPrinter {
     EndedAt = clock_.nsecsElapsed();
     return printer_->EndDocument();
   }
+  void AbortDocument() override { printer_->AbortDocument(); }
   std::string ErrorText() const override { return printer_->ErrorText(); }
   bool Setup(QWidget* parent) override { return printer_->Setup(parent); }
 

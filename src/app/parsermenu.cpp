@@ -128,9 +128,6 @@ void TForm1::SchemeEditor1Click() {
   SyntaxEdForm1->TextStyleNames.clear();
   for (const TTextStyle& style : VrelMemo1->TextStyles.Items)
     SyntaxEdForm1->TextStyleNames.push_back(style.Name);
-  // New styles start from the parser's default font.
-  SyntaxEdForm1->DefaultFontName = SyntaxParser1.DefaultAttr().Font.Name;
-  SyntaxEdForm1->DefaultFontSize = SyntaxParser1.DefaultAttr().Font.Size();
   SyntaxEdForm1->EditScheme(SyntaxParser1.SyntaxScheme());
   SyntaxEdForm1->show();
   SyntaxEdForm1->raise();

@@ -25,6 +25,7 @@ class TRecordingPrinter : public platform::IPrinter {
   int SetupCalls = 0;
   int Begun = 0;
   int Ended = 0;
+  int Aborted = 0;
   std::string Title;
   std::vector<QImage> Pages;
   // Called as each page starts being painted (page counted from 0).
@@ -57,6 +58,10 @@ class TRecordingPrinter : public platform::IPrinter {
     ++Ended;
     if (OnEnded) OnEnded();
     return true;
+  }
+  void AbortDocument() override {
+    if (painter_.isActive()) painter_.end();
+    ++Aborted;
   }
   std::string ErrorText() const override { return FailToStart ? "The printer is off." : ""; }
   bool Setup(QWidget*) override {

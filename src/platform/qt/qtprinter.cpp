@@ -80,6 +80,16 @@ class TQtPrinter : public IPrinter {
     pdfData_.clear();
     return error_.empty();
   }
+  void AbortDocument() override {
+    if (painter_.isActive()) painter_.end();
+    if (!pdf_) {
+      printer_.abort();
+      return;
+    }
+    pdf_.reset();
+    buffer_.reset();
+    pdfData_.clear();
+  }
   std::string ErrorText() const override { return error_; }
 
   bool Setup(QWidget* parent) override {

@@ -34,6 +34,8 @@ class IPrinter {
   // Ends the document and sends it off; a PDF file is written whole or not at all. False (with
   // ErrorText) when that failed.
   virtual bool EndDocument() = 0;
+  // Ends a document that got no page: nothing is printed, and no PDF file is written.
+  virtual void AbortDocument() = 0;
   virtual std::string ErrorText() const = 0;
   // The printer setup dialog (printer, paper, orientation, or a PDF file); false when cancelled.
   virtual bool Setup(QWidget* parent) = 0;

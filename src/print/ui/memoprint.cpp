@@ -95,7 +95,10 @@ TPrintResult TPrintJob::Run() {
     PrintPage(i);
     ++result_.PagesPrinted;
   }
-  if (pages_ != 0 && !printer_.EndDocument()) result_.Error = printer_.ErrorText();
+  if (result_.PagesPrinted == 0)
+    printer_.AbortDocument();  // stopped before the first page: nothing to send
+  else if (!printer_.EndDocument())
+    result_.Error = printer_.ErrorText();
   return result_;
 }
 

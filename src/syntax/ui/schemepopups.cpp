@@ -104,7 +104,11 @@ void TSchemePopup::AddStyle(const TStyleChoice& style, const std::vector<std::st
   QFormLayout* form = Form(this);
   FontNameBox = new QComboBox(this);
   FontNameBox->addItems(QFontDatabase::families());
-  FontNameBox->setCurrentIndex(FontNameBox->findText(QString::fromStdString(style.FontName)));
+  // A font this screen lacks ("Courier New" here) is still offered, so OK keeps it.
+  const QString fontName = QString::fromStdString(style.FontName);
+  if (!fontName.isEmpty() && FontNameBox->findText(fontName) < 0)
+    FontNameBox->insertItem(0, fontName);
+  FontNameBox->setCurrentIndex(FontNameBox->findText(fontName));
   auto* nameLabel = new QLabel("Font &Name:", this);
   nameLabel->setBuddy(FontNameBox);
   form->addRow(nameLabel, FontNameBox);

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "engine/vrelerror.h"
+#include "syntax/syntaxparser.h"
 #include "syntax/ui/schemepopups.h"
 
 namespace quorel {
@@ -44,12 +45,7 @@ class TBlockTreeWidget : public QTreeWidget {
 };
 
 platform::TFileDialog SchemeDialog(const std::string& title) {
-  platform::TFileDialog dialog;
-  dialog.Title = title;
-  dialog.Filters = {{"Syntax Scheme files (*.sch)", "*.sch"}, {"All files (*.*)", "*.*"}};
-  dialog.DefaultExt = "sch";
-  dialog.InitialDir = ".";
-  return dialog;
+  return FileDialog(title, "Syntax Scheme files (*.sch)", "*.sch", "sch");
 }
 
 }  // namespace
@@ -133,6 +129,13 @@ void TSyntaxEdForm::CreateTreePage() {
 
 void TSyntaxEdForm::EditScheme(TSyntaxScheme& scheme) {
   edited_ = &scheme;
+  // New styles start from the font of the parser that colours with the scheme.
+  DefaultFontName = "Courier New";
+  DefaultFontSize = 10;
+  if (scheme.Parser) {
+    DefaultFontName = scheme.Parser->DefaultAttr().Font.Name;
+    DefaultFontSize = scheme.Parser->DefaultAttr().Font.Size();
+  }
   work_.Clear();
   work_.Assign(scheme);
   fileName_.clear();
@@ -292,6 +295,16 @@ bool TSyntaxEdForm::DropBlock(int dragged, int target, bool asChild) {
   if (moved < 0) return false;
   SelectBlock(moved);
   return true;
+}
+
+platform::TFileDialog FileDialog(const std::string& title, const std::string& description,
+                                 const std::string& pattern, const std::string& ext) {
+  platform::TFileDialog dialog;
+  dialog.Title = title;
+  dialog.Filters = {{description, pattern}, {"All files (*.*)", "*.*"}};
+  dialog.DefaultExt = ext;
+  dialog.InitialDir = ".";
+  return dialog;
 }
 
 void TSyntaxEdForm::Changed() {

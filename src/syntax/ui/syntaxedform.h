@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -23,6 +24,10 @@
 
 namespace quorel {
 
+// A file dialog starting in the current folder with one filter and "All files (*.*)".
+platform::TFileDialog FileDialog(const std::string& title, const std::string& description,
+                                 const std::string& pattern, const std::string& ext);
+
 class TSyntaxEdForm : public QWidget {
   Q_OBJECT
 
@@ -37,7 +42,8 @@ class TSyntaxEdForm : public QWidget {
   int SelectedBlock() const { return selected_; }
   void SelectBlock(int index);
 
-  // The named text styles the style popup offers, and the font for new styles.
+  // The named text styles the style popup offers, and the font for new styles (the scheme's
+  // parser's default font, set by EditScheme).
   std::vector<std::string> TextStyleNames;
   std::string DefaultFontName = "Courier New";
   int DefaultFontSize = 10;
@@ -159,6 +165,13 @@ class TSyntaxEdForm : public QWidget {
                       const QString& label, bool withStyle);
   void BindBlockTokens(TTokenListEditor* editor, TBlockTokenList TSyntaxBlockProps::*list,
                        bool withStyle);
+  // A list of items with a FontID each, drawn in their styles.
+  template <typename Item>
+  void BindStyledItems(TTokenListEditor* editor, std::function<std::vector<Item>&()> items,
+                       std::function<std::string(const Item&)> text,
+                       std::function<bool(QWidget*, Item&)> edit);
+  QGroupBox* SpecialGroup(QWidget* page, QRadioButton*& prefix, QRadioButton*& suffix,
+                          QRadioButton*& pair, const std::function<void()>& chosen);
   void BindCurrentNumberList();
   void BindCurrentIdentList();
   bool EditStyle(QWidget* anchor, int& fontId);

@@ -18,20 +18,46 @@ namespace quorel {
 
 namespace {
 
-platform::TFileDialog KeywordDialog(const std::string& title) {
-  platform::TFileDialog dialog;
-  dialog.Title = title;
-  dialog.Filters = {{"Text files (*.txt)", "*.txt"}, {"All files (*.*)", "*.*"}};
-  dialog.DefaultExt = "txt";
-  dialog.InitialDir = ".";
-  return dialog;
-}
-
 // A label whose "&" letter moves the focus to `buddy`.
 QLabel* BuddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   label->setBuddy(buddy);
   return label;
+}
+
+// The operations every rule list has, over a list of `Item`s of the selected block: `items`
+// returns that list, `text` shows an item, `edit` runs its popup on a copy (kept on OK).
+template <typename Item>
+void BindItems(TTokenListOps& ops, std::function<std::vector<Item>&()> items,
+               std::function<std::string(const Item&)> text,
+               std::function<bool(QWidget*, Item&)> edit) {
+  auto at = [items](int i) -> Item& { return items()[static_cast<size_t>(i)]; };
+  ops.Count = [items] { return static_cast<int>(items().size()); };
+  ops.Text = [at, text](int i) { return text(at(i)); };
+  ops.Used = [at](int i) { return at(i).UseToken; };
+  ops.SetUsed = [at](int i, bool on) { at(i).UseToken = on; };
+  ops.Add = [items, edit](QWidget* anchor) {
+    Item item;
+    if (!edit(anchor, item)) return false;
+    items().push_back(item);
+    return true;
+  };
+  ops.Edit = [at, edit](QWidget* anchor, int i) {
+    Item item = at(i);
+    if (!edit(anchor, item)) return false;
+    at(i) = item;
+    return true;
+  };
+  ops.Remove = [items](int i) { items().erase(items().begin() + i); };
+  ops.Move = [items](int from, int to) {
+    Item item = items()[static_cast<size_t>(from)];
+    items().erase(items().begin() + from);
+    items().insert(items().begin() + to, item);
+  };
+}
+
+std::string PairText(const std::string& left, const std::string& right) {
+  return left + " and " + right;
 }
 
 QGridLayout* Grid(QWidget* page) {
@@ -85,88 +111,57 @@ TColor TSyntaxEdForm::BackOf(int fontId) const {
   return entry && !entry->UseDefBack ? entry->BackColor : clWindow;
 }
 
-void TSyntaxEdForm::BindLineTokens(TTokenListEditor* editor,
-                                   TLineTokenList TSyntaxBlockProps::*list, const QString& label,
-                                   bool withStyle) {
-  auto items = [this, list]() -> TLineTokenList& { return Block().*list; };
-  TTokenListOps& ops = editor->Ops;
-  ops.Count = [items] { return static_cast<int>(items().size()); };
-  ops.Text = [items](int i) { return items()[static_cast<size_t>(i)].LeftDelimiter; };
-  ops.Used = [items](int i) { return items()[static_cast<size_t>(i)].UseToken; };
-  ops.SetUsed = [items](int i, bool on) { items()[static_cast<size_t>(i)].UseToken = on; };
-  ops.Font = [this, items](int i) { return FontOf(items()[static_cast<size_t>(i)].FontID); };
-  ops.Back = [this, items](int i) { return BackOf(items()[static_cast<size_t>(i)].FontID); };
-  auto edit = [this, items, label, withStyle](QWidget* anchor, TLineToken& token) {
-    if (!withStyle) return TextPopup(anchor, label, token.LeftDelimiter);
-    TStyleChoice style = StyleOfField(work_, Block(), token.FontID);
-    if (!DelimiterStylePopup(anchor, label, token.LeftDelimiter, style, TextStyleNames,
-                             *services_.Dialogs))
-      return false;
-    SetFieldStyle(work_, Block(), token.FontID, style, DefaultFontName, DefaultFontSize);
-    return true;
+template <typename Item>
+void TSyntaxEdForm::BindStyledItems(TTokenListEditor* editor,
+                                    std::function<std::vector<Item>&()> items,
+                                    std::function<std::string(const Item&)> text,
+                                    std::function<bool(QWidget*, Item&)> edit) {
+  BindItems<Item>(editor->Ops, items, text, edit);
+  editor->Ops.Font = [this, items](int i) {
+    return FontOf(items()[static_cast<size_t>(i)].FontID);
   };
-  ops.Add = [items, edit](QWidget* anchor) {
-    TLineToken token;
-    if (!edit(anchor, token)) return false;
-    items().push_back(token);
-    return true;
-  };
-  ops.Edit = [items, edit](QWidget* anchor, int i) {
-    TLineToken token = items()[static_cast<size_t>(i)];
-    if (!edit(anchor, token)) return false;
-    items()[static_cast<size_t>(i)] = token;
-    return true;
-  };
-  ops.Remove = [items](int i) { items().erase(items().begin() + i); };
-  ops.Move = [items](int from, int to) {
-    TLineToken token = items()[static_cast<size_t>(from)];
-    items().erase(items().begin() + from);
-    items().insert(items().begin() + to, token);
+  editor->Ops.Back = [this, items](int i) {
+    return BackOf(items()[static_cast<size_t>(i)].FontID);
   };
   editor->OnChange = [this] { Changed(); };
 }
 
+void TSyntaxEdForm::BindLineTokens(TTokenListEditor* editor,
+                                   TLineTokenList TSyntaxBlockProps::*list, const QString& label,
+                                   bool withStyle) {
+  std::function<TLineTokenList&()> items = [this, list]() -> TLineTokenList& {
+    return Block().*list;
+  };
+  BindStyledItems<TLineToken>(
+      editor, items, [](const TLineToken& t) { return t.LeftDelimiter; },
+      [this, label, withStyle](QWidget* anchor, TLineToken& token) {
+        if (!withStyle) return TextPopup(anchor, label, token.LeftDelimiter);
+        TStyleChoice style = StyleOfField(work_, Block(), token.FontID);
+        if (!DelimiterStylePopup(anchor, label, token.LeftDelimiter, style, TextStyleNames,
+                                 *services_.Dialogs))
+          return false;
+        SetFieldStyle(work_, Block(), token.FontID, style, DefaultFontName, DefaultFontSize);
+        return true;
+      });
+}
+
 void TSyntaxEdForm::BindBlockTokens(TTokenListEditor* editor,
                                     TBlockTokenList TSyntaxBlockProps::*list, bool withStyle) {
-  auto items = [this, list]() -> TBlockTokenList& { return Block().*list; };
-  TTokenListOps& ops = editor->Ops;
-  ops.Count = [items] { return static_cast<int>(items().size()); };
-  ops.Text = [items](int i) {
-    const TBlockToken& t = items()[static_cast<size_t>(i)];
-    return t.LeftDelimiter + " and " + t.RightDelimiter;
+  std::function<TBlockTokenList&()> items = [this, list]() -> TBlockTokenList& {
+    return Block().*list;
   };
-  ops.Used = [items](int i) { return items()[static_cast<size_t>(i)].UseToken; };
-  ops.SetUsed = [items](int i, bool on) { items()[static_cast<size_t>(i)].UseToken = on; };
-  ops.Font = [this, items](int i) { return FontOf(items()[static_cast<size_t>(i)].FontID); };
-  ops.Back = [this, items](int i) { return BackOf(items()[static_cast<size_t>(i)].FontID); };
-  auto edit = [this, withStyle](QWidget* anchor, TBlockToken& token) {
-    if (!withStyle) return TextPairPopup(anchor, token.LeftDelimiter, token.RightDelimiter);
-    TStyleChoice style = StyleOfField(work_, Block(), token.FontID);
-    if (!PairStylePopup(anchor, token.LeftDelimiter, token.RightDelimiter, style, TextStyleNames,
-                        *services_.Dialogs))
-      return false;
-    SetFieldStyle(work_, Block(), token.FontID, style, DefaultFontName, DefaultFontSize);
-    return true;
-  };
-  ops.Add = [items, edit](QWidget* anchor) {
-    TBlockToken token;
-    if (!edit(anchor, token)) return false;
-    items().push_back(token);
-    return true;
-  };
-  ops.Edit = [items, edit](QWidget* anchor, int i) {
-    TBlockToken token = items()[static_cast<size_t>(i)];
-    if (!edit(anchor, token)) return false;
-    items()[static_cast<size_t>(i)] = token;
-    return true;
-  };
-  ops.Remove = [items](int i) { items().erase(items().begin() + i); };
-  ops.Move = [items](int from, int to) {
-    TBlockToken token = items()[static_cast<size_t>(from)];
-    items().erase(items().begin() + from);
-    items().insert(items().begin() + to, token);
-  };
-  editor->OnChange = [this] { Changed(); };
+  BindStyledItems<TBlockToken>(
+      editor, items,
+      [](const TBlockToken& t) { return PairText(t.LeftDelimiter, t.RightDelimiter); },
+      [this, withStyle](QWidget* anchor, TBlockToken& token) {
+        if (!withStyle) return TextPairPopup(anchor, token.LeftDelimiter, token.RightDelimiter);
+        TStyleChoice style = StyleOfField(work_, Block(), token.FontID);
+        if (!PairStylePopup(anchor, token.LeftDelimiter, token.RightDelimiter, style,
+                            TextStyleNames, *services_.Dialogs))
+          return false;
+        SetFieldStyle(work_, Block(), token.FontID, style, DefaultFontName, DefaultFontSize);
+        return true;
+      });
 }
 
 void TSyntaxEdForm::CreateBlockPages() {
@@ -185,30 +180,10 @@ QWidget* TSyntaxEdForm::CreateCommonPage() {
   QGridLayout* grid = Grid(page);
   BlockDelimitersList = new TTokenListEditor(page);
   grid->addWidget(BuddyLabel("Block &Delimiters:", BlockDelimitersList->List, page), 0, 0, 1, 3);
-  TTokenListOps& ops = BlockDelimitersList->Ops;
-  auto items = [this]() -> TDelimitersList& { return Block().BlockDelimiters; };
-  ops.Count = [items] { return static_cast<int>(items().size()); };
-  ops.Text = [items](int i) {
-    const TDelimiters& d = items()[static_cast<size_t>(i)];
-    return d.LeftDelimiter + " and " + d.RightDelimiter;
-  };
-  ops.Used = [items](int i) { return items()[static_cast<size_t>(i)].UseToken; };
-  ops.SetUsed = [items](int i, bool on) { items()[static_cast<size_t>(i)].UseToken = on; };
-  ops.Add = [items](QWidget* anchor) {
-    TDelimiters d;
-    if (!BlockDelimiterPopup(anchor, d)) return false;
-    items().push_back(d);
-    return true;
-  };
-  ops.Edit = [items](QWidget* anchor, int i) {
-    return BlockDelimiterPopup(anchor, items()[static_cast<size_t>(i)]);
-  };
-  ops.Remove = [items](int i) { items().erase(items().begin() + i); };
-  ops.Move = [items](int from, int to) {
-    TDelimiters d = items()[static_cast<size_t>(from)];
-    items().erase(items().begin() + from);
-    items().insert(items().begin() + to, d);
-  };
+  BindItems<TDelimiters>(
+      BlockDelimitersList->Ops, [this]() -> TDelimitersList& { return Block().BlockDelimiters; },
+      [](const TDelimiters& d) { return PairText(d.LeftDelimiter, d.RightDelimiter); },
+      [](QWidget* anchor, TDelimiters& d) { return BlockDelimiterPopup(anchor, d); });
   BlockDelimitersList->OnChange = [this] { Changed(); };
   loaders_.push_back([this] { BlockDelimitersList->Refill(0); });
   enablers_.push_back({BlockDelimitersList, [this] { return selected_ != 0; }});
@@ -338,6 +313,26 @@ QWidget* TSyntaxEdForm::CreateStringsPage() {
   return page;
 }
 
+QGroupBox* TSyntaxEdForm::SpecialGroup(QWidget* page, QRadioButton*& prefix, QRadioButton*& suffix,
+                                       QRadioButton*& pair, const std::function<void()>& chosen) {
+  // " Special: " chooses which list of prefixes, suffixes or pairs the page shows.
+  auto* special = new QGroupBox(" Special: ", page);
+  auto* box = new QVBoxLayout(special);
+  prefix = new QRadioButton("with &prefix", special);
+  suffix = new QRadioButton("with su&ffix", special);
+  pair = new QRadioButton("w&ith prefix && suffix", special);
+  prefix->setChecked(true);
+  auto* radios = new QHBoxLayout;
+  for (QRadioButton* r : {prefix, suffix, pair}) {
+    radios->addWidget(r);
+    connect(r, &QRadioButton::toggled, this, [chosen](bool on) {
+      if (on) chosen();
+    });
+  }
+  box->addLayout(radios);
+  return special;
+}
+
 void TSyntaxEdForm::BindCurrentNumberList() {
   // The radio buttons choose which list and flags the page shows.
   TSyntaxBlock& b = Block();
@@ -380,20 +375,9 @@ QWidget* TSyntaxEdForm::CreateNumbersPage() {
     grid->addWidget(*buttons[i], 1 + i, 1);
     enablers_.push_back({*buttons[i], [this] { return Block().UseNumbers; }});
   }
-  auto* special = new QGroupBox(" Special: ", page);
-  auto* box = new QVBoxLayout(special);
-  NumPrefixRadio = new QRadioButton("with &prefix", special);
-  NumSuffixRadio = new QRadioButton("with su&ffix", special);
-  NumPairRadio = new QRadioButton("w&ith prefix && suffix", special);
-  NumPrefixRadio->setChecked(true);
-  auto* radios = new QHBoxLayout;
-  for (QRadioButton* r : {NumPrefixRadio, NumSuffixRadio, NumPairRadio}) {
-    radios->addWidget(r);
-    connect(r, &QRadioButton::toggled, this, [this](bool on) {
-      if (on) BindCurrentNumberList();
-    });
-  }
-  box->addLayout(radios);
+  QGroupBox* special = SpecialGroup(page, NumPrefixRadio, NumSuffixRadio, NumPairRadio,
+                                    [this] { BindCurrentNumberList(); });
+  auto* box = static_cast<QVBoxLayout*>(special->layout());
   NumListCheck = new QCheckBox(special);
   NumExtraCheck = new QCheckBox(special);
   connect(NumListCheck, &QCheckBox::toggled, this, [this](bool on) {
@@ -446,20 +430,9 @@ QWidget* TSyntaxEdForm::CreateIdentifiersPage() {
   IdentifierStyleBut = StyleButton(&TSyntaxBlockProps::FIIdentifier, page);
   grid->addWidget(IdentifiersCheck, 0, 0);
   grid->addWidget(IdentifierStyleBut, 0, 1);
-  auto* special = new QGroupBox(" Special: ", page);
-  auto* box = new QVBoxLayout(special);
-  IdentPrefixRadio = new QRadioButton("with &prefix", special);
-  IdentSuffixRadio = new QRadioButton("with su&ffix", special);
-  IdentPairRadio = new QRadioButton("w&ith prefix && suffix", special);
-  IdentPrefixRadio->setChecked(true);
-  auto* radios = new QHBoxLayout;
-  for (QRadioButton* r : {IdentPrefixRadio, IdentSuffixRadio, IdentPairRadio}) {
-    radios->addWidget(r);
-    connect(r, &QRadioButton::toggled, this, [this](bool on) {
-      if (on) BindCurrentIdentList();
-    });
-  }
-  box->addLayout(radios);
+  QGroupBox* special = SpecialGroup(page, IdentPrefixRadio, IdentSuffixRadio, IdentPairRadio,
+                                    [this] { BindCurrentIdentList(); });
+  auto* box = static_cast<QVBoxLayout*>(special->layout());
   IdentListCheck = new QCheckBox(special);
   connect(IdentListCheck, &QCheckBox::toggled, this, [this](bool on) {
     if (filling_) return;
@@ -506,44 +479,25 @@ QWidget* TSyntaxEdForm::CreateKeywordsPage() {
   KeywordSetsList->RemoveBut->setText("&Remove");
   KeywordSetsList->EditBut->setText("&Edit");
   setsBox->addWidget(KeywordSetsList);
-  TTokenListOps& ops = KeywordSetsList->Ops;
-  auto items = [this]() -> TKeywordSetList& { return Block().KeywordSets; };
-  ops.Count = [items] { return static_cast<int>(items().size()); };
-  ops.Text = [items](int i) { return items()[static_cast<size_t>(i)].Name; };
-  ops.Used = [items](int i) { return items()[static_cast<size_t>(i)].UseToken; };
-  ops.SetUsed = [items](int i, bool on) { items()[static_cast<size_t>(i)].UseToken = on; };
-  ops.Font = [this, items](int i) { return FontOf(items()[static_cast<size_t>(i)].FontID); };
-  ops.Back = [this, items](int i) { return BackOf(items()[static_cast<size_t>(i)].FontID); };
-  auto edit = [this](QWidget* anchor, TKeywordSet& set) {
-    TStyleChoice style = StyleOfField(work_, Block(), set.FontID);
-    if (!DelimiterStylePopup(anchor, "Set:", set.Name, style, TextStyleNames, *services_.Dialogs))
-      return false;
-    SetFieldStyle(work_, Block(), set.FontID, style, DefaultFontName, DefaultFontSize);
-    return true;
-  };
-  ops.Add = [items, edit](QWidget* anchor) {
-    TKeywordSet set;
-    if (!edit(anchor, set)) return false;
-    items().push_back(set);
-    return true;
-  };
-  ops.Edit = [items, edit](QWidget* anchor, int i) {
-    TKeywordSet set = items()[static_cast<size_t>(i)];
-    if (!edit(anchor, set)) return false;
-    items()[static_cast<size_t>(i)] = set;
-    return true;
-  };
-  ops.Remove = [this, items](int i) {
+  BindStyledItems<TKeywordSet>(
+      KeywordSetsList, [this]() -> TKeywordSetList& { return Block().KeywordSets; },
+      [](const TKeywordSet& set) { return set.Name; },
+      [this](QWidget* anchor, TKeywordSet& set) {
+        TStyleChoice style = StyleOfField(work_, Block(), set.FontID);
+        if (!DelimiterStylePopup(anchor, "Set:", set.Name, style, TextStyleNames,
+                                 *services_.Dialogs))
+          return false;
+        SetFieldStyle(work_, Block(), set.FontID, style, DefaultFontName, DefaultFontSize);
+        return true;
+      });
+  // Removing a set asks first.
+  KeywordSetsList->Ops.Remove = [this](int i) {
+    TKeywordSetList& sets = Block().KeywordSets;
     std::string question =
-        "Do you really want to remove keyword set '" + items()[static_cast<size_t>(i)].Name + "'?";
+        "Do you really want to remove keyword set '" + sets[static_cast<size_t>(i)].Name + "'?";
     if (services_.Dialogs->MessageBox(platform::mkConfirmation, question, platform::mbYesNo) ==
         platform::mrYes)
-      items().erase(items().begin() + i);
-  };
-  ops.Move = [items](int from, int to) {
-    TKeywordSet set = items()[static_cast<size_t>(from)];
-    items().erase(items().begin() + from);
-    items().insert(items().begin() + to, set);
+      sets.erase(sets.begin() + i);
   };
   KeywordSetsList->OnChange = [this] {
     FillKeywords();
@@ -641,7 +595,7 @@ void TSyntaxEdForm::EditKeywordClick() {
 void TSyntaxEdForm::LoadKeywordsClick() {
   TKeywordSet* set = CurrentSet();
   if (!set) return;
-  platform::TFileDialog dialog = KeywordDialog("Load keywords");
+  platform::TFileDialog dialog = FileDialog("Load keywords", "Text files (*.txt)", "*.txt", "txt");
   if (!services_.Dialogs->OpenFileDialog(dialog)) return;
   try {
     LoadKeywordList(dialog.FileName, *set, *services_.Files);
@@ -654,7 +608,7 @@ void TSyntaxEdForm::LoadKeywordsClick() {
 void TSyntaxEdForm::SaveKeywordsClick() {
   TKeywordSet* set = CurrentSet();
   if (!set) return;
-  platform::TFileDialog dialog = KeywordDialog("Save keywords");
+  platform::TFileDialog dialog = FileDialog("Save keywords", "Text files (*.txt)", "*.txt", "txt");
   if (!services_.Dialogs->SaveFileDialog(dialog)) return;
   try {
     SaveKeywordList(dialog.FileName, *set, *services_.Files);

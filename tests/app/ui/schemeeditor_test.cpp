@@ -20,6 +20,9 @@ TEST_F(SchemeEditorWindow, CancelLeavesTheWindowsSchemeAndApplyRecolours) {
   TSyntaxEdForm& editor = *form->SyntaxEdForm1;
   EXPECT_TRUE(editor.isVisible());
   EXPECT_EQ(editor.WorkingCopy().Name, form->SyntaxParser1.SyntaxScheme().Name);
+  // New styles start from the window's parser's default font.
+  EXPECT_EQ(editor.DefaultFontName, form->SyntaxParser1.DefaultAttr().Font.Name);
+  EXPECT_EQ(editor.DefaultFontSize, form->SyntaxParser1.DefaultAttr().Font.Size());
   editor.ClearButClick();
   editor.CancelButClick();
   EXPECT_FALSE(editor.isVisible());

@@ -315,6 +315,20 @@ TEST_F(PrintJob, CancelDuringTheFirstPageKeepsItAndEndsTheDocument) {
   EXPECT_FALSE(view->MemoSource().InUpdate());
 }
 
+TEST_F(PrintJob, CancelBeforeTheFirstPageSendsNothing) {
+  Lines(100);
+  auto printer = PrinterForRows(45);
+  view->PrintOptions = {poShowProgress};
+  // Pressed as the document starts: noticed before the first page.
+  printer->OnPageStarted = [&](int) { progress->CancelBut->click(); };
+  TPrintResult result = PrintDocument(*view, *printer);
+  EXPECT_TRUE(result.Cancelled);
+  EXPECT_EQ(result.PagesPrinted, 0);
+  EXPECT_EQ(printer->Begun, 1);
+  EXPECT_EQ(printer->Aborted, 1);
+  EXPECT_EQ(printer->Ended, 0);
+}
+
 TEST_F(PrintJob, APrinterThatCannotStartIsReported) {
   Lines(3);
   auto printer = PrinterForRows(45);

@@ -13,6 +13,7 @@
 #include "support/scripteddialogs.h"
 #include "support/tempdir.h"
 #include "syntax/htmlscheme.h"
+#include "syntax/keywordlist.h"
 #include "syntax/ui/schemepopups.h"
 
 namespace quorel {
@@ -179,12 +180,92 @@ TEST_F(SchemeEditor, AStyleButtonGivesAFieldWithoutStyleANewEntry) {
     popup.OkBut->click();
   });
   form->TextStyleBut->click();
+  EXPECT_EQ(form->DefaultFontName, "Courier New");  // a scheme without a parser
   const TSyntaxScheme& work = form->WorkingCopy();
   ASSERT_EQ(work.FontTable.Count(), 1);
   EXPECT_EQ(work.SyntaxBlocks[0].FIText, 1);
   EXPECT_EQ(work.FontTable[0].Font.Size(), 10);
   EXPECT_TRUE(work.FontTable[0].Font.Style.Contains(fsBold));
   EXPECT_FALSE(work.FontTable[0].UseDefFont);
+}
+
+TEST_F(SchemeEditor, AStyleKeepsAFontTheScreenLacks) {
+  TSyntaxBlock& block = form->WorkingCopy().SyntaxBlocks[0];
+  block.FIText = -1;
+  int field = -1;
+  TStyleChoice style;
+  style.UseDefFont = false;
+  style.FontName = "No Such Font Anywhere";
+  style.Size = 12;
+  SetFieldStyle(form->WorkingCopy(), block, field, style, "Courier New", 10);
+  block.FIText = field;
+  WithPopup([](TSchemePopup& popup) {
+    EXPECT_EQ(popup.FontNameBox->currentText().toStdString(), "No Such Font Anywhere");
+    popup.OkBut->click();
+  });
+  form->TextStyleBut->click();
+  EXPECT_EQ(form->WorkingCopy().FontTable.Find(field)->Font.Name, "No Such Font Anywhere");
+  EXPECT_EQ(form->WorkingCopy().FontTable.Find(field)->Font.Size(), 12);
+}
+
+TEST_F(SchemeEditor, TheBlockPopupRefusesAParentBelowTheBlock) {
+  int tags = BlockNamed("Tags");
+  form->SelectBlock(tags);
+  bool refused = false;
+  WithPopup([&](TSchemePopup& popup) {
+    auto* tree = popup.findChild<QTreeWidget*>();
+    ASSERT_NE(tree, nullptr);
+    EXPECT_TRUE(tree->isEnabled());
+    // The block itself may not be its parent.
+    QTreeWidgetItem* own = tree->findItems("Tags", Qt::MatchExactly | Qt::MatchRecursive)[0];
+    tree->setCurrentItem(own);
+    popup.OkBut->click();
+    refused = popup.isVisible() && popup.focusWidget() == tree;
+    popup.findChild<QLineEdit*>()->setText("Markup");
+    tree->setCurrentItem(tree->topLevelItem(0));
+    popup.OkBut->click();
+  });
+  form->EditBlockClick();
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(BlockNamed("Markup"), tags);
+}
+
+TEST_F(SchemeEditor, ColoursComeFromTheColourDialog) {
+  form->ClearButClick();
+  platform::TColorChoice red;
+  red.Color = 0x0000FF;
+  dialogs.AnswerColor(red);
+  WithPopup([](TSchemePopup& popup) {
+    popup.FontColorBut->click();
+    popup.OkBut->click();
+  });
+  form->TextStyleBut->click();
+  ASSERT_EQ(form->WorkingCopy().FontTable.Count(), 1);
+  EXPECT_EQ(form->WorkingCopy().FontTable[0].Font.Color, 0x0000FFu);
+}
+
+TEST_F(SchemeEditor, KeywordListsAreSavedAndLoaded) {
+  std::string file = dir.File("words.txt");
+  form->ClearButClick();
+  form->KeywordsCheck->setChecked(true);
+  for (const char* name : {"First", "Second"}) {
+    WithPopup([name](TSchemePopup& popup) {
+      popup.findChild<QLineEdit*>()->setText(name);
+      popup.OkBut->click();
+    });
+    form->KeywordSetsList->AddClick();
+  }
+  auto& sets = form->WorkingCopy().SyntaxBlocks[0].KeywordSets;
+  sets[0].Keywords = "var,let,const";
+  form->KeywordSetsList->List->setCurrentRow(0);
+  dialogs.AnswerFile(file);
+  form->SaveKeywordsClick();
+  EXPECT_EQ(Bytes(file), "const\r\nlet\r\nvar\r\n");
+  form->KeywordSetsList->List->setCurrentRow(1);
+  dialogs.AnswerFile(file);
+  form->LoadKeywordsClick();
+  EXPECT_EQ(SortedKeywords(sets[1].Keywords), (std::vector<std::string>{"const", "let", "var"}));
+  EXPECT_EQ(form->KeywordsList->count(), 3);
 }
 
 TEST_F(SchemeEditor, ShippedSchemesLoadAndSaveUnchanged) {
