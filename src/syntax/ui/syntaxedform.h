@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -156,6 +157,9 @@ class TSyntaxEdForm : public QWidget {
   QWidget* CreateNumbersPage();
   QWidget* CreateIdentifiersPage();
   QWidget* CreateKeywordsPage();
+  // A rule's switch with its list below it; `master` (may be null) is the page's own switch.
+  void PlaceSwitchedList(QGridLayout* grid, int row, QCheckBox* check, TTokenListEditor* list,
+                         bool TSyntaxBlockProps::*master, bool TSyntaxBlockProps::*own);
   // A check box bound to a flag of the selected block.
   QCheckBox* BoundCheck(const QString& text, bool TSyntaxBlockProps::*flag, QWidget* parent);
   // A "Style..." button bound to a style field of the selected block.

@@ -222,6 +222,18 @@ QWidget* TSyntaxEdForm::CreateCommonPage() {
   return page;
 }
 
+void TSyntaxEdForm::PlaceSwitchedList(QGridLayout* grid, int row, QCheckBox* check,
+                                      TTokenListEditor* list, bool TSyntaxBlockProps::*master,
+                                      bool TSyntaxBlockProps::*own) {
+  // The switch on one row, its list under it; the list works while both switches are on.
+  grid->addWidget(check, row, 0, 1, 3);
+  grid->addWidget(list, row + 1, 0, 1, 3);
+  loaders_.push_back([list] { list->Refill(0); });
+  if (master) enablers_.push_back({check, [this, master] { return Block().*master; }});
+  enablers_.push_back(
+      {list, [this, master, own] { return (!master || Block().*master) && Block().*own; }});
+}
+
 QWidget* TSyntaxEdForm::CreateCommentsPage() {
   auto* page = new QWidget;
   QGridLayout* grid = Grid(page);
@@ -232,23 +244,14 @@ QWidget* TSyntaxEdForm::CreateCommentsPage() {
   SingleLineCommentsList = new TTokenListEditor(page);
   BindLineTokens(SingleLineCommentsList, &TSyntaxBlockProps::SingleLineCommentDelimiters,
                  "&Delimiter:", true);
-  loaders_.push_back([this] { SingleLineCommentsList->Refill(0); });
+  PlaceSwitchedList(grid, 1, SingleLineCommentsCheck, SingleLineCommentsList,
+                    &TSyntaxBlockProps::UseComments, &TSyntaxBlockProps::UseSingleLineComments);
   MultiLineCommentsCheck =
       BoundCheck("&Multi-line Comments", &TSyntaxBlockProps::UseMultiLineComments, page);
   MultiLineCommentsList = new TTokenListEditor(page);
   BindBlockTokens(MultiLineCommentsList, &TSyntaxBlockProps::MultiLineCommentDelimiters, true);
-  loaders_.push_back([this] { MultiLineCommentsList->Refill(0); });
-  grid->addWidget(SingleLineCommentsCheck, 1, 0);
-  grid->addWidget(SingleLineCommentsList, 2, 0);
-  grid->addWidget(MultiLineCommentsCheck, 3, 0);
-  grid->addWidget(MultiLineCommentsList, 4, 0);
-  for (QWidget* w : {static_cast<QWidget*>(SingleLineCommentsCheck),
-                     static_cast<QWidget*>(MultiLineCommentsCheck)})
-    enablers_.push_back({w, [this] { return Block().UseComments; }});
-  enablers_.push_back({SingleLineCommentsList,
-                       [this] { return Block().UseComments && Block().UseSingleLineComments; }});
-  enablers_.push_back({MultiLineCommentsList,
-                       [this] { return Block().UseComments && Block().UseMultiLineComments; }});
+  PlaceSwitchedList(grid, 3, MultiLineCommentsCheck, MultiLineCommentsList,
+                    &TSyntaxBlockProps::UseComments, &TSyntaxBlockProps::UseMultiLineComments);
   return page;
 }
 
@@ -260,10 +263,8 @@ QWidget* TSyntaxEdForm::CreateFullLinePage() {
   FullLineCommentsList = new TTokenListEditor(page);
   BindLineTokens(FullLineCommentsList, &TSyntaxBlockProps::FullLineCommentDelimiters,
                  "&Delimiter:", true);
-  loaders_.push_back([this] { FullLineCommentsList->Refill(0); });
-  enablers_.push_back({FullLineCommentsList, [this] { return Block().UseFullLineComments; }});
-  grid->addWidget(FullLineCommentsCheck, 0, 0, 1, 3);
-  grid->addWidget(FullLineCommentsList, 1, 0, 1, 3);
+  PlaceSwitchedList(grid, 0, FullLineCommentsCheck, FullLineCommentsList, nullptr,
+                    &TSyntaxBlockProps::UseFullLineComments);
   DirectivesCheck =
       BoundCheck("Highlight &Directives", &TSyntaxBlockProps::UseLineDirectives, page);
   grid->addWidget(DirectivesCheck, 2, 0, 1, 3);
@@ -288,28 +289,19 @@ QWidget* TSyntaxEdForm::CreateStringsPage() {
   auto* page = new QWidget;
   QGridLayout* grid = Grid(page);
   StringsCheck = BoundCheck("Highlight Strin&gs", &TSyntaxBlockProps::UseStrings, page);
+  grid->addWidget(StringsCheck, 0, 0);
   SingleLineStringsCheck =
       BoundCheck("S&ingle-line Strings", &TSyntaxBlockProps::UseSingleLineStrings, page);
   SingleLineStringsList = new TTokenListEditor(page);
   BindBlockTokens(SingleLineStringsList, &TSyntaxBlockProps::SingleLineStringDelimiters, true);
-  loaders_.push_back([this] { SingleLineStringsList->Refill(0); });
+  PlaceSwitchedList(grid, 1, SingleLineStringsCheck, SingleLineStringsList,
+                    &TSyntaxBlockProps::UseStrings, &TSyntaxBlockProps::UseSingleLineStrings);
   MultiLineStringsCheck =
       BoundCheck("&Multi-line Strings", &TSyntaxBlockProps::UseMultiLineStrings, page);
   MultiLineStringsList = new TTokenListEditor(page);
   BindBlockTokens(MultiLineStringsList, &TSyntaxBlockProps::MultiLineStringDelimiters, true);
-  loaders_.push_back([this] { MultiLineStringsList->Refill(0); });
-  grid->addWidget(StringsCheck, 0, 0);
-  grid->addWidget(SingleLineStringsCheck, 1, 0);
-  grid->addWidget(SingleLineStringsList, 2, 0);
-  grid->addWidget(MultiLineStringsCheck, 3, 0);
-  grid->addWidget(MultiLineStringsList, 4, 0);
-  for (QWidget* w : {static_cast<QWidget*>(SingleLineStringsCheck),
-                     static_cast<QWidget*>(MultiLineStringsCheck)})
-    enablers_.push_back({w, [this] { return Block().UseStrings; }});
-  enablers_.push_back({SingleLineStringsList,
-                       [this] { return Block().UseStrings && Block().UseSingleLineStrings; }});
-  enablers_.push_back(
-      {MultiLineStringsList, [this] { return Block().UseStrings && Block().UseMultiLineStrings; }});
+  PlaceSwitchedList(grid, 3, MultiLineStringsCheck, MultiLineStringsList,
+                    &TSyntaxBlockProps::UseStrings, &TSyntaxBlockProps::UseMultiLineStrings);
   return page;
 }
 

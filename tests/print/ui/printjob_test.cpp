@@ -10,6 +10,7 @@
 #include "print/ui/memoprint.h"
 #include "print/ui/memoprintform.h"
 #include "print/ui/memoprintprogress.h"
+#include "support/qtapp.h"
 #include "support/recordingprinter.h"
 #include "support/scripteddialogs.h"
 #include "syntax/htmlscheme.h"
@@ -18,14 +19,7 @@
 namespace quorel {
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "print_ui_tests";
-  static char* argv[] = {name, nullptr};
-  if (auto* existing = qobject_cast<QApplication*>(QApplication::instance())) return *existing;
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
+QApplication& App() { return test::QtApp(); }
 
 bool Blue(QRgb p) { return qBlue(p) > 200 && qRed(p) < 90 && qGreen(p) < 90; }
 bool Gray(QRgb p) {

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/qtapp.h"
 #include "support/scripteddialogs.h"
 #include "support/tempdir.h"
 #include "syntax/htmlscheme.h"
@@ -19,14 +20,7 @@
 namespace quorel {
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "syntax_ui_tests";
-  static char* argv[] = {name, nullptr};
-  if (auto* existing = qobject_cast<QApplication*>(QApplication::instance())) return *existing;
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
+QApplication& App() { return test::QtApp(); }
 
 std::string Bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
