@@ -11,6 +11,7 @@
 #include "engine/casemap.h"
 #include "platform/clipboard.h"
 #include "platform/filesystem.h"
+#include "platform/longpath.h"
 #include "platform/processes.h"
 #include "platform/qt/cp1252.h"
 #include "platform/services.h"
@@ -52,6 +53,15 @@ void TForm1::SetDocumentName(const std::string& name) {
     setWindowIconText(Q(TaskbarTitle));
     return;
   }
+  ShowCaptions();
+  services_.Shell->AddToRecentDocuments(name);
+  CurrentExtension = LowerExtension(name);
+  MemoSource1.SetFileName(name);
+}
+
+void TForm1::ShowCaptions() {
+  if (!HasDocumentName()) return;
+  const std::string& name = DocumentName;
   std::string file = FileNameOf(name), folder = FolderOf(name);
   TaskbarTitle = TaskbarCaptionType == 2   ? name
                  : TaskbarCaptionType == 3 ? file
@@ -61,9 +71,6 @@ void TForm1::SetDocumentName(const std::string& name) {
                                                   : file + " - " + folder;
   setWindowTitle(Q("Quorel 1.5 - " + caption));
   setWindowIconText(Q(TaskbarTitle));
-  services_.Shell->AddToRecentDocuments(name);
-  CurrentExtension = LowerExtension(name);
-  MemoSource1.SetFileName(name);
 }
 
 void TForm1::Warn(const std::string& text) {
@@ -366,38 +373,8 @@ void TForm1::OpenCommandLine(const QStringList& arguments) {
   }
 }
 
-// Each part of the path becomes the name the file system reports for it: the same name, or on a
-// file system that ignores case, the name with the case it was created with. Parts that do not
-// exist stay as given.
 std::string TForm1::ExpandLongPath(const std::string& path) {
-  namespace fs = std::filesystem;
-  std::string done;
-  size_t start = 0;
-  while (start < path.size()) {
-    size_t sep = path.find(kPathSeparator, start);
-    size_t end = sep == std::string::npos ? path.size() : sep + 1;
-    std::string name = path.substr(start, (sep == std::string::npos ? end : sep) - start);
-    std::string separator = sep == std::string::npos ? "" : std::string(1, kPathSeparator);
-    start = end;
-    std::error_code error;
-    if (name.empty() || name == "." || name == ".." || !fs::exists(fs::path(done + name), error)) {
-      done += name + separator;
-      continue;
-    }
-    std::string reported = name;
-    bool exact = false;
-    for (fs::directory_iterator it(done.empty() ? fs::path(".") : fs::path(done), error), last;
-         !error && it != last; it.increment(error)) {
-      std::string entry = it->path().filename().string();
-      if (entry == name) {
-        exact = true;
-        break;
-      }
-      if (reported == name && LowerCase(entry) == LowerCase(name)) reported = entry;
-    }
-    done += (exact ? name : reported) + separator;
-  }
-  return done;
+  return platform::ExpandLongPath(path);
 }
 
 }  // namespace quorel

@@ -69,6 +69,7 @@ TForm1::TForm1(const platform::TServices& services, QWidget* parent)
   // Every mouse press in the window and its controls runs the file-changed check.
   ReadSettings();
   CreateItemsPalette();
+  CreatePreferences();
   WireMenuShortcuts();
   qApp->installEventFilter(this);
 }
@@ -149,6 +150,7 @@ void TForm1::CreateMenus() {
   connect(SaveaCopy1, &QAction::triggered, this, [this] { SaveaCopy1Click(); });
   connect(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
   connect(Print1, &QAction::triggered, this, [this] { Print1Click(); });
+  connect(Preferences1, &QAction::triggered, this, [this] { Preferences1Click(); });
   for (QAction* item : FileNames())
     connect(item, &QAction::triggered, this, [this, item] { FileName1Click(item); });
   connect(SameFolder1, &QMenu::triggered, this, [this](QAction* item) { none1Click(item); });

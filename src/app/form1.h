@@ -29,6 +29,8 @@
 #include "platform/qt/qtprinter.h"
 #include "platform/services.h"
 #include "platform/sidefiles.h"
+#include "prefs/preferencevalues.h"
+#include "prefs/ui/preferences.h"
 #include "search/searchoptions.h"
 #include "syntax/syntaxparser.h"
 #include "syntax/ui/syntaxedform.h"
@@ -163,6 +165,19 @@ class TForm1 : public QMainWindow {
   // The About window, made on first use and shown again each time.
   TAboutForm1& AboutForm();
   std::unique_ptr<TAboutForm1> AboutForm1;
+  // ---- Preferences (preferencecommands.cpp) ----
+  // The dialog, made once with the window and shown as often as asked.
+  std::unique_ptr<TPreferences> Preferences;
+  void CreatePreferences();
+  // "Pr&eferences" (F8) opens on the "Send To Link" page, "Define Browsers" on "Browser Setup".
+  void Preferences1Click();
+  void DefineBrowsers1Click();
+  // The settings the dialog edits, as they are now; and taking confirmed ones into use.
+  TPreferenceValues PreferenceValues() const;
+  void ApplyPreferences(const TPreferenceValues& values);
+  // The window caption and taskbar title for the document's name and the caption settings.
+  void ShowCaptions();
+
   void ReadPopupList();
   void ReadSettings();
   void ReadFontSettings();
@@ -313,6 +328,8 @@ class TForm1 : public QMainWindow {
   // preferences will hold it on a page of their own).
   QAction* SchemeEditor1;
   void SchemeEditor1Click();
+  // Gives a scheme editor the working scheme and the view's text style names.
+  void EditWorkingScheme(TSyntaxEdForm& editor);
   std::unique_ptr<TSyntaxEdForm> SyntaxEdForm1;
   void ShowGutter1Click();
   void ShowLineNumbers1Click();

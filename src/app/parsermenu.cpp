@@ -118,6 +118,13 @@ void TForm1::RichTextFormat1Click(QAction* item) {
 
 namespace quorel {
 
+void TForm1::EditWorkingScheme(TSyntaxEdForm& editor) {
+  editor.TextStyleNames.clear();
+  for (const TTextStyle& style : VrelMemo1->TextStyles.Items)
+    editor.TextStyleNames.push_back(style.Name);
+  editor.EditScheme(SyntaxParser1.SyntaxScheme());
+}
+
 void TForm1::SchemeEditor1Click() {
   if (!SyntaxEdForm1) {
     SyntaxEdForm1 = std::make_unique<TSyntaxEdForm>(services_, this);
@@ -125,10 +132,7 @@ void TForm1::SchemeEditor1Click() {
     SyntaxEdForm1->resize(1040, 600);
     SyntaxEdForm1->OnClose = [this](bool) { SyntaxEdForm1->hide(); };
   }
-  SyntaxEdForm1->TextStyleNames.clear();
-  for (const TTextStyle& style : VrelMemo1->TextStyles.Items)
-    SyntaxEdForm1->TextStyleNames.push_back(style.Name);
-  SyntaxEdForm1->EditScheme(SyntaxParser1.SyntaxScheme());
+  EditWorkingScheme(*SyntaxEdForm1);
   SyntaxEdForm1->show();
   SyntaxEdForm1->raise();
 }

@@ -60,7 +60,7 @@ void TForm1::CreateBrowserMenu() {
   connect(Warnings1, &QAction::triggered, this,
           [this] { DisableWarning = Warnings1->isChecked(); });
   connect(AutoSave1, &QAction::triggered, this, [this] { AutoSave = AutoSave1->isChecked(); });
-  // The browsers are defined in the preferences, which open from here once they exist.
+  connect(DefineBrowsers1, &QAction::triggered, this, [this] { DefineBrowsers1Click(); });
   connect(ToolButton16, &QAction::triggered, this, [this] { ToolButton16Triggered(); });
   if (auto* button = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(ToolButton16))) {
     button->setMenu(PopupMenu2);

@@ -74,6 +74,13 @@ class IDialogs {
   // The colour dialog, fully open, solid colours only, starting on `colors.Color` with its custom
   // boxes preloaded; false when cancelled, else `colors` holds the choice and the boxes.
   virtual bool ColorDialog(TColorChoice& colors) = 0;
+  // A folder picker starting in `folder`; false when cancelled (or where there is none), else
+  // `folder` holds the chosen folder.
+  virtual bool SelectFolder(const std::string& title, std::string& folder) {
+    (void)title;
+    (void)folder;
+    return false;
+  }
 };
 
 }  // namespace quorel::platform

@@ -39,6 +39,10 @@ class IShell {
   virtual std::string UserDataFolder() = 0;
   // Opens a document, folder or address with the desktop's default handler.
   virtual bool Open(const std::string& target) = 0;
+  // The folder of the entries through which the desktop offers programs for opening files (the
+  // user's applications folder, such as ~/.local/share/applications; it need not exist yet); ""
+  // when there is none.
+  virtual std::string SendToFolder() = 0;
 };
 
 }  // namespace quorel::platform

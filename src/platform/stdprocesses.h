@@ -21,6 +21,7 @@ class TNoShell : public IShell {
   bool Open(const std::string&) override { return false; }
   std::string DocumentsFolder() override { return ""; }
   std::string UserDataFolder() override;
+  std::string SendToFolder() override { return ""; }
 };
 
 }  // namespace quorel::platform

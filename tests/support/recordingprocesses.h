@@ -50,6 +50,8 @@ class TFakeShell : public platform::IShell {
   std::string DocumentsFolder() override { return Documents; }
   std::string DataFolder;
   std::string UserDataFolder() override { return DataFolder; }
+  std::string SendTo;
+  std::string SendToFolder() override { return SendTo; }
   std::vector<std::string> Opened;
   bool FailOpen = false;  // no program is associated with anything
   bool Open(const std::string& target) override {

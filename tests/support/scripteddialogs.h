@@ -87,6 +87,15 @@ class TScriptedDialogs : public platform::IDialogs {
     colorAnswers_.pop_front();
     return true;
   }
+  // A folder picker takes the next file answer; FileDialogs() records it with its title.
+  bool SelectFolder(const std::string& title, std::string& folder) override {
+    platform::TFileDialog dialog;
+    dialog.Title = title;
+    dialog.InitialDir = folder;
+    if (!File(dialog)) return false;
+    folder = dialog.FileName;
+    return true;
+  }
   bool InputQuery(const std::string& caption, const std::string& prompt,
                   std::string& value) override {
     asked_.push_back({caption, prompt, value});

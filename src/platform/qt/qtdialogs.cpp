@@ -90,6 +90,14 @@ bool TQtDialogs::SaveFileDialog(TFileDialog& dialog) {
   return Run(dialog, QFileDialog::AcceptSave);
 }
 
+bool TQtDialogs::SelectFolder(const std::string& title, std::string& folder) {
+  QString chosen = QFileDialog::getExistingDirectory(QApplication::activeWindow(), Text(title),
+                                                     TextToQString(folder));
+  if (chosen.isEmpty()) return false;
+  folder = QStringToText(chosen);
+  return true;
+}
+
 bool TQtDialogs::InputQuery(const std::string& caption, const std::string& prompt,
                             std::string& value) {
   bool ok = false;

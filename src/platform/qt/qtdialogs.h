@@ -14,6 +14,7 @@ class TQtDialogs : public IDialogs {
                   std::string& value) override;
   bool FontDialog(TFontChoice& font) override;
   bool ColorDialog(TColorChoice& colors) override;
+  bool SelectFolder(const std::string& title, std::string& folder) override;
 };
 
 }  // namespace quorel::platform

@@ -42,6 +42,11 @@ std::string TQtShell::UserDataFolder() {
   return QFile::encodeName(data + "/Quorel").toStdString();
 }
 
+std::string TQtShell::SendToFolder() {
+  return QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation))
+      .toStdString();
+}
+
 std::string TQtShell::DocumentsFolder() {
   return QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
       .toStdString();
