@@ -42,6 +42,26 @@ struct TPreparedBlock {
   // Characters that can start an opening of each kind (both cases of letters), so that most
   // positions skip the rule lists at once.
   TCharSet CommentFirst, StringFirst, NumberPrefixFirst, IdentPrefixFirst, DirectiveFirst;
+
+  // How a token starting with each character runs when no rule list can apply to it: most of a
+  // document's tokens, which the scanner then takes in a tight loop. qkNone: the full rules.
+  enum TQuietKind : unsigned char { qkNone, qkBlanks, qkNotUsed, qkDigits, qkIdentifier, qkSingle };
+  std::array<unsigned char, 256> Quiet{};
+  // For a quiet token starting with each character: its token kind, its style byte, and whether
+  // it is plain text (which keeps a line "blanks only" and directives allowed).
+  std::array<unsigned char, 256> QuietKindOf{}, QuietFont{};
+  std::array<bool, 256> QuietText{};
+  // The style byte every quiet token of the block has, or -1 when they differ.
+  int QuietUniformFont = -1;
+  // Skipping a block up to its next stop character (SkipToStop) needs to know where tokens
+  // start. RunContinues: a blank, unused-symbol or digit run goes on with the character.
+  // StartsAlone: no token goes on with it, and no other character equals it without case.
+  // SkipStop: it needs the rules or may enter a child. CanSkip: the quiet tokens look alike, no
+  // child is entered after a delimiter, and only identifiers go on with stop characters.
+  std::array<bool, 256> RunContinues{}, StartsAlone{}, SkipStop{};
+  bool CanSkip = false;
+  // Some stop character may go on an identifier, so the skip has to follow identifiers.
+  bool StopsInIdentifiers = false;
 };
 
 // The persistent properties of a block.

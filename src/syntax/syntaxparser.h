@@ -27,6 +27,12 @@ enum TTokenKind {
   tkSymbol = 12,
 };
 
+struct TSyntaxBlockProps;
+
+// The style byte of a token of `kind` in block `b`; `tokenFontId` is the comment's, string's or
+// keyword set's own FontID for those kinds.
+int TokenFontId(const TSyntaxBlockProps& b, int kind, int tokenFontId);
+
 // What is open at a line's end.
 enum TConstruct {
   ctNone = 0,

@@ -141,14 +141,93 @@ void TSyntaxScheme::PrepareBlock(int index, TCharSet& used) {
   b.Prepared = std::move(p);
 }
 
+// Follows the scanner's order of rules for a token's first character: a character gets a quiet
+// kind only when no comment, string, number, directive, identifier prefix or suffix or keyword
+// rule can start with it, so taking the token by its kind alone colours it as the rules would.
+void TSyntaxScheme::PrepareQuiet(TSyntaxBlock& b) const {
+  TPreparedBlock& p = b.Prepared;
+  // Prefixes and prefix pairs start with their own characters (excluded below); a suffix or a
+  // keyword test could change an identifier's extent or style.
+  const bool plainIdentifiers = !(b.UseSuffixedIdentifiers && !p.IdentSuffixes.empty()) &&
+                                !(b.UseKeywords && !p.Keywords.empty());
+  for (int i = 0; i < 256; ++i) {
+    const auto c = static_cast<unsigned char>(i);
+    unsigned char kind = TPreparedBlock::qkNone;
+    if (c == 0) {
+      kind = TPreparedBlock::qkNone;
+    } else if (c <= 32) {
+      kind = TPreparedBlock::qkBlanks;
+    } else if (NotUsedSymbols[c]) {
+      kind = TPreparedBlock::qkNotUsed;
+    } else if ((b.UseComments && p.CommentFirst[c]) || (b.UseStrings && p.StringFirst[c])) {
+      kind = TPreparedBlock::qkNone;
+    } else if (c >= '0' && c <= '9') {
+      kind = b.UseNumbers ? TPreparedBlock::qkNone : TPreparedBlock::qkDigits;
+    } else if ((b.UseNumbers && p.NumberPrefixFirst[c]) ||
+               (b.UseLineDirectives && p.DirectiveFirst[c]) || p.IdentPrefixFirst[c]) {
+      kind = TPreparedBlock::qkNone;
+    } else if (b.FirstIdentChars[c]) {
+      kind = plainIdentifiers ? TPreparedBlock::qkIdentifier : TPreparedBlock::qkNone;
+    } else {
+      kind = TPreparedBlock::qkSingle;
+    }
+    p.Quiet[c] = kind;
+    int token = tkText;
+    if (kind == TPreparedBlock::qkNotUsed || (kind == TPreparedBlock::qkSingle && SymbolChars()[c]))
+      token = tkSymbol;
+    else if (kind == TPreparedBlock::qkDigits)
+      token = tkInteger;
+    else if (kind == TPreparedBlock::qkIdentifier)
+      token = tkIdentifier;
+    p.QuietKindOf[c] = static_cast<unsigned char>(token);
+    p.QuietFont[c] = static_cast<unsigned char>(TokenFontId(b, token, -1));
+    p.QuietText[c] = token == tkText;
+  }
+  p.QuietUniformFont = -1;
+  for (int i = 0; i < 256; ++i) {
+    if (p.Quiet[static_cast<size_t>(i)] == TPreparedBlock::qkNone) continue;
+    const int font = p.QuietFont[static_cast<size_t>(i)];
+    if (p.QuietUniformFont == -1) {
+      p.QuietUniformFont = font;
+    } else if (p.QuietUniformFont != font) {
+      p.QuietUniformFont = -2;
+      break;
+    }
+  }
+  if (p.QuietUniformFont < 0) p.QuietUniformFont = -1;
+
+  const std::array<unsigned char, 256>& lower = LowerTable();
+  bool anyAfter = false;
+  for (int i = 0; i < 256; ++i) {
+    const auto c = static_cast<unsigned char>(i);
+    p.RunContinues[c] =
+        (c >= 1 && c <= 32) || NotUsedSymbols[c] || (!b.UseNumbers && c >= '0' && c <= '9');
+    int folds = 0;
+    for (int j = 0; j < 256; ++j) folds += lower[static_cast<size_t>(j)] == lower[c];
+    p.StartsAlone[c] = !p.RunContinues[c] && !b.OtherIdentChars[c] && folds == 1;
+    p.SkipStop[c] = p.Quiet[c] == TPreparedBlock::qkNone || p.ChildPartFirst[c];
+    anyAfter = anyAfter || p.ChildNotPartLast[c];
+  }
+  p.CanSkip = p.QuietUniformFont >= 0 && !anyAfter;
+  p.StopsInIdentifiers = false;
+  for (int i = 0; i < 256; ++i)
+    if (p.SkipStop[static_cast<size_t>(i)] && b.OtherIdentChars[static_cast<unsigned char>(i)])
+      p.StopsInIdentifiers = true;
+  for (int i = 0; i < 256 && p.CanSkip; ++i)
+    if (p.SkipStop[static_cast<size_t>(i)] && p.RunContinues[static_cast<size_t>(i)])
+      p.CanSkip = false;
+}
+
 void TSyntaxScheme::Prepare() {
   UpgradeVersion();
   BlockStates.Reset();
+  Heads.clear();
   TCharSet used;
   for (size_t i = 0; i < SyntaxBlocks.size(); ++i) PrepareBlock(static_cast<int>(i), used);
   NotUsedSymbols = SymbolChars();
   for (int c = 0; c < 256; ++c)
     if (used[static_cast<unsigned char>(c)]) NotUsedSymbols.Exclude(static_cast<unsigned char>(c));
+  for (TSyntaxBlock& block : SyntaxBlocks) PrepareQuiet(block);
   if (Parser) Parser->FontsChanged();
 }
 

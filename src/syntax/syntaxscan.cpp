@@ -36,12 +36,19 @@ class TLineScanner {
 
  private:
   void ApplyHead();
+  TSyntaxScheme::THead WorkOutHead(int index) const;
   void UpdateExit();
   void Push(int code);
   void Pop();
   bool TryExit();
   void BoundaryPass();
   int ScanToken();
+  // Takes quiet tokens from a token boundary on, up to the next boundary where a block could be
+  // entered or left or a rule could apply; false when the first token is not quiet.
+  bool QuietTokens(char* colors, int colorCount);
+  // The same for a block that can be skipped up to its next stop character; false when the
+  // block or the current way out of it does not allow that.
+  bool SkipToStop(char* colors, int colorCount);
   int ScanOpen();
   int ScanNothingOpen();
   bool CommentOpening();
@@ -139,17 +146,40 @@ int TLineScanner::ClosingSearch(const std::string& d, int from) const {
 // ---- Blocks ----
 
 void TLineScanner::ApplyHead() {
-  const TBlockInfo& head = scheme_.BlockStates.Chain(stateIndex_).front();
-  blockIndex_ = head.Block >= 0 && head.Block < static_cast<int>(blocks_.size()) ? head.Block : 0;
-  block_ = &blocks_[static_cast<size_t>(blockIndex_)];
+  // An index outside the table reads as entry 0, as the table's own Chain does.
+  const size_t index = stateIndex_ >= 0 && stateIndex_ < scheme_.BlockStates.Count()
+                           ? static_cast<size_t>(stateIndex_)
+                           : 0;
+  std::vector<TSyntaxScheme::THead>& heads = scheme_.Heads;
+  if (index >= heads.size()) heads.resize(static_cast<size_t>(scheme_.BlockStates.Count()));
+  TSyntaxScheme::THead& head = heads[index];
+  // Worked out again should the blocks have moved since (a scheme changed without Prepare).
+  if (!head.Block || static_cast<size_t>(head.BlockIndex) >= blocks_.size() ||
+      head.Block != blocks_.data() + head.BlockIndex)
+    head = WorkOutHead(static_cast<int>(index));
+  blockIndex_ = head.BlockIndex;
+  block_ = head.Block;
   delimiter_ = head.Delimiter;
   case_ = block_->CaseSensitive;
-  if (blockIndex_ != 0 && delimiter_ >= 0 &&
-      delimiter_ < static_cast<int>(block_->BlockDelimiters.size()))
-    partOfBlock_ =
-        block_->BlockDelimiters[static_cast<size_t>(delimiter_)].DelimitersArePartOfBlock;
+  if (head.PartOfBlock >= 0) partOfBlock_ = head.PartOfBlock == 1;
   construct_ = ctNone;
   UpdateExit();
+}
+
+TSyntaxScheme::THead TLineScanner::WorkOutHead(int index) const {
+  const TBlockInfo& info = scheme_.BlockStates.Chain(index).front();
+  TSyntaxScheme::THead head;
+  head.BlockIndex =
+      info.Block >= 0 && info.Block < static_cast<int>(blocks_.size()) ? info.Block : 0;
+  head.Block = &blocks_[static_cast<size_t>(head.BlockIndex)];
+  head.Delimiter = info.Delimiter;
+  const TDelimitersList& delimiters = head.Block->BlockDelimiters;
+  if (head.BlockIndex != 0 && head.Delimiter >= 0 &&
+      head.Delimiter < static_cast<int>(delimiters.size())) {
+    const TDelimiters& d = delimiters[static_cast<size_t>(head.Delimiter)];
+    head.PartOfBlock = d.DelimitersArePartOfBlock ? 1 : 0;
+  }
+  return head;
 }
 
 void TLineScanner::UpdateExit() {
@@ -218,6 +248,148 @@ void TLineScanner::BoundaryPass() {
     skipExit = entered ? again : (skipExit ? false : TryExit());
     if (!skipExit) return;
   }
+}
+
+// ---- Quiet tokens ----
+
+// Each token is taken exactly as ScanNothingOpen takes it, coloured as FontIdOfToken colours it,
+// and the run stops at the first boundary where BoundaryPass could do anything (the quick tests
+// it starts with, at most), so the boundary passes skipped are those that would have done
+// nothing. The work stays in locals: writing colours through a char pointer would otherwise
+// make the compiler reload every member after each token.
+bool TLineScanner::QuietTokens(char* colors, int colorCount) {
+  const TSyntaxBlock& b = *block_;
+  const TPreparedBlock& p = b.Prepared;
+  const unsigned char* s = s_;
+  const int n = n_;
+  const TCharSet& other = b.OtherIdentChars;
+  const TCharSet& notUsed = scheme_.NotUsedSymbols;
+  const TCharSet& enterAfter = p.ChildNotPartLast;
+  const TCharSet& enterAt = p.ChildPartFirst;
+  const std::array<unsigned char, 256>& lower = lower_;
+  // The character that may leave the block: before the boundary when the delimiter is part of
+  // the block, at it otherwise; -1 for none.
+  int leaveAfter = -1, leaveAt = -1;
+  if (exitRight_) {
+    const std::string& right = *exitRight_;
+    if (partOfBlock_)
+      leaveAfter = lower[static_cast<unsigned char>(right.back())];
+    else
+      leaveAt = lower[static_cast<unsigned char>(right.front())];
+  }
+  int pos = pos_;
+  bool allText = true;
+  unsigned char first = 0;
+  // Tokens that all look alike are coloured in one go at the end.
+  const bool uniform = p.QuietUniformFont >= 0;
+  while (pos < n) {
+    const unsigned char c = s[pos];
+    const int start = pos;
+    switch (p.Quiet[c]) {
+      case TPreparedBlock::qkBlanks:
+        while (pos < n && IsBlank(s[pos])) ++pos;
+        break;
+      case TPreparedBlock::qkNotUsed:
+        while (pos < n && notUsed[s[pos]]) ++pos;
+        break;
+      case TPreparedBlock::qkDigits:
+        while (pos < n && IsDigit(s[pos])) ++pos;
+        break;
+      case TPreparedBlock::qkIdentifier:
+        ++pos;
+        while (pos < n && other[s[pos]]) ++pos;
+        break;
+      case TPreparedBlock::qkSingle:
+        ++pos;
+        break;
+      default:
+        goto done;
+    }
+    first = c;
+    allText = allText && p.QuietText[c];
+    if (!uniform) {
+      const char font = static_cast<char>(p.QuietFont[c]);
+      const int end = std::min(pos, colorCount);
+      for (int i = start; i < end; ++i) colors[i] = font;
+    }
+    const unsigned char last = s[pos - 1];
+    if (enterAfter[last] || lower[last] == leaveAfter) break;
+    if (pos < n && (enterAt[s[pos]] || lower[s[pos]] == leaveAt)) break;
+  }
+done:
+  if (pos == pos_) return false;
+  if (uniform && pos_ < colorCount)
+    std::memset(colors + pos_, p.QuietUniformFont,
+                static_cast<size_t>(std::min(pos, colorCount) - pos_));
+  pos_ = pos;
+  tokenStart_ = pos;
+  tokenFontId_ = -1;
+  kind_ = p.QuietKindOf[first];
+  if (!allText) directiveAllowed_ = blanksOnly_ = false;
+  return true;
+}
+
+// A stop character that does not go on an identifier starts a token, so the position before it
+// is a token boundary whichever tokens came before, and no boundary before it could enter a
+// child or need a rule. The way out of the block, if any, must be a character that starts a
+// token of its own: before the boundary when the delimiter is part of the block (then a
+// one-character token, so the boundary follows it), at it otherwise.
+bool TLineScanner::SkipToStop(char* colors, int colorCount) {
+  const TPreparedBlock& p = block_->Prepared;
+  if (!p.CanSkip) return false;
+  int leaveAt = -1, leaveAfter = -1;
+  if (exitRight_) {
+    const std::string& right = *exitRight_;
+    const auto e = static_cast<unsigned char>(partOfBlock_ ? right.back() : right.front());
+    if (!p.StartsAlone[e]) return false;
+    if (partOfBlock_) {
+      if (p.Quiet[e] != TPreparedBlock::qkSingle) return false;
+      leaveAfter = e;
+    } else {
+      leaveAt = e;
+    }
+  }
+  const unsigned char* s = s_;
+  const int n = n_;
+  const TCharSet& first = block_->FirstIdentChars;
+  const TCharSet& other = block_->OtherIdentChars;
+  const int start = pos_;
+  int pos = start;
+  if (p.StopsInIdentifiers) {
+    bool inIdentifier = false;  // the character before belongs to an identifier
+    while (pos < n) {
+      const unsigned char c = s[pos];
+      if (inIdentifier && other[c]) {
+        ++pos;
+        continue;
+      }
+      if (p.SkipStop[c] || c == leaveAt) break;
+      inIdentifier = first[c];
+      ++pos;
+      if (c == leaveAfter) break;
+    }
+  } else {
+    while (pos < n) {
+      const unsigned char c = s[pos];
+      if (p.SkipStop[c] || c == leaveAt) break;
+      ++pos;
+      if (c == leaveAfter) break;
+    }
+  }
+  if (pos == start) return false;
+  const int end = std::min(pos, colorCount);
+  if (start < end)
+    std::memset(colors + start, p.QuietUniformFont, static_cast<size_t>(end - start));
+  // Only the first tokens of a line can still be plain text: look at them only while it matters.
+  if (directiveAllowed_ || blanksOnly_) {
+    bool allText = true;
+    for (int i = start; i < pos && allText; ++i) allText = p.QuietText[s[i]];
+    if (!allText) directiveAllowed_ = blanksOnly_ = false;
+  }
+  pos_ = pos;
+  tokenStart_ = pos;
+  tokenFontId_ = -1;
+  return true;
 }
 
 // ---- Tokens ----
@@ -603,42 +775,7 @@ void TLineScanner::KeywordTest(int start) {
   }
 }
 
-int TLineScanner::FontIdOfToken() const {
-  const TSyntaxBlock& b = *block_;
-  int id = b.FIText;
-  switch (kind_) {
-    case tkSingleLineComment:
-    case tkMultiLineComment:
-    case tkFullLineComment:
-    case tkSingleLineString:
-    case tkMultiLineString:
-    case tkKeyword:
-      id = tokenFontId_;
-      break;
-    case tkDirective:
-      id = b.UseLineDirectives ? b.FIDirective : b.FIText;
-      break;
-    case tkInteger:
-      id = b.UseNumbers ? b.FIIntNum : b.FIText;
-      break;
-    case tkFloat:
-      id = b.UseNumbers ? b.FIFloatNum : b.FIText;
-      break;
-    case tkHexNumber:
-      id = b.UseNumbers ? b.FIHexNum : b.FIText;
-      break;
-    case tkIdentifier:
-      id = b.UseIdentifiers ? b.FIIdentifier : b.FIText;
-      break;
-    case tkSymbol:
-      id = b.UseSymbols ? b.FISymbol : b.FIText;
-      break;
-    default:
-      break;
-  }
-  unsigned char byte = static_cast<unsigned char>(id);
-  return byte == 255 ? static_cast<unsigned char>(b.FIText) : byte;
-}
+int TLineScanner::FontIdOfToken() const { return TokenFontId(*block_, kind_, tokenFontId_); }
 
 void TLineScanner::Report() {
   if (!parser_.OnGetToken) return;
@@ -670,8 +807,13 @@ uint32_t TLineScanner::Run(uint32_t state) {
 
   char* colors = colors_.data();
   int colorCount = static_cast<int>(colors_.size());
+  // Token reports need each token on its own, so the quiet run is only taken without them.
+  const bool quick = !parser_.OnGetToken;
   for (;;) {
-    if (construct_ == ctNone) BoundaryPass();
+    if (construct_ == ctNone) {
+      BoundaryPass();
+      if (quick && (SkipToStop(colors, colorCount) || QuietTokens(colors, colorCount))) continue;
+    }
     if (pos_ >= n_) break;
     int fontId = ScanToken();
     directiveAllowed_ = directiveAllowed_ && kind_ < tkFullLineComment;
@@ -694,6 +836,42 @@ uint32_t TLineScanner::Run(uint32_t state) {
 }
 
 }  // namespace
+
+int TokenFontId(const TSyntaxBlockProps& b, int kind, int tokenFontId) {
+  int id = b.FIText;
+  switch (kind) {
+    case tkSingleLineComment:
+    case tkMultiLineComment:
+    case tkFullLineComment:
+    case tkSingleLineString:
+    case tkMultiLineString:
+    case tkKeyword:
+      id = tokenFontId;
+      break;
+    case tkDirective:
+      id = b.UseLineDirectives ? b.FIDirective : b.FIText;
+      break;
+    case tkInteger:
+      id = b.UseNumbers ? b.FIIntNum : b.FIText;
+      break;
+    case tkFloat:
+      id = b.UseNumbers ? b.FIFloatNum : b.FIText;
+      break;
+    case tkHexNumber:
+      id = b.UseNumbers ? b.FIHexNum : b.FIText;
+      break;
+    case tkIdentifier:
+      id = b.UseIdentifiers ? b.FIIdentifier : b.FIText;
+      break;
+    case tkSymbol:
+      id = b.UseSymbols ? b.FISymbol : b.FIText;
+      break;
+    default:
+      break;
+  }
+  unsigned char byte = static_cast<unsigned char>(id);
+  return byte == 255 ? static_cast<unsigned char>(b.FIText) : byte;
+}
 
 uint32_t TSyntaxParser::ParseLine(const std::string& text, uint32_t state, std::string& colors) {
   if (colors.empty() || text.empty()) return state;

@@ -36,6 +36,15 @@ class TSyntaxScheme {
   TSyntaxParser* Parser = nullptr;
   TCharSet NotUsedSymbols;
   TBlockStateTable BlockStates;
+  // What the parser needs of each block-state entry's innermost block, worked out when the
+  // entry is first met; emptied whenever the scheme is prepared.
+  struct THead {
+    const TSyntaxBlock* Block = nullptr;
+    int BlockIndex = 0;
+    int Delimiter = -1;
+    int PartOfBlock = -1;  // 0 or 1; -1 leaves the flag as it was (the root, or no delimiter)
+  };
+  std::vector<THead> Heads;
 
   // Name empty, version 1, no blocks and no styles.
   void Clear();
@@ -69,6 +78,8 @@ class TSyntaxScheme {
 
  private:
   void PrepareBlock(int index, TCharSet& used);
+  // The quiet-token table of a block; needs NotUsedSymbols.
+  void PrepareQuiet(TSyntaxBlock& block) const;
   // For each FontID: the index of its font table entry, kUrl for the URL style, or kNone.
   static constexpr int kNone = -1;
   static constexpr int kUrl = -2;
