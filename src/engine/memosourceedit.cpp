@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "engine/encoding.h"
 #include "engine/memosource.h"
@@ -131,8 +132,17 @@ void TCustomMemoSource::LineRemoved(int length) { LineLengthChanged(length, -1);
 
 int TCustomMemoSource::LongestLineLength() {
   if (lineLengthsStale_) {
+    // Counted in a plain array first: a map insert per line costs a tree walk each.
+    std::vector<int> counts;
+    for (int y = 0; y < LineCount(); ++y) {
+      const auto length = static_cast<size_t>(VisualLength(lines_[y].Text, Cells()));
+      if (length >= counts.size()) counts.resize(length + 1);
+      ++counts[length];
+    }
     lineLengths_.clear();
-    for (int y = 0; y < LineCount(); ++y) ++lineLengths_[VisualLength(lines_[y].Text, Cells())];
+    for (size_t length = 0; length < counts.size(); ++length)
+      if (counts[length] > 0)
+        lineLengths_.emplace_hint(lineLengths_.end(), static_cast<int>(length), counts[length]);
     lineLengthsStale_ = false;
   }
   return lineLengths_.empty() ? 0 : lineLengths_.rbegin()->first;

@@ -5,14 +5,47 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorel {
 
+// An auxiliary string of a line that almost no line has: one pointer until it is set, so that
+// a million lines do not carry a million empty strings.
+class TLineTag {
+ public:
+  TLineTag() = default;
+  TLineTag(const TLineTag& other) { *this = other; }
+  TLineTag(TLineTag&&) noexcept = default;
+  TLineTag& operator=(const TLineTag& other) {
+    if (this != &other) *this = other.str();
+    return *this;
+  }
+  TLineTag& operator=(TLineTag&&) noexcept = default;
+  TLineTag& operator=(std::string text) {
+    if (text.empty())
+      text_.reset();
+    else
+      text_ = std::make_unique<std::string>(std::move(text));
+    return *this;
+  }
+  const std::string& str() const {
+    static const std::string none;
+    return text_ ? *text_ : none;
+  }
+  operator const std::string&() const { return str(); }
+  bool empty() const { return !text_; }
+  void clear() { text_.reset(); }
+  friend bool operator==(const TLineTag& tag, std::string_view text) { return tag.str() == text; }
+
+ private:
+  std::unique_ptr<std::string> text_;
+};
+
 // One line of a document with everything that travels with it.
 struct TStringItem {
   std::string Text;        // raw text without line end; tabs only with soUseTabCharacter
-  std::string LineTag;     // auxiliary string owned by the application
+  TLineTag LineTag;        // auxiliary string owned by the application
   void* Object = nullptr;  // the string list's object slot (not owned)
   std::string Colors;      // one style byte per character of Text; empty while unknown
   uint32_t EndState = 0;

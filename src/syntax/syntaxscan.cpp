@@ -3,6 +3,7 @@
 // tables and allocates nothing except for keyword tests and token reports.
 #include <array>
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 #include "engine/casemap.h"
@@ -153,9 +154,8 @@ void TLineScanner::ApplyHead() {
   std::vector<TSyntaxScheme::THead>& heads = scheme_.Heads;
   if (index >= heads.size()) heads.resize(static_cast<size_t>(scheme_.BlockStates.Count()));
   TSyntaxScheme::THead& head = heads[index];
-  // Worked out again should the blocks have moved since (a scheme changed without Prepare).
-  if (!head.Block || static_cast<size_t>(head.BlockIndex) >= blocks_.size() ||
-      head.Block != blocks_.data() + head.BlockIndex)
+  // Worked out again should the blocks have changed since (a scheme changed without Prepare).
+  if (!head.Block || head.First != blocks_.data() || head.End != std::to_address(blocks_.end()))
     head = WorkOutHead(static_cast<int>(index));
   blockIndex_ = head.BlockIndex;
   block_ = head.Block;
@@ -172,6 +172,8 @@ TSyntaxScheme::THead TLineScanner::WorkOutHead(int index) const {
   head.BlockIndex =
       info.Block >= 0 && info.Block < static_cast<int>(blocks_.size()) ? info.Block : 0;
   head.Block = &blocks_[static_cast<size_t>(head.BlockIndex)];
+  head.First = blocks_.data();
+  head.End = std::to_address(blocks_.end());
   head.Delimiter = info.Delimiter;
   const TDelimitersList& delimiters = head.Block->BlockDelimiters;
   if (head.BlockIndex != 0 && head.Delimiter >= 0 &&

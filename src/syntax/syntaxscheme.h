@@ -40,6 +40,8 @@ class TSyntaxScheme {
   // entry is first met; emptied whenever the scheme is prepared.
   struct THead {
     const TSyntaxBlock* Block = nullptr;
+    const TSyntaxBlock* First = nullptr;  // the blocks it was worked out from
+    const TSyntaxBlock* End = nullptr;
     int BlockIndex = 0;
     int Delimiter = -1;
     int PartOfBlock = -1;  // 0 or 1; -1 leaves the flag as it was (the root, or no delimiter)
