@@ -209,8 +209,12 @@ class TCustomMemoSource {
   bool LastUpdateWasBookmarkJump() const { return lastBookmarkJump_; }
 
   // ---- Parsing ----
-  int ParseLines(int first, int last, bool force);
-  void EnsureParsed(int y, bool force = false);
+  // Parses lines first..last as needed. Lines more than kColoursKeptAbove above `coloursFrom`
+  // keep only their states (their colours are worked out when asked for), so that a jump far
+  // down neither waits for nor holds the colours of everything above it.
+  int ParseLines(int first, int last, bool force, int coloursFrom = 0);
+  void EnsureParsed(int y, bool force = false, int coloursFrom = 0);
+  static constexpr int kColoursKeptAbove = 1000;
   bool ReparseLine(int y);
   void ReparseAll();
   int ParsedUpTo() const { return parsedUpTo_; }
@@ -413,6 +417,9 @@ class TCustomMemoSource {
   virtual void GetBackupName(const std::string& fileName, std::string& backupName);
   virtual void NotifyListeners(int first, int last);
   virtual void DoLineParsed(int y, TStringItem& line);
+  // The colours of a line parsed for its states only.
+  void ColourLeftOutLine(int y, TStringItem& line);
+  std::string leftOutColors_;  // where left-out lines are coloured, to be thrown away
   virtual void LoadFile(const std::string& fileName);
   virtual void WriteFile(const std::string& fileName);
   virtual void DoPasteFromClipboard(TStrings& lines);

@@ -36,11 +36,15 @@ void TCustomMemoSource::DoLineParsed(int y, TStringItem& line) {
   if (OnLineParsed) OnLineParsed(*this, y, line.Text, line.Colors);
 }
 
-int TCustomMemoSource::ParseLines(int first, int last, bool force) {
+int TCustomMemoSource::ParseLines(int first, int last, bool force, int coloursFrom) {
   last = std::min(last, LineCount() - 1);
   int i = std::max(first, 0);
   if (last < i) return stateChangeEnd_;
   if (parser_) {
+    // Colours that are document data, or that a listener is told of, are always kept.
+    const int leaveOutBelow = HasAttributes() || OnLineParsed || activeView_.LineParsed
+                                  ? 0
+                                  : coloursFrom - kColoursKeptAbove;
     uint32_t state = i == 0 ? initialState_ : lines_[i - 1].EndState;
     for (; i <= last; ++i) {
       TStringItem& line = lines_[i];
@@ -48,14 +52,22 @@ int TCustomMemoSource::ParseLines(int first, int last, bool force) {
         state = line.EndState;
         continue;
       }
-      parser_->InitColors(i, line.Text, line.Colors);
+      const bool leaveOut = i < leaveOutBelow;
+      std::string& colors = leaveOut ? leftOutColors_ : line.Colors;
+      parser_->InitColors(i, line.Text, colors);
       line.StartState = state;
       parser_->SetLinePos(i);
-      state = parser_->ParseLine(line.Text, state, line.Colors);
+      state = parser_->ParseLine(line.Text, state, colors);
       line.LineState |= lsParsed;
-      if (highlightUrls_) MarkUrls(i, line);
+      if (leaveOut) {
+        line.LineState |= lsColorsLeftOut;
+        std::string().swap(line.Colors);
+      } else {
+        line.LineState &= ~lsColorsLeftOut;
+        if (highlightUrls_) MarkUrls(i, line);
+      }
       std::fill(std::begin(line.WidthCache), std::end(line.WidthCache), 0);
-      DoLineParsed(i, line);
+      if (!leaveOut) DoLineParsed(i, line);
       if (state != line.EndState) {
         stateChangeEnd_ = i + 1;
         line.EndState = state;
@@ -94,10 +106,21 @@ void TCustomMemoSource::MarkUrls(int y, TStringItem& line) {
   }
 }
 
-void TCustomMemoSource::EnsureParsed(int y, bool force) {
+void TCustomMemoSource::EnsureParsed(int y, bool force, int coloursFrom) {
   // One request parses ahead, so scrolling down does not parse line by line.
   if (y >= parsedUpTo_ && y < MaxInt - 100) y += 100;
-  ParseLines(parsedUpTo_, y, force);
+  ParseLines(parsedUpTo_, y, force, coloursFrom);
+}
+
+// The line's start state is what it was parsed with, so its colours come out as they would
+// have then; its end state cannot change.
+void TCustomMemoSource::ColourLeftOutLine(int y, TStringItem& line) {
+  line.LineState &= ~lsColorsLeftOut;
+  if (!parser_) return;
+  parser_->InitColors(y, line.Text, line.Colors);
+  parser_->SetLinePos(y);
+  parser_->ParseLine(line.Text, line.StartState, line.Colors);
+  if (highlightUrls_) MarkUrls(y, line);
 }
 
 bool TCustomMemoSource::ReparseLine(int y) {
@@ -121,7 +144,7 @@ void TCustomMemoSource::ReparseAll() {
   bool keepColors = HasAttributes();
   for (int y = 0; y < LineCount(); ++y) {
     TStringItem& line = lines_[y];
-    line.LineState &= ~lsParsed;
+    line.LineState &= ~(lsParsed | lsColorsLeftOut);
     if (!keepColors) line.Colors.clear();
     std::fill(std::begin(line.WidthCache), std::end(line.WidthCache), 0);
   }
@@ -131,9 +154,12 @@ void TCustomMemoSource::ReparseAll() {
 
 const std::string& TCustomMemoSource::GetLineColors(int y) {
   static const std::string none;
-  EnsureParsed(y);
-  const TStringItem* line = lines_.At(y);
-  return line ? line->Colors : none;
+  EnsureParsed(y, false, y);
+  TStringItem* line = lines_.At(y);
+  if (!line) return none;
+  if ((line->LineState & (lsParsed | lsColorsLeftOut)) == (lsParsed | lsColorsLeftOut))
+    ColourLeftOutLine(y, *line);
+  return line->Colors;
 }
 
 std::string TCustomMemoSource::GetExpandedColors(int y) {

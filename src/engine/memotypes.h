@@ -102,6 +102,8 @@ enum : uint8_t {
   lsHidden = 1 << 2,
   lsExpandedHeader = 1 << 3,
   lsCollapsedHeader = 1 << 4,
+  // Parsed for its start and end states only; its colours are worked out when asked for.
+  lsColorsLeftOut = 1 << 5,
 };
 
 }  // namespace quorel

@@ -171,5 +171,59 @@ TEST(Parsing, AttributeColoursTravelWithEdits) {
   EXPECT_EQ(store.LineRecord(1)->Colors, "\x09\3\4");
 }
 
+// A page whose middle is one long comment, so that a line coloured from a wrong start state
+// would show it.
+std::string CommentedPage() {
+  return ManyLines(10, "a <b> c") + "/* open\n" + ManyLines(2980, "x <y>") + "*/ <z>\n" +
+         ManyLines(2000, "a <b> c");
+}
+
+TEST(Parsing, LinesFarAboveAJumpKeepOnlyTheirStatesUntilAskedFor) {
+  TTestParser parser, freshParser;
+  TMemoSource store, fresh;
+  store.SetSyntaxParser(&parser);
+  fresh.SetSyntaxParser(&freshParser);
+  Load(store, CommentedPage());
+  Load(fresh, CommentedPage());
+  const int last = store.LineCount() - 1;
+  store.GetLineColors(last);
+  EXPECT_TRUE(store.LineRecord(100)->LineState & lsColorsLeftOut);
+  EXPECT_TRUE(store.LineRecord(100)->Colors.empty());
+  EXPECT_FALSE(store.LineRecord(last - 500)->LineState & lsColorsLeftOut);
+  EXPECT_FALSE(store.LineRecord(last - 500)->Colors.empty());
+  // Asked for, each line has the colours and end state of a store coloured from the top.
+  fresh.EnsureParsed(last);
+  for (int y = 0; y <= last; y += 37) {
+    EXPECT_EQ(store.GetLineColors(y), fresh.GetLineColors(y)) << "line " << y;
+    EXPECT_EQ(store.LineRecord(y)->EndState, fresh.LineRecord(y)->EndState) << "line " << y;
+  }
+  EXPECT_FALSE(store.LineRecord(37)->LineState & lsColorsLeftOut);
+  // An edit in a line still left out is coloured as in the other store.
+  for (TMemoSource* s : {&store, &fresh}) {
+    s->SetCaretPos(0, 1500);
+    s->InsertText("*/ <q>");
+  }
+  EXPECT_EQ(store.GetLineColors(1500), fresh.GetLineColors(1500));
+  EXPECT_EQ(store.GetLineColors(1501), fresh.GetLineColors(1501));
+  // Starting over forgets what was left out.
+  store.ReparseAll();
+  EXPECT_FALSE(store.LineRecord(100)->LineState & lsColorsLeftOut);
+}
+
+TEST(Parsing, ColoursAreKeptWhenTheyAreDataOrSomebodyIsTold) {
+  TTestParser told, attributes;
+  attributes.SetAttributes(true);
+  for (TTestParser* parser : {&told, &attributes}) {
+    TMemoSource store;
+    store.SetSyntaxParser(parser);
+    if (parser == &told)
+      store.OnLineParsed = [](TCustomMemoSource&, int, const std::string&, std::string&) {};
+    Load(store, CommentedPage());
+    store.GetLineColors(store.LineCount() - 1);
+    EXPECT_FALSE(store.LineRecord(100)->LineState & lsColorsLeftOut);
+    EXPECT_FALSE(store.LineRecord(100)->Colors.empty());
+  }
+}
+
 }  // namespace
 }  // namespace quorel

@@ -401,7 +401,7 @@ void TCustomVrelMemo::Paint(QPainter& painter, const QRect& clip) {
   }
   // Colour only what is about to be painted (and the store's look-ahead).
   if (!rows.empty() && rows.back().Line < store_->LineCount())
-    store_->EnsureParsed(rows.back().Line);
+    store_->EnsureParsed(rows.back().Line, false, rows.front().Line);
   for (const TScreenRow& row : rows)
     if (row.Top + lineHeight_ > clip.top() && row.Top <= clip.bottom()) PaintRow(painter, row);
   painter.fillRect(0, 0, TextLeft(), ClientHeight(), ToQColor(Color));
