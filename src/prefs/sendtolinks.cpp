@@ -89,7 +89,8 @@ std::optional<bool> TSendToLinks::CheckSendToLink() {
   try {
     if (folder == "Error" || !services_.Files->IsFolder(folder)) return std::nullopt;
     std::string target = LinkTarget(LinkFile(kSendToLinkName));
-    if (target.empty() || !services_.Files->Exists(target)) return true;
+    // A folder, a device or a pipe is no program (and reading one might never end).
+    if (target.empty() || !services_.Files->IsFile(target)) return true;
     std::vector<std::string> strings = FileVersionStrings(*services_.Files, target);
     if (strings.size() <= 1 || strings[0] == "No File Info Available") return true;
     // The version is the third string; a program with only two has no version to trust.

@@ -76,15 +76,19 @@ std::string VersionStamp(const std::vector<std::pair<std::string, std::string>>&
   return block + '\x03';
 }
 
-std::vector<std::string> FileVersionStrings(platform::IFileSystem& files, const std::string& file) {
+std::vector<std::string> FileVersionStrings(platform::IFileSystem& files, const std::string& file,
+                                            size_t limit) {
   std::map<std::string, std::string> values;
   bool found = false;
   try {
     std::string window;
+    size_t read = 0;
     files.ReadFileChunks(file, [&](std::string_view chunk) {
+      chunk = chunk.substr(0, limit - read);
+      read += chunk.size();
       window.append(chunk);
       found = ScanWindow(window, false, values);
-      return !found;
+      return !found && read < limit;
     });
     if (!found) found = ScanWindow(window, true, values);
   } catch (const std::exception&) {

@@ -25,9 +25,13 @@ inline constexpr size_t kMaxVersionBlock = 4096;
 // control characters).
 std::string VersionStamp(const std::vector<std::pair<std::string, std::string>>& entries);
 
+// A program's block lies in its first bytes; reading stops after this many.
+inline constexpr size_t kMaxVersionScan = size_t{256} << 20;
+
 // The values of the file's first well-formed block, in the order of kVersionKeys, each present
 // only when the block has it; the one entry "Error" when the file cannot be read or holds no
-// block.
-std::vector<std::string> FileVersionStrings(platform::IFileSystem& files, const std::string& file);
+// block within its first `limit` bytes.
+std::vector<std::string> FileVersionStrings(platform::IFileSystem& files, const std::string& file,
+                                            size_t limit = kMaxVersionScan);
 
 }  // namespace quorel

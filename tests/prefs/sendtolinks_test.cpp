@@ -3,6 +3,7 @@
 #include "prefs/sendtolinks.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -115,6 +116,14 @@ TEST_F(SendToLinks, RepairIsOfferedUnlessTheLinkStartsAVersion15Program) {
   pointAt(Program("one", {{"FileVersion", "1.5.0"}}));
   EXPECT_EQ(links.CheckSendToLink(), true);
   pointAt(Program("two", {{"FileDescription", "Editor"}, {"FileVersion", "1.5.0"}}));
+  EXPECT_EQ(links.CheckSendToLink(), true);
+  // A folder, an endless device and a pipe with no writer are no programs, and are not read.
+  pointAt(dir.Path());
+  EXPECT_EQ(links.CheckSendToLink(), true);
+  pointAt("/dev/zero");
+  EXPECT_EQ(links.CheckSendToLink(), true);
+  ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+  pointAt(dir.File("pipe"));
   EXPECT_EQ(links.CheckSendToLink(), true);
 }
 

@@ -57,6 +57,13 @@ TEST_F(VersionStrings, PassesOverMarksWithoutAWellFormedBlock) {
   EXPECT_EQ(FileVersionStrings(files, Write(bytes)), Strings{"1.5.0"});
 }
 
+TEST_F(VersionStrings, OnlyTheFirstBytesAreSearched) {
+  std::string path = Write(Noise(100000, 7) + VersionStamp({{"FileVersion", "1.5.0"}}));
+  EXPECT_EQ(FileVersionStrings(files, path, 200000), Strings{"1.5.0"});
+  EXPECT_EQ(FileVersionStrings(files, path, 100010), Strings{"Error"});  // the block is cut off
+  EXPECT_EQ(FileVersionStrings(files, path, 50000), Strings{"Error"});
+}
+
 TEST_F(VersionStrings, AnyOtherFileAnswersError) {
   EXPECT_EQ(FileVersionStrings(files, Write(Noise(200000, 1))), Strings{"Error"});
   EXPECT_EQ(FileVersionStrings(files, Write("")), Strings{"Error"});
