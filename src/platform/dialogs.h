@@ -76,11 +76,7 @@ class IDialogs {
   virtual bool ColorDialog(TColorChoice& colors) = 0;
   // A folder picker starting in `folder`; false when cancelled (or where there is none), else
   // `folder` holds the chosen folder.
-  virtual bool SelectFolder(const std::string& title, std::string& folder) {
-    (void)title;
-    (void)folder;
-    return false;
-  }
+  virtual bool SelectFolder(const std::string& /*title*/, std::string& /*folder*/) { return false; }
 };
 
 }  // namespace quorel::platform

@@ -154,7 +154,7 @@ void TSyntaxScheme::PrepareQuiet(TSyntaxBlock& b) const {
     const auto c = static_cast<unsigned char>(i);
     unsigned char kind = TPreparedBlock::qkNone;
     if (c == 0) {
-      kind = TPreparedBlock::qkNone;
+      // a NUL ends the text: never part of a line
     } else if (c <= 32) {
       kind = TPreparedBlock::qkBlanks;
     } else if (NotUsedSymbols[c]) {
@@ -183,45 +183,38 @@ void TSyntaxScheme::PrepareQuiet(TSyntaxBlock& b) const {
     p.QuietFont[c] = static_cast<unsigned char>(TokenFontId(b, token, -1));
     p.QuietText[c] = token == tkText;
   }
-  p.QuietUniformFont = -1;
-  for (int i = 0; i < 256; ++i) {
-    if (p.Quiet[static_cast<size_t>(i)] == TPreparedBlock::qkNone) continue;
-    const int font = p.QuietFont[static_cast<size_t>(i)];
-    if (p.QuietUniformFont == -1) {
-      p.QuietUniformFont = font;
-    } else if (p.QuietUniformFont != font) {
-      p.QuietUniformFont = -2;
-      break;
-    }
-  }
-  if (p.QuietUniformFont < 0) p.QuietUniformFont = -1;
 
+  // How many characters fold to each lower-case one: a letter compared without case stands for
+  // another character too.
   const std::array<unsigned char, 256>& lower = LowerTable();
-  bool anyAfter = false;
+  std::array<int, 256> folded{};
+  for (unsigned char l : lower) ++folded[l];
+  bool uniform = true, anyAfter = false, stopsContinue = false;
+  p.QuietUniformFont = -1;
+  p.StopsInIdentifiers = false;
   for (int i = 0; i < 256; ++i) {
     const auto c = static_cast<unsigned char>(i);
+    if (p.Quiet[c] != TPreparedBlock::qkNone) {
+      if (p.QuietUniformFont < 0) p.QuietUniformFont = p.QuietFont[c];
+      uniform = uniform && p.QuietFont[c] == p.QuietUniformFont;
+    }
     p.RunContinues[c] =
         (c >= 1 && c <= 32) || NotUsedSymbols[c] || (!b.UseNumbers && c >= '0' && c <= '9');
-    int folds = 0;
-    for (int j = 0; j < 256; ++j) folds += lower[static_cast<size_t>(j)] == lower[c];
-    p.StartsAlone[c] = !p.RunContinues[c] && !b.OtherIdentChars[c] && folds == 1;
+    p.StartsAlone[c] = !p.RunContinues[c] && !b.OtherIdentChars[c] && folded[lower[c]] == 1;
     p.SkipStop[c] = p.Quiet[c] == TPreparedBlock::qkNone || p.ChildPartFirst[c];
     anyAfter = anyAfter || p.ChildNotPartLast[c];
+    if (p.SkipStop[c]) {
+      stopsContinue = stopsContinue || p.RunContinues[c];
+      p.StopsInIdentifiers = p.StopsInIdentifiers || b.OtherIdentChars[c];
+    }
   }
-  p.CanSkip = p.QuietUniformFont >= 0 && !anyAfter;
-  p.StopsInIdentifiers = false;
-  for (int i = 0; i < 256; ++i)
-    if (p.SkipStop[static_cast<size_t>(i)] && b.OtherIdentChars[static_cast<unsigned char>(i)])
-      p.StopsInIdentifiers = true;
-  for (int i = 0; i < 256 && p.CanSkip; ++i)
-    if (p.SkipStop[static_cast<size_t>(i)] && p.RunContinues[static_cast<size_t>(i)])
-      p.CanSkip = false;
+  if (!uniform) p.QuietUniformFont = -1;
+  p.CanSkip = p.QuietUniformFont >= 0 && !anyAfter && !stopsContinue;
 }
 
 void TSyntaxScheme::Prepare() {
   UpgradeVersion();
   BlockStates.Reset();
-  Heads.clear();
   TCharSet used;
   for (size_t i = 0; i < SyntaxBlocks.size(); ++i) PrepareBlock(static_cast<int>(i), used);
   NotUsedSymbols = SymbolChars();

@@ -3,7 +3,6 @@
 // tables and allocates nothing except for keyword tests and token reports.
 #include <array>
 #include <cstring>
-#include <memory>
 #include <string_view>
 
 #include "engine/casemap.h"
@@ -37,7 +36,6 @@ class TLineScanner {
 
  private:
   void ApplyHead();
-  TSyntaxScheme::THead WorkOutHead(int index) const;
   void UpdateExit();
   void Push(int code);
   void Pop();
@@ -147,41 +145,17 @@ int TLineScanner::ClosingSearch(const std::string& d, int from) const {
 // ---- Blocks ----
 
 void TLineScanner::ApplyHead() {
-  // An index outside the table reads as entry 0, as the table's own Chain does.
-  const size_t index = stateIndex_ >= 0 && stateIndex_ < scheme_.BlockStates.Count()
-                           ? static_cast<size_t>(stateIndex_)
-                           : 0;
-  std::vector<TSyntaxScheme::THead>& heads = scheme_.Heads;
-  if (index >= heads.size()) heads.resize(static_cast<size_t>(scheme_.BlockStates.Count()));
-  TSyntaxScheme::THead& head = heads[index];
-  // Worked out again should the blocks have changed since (a scheme changed without Prepare).
-  if (!head.Block || head.First != blocks_.data() || head.End != std::to_address(blocks_.end()))
-    head = WorkOutHead(static_cast<int>(index));
-  blockIndex_ = head.BlockIndex;
-  block_ = head.Block;
+  const TBlockInfo& head = scheme_.BlockStates.Chain(stateIndex_).front();
+  blockIndex_ = head.Block >= 0 && head.Block < static_cast<int>(blocks_.size()) ? head.Block : 0;
+  block_ = &blocks_[static_cast<size_t>(blockIndex_)];
   delimiter_ = head.Delimiter;
   case_ = block_->CaseSensitive;
-  if (head.PartOfBlock >= 0) partOfBlock_ = head.PartOfBlock == 1;
+  if (blockIndex_ != 0 && delimiter_ >= 0 &&
+      delimiter_ < static_cast<int>(block_->BlockDelimiters.size()))
+    partOfBlock_ =
+        block_->BlockDelimiters[static_cast<size_t>(delimiter_)].DelimitersArePartOfBlock;
   construct_ = ctNone;
   UpdateExit();
-}
-
-TSyntaxScheme::THead TLineScanner::WorkOutHead(int index) const {
-  const TBlockInfo& info = scheme_.BlockStates.Chain(index).front();
-  TSyntaxScheme::THead head;
-  head.BlockIndex =
-      info.Block >= 0 && info.Block < static_cast<int>(blocks_.size()) ? info.Block : 0;
-  head.Block = &blocks_[static_cast<size_t>(head.BlockIndex)];
-  head.First = blocks_.data();
-  head.End = std::to_address(blocks_.end());
-  head.Delimiter = info.Delimiter;
-  const TDelimitersList& delimiters = head.Block->BlockDelimiters;
-  if (head.BlockIndex != 0 && head.Delimiter >= 0 &&
-      head.Delimiter < static_cast<int>(delimiters.size())) {
-    const TDelimiters& d = delimiters[static_cast<size_t>(head.Delimiter)];
-    head.PartOfBlock = d.DelimitersArePartOfBlock ? 1 : 0;
-  }
-  return head;
 }
 
 void TLineScanner::UpdateExit() {

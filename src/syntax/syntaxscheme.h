@@ -36,17 +36,6 @@ class TSyntaxScheme {
   TSyntaxParser* Parser = nullptr;
   TCharSet NotUsedSymbols;
   TBlockStateTable BlockStates;
-  // What the parser needs of each block-state entry's innermost block, worked out when the
-  // entry is first met; emptied whenever the scheme is prepared.
-  struct THead {
-    const TSyntaxBlock* Block = nullptr;
-    const TSyntaxBlock* First = nullptr;  // the blocks it was worked out from
-    const TSyntaxBlock* End = nullptr;
-    int BlockIndex = 0;
-    int Delimiter = -1;
-    int PartOfBlock = -1;  // 0 or 1; -1 leaves the flag as it was (the root, or no delimiter)
-  };
-  std::vector<THead> Heads;
 
   // Name empty, version 1, no blocks and no styles.
   void Clear();

@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <filesystem>
 #include <memory>
 #include <random>
+#include <vector>
 
 #include "support/golden.h"
 #include "syntax/htmlscheme.h"
@@ -75,11 +75,17 @@ std::vector<std::unique_ptr<TSyntaxScheme>> Schemes() {
 }
 
 std::string RandomLine(std::mt19937& random) {
-  static const std::array<std::string, 41> pieces = {
-      "<",  ">",    "<!--",  "-->",  "\"",   "'",    "abc",    "Begin", "begin", "end", "END",
-      "if", "then", "x$",    "12",   "3.59", "0x1F", " ",      "  ",    "\t",    "#",   "%",
-      "/",  "=",    "&amp;", "\xe9", "{",    "}",    " {",     "} ",    ";",     ":",   "_a1",
-      "//", "/*",   "*/",    "(*",   "*)",   "\\",   "@media", "9"};
+  static const std::vector<std::string> pieces = [] {
+    std::vector<std::string> p = {
+        "<",  ">",    "<!--",  "-->",  "\"",   "'",    "abc",    "Begin", "begin", "end", "END",
+        "if", "then", "x$",    "12",   "3.59", "0x1F", " ",      "  ",    "\t",    "#",   "%",
+        "/",  "=",    "&amp;", "\xe9", "{",    "}",    " {",     "} ",    ";",     ":",   "_a1",
+        "//", "/*",   "*/",    "(*",   "*)",   "\\",   "@media", "9"};
+    // UTF-8: an accented letter, two wide characters, the euro sign before a tag.
+    for (const char* utf8 : {"caf\xc3\xa9", "\xe6\x97\xa5\xe6\x9c\xac", "\xe2\x82\xac<"})
+      p.push_back(utf8);
+    return p;
+  }();
   std::string line;
   int count = std::uniform_int_distribution<int>(0, 14)(random);
   for (int i = 0; i < count; ++i)
