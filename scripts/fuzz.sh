@@ -18,6 +18,7 @@ declare -A seeds=(
   [jpegdecode_fuzz]="tests/data/pictures tests/data/jpegs"
   [rtfimport_fuzz]="tests/data/import/rtf"
   [htmlimport_fuzz]="tests/data/import/html"
+  [journal_fuzz]="tests/data/journals"
 )
 declare -A dicts=(
   [schemefile_fuzz]="tests/fuzz/schemefile.dict"

@@ -35,6 +35,7 @@ void TForm1::ShowModified(bool modified) {
   if (modified && HasDocumentName()) ReverttoSaved1->setEnabled(true);
   Save1->setEnabled(modified);
   ToolButton3->setEnabled(modified);
+  if (!modified) DiscardJournal();
 }
 
 void TForm1::SetDocumentModified(bool value) {
@@ -176,12 +177,14 @@ void TForm1::LineEnds1Click(TOutFormatType format) {
   MemoSource1.SetOutFormat(format);
   // Every line end of the file changes with the next save.
   SetDocumentModified(true);
+  JournalTextChanged(MaxInt);
   ShowEncoding();
 }
 
 void TForm1::Encodings1Click(TEncoding encoding) {
   MemoSource1.SetEncoding(encoding);
   ShowEncoding();
+  JournalTextChanged(MaxInt);  // a journal says how its bytes are read
   UpdateCaretPanels();
 }
 
@@ -360,7 +363,11 @@ bool TForm1::WMMouseActivate() {
 void TForm1::OpenCommandLine(const QStringList& arguments) {
   for (int i = 0; i < arguments.size(); ++i) {
     std::string name = QFile::encodeName(arguments[i]).toStdString();
-    if (i == 0) {
+    if (i == 0 && RestoredText) {
+      // The window shows restored text: the file goes to a new instance, unless it is the
+      // restored document itself, which is open already with its unsaved changes.
+      if (ExpandLongPath(std::filesystem::absolute(name).string()) == DocumentName) continue;
+    } else if (i == 0) {
       OpenDocument(ExpandLongPath(std::filesystem::absolute(name).string()));
       raise();
       activateWindow();

@@ -70,6 +70,7 @@ TForm1::TForm1(const platform::TServices& services, QWidget* parent)
   ReadSettings();
   CreateItemsPalette();
   CreatePreferences();
+  StartRecovery();
   WireMenuShortcuts();
   qApp->installEventFilter(this);
 }
@@ -338,7 +339,7 @@ QString TForm1::PanelText(int panel) const {
   return StatusBar1[static_cast<size_t>(panel)]->text();
 }
 
-void TForm1::StoreChanged(TCustomMemoSource& store, int, int) {
+void TForm1::StoreChanged(TCustomMemoSource& store, int first, int) {
   TMemoStates flags = store.ChangeFlags();
   if (flags.Contains(msCaretMoved) || flags.Contains(msTextChanged)) UpdateCaretPanels();
   if (flags.Contains(msTextChanged)) {
@@ -363,6 +364,8 @@ void TForm1::StoreChanged(TCustomMemoSource& store, int, int) {
     SetDocumentModified(false);
   else if (flags.Contains(msModifiedChanged) || flags.Contains(msTextChanged))
     ShowModified(store.Modified());
+  // Unsaved text goes into the recovery journal; a clean document has none.
+  if (flags.Contains(msTextChanged) && store.Modified()) JournalTextChanged(first);
 }
 
 // The editing view as the window sets it up.
@@ -452,6 +455,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
   if (ImageMap && ImageMap->isVisible())
     services_.Settings->WriteBool("ItemsVisible", ImageMap->SavedItemsVisible);
   WriteSettings();
+  // Closed with its changes saved or dropped: nothing is left to recover.
+  EndRecovery();
   event->accept();
 }
 

@@ -31,6 +31,9 @@
 #include "platform/sidefiles.h"
 #include "prefs/preferencevalues.h"
 #include "prefs/ui/preferences.h"
+#include "recovery/journalformat.h"
+#include "recovery/recoveryfolder.h"
+#include "recovery/recoveryjournal.h"
 #include "search/searchoptions.h"
 #include "syntax/syntaxparser.h"
 #include "syntax/ui/syntaxedform.h"
@@ -177,6 +180,35 @@ class TForm1 : public QMainWindow {
   void ApplyPreferences(const TPreferenceValues& values);
   // The window caption and taskbar title for the document's name and the caption settings.
   void ShowCaptions();
+
+  // ---- Recovery of unsaved text (recoverycommands.cpp) ----
+  // The journals of every instance, in the user's state folder; this instance's own journal of
+  // the document while it has unsaved changes. Both null when there is no state folder.
+  std::unique_ptr<TRecoveryFolder> RecoveryFolder;
+  std::unique_ptr<TRecoveryJournal> Journal;
+  QTimer* JournalTimer = nullptr;
+  // The window shows text restored from a journal (set at start-up).
+  bool RestoredText = false;
+  void StartRecovery();
+  // The text changed from line `first` on: a journal is due later.
+  void JournalTextChanged(int first);
+  void JournalTick();
+  // The document has no unsaved changes any more: its journal goes.
+  void DiscardJournal();
+  // A clean end: the journal and this instance's lock go.
+  void EndRecovery();
+  // At start-up: the unsaved text of instances that are gone, offered one journal after another.
+  // The first accepted one is restored here, later ones in new instances.
+  void OfferRecoveredText();
+  // "--recover JOURNAL": the journal another instance handed over, restored without a question.
+  void RecoverHandedOver(const std::string& path);
+  // Shows the journal's text as the modified document it was; false (with a warning) when it
+  // cannot be.
+  bool RestoreJournal(const TJournal& journal);
+  // Says that the orphan cannot be restored, and why, and puts it aside.
+  void WarnDamagedJournal(TOrphanJournal& orphan, const std::string& reason);
+  // Restores an orphan here and makes its journal this instance's own.
+  void RestoreOrphan(TOrphanJournal& orphan, const TJournal& journal);
 
   void ReadPopupList();
   void ReadSettings();
@@ -519,6 +551,8 @@ class TForm1 : public QMainWindow {
   // The document is an ".rtf" file shown with its formatting (the view's attribute parser).
   bool IsRtfDocument() const;
   void LoadRtfDocument(const std::string& fileName);
+  // Shows RTF `data` as the formatted document (the scheme menu says "Rich Text Format").
+  void LoadRtfData(std::string_view data);
   // Back to the scheme in use before an RTF document (nothing for other documents).
   void LeaveRtfDocument();
   // Saves the document to `fileName`: as RTF for an RTF document, else as its text.

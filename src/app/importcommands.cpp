@@ -40,7 +40,10 @@ bool TForm1::IsRtfDocument() const {
 
 void TForm1::LoadRtfDocument(const std::string& fileName) {
   // Read first: a file that cannot be read leaves the document shown as it was.
-  std::string data = ReadImportFile(MemoSource1, fileName);
+  LoadRtfData(ReadImportFile(MemoSource1, fileName));
+}
+
+void TForm1::LoadRtfData(std::string_view data) {
   if (!IsRtfDocument()) {
     SchemeBeforeRtf = CurrentSyntaxScheme;
     VrelMemo1->CreateAttributeParser();

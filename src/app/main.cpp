@@ -1,6 +1,7 @@
 // Program entry: the application, its services, and the main window with the files given on the
 // command line; or, with --print-to-pdf, a file printed without any window.
 #include <QApplication>
+#include <QFile>
 
 #include "app/form1.h"
 #include "app/printcommandline.h"
@@ -16,6 +17,15 @@ int main(int argc, char** argv) {
   if (printing) return quorel::PrintToPdfCommand(QApplication::arguments().mid(1));
   quorel::TForm1 form(quorel::platform::QtServices());
   form.show();
-  form.OpenCommandLine(QApplication::arguments().mid(1));
+  QStringList arguments = QApplication::arguments().mid(1);
+  // Unsaved text of an instance that is gone comes back first: offered, or handed over by the
+  // instance that offered it.
+  if (arguments.size() >= 2 && arguments[0] == "--recover") {
+    form.RecoverHandedOver(QFile::encodeName(arguments[1]).toStdString());
+    arguments = arguments.mid(2);
+  } else {
+    form.OfferRecoveredText();
+  }
+  form.OpenCommandLine(arguments);
   return QApplication::exec();
 }

@@ -349,6 +349,9 @@ class TCustomMemoSource {
   void SaveToStream(std::ostream& out);
   // The bytes SaveToStream writes.
   std::string SaveToString();
+  // Appends what SaveToString writes for lines [first, last), without the byte-order mark; the
+  // pieces of consecutive ranges make up the whole.
+  void AppendSavedLines(std::string& out, int first, int last) const;
   const std::string& FileName() const { return fileName_; }
   void SetFileName(const std::string& name);
   bool Modified() const { return modified_; }

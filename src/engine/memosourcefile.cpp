@@ -1,5 +1,6 @@
 // Loading and saving a store's text, with backups, always through a temporary file so that a
 // failed save never damages the file on disk.
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <istream>
@@ -87,26 +88,32 @@ void TCustomMemoSource::LoadFile(const std::string& fileName) {
 void TCustomMemoSource::LoadFromFile(const std::string& fileName) { LoadFile(fileName); }
 
 std::string TCustomMemoSource::SaveToString() {
-  bool skipReadOnly = options_.Contains(soExcludeReadOnlyLines);
   size_t total = 0;
   for (int y = 0; y < LineCount(); ++y) total += lines_[y].Text.size() + 2;
   std::string out;
   out.reserve(total + kUtf8ByteOrderMark.size());
   if (byteOrderMark_) out += kUtf8ByteOrderMark;
+  AppendSavedLines(out, 0, LineCount());
+  return out;
+}
+
+void TCustomMemoSource::AppendSavedLines(std::string& out, int first, int last) const {
+  bool skipReadOnly = options_.Contains(soExcludeReadOnlyLines);
+  last = std::min(last, LineCount());
   if (outFormat_ == ofWindows && !skipReadOnly) {
-    for (int y = 0; y < LineCount(); ++y) {
+    // Line ends go between lines: the last line has none of its own.
+    for (int y = first; y < last; ++y) {
       if (y > 0) out += "\r\n";
       out += lines_[y].Text;
     }
-    return out;
+    return;
   }
   const char* eol = outFormat_ == ofWindows ? "\r\n" : outFormat_ == ofMac ? "\r" : "\n";
-  for (int y = 0; y < LineCount(); ++y) {
+  for (int y = first; y < last; ++y) {
     if (skipReadOnly && (lines_[y].LineState & lsReadOnly)) continue;
     out += lines_[y].Text;
     out += eol;
   }
-  return out;
 }
 
 void TCustomMemoSource::SaveToStream(std::ostream& out) {

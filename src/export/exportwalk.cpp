@@ -161,7 +161,8 @@ void TExportWalk::HighlightedLines(int first, int last) {
     for (size_t i = part.From; i < part.To;) {
       size_t end = RunEnd(part.Text, part.Colors, i, part.To, utf8_, looks_);
       int style = looks_.Effective(
-          i < part.Colors.size() ? static_cast<unsigned char>(part.Colors[i]) : tsPlain);
+          i < part.Colors.size() ? static_cast<int>(static_cast<unsigned char>(part.Colors[i]))
+                                 : static_cast<int>(tsPlain));
       const TFont& font = FontOf(style);
       const bool face = !previous || font.Name != previous->Name || font.Name != base.Name;
       const bool size = !previous || font.Size() != previous->Size() || font.Size() != base.Size();

@@ -37,6 +37,10 @@ class IShell {
   // The user's own folder for the files the program writes for itself, such as
   // ~/.local/share/Quorel; it need not exist yet.
   virtual std::string UserDataFolder() = 0;
+  // The user's folder for what the program keeps between its runs but is no document or
+  // setting, such as the recovery journals in ~/.local/state/Quorel; it need not exist yet.
+  // "" when there is none (nothing is kept then).
+  virtual std::string UserStateFolder() = 0;
   // Opens a document, folder or address with the desktop's default handler.
   virtual bool Open(const std::string& target) = 0;
   // The folder of the entries through which the desktop offers programs for opening files (the

@@ -22,6 +22,14 @@ std::string TNoShell::UserDataFolder() {
   return std::string(home ? home : "") + "/.local/share/Quorel";
 }
 
+std::string XdgStateFolder() {
+  const char* state = std::getenv("XDG_STATE_HOME");
+  if (state && *state == '/') return std::string(state) + "/Quorel";
+  const char* home = std::getenv("HOME");
+  if (!home || *home != '/') return "";
+  return std::string(home) + "/.local/state/Quorel";
+}
+
 std::string TStdProcesses::ProgramPath() {
   std::error_code ec;
   auto path = std::filesystem::read_symlink("/proc/self/exe", ec);

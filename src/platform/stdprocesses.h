@@ -21,7 +21,13 @@ class TNoShell : public IShell {
   bool Open(const std::string&) override { return false; }
   std::string DocumentsFolder() override { return ""; }
   std::string UserDataFolder() override;
+  // Without windows nothing is typed that could be lost.
+  std::string UserStateFolder() override { return ""; }
   std::string SendToFolder() override { return ""; }
 };
+
+// The XDG base folder for state, as desktops on Linux keep it: $XDG_STATE_HOME/Quorel, else
+// ~/.local/state/Quorel; "" when neither names a folder.
+std::string XdgStateFolder();
 
 }  // namespace quorel::platform

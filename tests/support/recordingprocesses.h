@@ -50,6 +50,9 @@ class TFakeShell : public platform::IShell {
   std::string DocumentsFolder() override { return Documents; }
   std::string DataFolder;
   std::string UserDataFolder() override { return DataFolder; }
+  // No state folder unless a test gives one: no recovery journals are kept then.
+  std::string StateFolder;
+  std::string UserStateFolder() override { return StateFolder; }
   std::string SendTo;
   std::string SendToFolder() override { return SendTo; }
   std::vector<std::string> Opened;

@@ -42,6 +42,9 @@ std::string TQtShell::UserDataFolder() {
   return QFile::encodeName(data + "/Quorel").toStdString();
 }
 
+// Qt names no state folder of its own here, so the XDG rule applies.
+std::string TQtShell::UserStateFolder() { return XdgStateFolder(); }
+
 std::string TQtShell::SendToFolder() {
   return QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation))
       .toStdString();

@@ -22,6 +22,7 @@ class TQtShell : public IShell {
   bool Open(const std::string& target) override;
   std::string DocumentsFolder() override;
   std::string UserDataFolder() override;
+  std::string UserStateFolder() override;
   std::string SendToFolder() override;
 };
 
