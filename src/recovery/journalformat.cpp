@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 namespace quorel {
@@ -149,7 +150,11 @@ TJournal ReadJournal(std::string_view data) {
   TJournal journal;
   TJournalHeader& h = journal.Header;
   h.DocumentName = UnescapeName(reader.Field("Name"));
-  h.SavedAt = static_cast<std::time_t>(reader.Number("Saved", 10));
+  uint64_t saved = reader.Number("Saved", 10);
+  // A time the system cannot hold is no time a journal was written at.
+  if (saved > static_cast<uint64_t>(std::numeric_limits<std::time_t>::max()))
+    throw EJournalDamaged("its header has a garbled \"Saved\"");
+  h.SavedAt = static_cast<std::time_t>(saved);
   h.Encoding =
       reader.Choice<TEncoding>("Encoding", {{"UTF-8", enUtf8}, {"Windows-1252", enWindows1252}});
   h.OutFormat = reader.Choice<TOutFormatType>(

@@ -91,6 +91,10 @@ TEST(JournalFile, DamagedJournalsAreRefusedWithTheirReason) {
   std::string huge = good;
   huge.replace(huge.find("Length: ") + 8, 20, "99999999999999999999");
   EXPECT_EQ(Refusal(huge), "its header has a garbled \"Length\"");
+  // A time past what the system holds (found by fuzzing: it came back negative).
+  std::string late = good;
+  late.replace(late.find("Saved: ") + 7, 1, "15161700000000000038");
+  EXPECT_EQ(Refusal(late), "its header has a garbled \"Saved\"");
   std::string unknown = good;
   unknown.replace(unknown.find("CR LF"), 5, "CR CR");
   EXPECT_EQ(Refusal(unknown), "its header has an unknown \"Line ends\"");
