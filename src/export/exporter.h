@@ -23,6 +23,13 @@ class TVrelExporter {
   virtual void WriteText(std::string_view s) = 0;
   // Appends `s` made safe for the format to `escaped`.
   virtual void EscapeText(std::string_view s, std::string& escaped) = 0;
+  // Writes `s` made safe for the format: EscapeText then WriteText, which a format may do
+  // without the copy in between.
+  virtual void WriteEscaped(std::string_view s) {
+    std::string escaped;
+    EscapeText(s, escaped);
+    WriteText(escaped);
+  }
   virtual void NewLine() = 0;
   virtual void BeginFontName(const std::string& name, int charset) = 0;
   virtual void EndFontName() = 0;

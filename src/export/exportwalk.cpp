@@ -114,9 +114,13 @@ bool TExportWalk::PartEmpty(int y) const {
 }
 
 void TExportWalk::Emit(std::string_view text) {
+  if (!source_.OnExportString) {
+    ex_.WriteEscaped(text);
+    return;
+  }
   escaped_.clear();
   ex_.EscapeText(text, escaped_);
-  if (source_.OnExportString) source_.OnExportString(ex_, escaped_);
+  source_.OnExportString(ex_, escaped_);
   ex_.WriteText(escaped_);
 }
 
@@ -154,10 +158,15 @@ void TExportWalk::PlainLines(int first, int last) {
 void TExportWalk::HighlightedLines(int first, int last) {
   const TFont& base = source_.Font;
   const TColor baseBack = ColorToRgb(source_.Color);
+  // Worked out once: a run compares its size and colour with these and with the run before.
+  const int baseSize = base.Size();
+  const TColor baseColor = ColorToRgb(base.Color);
   for (int y = first; y <= last; ++y) {
     if (y > first) ex_.NewLine();
     TPart part = Part(y);
     const TFont* previous = nullptr;  // the font of the run before, on this line
+    int previousSize = 0;
+    TColor previousColor = 0;
     for (size_t i = part.From; i < part.To;) {
       size_t end = RunEnd(part.Text, part.Colors, i, part.To, utf8_, looks_);
       int style = looks_.Effective(
@@ -165,15 +174,15 @@ void TExportWalk::HighlightedLines(int first, int last) {
                                  : static_cast<int>(tsPlain));
       const TFont& font = FontOf(style);
       const bool face = !previous || font.Name != previous->Name || font.Name != base.Name;
-      const bool size = !previous || font.Size() != previous->Size() || font.Size() != base.Size();
+      const int fontSize = font.Size();
+      const bool size = !previous || fontSize != previousSize || fontSize != baseSize;
       const TColor color = ColorToRgb(font.Color);
-      const bool colored =
-          !previous || color != ColorToRgb(previous->Color) || color != ColorToRgb(base.Color);
+      const bool colored = !previous || color != previousColor || color != baseColor;
       const TColor back = ColorToRgb(looks_.Back(style));
       const bool backed = back != baseBack;
       const TFontStyles styles = font.Style;
       if (face) ex_.BeginFontName(font.Name, font.Charset);
-      if (size) ex_.BeginFontSize(font.Size());
+      if (size) ex_.BeginFontSize(fontSize);
       if (styles.Contains(fsBold)) ex_.BeginBold();
       if (styles.Contains(fsItalic)) ex_.BeginItalic();
       if (styles.Contains(fsUnderline)) ex_.BeginUnderline();
@@ -197,6 +206,8 @@ void TExportWalk::HighlightedLines(int first, int last) {
       if (size) ex_.EndFontSize();
       if (face) ex_.EndFontName();
       previous = &font;
+      previousSize = fontSize;
+      previousColor = color;
       i = end;
     }
   }

@@ -25,7 +25,13 @@ std::string HtmlColor(TColor color) {
 }
 
 void TVrelHTMLExporter::EscapeText(std::string_view s, std::string& escaped) {
-  for (char c : s) {
+  // Bytes that need nothing are copied a stretch at a time.
+  size_t plain = 0;
+  for (size_t i = 0; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c != ' ' && c != '"' && c != '&' && c != '<' && c != '>') continue;
+    escaped.append(s.data() + plain, i - plain);
+    plain = i + 1;
     switch (c) {
       case ' ':
         escaped.append("&nbsp;");
@@ -39,13 +45,12 @@ void TVrelHTMLExporter::EscapeText(std::string_view s, std::string& escaped) {
       case '<':
         escaped.append("&lt;");
         break;
-      case '>':
+      default:
         escaped.append("&gt;");
         break;
-      default:
-        escaped += c;
     }
   }
+  escaped.append(s.data() + plain, s.size() - plain);
 }
 
 void TVrelHTMLExporter::AttributeTag(std::string_view name, std::string_view attribute,

@@ -16,6 +16,7 @@ class TVrelHTMLExporter : public TVrelExporter {
 
   void WriteText(std::string_view s) override { out_.append(s); }
   void EscapeText(std::string_view s, std::string& escaped) override;
+  void WriteEscaped(std::string_view s) override { EscapeText(s, out_); }
   void NewLine() override { out_.append("<BR>\r\n"); }
   void BeginFontName(const std::string& name, int charset) override;
   void EndFontName() override { out_.append("</font>"); }

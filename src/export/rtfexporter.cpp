@@ -25,23 +25,32 @@ void AppendUnicode(std::string& out, char32_t cp) {
 }  // namespace
 
 void TVrelRTFExporter::EscapeText(std::string_view s, std::string& escaped) {
+  // Bytes that need nothing are copied a stretch at a time.
+  size_t plain = 0;
   for (size_t i = 0; i < s.size();) {
-    char c = s[i];
-    if (c == '\t') {
-      escaped.append("\\tab ");
-    } else if (c == '\\' || c == '{' || c == '}') {
-      escaped += '\\';
-      escaped += c;
-    } else if (Utf8 && static_cast<unsigned char>(c) >= 0x80) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    const bool special = c >= 0x80 ? Utf8 : (c == '\t' || c == '\\' || c == '{' || c == '}');
+    if (!special) {
+      ++i;
+      continue;
+    }
+    escaped.append(s.data() + plain, i - plain);
+    if (c >= 0x80) {
       char32_t cp;
       i += static_cast<size_t>(DecodeUtf8(s, i, cp));
       AppendUnicode(escaped, cp);
-      continue;
     } else {
-      escaped += c;
+      if (c == '\t') {
+        escaped.append("\\tab ");
+      } else {
+        escaped += '\\';
+        escaped += static_cast<char>(c);
+      }
+      ++i;
     }
-    ++i;
+    plain = i;
   }
+  escaped.append(s.data() + plain, s.size() - plain);
 }
 
 void TVrelRTFExporter::NewLine() {

@@ -12,6 +12,7 @@ class TVrelRTFExporter : public TVrelExporter {
   using TVrelExporter::TVrelExporter;
 
   void WriteText(std::string_view s) override { list_.Append(s); }
+  void WriteEscaped(std::string_view s) override { EscapeText(s, list_.Text()); }
   // Tabs become \tab, backslashes and braces are escaped; in UTF-8 text every other character
   // beyond ASCII becomes \uN? (N a signed 16-bit number, two for a character beyond U+FFFF).
   void EscapeText(std::string_view s, std::string& escaped) override;

@@ -51,6 +51,8 @@ class TRTFWriterList {
   // {\cfN or {\highlightN for the colour, entered in the colour table.
   void ColorGroup(std::string_view keyword, TColor color);
   void Append(std::string_view s) { text_.append(s); }
+  // The text so far, for appending to in place.
+  std::string& Text() { return text_; }
   void Reserve(size_t bytes) { text_.reserve(bytes); }
   // Appends the document to `out`: its text with the tables put right after the group that
   // opens it. The text is handed over, not copied, when `out` is empty; the list is then empty.

@@ -17,12 +17,6 @@ TStyleLooks::TStyleLooks(const TSimpleParser* parser, const TTextStyles& named,
       baseColor_(baseColor),
       urlsOnly_(!colorSyntax && highlightUrls) {}
 
-int TStyleLooks::Effective(int style) const {
-  // Addresses keep their style even when the syntax colours are off.
-  if (urlsOnly_ && style != tsUrl) return tsPlain;
-  return style;
-}
-
 const TTextStyle* TStyleLooks::Named(int style) const {
   if (style < 0 || style >= static_cast<int>(named_->Items.size())) return nullptr;
   return &named_->Items[static_cast<size_t>(style)];
@@ -49,7 +43,7 @@ bool TStyleLooks::UpperCase(int style) const {
   return named && named->UpperCase;
 }
 
-int TStyleLooks::LookId(int style) const {
+int TStyleLooks::NewLookId(int style) const {
   if (!idsCleared_) {
     lookIds_.fill(-1);
     idsCleared_ = true;
@@ -75,7 +69,9 @@ bool TStyleLooks::SameLook(int a, int b) const {
 size_t RunEnd(std::string_view text, std::string_view colors, size_t from, size_t to, bool utf8,
               const TStyleLooks& looks) {
   const auto styleAt = [&](size_t i) {
-    return looks.Effective(i < colors.size() ? static_cast<unsigned char>(colors[i]) : tsPlain);
+    return looks.Effective(i < colors.size()
+                               ? static_cast<int>(static_cast<unsigned char>(colors[i]))
+                               : static_cast<int>(tsPlain));
   };
   const int first = styleAt(from);
   const int look = looks.LookId(first);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/fonttypes.h"
+#include "engine/stylenumbers.h"
 #include "syntax/textstyles.h"
 
 namespace quorel {
@@ -22,7 +23,10 @@ class TStyleLooks {
               TColor baseColor, bool colorSyntax, bool highlightUrls);
 
   // The style a character of style byte `style` is shown with.
-  int Effective(int style) const;
+  int Effective(int style) const {
+    // Addresses keep their style even when the syntax colours are off.
+    return urlsOnly_ && style != tsUrl ? tsPlain : style;
+  }
   // The parser's font for the style, else the named style's, else the base font.
   const TFont& Font(int style) const;
   // The parser's background for the style, else the named style's (the base colour when it
@@ -33,7 +37,13 @@ class TStyleLooks {
   // (colours compared as the RGB they show).
   bool LookSame(int a, int b) const { return LookId(a) == LookId(b); }
   // Styles that look the same share one number (worked out once per style).
-  int LookId(int style) const;
+  int LookId(int style) const {
+    if (idsCleared_ && style >= -1 && style <= 255) {
+      int id = lookIds_[static_cast<size_t>(style + 1)];
+      if (id >= 0) return id;
+    }
+    return NewLookId(style);
+  }
 
   const TFont& BaseFont() const { return *baseFont_; }
   TColor BaseColor() const { return baseColor_; }
@@ -41,6 +51,7 @@ class TStyleLooks {
  private:
   const TTextStyle* Named(int style) const;
   bool SameLook(int a, int b) const;
+  int NewLookId(int style) const;
 
   const TSimpleParser* parser_;
   const TTextStyles* named_;

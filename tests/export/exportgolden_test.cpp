@@ -58,8 +58,8 @@ struct TExportCase {
 
 // How each case sets things up before the sample is loaded (`before`) and after (`after`).
 struct TSetup {
-  std::function<void(TExportCase&)> Before;
-  std::function<void(TExportCase&)> After;
+  std::function<void(TExportCase&)> Before = nullptr;
+  std::function<void(TExportCase&)> After = nullptr;
 };
 
 const std::map<std::string, TSetup>& Cases() {

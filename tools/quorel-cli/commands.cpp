@@ -4,6 +4,7 @@
 #include <exception>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <ostream>
 
@@ -17,6 +18,11 @@
 #include "syntax/tokendump.h"
 
 namespace quorel::cli {
+
+bool EndsAfterCommand = false;
+// What a command left for the end of the process (see EndsAfterCommand).
+TMemoSource* LeftStore = nullptr;
+TSyntaxParser* LeftParser = nullptr;
 
 namespace {
 
@@ -153,9 +159,11 @@ int Export(const std::vector<std::string>& args, std::ostream&, std::ostream& er
     err << "quorel-cli: export needs --html or --rtf, an input and an output file\n" << kUsage;
     return 2;
   }
-  TSyntaxParser parser;
+  auto ownParser = std::make_unique<TSyntaxParser>();
+  TSyntaxParser& parser = *ownParser;
   if (!PrepareParser(parser, schemeFile, err)) return 1;
-  TMemoSource store;
+  auto ownStore = std::make_unique<TMemoSource>();
+  TMemoSource& store = *ownStore;
   store.SetName("MemoSource1");
   try {
     store.LoadFromFile(files[0]);
@@ -181,6 +189,13 @@ int Export(const std::vector<std::string>& args, std::ostream&, std::ostream& er
   } catch (const std::exception& e) {
     err << "quorel-cli: cannot export to " << files[1] << ": " << e.what() << "\n";
     code = 1;
+  }
+  if (EndsAfterCommand) {
+    // Freeing every line and its colours one by one took longer than writing the export; kept
+    // where a static can reach them, they go with the process.
+    LeftStore = ownStore.release();
+    LeftParser = ownParser.release();
+    return code;
   }
   store.SetSyntaxParser(nullptr);
   return code;

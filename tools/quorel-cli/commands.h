@@ -9,6 +9,10 @@
 
 namespace quorel::cli {
 
+// Set by the program's main: the process ends as soon as the command returns, so a command may
+// leave its large objects for the system to take back instead of freeing them piece by piece.
+extern bool EndsAfterCommand;
+
 // Runs one command line (without the program name). Returns the exit code; messages go to `err`.
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
