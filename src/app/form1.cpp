@@ -364,8 +364,8 @@ void TForm1::StoreChanged(TCustomMemoSource& store, int first, int) {
     SetDocumentModified(false);
   else if (flags.Contains(msModifiedChanged) || flags.Contains(msTextChanged))
     ShowModified(store.Modified());
-  // Unsaved text goes into the recovery journal; a clean document has none.
-  if (flags.Contains(msTextChanged) && store.Modified()) JournalTextChanged(first);
+  // Unsaved text goes into the recovery journal.
+  if (flags.Contains(msTextChanged)) JournalTextChanged(first);
 }
 
 // The editing view as the window sets it up.

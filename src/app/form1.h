@@ -190,7 +190,7 @@ class TForm1 : public QMainWindow {
   // The window shows text restored from a journal (set at start-up).
   bool RestoredText = false;
   void StartRecovery();
-  // The text changed from line `first` on: a journal is due later.
+  // The text changed from line `first` on: a journal is due later, if the document is modified.
   void JournalTextChanged(int first);
   void JournalTick();
   // The document has no unsaved changes any more: its journal goes.

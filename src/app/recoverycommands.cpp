@@ -61,7 +61,8 @@ void TForm1::StartRecovery() {
 }
 
 void TForm1::JournalTextChanged(int first) {
-  if (!Journal) return;
+  // A clean document has nothing to recover.
+  if (!Journal || !MemoSource1.Modified()) return;
   const int64_t now = SteadyMs();
   Journal->TextChanged(now, first);
   if (!JournalTimer->isActive()) JournalTick();

@@ -17,16 +17,27 @@ void TDocumentSnapshot::Restart() {
   byteOrderMark_ = store.ByteOrderMark();
   encoding_ = store.Encoding();
   data_.clear();
-  // Room for all of it at once: growing a copy of many megabytes would copy it again in one
-  // step. Edits while it is taken may need a little more.
-  size_t total = head_.size() + kUtf8ByteOrderMark.size();
-  for (int y = 0; y < store.LineCount(); ++y) total += store.LineRecord(y)->Text.size() + 2;
-  data_.reserve(total + total / 64 + 4096);
   data_ += head_;
   if (byteOrderMark_) data_ += kUtf8ByteOrderMark;
   steps_.clear();
   next_ = 0;
   done_ = false;
+  measured_ = 0;
+  total_ = data_.size();
+}
+
+bool TDocumentSnapshot::Measure() {
+  // Room for all of it before the copy begins: growing a copy of many megabytes would copy it
+  // again within one step. Measuring is done in steps too; edits meanwhile may need a little
+  // more room, which the reserve leaves.
+  const TCustomMemoSource& store = *store_;
+  const int count = store.LineCount();
+  const int last = std::min(count, measured_ + kMeasureLines);
+  for (; measured_ < last; ++measured_) total_ += store.LineRecord(measured_)->Text.size() + 2;
+  if (measured_ < count) return false;
+  data_.reserve(total_ + total_ / 64 + 4096);
+  measured_ = kMeasured;
+  return true;
 }
 
 bool TDocumentSnapshot::Step(size_t bytes) {
@@ -35,6 +46,10 @@ bool TDocumentSnapshot::Step(size_t bytes) {
   if (store.OutFormat() != outFormat_ || store.ByteOrderMark() != byteOrderMark_ ||
       store.Encoding() != encoding_)
     Restart();
+  if (measured_ != kMeasured) {
+    Measure();
+    return false;
+  }
   const int count = store.LineCount();
   next_ = std::min(next_, count);
   steps_.emplace_back(next_, data_.size());

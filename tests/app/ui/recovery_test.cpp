@@ -249,12 +249,6 @@ TEST_F(Recovery, LaterJournalsGoToNewInstancesWhichTakeThemOver) {
   EXPECT_FALSE(files.Exists(second));
 }
 
-}  // namespace
-}  // namespace quorel
-
-namespace quorel {
-namespace {
-
 TEST_F(MainWindow, AStateFolderThatCannotBeMadeIsSaidAndTypingGoesOn) {
   form.reset();
   test::WriteBytes(dir.File("plainfile"), "x");
@@ -268,6 +262,18 @@ TEST_F(MainWindow, AStateFolderThatCannotBeMadeIsSaidAndTypingGoesOn) {
   EXPECT_EQ(Panel(2), "Modified");
   form->OfferRecoveredText();
   EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(Recovery, ReadingACleanDocumentAnotherWayWritesNoJournal) {
+  form->OpenDocument(Page("plain.txt", "caf\xC3\xA9"));
+  form->Encodings1Click(enWindows1252);
+  Flush();
+  EXPECT_EQ(JournalText(), "(none)");
+  // Once it is modified, the way its bytes are read goes into the journal too.
+  Type("x");
+  form->Encodings1Click(enUtf8);
+  Flush();
+  EXPECT_EQ(ReadJournal(ReadBytes(form->Journal->Path())).Header.Encoding, enUtf8);
 }
 
 }  // namespace
