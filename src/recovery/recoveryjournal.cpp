@@ -29,6 +29,14 @@ int64_t TRecoveryJournal::Tick(int64_t now) {
     if (snapshot_.Step(kStepBytes)) {
       // Only one write at a time: a copy finished early waits for the one before.
       if (Writing()) return 10;
+      // The header names the line ends and encoding the copy began with; if they changed
+      // meanwhile, the copy begins again under a new header.
+      if (store_.Encoding() != header_.Encoding || store_.OutFormat() != header_.OutFormat ||
+          store_.ByteOrderMark() != header_.ByteOrderMark) {
+        snapshot_.Abandon();
+        StartCopy();
+        return 0;
+      }
       StartWrite(snapshot_.Take());
     }
     return snapshot_.Active() ? 0 : (Writing() ? 20 : -1);
@@ -42,7 +50,8 @@ int64_t TRecoveryJournal::Tick(int64_t now) {
 
 void TRecoveryJournal::StartCopy() {
   schedule_.Taken();
-  TJournalHeader header;
+  TJournalHeader& header = header_;
+  header = TJournalHeader();
   header.DocumentName = DocumentName ? DocumentName() : "[untitled]";
   header.SavedAt = Clock();
   header.Encoding = store_.Encoding();

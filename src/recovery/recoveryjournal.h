@@ -13,6 +13,7 @@
 #include "engine/memosource.h"
 #include "platform/filesystem.h"
 #include "recovery/documentsnapshot.h"
+#include "recovery/journalformat.h"
 #include "recovery/journalschedule.h"
 
 namespace quorel {
@@ -66,6 +67,8 @@ class TRecoveryJournal {
   const std::string path_;
   TJournalSchedule schedule_;
   TDocumentSnapshot snapshot_;
+  // The header of the journal being copied.
+  TJournalHeader header_;
   // The write in flight: "" when it worked, else the reason it failed.
   std::future<std::string> writer_;
   std::string lastError_;

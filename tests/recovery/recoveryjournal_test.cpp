@@ -88,6 +88,22 @@ TEST_F(RecoveryJournal, EditsWhileTheTextIsCopiedAreInTheJournal) {
   EXPECT_FALSE(journal.Pending());
 }
 
+TEST_F(RecoveryJournal, LineEndsChangedDuringTheCopyAreTheJournalsLineEnds) {
+  std::string big;
+  for (int i = 0; i < 200000; ++i) big += "<p>line " + std::to_string(i) + "</p>\r\n";
+  store.LoadFromBuffer(big);
+  Type(0, 5, "x");
+  ASSERT_EQ(journal.Tick(5000), 0);
+  ASSERT_EQ(journal.Tick(5000), 0);
+  store.SetOutFormat(ofUnix);
+  store.SetByteOrderMark(true);
+  RunAt(5000);
+  TJournal back = ReadJournal(OnDisk());
+  EXPECT_EQ(back.Header.OutFormat, ofUnix);
+  EXPECT_TRUE(back.Header.ByteOrderMark);
+  EXPECT_EQ(back.Text, store.SaveToString());
+}
+
 TEST_F(RecoveryJournal, AFullDiskLeavesThePreviousJournalWholeAndTriesAgainLater) {
   Type(0, 0, "first ");
   RunAt(3000);
