@@ -276,5 +276,26 @@ TEST_F(Recovery, ReadingACleanDocumentAnotherWayWritesNoJournal) {
   EXPECT_EQ(ReadJournal(ReadBytes(form->Journal->Path())).Header.Encoding, enUtf8);
 }
 
+TEST_F(Recovery, AFormattedDocumentComesBackFormatted) {
+  std::string doc = Page("letter.rtf", "{\\rtf1\\ansi old}");
+  TJournalHeader header;
+  header.DocumentName = doc;
+  header.Rtf = true;
+  Orphan("70-rtf", header, "{\\rtf1\\ansi {\\b bold} words}");
+  dialogs.AnswerMessage(platform::mrYes);
+  form->OfferRecoveredText();
+  EXPECT_EQ(form->MemoSource1.SaveToString(), "bold words");
+  EXPECT_TRUE(form->RichTextFormat1->isChecked());
+  EXPECT_EQ(form->CurrentSyntaxScheme, "RTF");
+  EXPECT_EQ(Panel(2), "Modified");
+  // Its journal is the RTF it saves as, with the formatting.
+  Type("more ");
+  Flush();
+  TJournal again = ReadJournal(ReadBytes(form->Journal->Path()));
+  EXPECT_TRUE(again.Header.Rtf);
+  EXPECT_NE(again.Text.find("\\b"), std::string::npos);
+  EXPECT_NE(again.Text.find("more"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace quorel
