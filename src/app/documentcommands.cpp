@@ -127,6 +127,10 @@ void TForm1::OpenDocument(std::string fileName) {
     SetDocumentModified(true);
   }
   services_.Shell->AddToRecentDocuments(fileName);
+  FollowOpenedFile();
+}
+
+void TForm1::FollowOpenedFile() {
   UpdateFolders(false, true);
   SelectSaveFilter();
   AddToRecentFiles();

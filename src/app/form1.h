@@ -189,6 +189,8 @@ class TForm1 : public QMainWindow {
   QTimer* JournalTimer = nullptr;
   // The window shows text restored from a journal (set at start-up).
   bool RestoredText = false;
+  // Why no journals can be kept ("" when they can), said at start-up.
+  std::string RecoveryProblem;
   void StartRecovery();
   // The text changed from line `first` on: a journal is due later, if the document is modified.
   void JournalTextChanged(int first);
@@ -427,6 +429,8 @@ class TForm1 : public QMainWindow {
   void SetDocumentModified(bool value);
   void SetDocumentName(const std::string& name);
   void OpenDocument(std::string fileName);
+  // The folders, the save filter and the recent files follow a file just opened.
+  void FollowOpenedFile();
   bool SaveDocument();
   bool SaveDocumentAs();
   void ClearDocument();

@@ -10,7 +10,6 @@
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
 #include "platform/processes.h"
-#include "platform/qt/cp1252.h"
 
 namespace quorel {
 
@@ -38,8 +37,10 @@ void TForm1::StartRecovery() {
                                                      TRecoveryFolder::NewInstanceName());
   // Without the folder or the lock nothing can be kept; the editor works on without journals.
   if (!RecoveryFolder->Open()) {
-    ShowStatusNote(QString("Unsaved text cannot be kept for recovery: %1 cannot be written")
-                       .arg(platform::TextToQString(RecoveryFolder->Folder())));
+    // Said once the window is up (OfferRecoveredText): the user should know the text is
+    // not protected.
+    RecoveryProblem = "Unsaved text cannot be kept for recovery: " + RecoveryFolder->Folder() +
+                      " cannot be written.";
     RecoveryFolder.reset();
     return;
   }
@@ -114,9 +115,7 @@ bool TForm1::RestoreJournal(const TJournal& journal) {
     MemoSource1.SetFileName(h.DocumentName);
     DocumentFileAge = services_.Files->FileAge(h.DocumentName);
     SetDocumentName(h.DocumentName);
-    UpdateFolders(false, true);
-    SelectSaveFilter();
-    AddToRecentFiles();
+    FollowOpenedFile();
   }
   SetDocumentModified(true);
   RestoredText = true;
@@ -140,6 +139,7 @@ void TForm1::WarnDamagedJournal(TOrphanJournal& orphan, const std::string& reaso
 }
 
 void TForm1::OfferRecoveredText() {
+  if (!RecoveryProblem.empty()) Warn(RecoveryProblem);
   if (!RecoveryFolder) return;
   platform::IDialogs& dialogs = *services_.Dialogs;
   for (TOrphanJournal& orphan : RecoveryFolder->FindOrphans()) {
@@ -171,6 +171,7 @@ void TForm1::OfferRecoveredText() {
 }
 
 void TForm1::RecoverHandedOver(const std::string& path) {
+  if (!RecoveryProblem.empty()) Warn(RecoveryProblem);
   if (!RecoveryFolder) return;
   std::unique_ptr<TOrphanJournal> orphan = RecoveryFolder->Claim(path);
   if (!orphan) return;  // its instance runs, or another one took it first

@@ -6,19 +6,20 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <random>
+#include <set>
+#include <string_view>
+#include <utility>
 
 namespace quorel {
 
 namespace {
 
-bool EndsWith(const std::string& s, const std::string& end) {
-  return s.size() > end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
-}
-
-std::string NameOf(const std::string& path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+// The instance a file of the folder belongs to: its name without `ext`; "" when it has another.
+std::string InstanceOf(const std::string& name, std::string_view ext) {
+  if (name.size() <= ext.size() || !name.ends_with(ext)) return "";
+  return name.substr(0, name.size() - ext.size());
 }
 
 }  // namespace
@@ -39,16 +40,16 @@ bool TRecoveryFolder::Open() {
   if (!files_.CreateFolders(folder_)) return false;
   // Journals hold the user's unsaved text: only the user may look into their folder.
   ::chmod(folder_.c_str(), 0700);
-  lock_ = platform::TFileLock::TryLock(PathOf(instance_, ".lock"));
+  lock_ = platform::TFileLock::TryLock(PathOf(instance_, kLockExt));
   return lock_ != nullptr;
 }
 
-std::unique_ptr<TOrphanJournal> TRecoveryFolder::TakeOrphan(const std::string& name) {
-  std::string instance = name.substr(0, name.size() - std::string(".journal").size());
-  if (instance == instance_) return nullptr;
+std::unique_ptr<TOrphanJournal> TRecoveryFolder::TakeOrphan(const std::string& instance) {
+  if (instance.empty() || instance == instance_) return nullptr;
   auto orphan = std::make_unique<TOrphanJournal>();
-  orphan->Path = PathOf(instance, ".journal");
-  orphan->LockPath = PathOf(instance, ".lock");
+  orphan->Instance = instance;
+  orphan->Path = PathOf(instance, kJournalExt);
+  orphan->LockPath = PathOf(instance, kLockExt);
   orphan->Lock = platform::TFileLock::TryLock(orphan->LockPath);
   if (!orphan->Lock) return nullptr;  // its instance still runs, or another one took it
   // Another instance may have dealt with it between the listing and the lock.
@@ -60,34 +61,35 @@ std::unique_ptr<TOrphanJournal> TRecoveryFolder::TakeOrphan(const std::string& n
 }
 
 std::vector<TOrphanJournal> TRecoveryFolder::FindOrphans() {
-  std::vector<std::string> journals, locks;
+  std::set<std::string> journals, locks;
   files_.ListFiles(folder_, [&](const std::string& name) {
-    if (EndsWith(name, ".journal")) journals.push_back(name);
-    if (EndsWith(name, ".lock")) locks.push_back(name);
+    if (std::string instance = InstanceOf(name, kJournalExt); !instance.empty())
+      journals.insert(instance);
+    if (std::string instance = InstanceOf(name, kLockExt); !instance.empty())
+      locks.insert(instance);
   });
   // A lock file with no journal beside it was left by an instance that had nothing unsaved.
-  for (const std::string& lock : locks) {
-    std::string instance = lock.substr(0, lock.size() - 5);
-    if (instance == instance_ ||
-        std::find(journals.begin(), journals.end(), instance + ".journal") != journals.end())
-      continue;
-    if (auto held = platform::TFileLock::TryLock(PathOf(instance, ".lock"))) {
-      if (!files_.IsFile(PathOf(instance, ".journal"))) files_.Remove(held->Path());
-    }
+  for (const std::string& instance : locks) {
+    if (instance == instance_ || journals.count(instance)) continue;
+    if (auto held = platform::TFileLock::TryLock(PathOf(instance, kLockExt)))
+      if (!files_.IsFile(PathOf(instance, kJournalExt))) files_.Remove(held->Path());
   }
+  // Oldest first, each file's age asked once.
+  std::vector<std::pair<int32_t, TOrphanJournal>> aged;
+  for (const std::string& instance : journals)
+    if (auto orphan = TakeOrphan(instance))
+      aged.emplace_back(files_.FileAge(orphan->Path), std::move(*orphan));
+  std::stable_sort(aged.begin(), aged.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<TOrphanJournal> orphans;
-  for (const std::string& name : journals)
-    if (auto orphan = TakeOrphan(name)) orphans.push_back(std::move(*orphan));
-  std::stable_sort(orphans.begin(), orphans.end(), [&](const auto& a, const auto& b) {
-    return files_.FileAge(a.Path) < files_.FileAge(b.Path);
-  });
+  for (auto& [age, orphan] : aged) orphans.push_back(std::move(orphan));
   return orphans;
 }
 
 std::unique_ptr<TOrphanJournal> TRecoveryFolder::Claim(const std::string& path) {
-  std::string name = NameOf(path);
-  if (!EndsWith(name, ".journal") || path != folder_ + "/" + name) return nullptr;
-  return TakeOrphan(name);
+  std::string name = std::filesystem::path(path).filename().string();
+  if (path != folder_ + "/" + name) return nullptr;  // not a journal of this folder
+  return TakeOrphan(InstanceOf(name, kJournalExt));
 }
 
 bool TRecoveryFolder::Adopt(TOrphanJournal& orphan) {
@@ -105,7 +107,7 @@ void TRecoveryFolder::Remove(TOrphanJournal& orphan) {
 }
 
 std::string TRecoveryFolder::KeepAside(TOrphanJournal& orphan) {
-  std::string base = orphan.Path.substr(0, orphan.Path.size() - 8) + ".damaged";
+  std::string base = PathOf(orphan.Instance, ".damaged");
   std::string aside = base;
   for (int n = 2; files_.Exists(aside); ++n) aside = base + "-" + std::to_string(n);
   std::string result = files_.Rename(orphan.Path, aside) ? aside : "";

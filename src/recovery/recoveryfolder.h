@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/filelock.h"
@@ -17,6 +18,7 @@ namespace quorel {
 // A journal left by an instance that is gone, with that instance's lock held while it is dealt
 // with, so no other instance can take it too.
 struct TOrphanJournal {
+  std::string Instance;
   std::string Path;
   std::string LockPath;
   std::unique_ptr<platform::TFileLock> Lock;
@@ -24,12 +26,15 @@ struct TOrphanJournal {
 
 class TRecoveryFolder {
  public:
+  static constexpr std::string_view kJournalExt = ".journal";
+  static constexpr std::string_view kLockExt = ".lock";
+
   TRecoveryFolder(platform::IFileSystem& files, std::string folder, std::string instance);
   // Makes the folder when missing and takes this instance's lock; false when either cannot be
   // done (then no journal can be kept).
   bool Open();
   const std::string& Folder() const { return folder_; }
-  std::string JournalPath() const { return PathOf(instance_, ".journal"); }
+  std::string JournalPath() const { return PathOf(instance_, kJournalExt); }
   // The journals of instances that are gone, oldest first. Lock files left without a journal
   // are removed on the way.
   std::vector<TOrphanJournal> FindOrphans();
@@ -56,12 +61,12 @@ class TRecoveryFolder {
   std::string folder_;
   std::string instance_;
   std::unique_ptr<platform::TFileLock> lock_;
-  std::string PathOf(const std::string& instance, const char* ext) const {
-    return folder_ + "/" + instance + ext;
+  std::string PathOf(const std::string& instance, std::string_view ext) const {
+    return folder_ + "/" + instance + std::string(ext);
   }
-  // The orphan journal `name` ("<instance>.journal") with its lock taken; null when its
-  // instance runs or it is gone.
-  std::unique_ptr<TOrphanJournal> TakeOrphan(const std::string& name);
+  // The journal of `instance` with its lock taken; null when the instance runs, the journal is
+  // gone, or `instance` is empty or this one.
+  std::unique_ptr<TOrphanJournal> TakeOrphan(const std::string& instance);
 };
 
 }  // namespace quorel

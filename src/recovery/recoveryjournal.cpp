@@ -101,12 +101,8 @@ void TRecoveryJournal::WaitForWrite() {
 
 void TRecoveryJournal::Discard() {
   snapshot_.Abandon();
+  CollectWrite(true, 0);  // a write in flight lands first, or it would outlive the removal
   schedule_.Clear();
-  if (writer_.valid()) {
-    writer_.wait();
-    lastError_ = writer_.get();
-    if (lastError_.empty()) onDisk_ = true;
-  }
   if (onDisk_) {
     files_.Remove(path_);
     onDisk_ = false;

@@ -43,12 +43,16 @@ window() {
   timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1 ||
     fail "no window \"$1\" appeared"
 }
-# type_at_end WINDOW TEXT: clicks into the editing area, goes to the end and types.
-type_at_end() {
+# click_into WINDOW: clicks into the middle of the window, its editing area.
+click_into() {
   local X Y WIDTH HEIGHT SCREEN WINDOW
   eval "$(xdotool getwindowgeometry --shell "$1")"
   xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
   sleep 0.3
+}
+# type_at_end WINDOW TEXT: clicks into the editing area, goes to the end and types.
+type_at_end() {
+  click_into "$1"
   xdotool key ctrl+End
   xdotool type --delay 15 -- "$2"
 }
@@ -68,10 +72,7 @@ wait_journal() {
   fail "expected $1 journals, found: $(journals)"
 }
 save() {
-  local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
-  sleep 0.2
+  click_into "$1"
   xdotool key ctrl+s
 }
 same_bytes() { cmp -s "$1" "$2" || fail "$1 differs from $2: $(od -c "$1" | tail -n 3)"; }

@@ -1,8 +1,6 @@
 // Unsaved text kept for recovery: the journal follows the document's unsaved changes, and at
 // start-up the journals of instances that are gone are offered back, one after another.
 #include <QLabel>
-#include <fstream>
-#include <iterator>
 
 #include "mainwindowfixture.h"
 #include "platform/filelock.h"
@@ -11,10 +9,7 @@
 namespace quorel {
 namespace {
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test::ReadBytes;
 
 struct Recovery : MainWindow {
   std::string folder;
@@ -255,13 +250,13 @@ TEST_F(MainWindow, AStateFolderThatCannotBeMadeIsSaidAndTypingGoesOn) {
   shell.StateFolder = dir.File("plainfile");  // a file where the folder would go
   form = std::make_unique<TForm1>(services);
   EXPECT_EQ(form->Journal, nullptr);
-  EXPECT_EQ(form->NotePanel->text().toStdString(),
-            "Unsaved text cannot be kept for recovery: " + dir.File("plainfile") +
-                "/recovery cannot be written");
+  form->OfferRecoveredText();
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_EQ(dialogs.Messages()[0].Kind, platform::mkWarning);
+  EXPECT_EQ(LastMessage(), "Unsaved text cannot be kept for recovery: " + dir.File("plainfile") +
+                               "/recovery cannot be written.");
   Type("still typing");
   EXPECT_EQ(Panel(2), "Modified");
-  form->OfferRecoveredText();
-  EXPECT_TRUE(dialogs.Messages().empty());
 }
 
 TEST_F(Recovery, ReadingACleanDocumentAnotherWayWritesNoJournal) {
