@@ -1,12 +1,16 @@
 // The block-state table.
 #include "syntax/blockstates.h"
 
+#include <atomic>
 #include <cstddef>
 
 namespace quorel {
 
 void TBlockStateTable::Reset() {
+  static std::atomic<uint64_t> generations{0};
+  generation_ = ++generations;
   chains_.assign(1, std::vector<TBlockInfo>{TBlockInfo{0, -1}});
+  heads_.assign(1, TBlockInfo{0, -1});
   pushCache_.assign(1, {});
   popCache_.assign(1, -1);
 }
@@ -21,10 +25,12 @@ int TBlockStateTable::Find(const std::vector<TBlockInfo>& chain) const {
   return -1;
 }
 
-int TBlockStateTable::Push(int from, TBlockInfo head) {
-  if (from < 0 || from >= Count()) from = 0;
-  for (const TPushCache& c : pushCache_[static_cast<std::size_t>(from)])
-    if (c.Head == head) return c.Target;
+int TBlockStateTable::PushNew(int from, TBlockInfo head) {
+  if (from < 0 || from >= Count()) {
+    from = 0;
+    for (const TPushCache& c : pushCache_[0])
+      if (c.Head == head) return c.Target;
+  }
   std::vector<TBlockInfo> chain;
   chain.reserve(Chain(from).size() + 1);
   chain.push_back(head);
@@ -33,6 +39,7 @@ int TBlockStateTable::Push(int from, TBlockInfo head) {
   if (target < 0) {
     // More nesting than a line state can name: stay in the root rather than misread a state.
     if (Count() >= MaxEntries) return 0;
+    heads_.push_back(head);
     chains_.push_back(std::move(chain));
     pushCache_.emplace_back();
     popCache_.push_back(-1);
@@ -42,16 +49,11 @@ int TBlockStateTable::Push(int from, TBlockInfo head) {
   return target;
 }
 
-int TBlockStateTable::Pop(int from) {
-  if (from <= 0 || from >= Count()) return 0;
-  int& cached = popCache_[static_cast<std::size_t>(from)];
-  if (cached < 0) {
-    const std::vector<TBlockInfo>& chain = chains_[static_cast<std::size_t>(from)];
-    std::vector<TBlockInfo> outer(chain.begin() + 1, chain.end());
-    int target = Find(outer);
-    cached = target < 0 ? 0 : target;
-  }
-  return cached;
+int TBlockStateTable::PopNew(int from) {
+  const std::vector<TBlockInfo>& chain = chains_[static_cast<std::size_t>(from)];
+  std::vector<TBlockInfo> outer(chain.begin() + 1, chain.end());
+  const int target = Find(outer);
+  return popCache_[static_cast<std::size_t>(from)] = target < 0 ? 0 : target;
 }
 
 }  // namespace quorel

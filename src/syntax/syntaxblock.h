@@ -45,12 +45,27 @@ struct TPreparedBlock {
 
   // How a token starting with each character runs when no rule list can apply to it: most of a
   // document's tokens, which the scanner then takes in a tight loop. qkNone: the full rules.
-  enum TQuietKind : unsigned char { qkNone, qkBlanks, qkNotUsed, qkDigits, qkIdentifier, qkSingle };
+  // qkGuarded: a comment or string opening may start with it (the "<" of "<!--" in a tag), and
+  // where none does, it is a one-character token like qkSingle. qkPrefix: the block's only
+  // identifier prefix, one character long (the "/" of a closing tag): with an identifier behind
+  // it, an identifier token; alone, a one-character token.
+  enum TQuietKind : unsigned char {
+    qkNone,
+    qkBlanks,
+    qkNotUsed,
+    qkDigits,
+    qkIdentifier,
+    qkSingle,
+    qkGuarded,
+    qkPrefix
+  };
   std::array<unsigned char, 256> Quiet{};
   // For a quiet token starting with each character: its token kind, its style byte, and whether
   // it is plain text (which keeps a line "blanks only" and directives allowed).
   std::array<unsigned char, 256> QuietKindOf{}, QuietFont{};
   std::array<bool, 256> QuietText{};
+  // The style byte of an identifier token (behind a qkPrefix character).
+  unsigned char QuietIdentifierFont = 0;
   // The style byte every quiet token of the block has, or -1 when they differ.
   int QuietUniformFont = -1;
   // Skipping a block up to its next stop character (SkipToStop) needs to know where tokens

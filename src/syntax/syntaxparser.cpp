@@ -5,25 +5,6 @@
 
 namespace quorel {
 
-uint32_t TLineState::Pack() const {
-  return (static_cast<uint32_t>(StateIndex & 0xFF) << 24) | (PartOfBlock ? 1u << 23 : 0) |
-         (CaseSensitive ? 1u << 22 : 0) | (static_cast<uint32_t>(Delimiter & 63) << 16) |
-         (static_cast<uint32_t>(Construct & 0xFF) << 8) |
-         static_cast<uint32_t>(ConstructIndex & 0xFF);
-}
-
-TLineState TLineState::Unpack(uint32_t state) {
-  TLineState s;
-  s.StateIndex = static_cast<int>(state >> 24);
-  s.PartOfBlock = (state >> 23) & 1;
-  s.CaseSensitive = (state >> 22) & 1;
-  int delimiter = static_cast<int>((state >> 16) & 63);
-  s.Delimiter = delimiter == 63 ? -1 : delimiter;
-  s.Construct = static_cast<int>((state >> 8) & 0xFF);
-  s.ConstructIndex = static_cast<int>(state & 0xFF);
-  return s;
-}
-
 TSyntaxParser::TSyntaxParser() : scheme_(std::make_unique<TSyntaxScheme>()) {
   defaultAttr_.Font.Name = "Courier New";
   defaultAttr_.Font.SetSize(10);

@@ -1,9 +1,12 @@
 // The scheme-driven parser: colours one line at a time and returns the state the line ends in.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/simpleparser.h"
 #include "syntax/syntaxscheme.h"
@@ -51,8 +54,44 @@ struct TLineState {
   int Construct = ctNone;
   int ConstructIndex = 0;
 
-  uint32_t Pack() const;
-  static TLineState Unpack(uint32_t state);
+  // Inline: every line's colouring starts with one and ends with the other.
+  uint32_t Pack() const {
+    return (static_cast<uint32_t>(StateIndex & 0xFF) << 24) | (PartOfBlock ? 1u << 23 : 0) |
+           (CaseSensitive ? 1u << 22 : 0) | (static_cast<uint32_t>(Delimiter & 63) << 16) |
+           (static_cast<uint32_t>(Construct & 0xFF) << 8) |
+           static_cast<uint32_t>(ConstructIndex & 0xFF);
+  }
+  static TLineState Unpack(uint32_t state) {
+    TLineState s;
+    s.StateIndex = static_cast<int>(state >> 24);
+    s.PartOfBlock = (state >> 23) & 1;
+    s.CaseSensitive = (state >> 22) & 1;
+    const int delimiter = static_cast<int>((state >> 16) & 63);
+    s.Delimiter = delimiter == 63 ? -1 : delimiter;
+    s.Construct = static_cast<int>((state >> 8) & 0xFF);
+    s.ConstructIndex = static_cast<int>(state & 0xFF);
+    return s;
+  }
+};
+
+// What the scanner needs of a block-state entry's innermost block, worked out once per entry
+// because the scanner changes blocks at every tag.
+struct TStateHead {
+  int Block = 0;
+  int Delimiter = -1;
+  bool HasDelimiter = false;  // Block is a child and Delimiter names one of its delimiters
+  bool PartOfBlock = false;   // that delimiter's DelimitersArePartOfBlock
+  // The character of the right delimiter tested first: its last when the delimiter is part of
+  // the block, its first otherwise; -1 when there is no way out.
+  int ExitChar = -1;
+};
+
+// The heads of one scheme's block-state entries, for the blocks they were worked out from.
+struct TStateHeads {
+  uint64_t Generation = 0;
+  const void* Blocks = nullptr;
+  size_t BlockCount = 0;
+  std::vector<TStateHead> Heads;
 };
 
 class TSyntaxParser : public TSimpleParser {
@@ -81,7 +120,11 @@ class TSyntaxParser : public TSimpleParser {
   // Fonts or colours changed: recompute them and tell the clients.
   virtual void FontsChanged();
 
+  // The scanner's cache of block-state heads (see TStateHeads).
+  TStateHeads& StateHeads() { return stateHeads_; }
+
  private:
+  TStateHeads stateHeads_;
   std::unique_ptr<TSyntaxScheme> scheme_;
   TAttrItem defaultAttr_;
 };

@@ -1,5 +1,7 @@
 // Preparing a scheme for parsing: the enabled delimiters of each rule, keyword buckets, the entry
 // delimiters of child blocks, and the punctuation no rule uses.
+#include <cctype>
+
 #include "engine/casemap.h"
 #include "syntax/commatext.h"
 #include "syntax/syntaxparser.h"
@@ -150,6 +152,17 @@ void TSyntaxScheme::PrepareQuiet(TSyntaxBlock& b) const {
   // keyword test could change an identifier's extent or style.
   const bool plainIdentifiers = !(b.UseSuffixedIdentifiers && !p.IdentSuffixes.empty()) &&
                                 !(b.UseKeywords && !p.Keywords.empty());
+  // One prefix of one character that is no letter (so no case to fold), with plain identifiers
+  // and no prefix-suffix pairs: the identifier rule then takes "prefix + identifier" or the
+  // prefix alone, and nothing else can start there.
+  const bool quietPrefix =
+      plainIdentifiers && b.UsePrefixedIdentifiers && p.IdentPrefixes.size() == 1 &&
+      p.IdentPrefixes[0].size() == 1 &&
+      !(b.UsePrefixedSuffixedIdentifiers && !b.IdentPrefixesSuffixes.empty()) &&
+      LowerTable()[static_cast<unsigned char>(p.IdentPrefixes[0][0])] ==
+          static_cast<unsigned char>(p.IdentPrefixes[0][0]) &&
+      !std::isalpha(static_cast<unsigned char>(p.IdentPrefixes[0][0]));
+  p.QuietIdentifierFont = static_cast<unsigned char>(TokenFontId(b, tkIdentifier, -1));
   for (int i = 0; i < 256; ++i) {
     const auto c = static_cast<unsigned char>(i);
     unsigned char kind = TPreparedBlock::qkNone;
@@ -160,12 +173,21 @@ void TSyntaxScheme::PrepareQuiet(TSyntaxBlock& b) const {
     } else if (NotUsedSymbols[c]) {
       kind = TPreparedBlock::qkNotUsed;
     } else if ((b.UseComments && p.CommentFirst[c]) || (b.UseStrings && p.StringFirst[c])) {
-      kind = TPreparedBlock::qkNone;
+      // Where no opening matches, the rules take it as one character unless it could also
+      // start a number, a directive or an identifier.
+      const bool alone = !(c >= '0' && c <= '9') && !(b.UseNumbers && p.NumberPrefixFirst[c]) &&
+                         !(b.UseLineDirectives && p.DirectiveFirst[c]) && !p.IdentPrefixFirst[c] &&
+                         !b.FirstIdentChars[c];
+      kind = alone ? TPreparedBlock::qkGuarded : TPreparedBlock::qkNone;
     } else if (c >= '0' && c <= '9') {
       kind = b.UseNumbers ? TPreparedBlock::qkNone : TPreparedBlock::qkDigits;
     } else if ((b.UseNumbers && p.NumberPrefixFirst[c]) ||
-               (b.UseLineDirectives && p.DirectiveFirst[c]) || p.IdentPrefixFirst[c]) {
+               (b.UseLineDirectives && p.DirectiveFirst[c])) {
       kind = TPreparedBlock::qkNone;
+    } else if (p.IdentPrefixFirst[c]) {
+      kind = quietPrefix && c == static_cast<unsigned char>(p.IdentPrefixes[0][0])
+                 ? TPreparedBlock::qkPrefix
+                 : TPreparedBlock::qkNone;
     } else if (b.FirstIdentChars[c]) {
       kind = plainIdentifiers ? TPreparedBlock::qkIdentifier : TPreparedBlock::qkNone;
     } else {
@@ -173,7 +195,9 @@ void TSyntaxScheme::PrepareQuiet(TSyntaxBlock& b) const {
     }
     p.Quiet[c] = kind;
     int token = tkText;
-    if (kind == TPreparedBlock::qkNotUsed || (kind == TPreparedBlock::qkSingle && SymbolChars()[c]))
+    const bool single = kind == TPreparedBlock::qkSingle || kind == TPreparedBlock::qkGuarded ||
+                        kind == TPreparedBlock::qkPrefix;
+    if (kind == TPreparedBlock::qkNotUsed || (single && SymbolChars()[c]))
       token = tkSymbol;
     else if (kind == TPreparedBlock::qkDigits)
       token = tkInteger;
@@ -197,11 +221,16 @@ void TSyntaxScheme::PrepareQuiet(TSyntaxBlock& b) const {
     if (p.Quiet[c] != TPreparedBlock::qkNone) {
       if (p.QuietUniformFont < 0) p.QuietUniformFont = p.QuietFont[c];
       uniform = uniform && p.QuietFont[c] == p.QuietUniformFont;
+      if (p.Quiet[c] == TPreparedBlock::qkPrefix)
+        uniform = uniform && p.QuietIdentifierFont == p.QuietUniformFont;
     }
     p.RunContinues[c] =
         (c >= 1 && c <= 32) || NotUsedSymbols[c] || (!b.UseNumbers && c >= '0' && c <= '9');
     p.StartsAlone[c] = !p.RunContinues[c] && !b.OtherIdentChars[c] && folded[lower[c]] == 1;
-    p.SkipStop[c] = p.Quiet[c] == TPreparedBlock::qkNone || p.ChildPartFirst[c];
+    // SkipToStop takes only tokens whose extent and style the character alone decides.
+    p.SkipStop[c] = p.Quiet[c] == TPreparedBlock::qkNone ||
+                    p.Quiet[c] == TPreparedBlock::qkGuarded ||
+                    p.Quiet[c] == TPreparedBlock::qkPrefix || p.ChildPartFirst[c];
     anyAfter = anyAfter || p.ChildNotPartLast[c];
     if (p.SkipStop[c]) {
       stopsContinue = stopsContinue || p.RunContinues[c];

@@ -18,6 +18,17 @@ bool IsHexDigit(unsigned char c) {
   return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
+// The first position from `pos` on whose character is in `stop` or equals `also` (-1 for none),
+// or n.
+int FirstStop(const unsigned char* s, int pos, int n, const std::array<bool, 256>& stop, int also) {
+  if (also < 0) {
+    while (pos < n && !stop[s[pos]]) ++pos;
+  } else {
+    while (pos < n && !stop[s[pos]] && s[pos] != also) ++pos;
+  }
+  return pos;
+}
+
 // Passes at one position give up after this many block changes: a scheme whose blocks enter and
 // leave each other without consuming text must not hang the editor.
 constexpr int kMaxPassesAtOnePosition = 64;
@@ -30,11 +41,15 @@ class TLineScanner {
         blocks_(scheme_.SyntaxBlocks),
         s_(reinterpret_cast<const unsigned char*>(text.c_str())),
         n_(static_cast<int>(text.size())),
-        colors_(colors) {}
+        colors_(colors),
+        heads_(parser.StateHeads()) {}
 
   uint32_t Run(uint32_t state);
 
  private:
+  void CheckHeads();
+  // The cached head of block-state entry `index` (entry 0 for one outside the table).
+  const TStateHead& Head(int index);
   void ApplyHead();
   void UpdateExit();
   void Push(int code);
@@ -50,6 +65,8 @@ class TLineScanner {
   bool SkipToStop(char* colors, int colorCount);
   int ScanOpen();
   int ScanNothingOpen();
+  // Whether CommentOpening or StringOpening would take a token at `at`, changing nothing.
+  bool OpensCommentOrString(int at, bool blanksOnly) const;
   bool CommentOpening();
   bool StringOpening();
   bool SpecialNumber();
@@ -75,6 +92,7 @@ class TLineScanner {
   const unsigned char* s_;
   int n_;
   std::string& colors_;
+  TStateHeads& heads_;
 
   // Working state of this line.
   int stateIndex_ = 0;
@@ -94,6 +112,9 @@ class TLineScanner {
   int kind_ = tkText;
   int tokenFontId_ = -1;                    // the FontID of a comment, string or keyword token
   const std::string* exitRight_ = nullptr;  // the right delimiter that leaves the current block
+  // The character of exitRight_ that is tested first: its last when the delimiter is part of the
+  // block (tested before the boundary), its first otherwise (at the boundary); -1 for none.
+  int exitChar_ = -1;
   const std::array<unsigned char, 256>& lower_ = LowerTable();
 };
 
@@ -144,28 +165,70 @@ int TLineScanner::ClosingSearch(const std::string& d, int from) const {
 
 // ---- Blocks ----
 
-void TLineScanner::ApplyHead() {
-  const TBlockInfo& head = scheme_.BlockStates.Chain(stateIndex_).front();
-  blockIndex_ = head.Block >= 0 && head.Block < static_cast<int>(blocks_.size()) ? head.Block : 0;
+TStateHead WorkOutHead(const TBlockInfo& info, const std::vector<TSyntaxBlock>& blocks) {
+  TStateHead head;
+  head.Block = info.Block >= 0 && info.Block < static_cast<int>(blocks.size()) ? info.Block : 0;
+  head.Delimiter = info.Delimiter;
+  const TSyntaxBlock& block = blocks[static_cast<size_t>(head.Block)];
+  head.HasDelimiter = head.Block != 0 && head.Delimiter >= 0 &&
+                      head.Delimiter < static_cast<int>(block.BlockDelimiters.size());
+  if (!head.HasDelimiter) return head;
+  const TDelimiters& d = block.BlockDelimiters[static_cast<size_t>(head.Delimiter)];
+  head.PartOfBlock = d.DelimitersArePartOfBlock;
+  if (!d.RightDelimiter.empty())
+    head.ExitChar = static_cast<unsigned char>(head.PartOfBlock ? d.RightDelimiter.back()
+                                                                : d.RightDelimiter.front());
+  return head;
+}
+
+// Once per line: heads worked out for another table or other blocks are dropped.
+void TLineScanner::CheckHeads() {
+  TStateHeads& cache = heads_;
+  const TBlockStateTable& table = scheme_.BlockStates;
+  if (cache.Generation == table.Generation() && cache.Blocks == blocks_.data() &&
+      cache.BlockCount == blocks_.size())
+    return;
+  cache.Heads.clear();
+  cache.Generation = table.Generation();
+  cache.Blocks = blocks_.data();
+  cache.BlockCount = blocks_.size();
+}
+
+inline const TStateHead& TLineScanner::Head(int index) {
+  std::vector<TStateHead>& heads = heads_.Heads;
+  if (static_cast<size_t>(index) < heads.size()) return heads[static_cast<size_t>(index)];
+  const TBlockStateTable& table = scheme_.BlockStates;
+  if (index < 0 || index >= table.Count()) return Head(0);
+  while (static_cast<int>(heads.size()) <= index)
+    heads.push_back(WorkOutHead(table.Head(static_cast<int>(heads.size())), blocks_));
+  return heads[static_cast<size_t>(index)];
+}
+
+inline void TLineScanner::ApplyHead() {
+  const TStateHead& head = Head(stateIndex_);
+  blockIndex_ = head.Block;
   block_ = &blocks_[static_cast<size_t>(blockIndex_)];
   delimiter_ = head.Delimiter;
   case_ = block_->CaseSensitive;
-  if (blockIndex_ != 0 && delimiter_ >= 0 &&
-      delimiter_ < static_cast<int>(block_->BlockDelimiters.size()))
-    partOfBlock_ =
-        block_->BlockDelimiters[static_cast<size_t>(delimiter_)].DelimitersArePartOfBlock;
+  if (head.HasDelimiter) partOfBlock_ = head.PartOfBlock;
   construct_ = ctNone;
-  UpdateExit();
+  exitChar_ = head.ExitChar;
+  exitRight_ = exitChar_ >= 0
+                   ? &block_->BlockDelimiters[static_cast<size_t>(delimiter_)].RightDelimiter
+                   : nullptr;
 }
 
 void TLineScanner::UpdateExit() {
   exitRight_ = nullptr;
+  exitChar_ = -1;
   if (blockIndex_ == 0 || delimiter_ < 0 ||
       delimiter_ >= static_cast<int>(block_->BlockDelimiters.size()))
     return;
   const std::string& right =
       block_->BlockDelimiters[static_cast<size_t>(delimiter_)].RightDelimiter;
-  if (!right.empty()) exitRight_ = &right;
+  if (right.empty()) return;
+  exitRight_ = &right;
+  exitChar_ = static_cast<unsigned char>(partOfBlock_ ? right.back() : right.front());
 }
 
 void TLineScanner::Push(int code) {
@@ -179,17 +242,16 @@ void TLineScanner::Pop() {
 }
 
 inline bool TLineScanner::TryExit() {
-  if (!exitRight_) return false;
-  const std::string& right = *exitRight_;
+  if (exitChar_ < 0) return false;
   // Part of the block: it was coloured as the block's own last token and ends here. Otherwise it
   // starts here and is scanned as tokens of the outer block. One character rules most out.
   bool leaves;
+  const unsigned char e = lower_[static_cast<unsigned char>(exitChar_)];
   if (partOfBlock_) {
-    leaves = pos_ > 0 && lower_[s_[pos_ - 1]] == lower_[static_cast<unsigned char>(right.back())] &&
-             MatchBackward(right, pos_, block_->CaseSensitive);
+    leaves = pos_ > 0 && lower_[s_[pos_ - 1]] == e &&
+             MatchBackward(*exitRight_, pos_, block_->CaseSensitive);
   } else {
-    leaves = lower_[s_[pos_]] == lower_[static_cast<unsigned char>(right.front())] &&
-             MatchForward(right, pos_, blocks_[0].CaseSensitive);
+    leaves = lower_[s_[pos_]] == e && MatchForward(*exitRight_, pos_, blocks_[0].CaseSensitive);
   }
   if (leaves) Pop();
   return leaves;
@@ -246,21 +308,16 @@ bool TLineScanner::QuietTokens(char* colors, int colorCount) {
   // The character that may leave the block: before the boundary when the delimiter is part of
   // the block, at it otherwise; -1 for none.
   int leaveAfter = -1, leaveAt = -1;
-  if (exitRight_) {
-    const std::string& right = *exitRight_;
-    if (partOfBlock_)
-      leaveAfter = lower[static_cast<unsigned char>(right.back())];
-    else
-      leaveAt = lower[static_cast<unsigned char>(right.front())];
-  }
+  if (exitChar_ >= 0) (partOfBlock_ ? leaveAfter : leaveAt) = lower[exitChar_];
   int pos = pos_;
   bool allText = true;
-  unsigned char first = 0;
+  int kind = tkText;
   // Tokens that all look alike are coloured in one go at the end.
   const bool uniform = p.QuietUniformFont >= 0;
   while (pos < n) {
     const unsigned char c = s[pos];
     const int start = pos;
+    bool prefixed = false;  // an identifier behind its one-character prefix
     switch (p.Quiet[c]) {
       case TPreparedBlock::qkBlanks:
         while (pos < n && IsBlank(s[pos])) ++pos;
@@ -278,13 +335,25 @@ bool TLineScanner::QuietTokens(char* colors, int colorCount) {
       case TPreparedBlock::qkSingle:
         ++pos;
         break;
+      case TPreparedBlock::qkGuarded:
+        if (OpensCommentOrString(pos, blanksOnly_ && allText)) goto done;
+        ++pos;
+        break;
+      case TPreparedBlock::qkPrefix:
+        ++pos;
+        if (pos < n && b.FirstIdentChars[s[pos]]) {
+          prefixed = true;
+          ++pos;
+          while (pos < n && other[s[pos]]) ++pos;
+        }
+        break;
       default:
         goto done;
     }
-    first = c;
-    allText = allText && p.QuietText[c];
+    kind = prefixed ? static_cast<int>(tkIdentifier) : p.QuietKindOf[c];
+    allText = allText && !prefixed && p.QuietText[c];
     if (!uniform) {
-      const char font = static_cast<char>(p.QuietFont[c]);
+      const char font = static_cast<char>(prefixed ? p.QuietIdentifierFont : p.QuietFont[c]);
       const int end = std::min(pos, colorCount);
       for (int i = start; i < end; ++i) colors[i] = font;
     }
@@ -300,7 +369,7 @@ done:
   pos_ = pos;
   tokenStart_ = pos;
   tokenFontId_ = -1;
-  kind_ = p.QuietKindOf[first];
+  kind_ = kind;
   if (!allText) directiveAllowed_ = blanksOnly_ = false;
   return true;
 }
@@ -314,9 +383,8 @@ bool TLineScanner::SkipToStop(char* colors, int colorCount) {
   const TPreparedBlock& p = block_->Prepared;
   if (!p.CanSkip) return false;
   int leaveAt = -1, leaveAfter = -1;
-  if (exitRight_) {
-    const std::string& right = *exitRight_;
-    const auto e = static_cast<unsigned char>(partOfBlock_ ? right.back() : right.front());
+  if (exitChar_ >= 0) {
+    const auto e = static_cast<unsigned char>(exitChar_);
     if (!p.StartsAlone[e]) return false;
     if (partOfBlock_) {
       if (p.Quiet[e] != TPreparedBlock::qkSingle) return false;
@@ -345,12 +413,8 @@ bool TLineScanner::SkipToStop(char* colors, int colorCount) {
       if (c == leaveAfter) break;
     }
   } else {
-    while (pos < n) {
-      const unsigned char c = s[pos];
-      if (p.SkipStop[c] || c == leaveAt) break;
-      ++pos;
-      if (c == leaveAfter) break;
-    }
+    pos = FirstStop(s, pos, n, p.SkipStop, leaveAt < 0 ? leaveAfter : leaveAt);
+    if (pos < n && s[pos] == leaveAfter && !p.SkipStop[s[pos]]) ++pos;
   }
   if (pos == start) return false;
   const int end = std::min(pos, colorCount);
@@ -526,6 +590,29 @@ bool TLineScanner::CommentOpening() {
       pos_ = n_;
       return true;
     }
+  }
+  return false;
+}
+
+bool TLineScanner::OpensCommentOrString(int at, bool blanksOnly) const {
+  const TSyntaxBlock& b = *block_;
+  const TPreparedBlock& p = b.Prepared;
+  const bool caseSensitive = b.CaseSensitive;
+  auto any = [&](const std::vector<std::string>& lefts, bool stringOpening) {
+    for (const std::string& left : lefts)
+      if (stringOpening ? MatchStringOpening(left, at, caseSensitive)
+                        : MatchForward(left, at, caseSensitive))
+        return true;
+    return false;
+  };
+  if (b.UseComments && p.CommentFirst[s_[at]]) {
+    if (b.UseMultiLineComments && any(p.MultiLineComments.Left, false)) return true;
+    if (b.UseFullLineComments && blanksOnly && any(p.FullLineComments.Left, false)) return true;
+    if (b.UseSingleLineComments && any(p.SingleLineComments.Left, false)) return true;
+  }
+  if (b.UseStrings && p.StringFirst[s_[at]]) {
+    if (b.UseMultiLineStrings && any(p.MultiLineStrings.Left, false)) return true;
+    if (b.UseSingleLineStrings && any(p.SingleLineStrings.Left, true)) return true;
   }
   return false;
 }
@@ -772,6 +859,7 @@ uint32_t TLineScanner::Run(uint32_t state) {
   TLineState start = TLineState::Unpack(state);
   if (start.StateIndex >= scheme_.BlockStates.Count()) start = TLineState();
   stateIndex_ = start.StateIndex;
+  CheckHeads();
   ApplyHead();
   // The packed flags overwrite what the block chain says (state 0 stays state 0 on plain lines).
   partOfBlock_ = start.PartOfBlock;

@@ -54,6 +54,23 @@ void BuildTrickyScheme(TSyntaxScheme& scheme) {
   spaced.FISymbol = 15;
   spaced.BlockDelimiters.push_back(TDelimiters{" {", "} ", true, true});
   scheme.SyntaxBlocks.push_back(spaced);
+  // Tags whose identifiers (after the "/" prefix too) look unlike their symbols, with a full-line
+  // comment and a string that start with characters the quick loop takes alone otherwise.
+  TSyntaxBlock& tags = scheme.SyntaxBlocks[1];
+  tags.UseIdentifiers = true;
+  tags.FIIdentifier = 16;
+  tags.UseSymbols = true;
+  tags.FISymbol = 17;
+  tags.UseFullLineComments = true;
+  TLineToken full;
+  full.LeftDelimiter = ";;";
+  full.FontID = 18;
+  tags.FullLineCommentDelimiters.push_back(full);
+  TBlockToken braces;
+  braces.LeftDelimiter = "%{";
+  braces.RightDelimiter = "}%";
+  braces.FontID = 19;
+  tags.SingleLineStringDelimiters.push_back(braces);
   scheme.Prepare();
 }
 
@@ -76,11 +93,12 @@ std::vector<std::unique_ptr<TSyntaxScheme>> Schemes() {
 
 std::string RandomLine(std::mt19937& random) {
   static const std::vector<std::string> pieces = [] {
-    std::vector<std::string> p = {
-        "<",  ">",    "<!--",  "-->",  "\"",   "'",    "abc",    "Begin", "begin", "end", "END",
-        "if", "then", "x$",    "12",   "3.59", "0x1F", " ",      "  ",    "\t",    "#",   "%",
-        "/",  "=",    "&amp;", "\xe9", "{",    "}",    " {",     "} ",    ";",     ":",   "_a1",
-        "//", "/*",   "*/",    "(*",   "*)",   "\\",   "@media", "9"};
+    std::vector<std::string> p = {"<",     ">",    "<!--", "-->", "\"",   "'",  "abc", "Begin",
+                                  "begin", "end",  "END",  "if",  "then", "x$", "12",  "3.59",
+                                  "0x1F",  " ",    "  ",   "\t",  "#",    "%",  "/",   "=",
+                                  "&amp;", "\xe9", "{",    "}",   " {",   "} ", ";",   ":",
+                                  "_a1",   "//",   "/*",   "*/",  "(*",   "*)", "\\",  "@media",
+                                  "9",     ";;",   "%{",   "}%",  "/a"};
     // UTF-8: an accented letter, two wide characters, the euro sign before a tag.
     for (const char* utf8 : {"caf\xc3\xa9", "\xe6\x97\xa5\xe6\x9c\xac", "\xe2\x82\xac<"})
       p.push_back(utf8);
