@@ -63,11 +63,11 @@ BENCHMARK(BM_ColourWholeDocumentUrls)->Unit(benchmark::kMillisecond)->UseRealTim
 // The parser alone over every line, without the store's bookkeeping.
 void BM_ParseLinesOnly(benchmark::State& state) {
   TColouredDocument doc;
-  std::string colors;
+  TLineText colors;
   for (auto _ : state) {
     uint32_t s = 0;
     for (int y = 0; y < doc.store.LineCount(); ++y) {
-      const std::string& text = doc.store.LineRecord(y)->Text;
+      const TLineText& text = doc.store.LineRecord(y)->Text;
       colors.assign(text.size(), '\0');
       s = doc.parser.ParseLine(text, s, colors);
     }
@@ -100,9 +100,7 @@ void Keystroke(benchmark::State& state, const std::string& typed) {
   doc.store.EnsureParsed(doc.store.LineCount() - 1);
   doc.store.SetAllowUndo(false);
   int64_t parsed = 0;
-  doc.store.OnLineParsed = [&](TCustomMemoSource&, int, const std::string&, std::string&) {
-    ++parsed;
-  };
+  doc.store.OnLineParsed = [&](TCustomMemoSource&, int, std::string_view, TLineText&) { ++parsed; };
   int y = kLines / 2;
   // A line that ends outside any tag, so that "<" at its end opens one across the line end.
   while (doc.store.LineRecord(y)->EndState != 0 && doc.store.LineRecord(y)->EndState != 0x00BF0000)

@@ -79,11 +79,11 @@ void TExternalStrings::Clear() {
 
 void* TExternalStrings::GetObject(int i) const {
   const TStringItem* line = store_.LineRecord(i);
-  return line ? line->Object : nullptr;
+  return line ? line->Object() : nullptr;
 }
 
 void TExternalStrings::PutObject(int i, void* object) {
-  if (TStringItem* line = store_.LineRecord(i)) line->Object = object;
+  if (TStringItem* line = store_.LineRecord(i)) line->SetObject(object);
 }
 
 std::string TExternalStrings::Text() const {

@@ -19,8 +19,10 @@ void TLineSplitter::AddLine(std::string_view raw) {
   while (!raw.empty() && static_cast<unsigned char>(raw.back()) <= 32) raw.remove_suffix(1);
   bool expand = !keepTabs_ && std::memchr(raw.data(), '\t', raw.size());
   // Tabs are expanded by the cells the text takes, UTF-8 as long as the bytes so far allow it.
-  lines_.Add(expand ? ExpandTabs(raw, TCellLayout(stops_, byteOrderMark_ || utf8_.Valid()))
-                    : std::string(raw));
+  if (expand)
+    lines_.AddStored(ExpandTabs(raw, TCellLayout(stops_, byteOrderMark_ || utf8_.Valid())));
+  else
+    lines_.AddStored(raw);
 }
 
 void TLineSplitter::NoteFirstLineEnd(const char* lineEnd, const char* end) {

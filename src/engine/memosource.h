@@ -139,7 +139,7 @@ class TCustomMemoSource {
   std::function<void(TCustomMemoSource&, const std::string& character)> OnCharacterNotStored;
   std::function<void(TCustomMemoSource&, TStoreDialog& dialog)> OnCreateDialog;
   // The store's parse event, raised after each line is parsed.
-  std::function<void(TCustomMemoSource&, int y, const std::string& text, std::string& colors)>
+  std::function<void(TCustomMemoSource&, int y, std::string_view text, TLineText& colors)>
       OnLineParsed;
 
   // ---- Update bracket and notification ----
@@ -185,7 +185,7 @@ class TCustomMemoSource {
   int LineLength(int y) const;  // visual length
   bool IsReadOnlyLine(int y) const;
   bool CaretLineReadOnly() const;
-  const std::string& GetLineColors(int y);
+  const TLineText& GetLineColors(int y);
   std::string GetExpandedColors(int y);
   // Visual length of the longest line: the lines are counted by length as they change, so this
   // costs the same in any document (counted once after loading, on the first request).
@@ -422,7 +422,7 @@ class TCustomMemoSource {
   virtual void DoLineParsed(int y, TStringItem& line);
   // The colours of a line parsed for its states only.
   void ColourLeftOutLine(int y, TStringItem& line);
-  std::string leftOutColors_;  // where left-out lines are coloured, to be thrown away
+  TLineText leftOutColors_;  // where left-out lines are coloured, to be thrown away
   virtual void LoadFile(const std::string& fileName);
   virtual void WriteFile(const std::string& fileName);
   virtual void DoPasteFromClipboard(TStrings& lines);

@@ -15,7 +15,7 @@ namespace quorel {
 
 namespace {
 
-bool EndsInBlank(const std::string& s) {
+bool EndsInBlank(std::string_view s) {
   return !s.empty() && static_cast<unsigned char>(s.back()) <= 32;
 }
 
@@ -29,7 +29,7 @@ bool StartsWithMark(std::string_view s) {
   return CharCells(cp) == 0;
 }
 
-size_t TrimmedLength(const std::string& s) {
+size_t TrimmedLength(std::string_view s) {
   size_t n = s.size();
   while (n > 0 && static_cast<unsigned char>(s[n - 1]) <= 32) --n;
   return n;
@@ -41,7 +41,7 @@ size_t TrimmedLength(const std::string& s) {
 
 std::string TCustomMemoSource::RawLine(int y) const {
   const TStringItem* l = lines_.At(y);
-  return l ? l->Text : std::string();
+  return l ? l->Text.str() : std::string();
 }
 
 std::string TCustomMemoSource::Line(int y) const {
@@ -350,7 +350,7 @@ bool TCustomMemoSource::InsertText(const std::string& text) {
   }
 
   const TCellLayout cells = Cells();
-  std::string& raw = line.Text;  // edited in place: a keystroke must not copy a long line
+  TLineText& raw = line.Text;  // edited in place: a keystroke must not copy a long line
   // A line with neither tab nor (in UTF-8) a byte beyond ASCII has a column per byte, and a
   // keystroke into it costs one scan of the line instead of walks over its characters.
   const bool plain = cells.IsPlain(raw);
@@ -417,7 +417,7 @@ void TCustomMemoSource::DeleteChars(int count) {
     SetCaretPos(cx, y);
   }
 
-  const std::string& raw = l->Text;
+  const TLineText& raw = l->Text;
   int length = VisualLength(raw, Cells());
   int want = std::min(count, length - cx);
   size_t start = VisualToRaw(raw, cx, Cells());
@@ -463,7 +463,7 @@ void TCustomMemoSource::SplitLine() {
   size_t p = VisualToRaw(line.Text, cx, Cells());
   bool wasEmpty = line.Text.empty();
   int oldLength = VisualLength(line.Text, Cells());
-  std::string upper = line.Text;
+  std::string upper = line.Text.str();
   if (upper.size() > p) {
     lower->Text = upper.substr(p);
     upper.resize(p);
@@ -477,12 +477,10 @@ void TCustomMemoSource::SplitLine() {
     // The line's attachments belong to its text, which moves down.
     lower->LineFlags = line.LineFlags;
     lower->ImageIndex = line.ImageIndex;
-    lower->Object = line.Object;
     lower->LineTag = std::move(line.LineTag);
     line.LineFlags = 0;
     line.ImageIndex = 0;
-    line.Object = nullptr;
-    line.LineTag.clear();
+    line.LineTag = TLineTag();
   }
   if (line.LineState & lsExpandedHeader) {
     // A header split at its start hands the header role down with its text.
@@ -546,10 +544,12 @@ void TCustomMemoSource::JoinLines() {
     next.Colors.resize(next.Text.size(), 0);
     line.Colors += next.Colors;
   }
-  if (joinColumn == 0) line.LineTag = next.LineTag;
+  // The tag comes with the text at column 0; the object slot keeps the line's own if it has one.
+  void* object = line.Object() ? line.Object() : next.Object();
+  if (joinColumn == 0) line.LineTag = next.LineTag.str();
+  line.SetObject(object);
   line.LineFlags |= next.LineFlags;
   if (line.ImageIndex == 0) line.ImageIndex = next.ImageIndex;
-  if (!line.Object) line.Object = next.Object;
   SetLineText(y, line.Text + next.Text);
   LineRemoved(nextLength);
   lines_.Delete(y + 1);

@@ -53,7 +53,7 @@ int TCustomMemoSource::ParseLines(int first, int last, bool force, int coloursFr
         continue;
       }
       const bool leaveOut = i < leaveOutBelow;
-      std::string& colors = leaveOut ? leftOutColors_ : line.Colors;
+      TLineText& colors = leaveOut ? leftOutColors_ : line.Colors;
       parser_->InitColors(i, line.Text, colors);
       line.StartState = state;
       parser_->SetLinePos(i);
@@ -61,12 +61,11 @@ int TCustomMemoSource::ParseLines(int first, int last, bool force, int coloursFr
       line.LineState |= lsParsed;
       if (leaveOut) {
         line.LineState |= lsColorsLeftOut;
-        std::string().swap(line.Colors);
+        line.Colors.Reset();
       } else {
         line.LineState &= ~lsColorsLeftOut;
         if (highlightUrls_) MarkUrls(i, line);
       }
-      std::fill(std::begin(line.WidthCache), std::end(line.WidthCache), 0);
       if (!leaveOut) DoLineParsed(i, line);
       if (state != line.EndState) {
         stateChangeEnd_ = i + 1;
@@ -101,8 +100,7 @@ void TCustomMemoSource::MarkUrls(int y, TStringItem& line) {
     if (attributes)
       ReplaceColors(y, static_cast<int>(from) + 1, std::string(to - from, char{tsUrl}));
     else
-      std::fill(line.Colors.begin() + static_cast<std::ptrdiff_t>(from),
-                line.Colors.begin() + static_cast<std::ptrdiff_t>(to), char{tsUrl});
+      std::fill(line.Colors.MutableData() + from, line.Colors.MutableData() + to, char{tsUrl});
   }
 }
 
@@ -128,13 +126,12 @@ bool TCustomMemoSource::ReparseLine(int y) {
   if (!line) return false;
   MarkChanged(y, y);
   uint32_t oldEnd = line->EndState;
-  int32_t oldWidth = line->WidthCache[0];
   int keep = parsedUpTo_;
   line->LineState &= ~lsParsed;
   ParseLines(y, y, true);
   parsedUpTo_ = keep;
   bool endChanged = line->EndState != oldEnd;
-  if (endChanged || line->WidthCache[0] != oldWidth) MarkChanged(y, MaxInt);
+  if (endChanged) MarkChanged(y, MaxInt);
   return endChanged && !HasAttributes();
 }
 
@@ -146,14 +143,13 @@ void TCustomMemoSource::ReparseAll() {
     TStringItem& line = lines_[y];
     line.LineState &= ~(lsParsed | lsColorsLeftOut);
     if (!keepColors) line.Colors.clear();
-    std::fill(std::begin(line.WidthCache), std::end(line.WidthCache), 0);
   }
   parsedUpTo_ = 0;
   lineLengthsStale_ = true;
 }
 
-const std::string& TCustomMemoSource::GetLineColors(int y) {
-  static const std::string none;
+const TLineText& TCustomMemoSource::GetLineColors(int y) {
+  static const TLineText none;
   EnsureParsed(y, false, y);
   TStringItem* line = lines_.At(y);
   if (!line) return none;
@@ -163,7 +159,7 @@ const std::string& TCustomMemoSource::GetLineColors(int y) {
 }
 
 std::string TCustomMemoSource::GetExpandedColors(int y) {
-  const std::string& colors = GetLineColors(y);
+  const TLineText& colors = GetLineColors(y);
   const TStringItem* line = lines_.At(y);
   return line ? ExpandColors(line->Text, colors, Cells()) : std::string();
 }

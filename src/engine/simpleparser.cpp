@@ -16,7 +16,7 @@ const TFont* TSimpleParser::GetFont(int) const { return nullptr; }
 
 bool TSimpleParser::GetBackColor(int, TColor&) const { return false; }
 
-void TSimpleParser::InitColors(int, const std::string& text, std::string& colors) {
+void TSimpleParser::InitColors(int, std::string_view text, TLineText& colors) {
   colors.assign(text.size(), '\0');
 }
 

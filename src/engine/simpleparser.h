@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/fonttypes.h"
+#include "engine/linetext.h"
 
 namespace quorel {
 
@@ -26,13 +28,14 @@ class TSimpleParser {
   virtual const TFont* GetFont(int fontId) const;
   // Background colour of a style; the base has none.
   virtual bool GetBackColor(int fontId, TColor& color) const;
-  // Colours `text` (which is followed by a zero character) starting in `state`, writing one style
-  // byte per character into `colors`, and returns the state at the line's end.
-  virtual uint32_t ParseLine(const std::string& text, uint32_t state, std::string& colors) = 0;
+  // Colours `text` starting in `state`, writing one style byte per character into `colors`, and
+  // returns the state at the line's end. The character after the text must be a readable zero
+  // (as after a std::string's or a line's text): the scanner looks one character ahead.
+  virtual uint32_t ParseLine(std::string_view text, uint32_t state, TLineText& colors) = 0;
   // Whether colour strings are document content that travels with edits.
   virtual bool HasAttributes() const { return false; }
   // Makes `colors` as long as `text`, all plain.
-  virtual void InitColors(int line, const std::string& text, std::string& colors);
+  virtual void InitColors(int line, std::string_view text, TLineText& colors);
 
   int LinePos() const { return linePos_; }
 

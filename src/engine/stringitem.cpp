@@ -2,9 +2,37 @@
 #include "engine/stringitem.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <new>
 
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
 namespace quorel {
+
+namespace {
+
+// A block of the text store. Loading a large file fills tens of megabytes of fresh memory at
+// once, and taking it in large pages where the system offers them saves most of the page faults
+// (a 4 KB page each otherwise), which cost more than copying the text.
+char* NewTextBlock(size_t bytes) {
+#ifdef __linux__
+  constexpr size_t kLargePage = 2 << 20;
+  if (bytes % kLargePage == 0) {
+    if (void* block = std::aligned_alloc(kLargePage, bytes)) {
+      madvise(block, bytes, MADV_HUGEPAGE);
+      return static_cast<char*>(block);
+    }
+  }
+#endif
+  auto* block = static_cast<char*>(std::malloc(bytes));
+  if (!block) throw std::bad_alloc();
+  return block;
+}
+
+}  // namespace
 
 TInternalStrings::~TInternalStrings() { DestroyAll(); }
 
@@ -26,6 +54,11 @@ void TInternalStrings::Take(TInternalStrings& other) {
   blocks_ = std::move(other.blocks_);
   free_ = std::move(other.free_);
   usedInLastBlock_ = other.usedInLastBlock_;
+  textBlocks_ = std::move(other.textBlocks_);
+  textUsed_ = other.textUsed_;
+  textRoom_ = other.textRoom_;
+  other.textBlocks_.clear();
+  other.textUsed_ = other.textRoom_ = 0;
   other.refs_.clear();
   other.blocks_.clear();
   other.free_.clear();
@@ -39,9 +72,12 @@ void TInternalStrings::DestroyAll() {
   free_.clear();
   blocks_.clear();
   usedInLastBlock_ = kBlockSlots;
+  // After the records, which may point into it.
+  textBlocks_.clear();
+  textUsed_ = textRoom_ = 0;
 }
 
-TStringItem* TInternalStrings::NewRecord(std::string text) {
+TStringItem* TInternalStrings::NewRecord() {
   void* slot;
   if (!free_.empty()) {
     slot = free_.back();
@@ -53,9 +89,25 @@ TStringItem* TInternalStrings::NewRecord(std::string text) {
     }
     slot = &blocks_.back()[usedInLastBlock_++];
   }
-  auto* item = new (slot) TStringItem();
-  item->Text = std::move(text);
-  return item;
+  return new (slot) TStringItem();
+}
+
+const char* TInternalStrings::Store(std::string_view text) {
+  const size_t need = text.size() + 1;
+  if (textRoom_ - textUsed_ < need) {
+    // Blocks grow with the text (a short document takes one small block) up to a size that
+    // large pages fit; a line longer than a block gets a block of its own size.
+    const size_t grown = std::clamp(textRoom_ * 2, kFirstTextBlockBytes, kTextBlockBytes);
+    textRoom_ = std::max(grown, need);
+    textBlocks_.emplace_back(NewTextBlock(textRoom_));
+    textUsed_ = 0;
+  }
+  char* at = textBlocks_.back().get() + textUsed_;
+
+  std::memcpy(at, text.data(), text.size());
+  at[text.size()] = '\0';
+  textUsed_ += need;
+  return at;
 }
 
 void TInternalStrings::Release(TStringItem* item) {
@@ -89,13 +141,20 @@ void TInternalStrings::Reserve(size_t count) {
   if (count > refs_.size()) Regrow(count);
 }
 
-TStringItem& TInternalStrings::Insert(int i, std::string text) {
+TStringItem& TInternalStrings::AddStored(std::string_view text) {
+  TStringItem& item = Insert(Count());
+  if (!text.empty()) item.Text.Borrow(Store(text), text.size());
+  return item;
+}
+
+TStringItem& TInternalStrings::Insert(int i, std::string_view text) {
   if (gapStart_ == gapEnd_) {
     size_t cap = refs_.size();
     Regrow(cap + std::max<size_t>(cap / 2, 64));
   }
   MoveGapTo(static_cast<size_t>(std::clamp(i, 0, Count())));
-  TStringItem* item = NewRecord(std::move(text));
+  TStringItem* item = NewRecord();
+  item->Text = text;
   refs_[gapStart_++] = item;
   return *item;
 }

@@ -27,7 +27,7 @@ class TDocumentLines : public ISearchLines {
   explicit TDocumentLines(TCustomMemoSource& store) : store_(store) {}
   int Count() const override { return store_.LineCount(); }
   std::string_view Line(int i) override {
-    const std::string& raw = store_.LineRecord(i)->Text;
+    const TLineText& raw = store_.LineRecord(i)->Text;
     if (raw.find('\t') == std::string::npos) return raw;
     buffer_ = store_.Line(i);
     return buffer_;

@@ -35,11 +35,11 @@ constexpr int kMaxPassesAtOnePosition = 64;
 
 class TLineScanner {
  public:
-  TLineScanner(TSyntaxParser& parser, const std::string& text, std::string& colors)
+  TLineScanner(TSyntaxParser& parser, std::string_view text, TLineText& colors)
       : parser_(parser),
         scheme_(parser.SyntaxScheme()),
         blocks_(scheme_.SyntaxBlocks),
-        s_(reinterpret_cast<const unsigned char*>(text.c_str())),
+        s_(reinterpret_cast<const unsigned char*>(text.data())),
         n_(static_cast<int>(text.size())),
         colors_(colors),
         heads_(parser.StateHeads()) {}
@@ -91,7 +91,7 @@ class TLineScanner {
   std::vector<TSyntaxBlock>& blocks_;
   const unsigned char* s_;
   int n_;
-  std::string& colors_;
+  TLineText& colors_;
   TStateHeads& heads_;
 
   // Working state of this line.
@@ -869,7 +869,7 @@ uint32_t TLineScanner::Run(uint32_t state) {
   construct_ = start.Construct <= ctContinuedDirective ? start.Construct : ctNone;
   constructIndex_ = start.ConstructIndex;
 
-  char* colors = colors_.data();
+  char* colors = colors_.MutableData();
   int colorCount = static_cast<int>(colors_.size());
   // Token reports need each token on its own, so the quiet run is only taken without them.
   const bool quick = !parser_.OnGetToken;
@@ -937,7 +937,7 @@ int TokenFontId(const TSyntaxBlockProps& b, int kind, int tokenFontId) {
   return byte == 255 ? static_cast<unsigned char>(b.FIText) : byte;
 }
 
-uint32_t TSyntaxParser::ParseLine(const std::string& text, uint32_t state, std::string& colors) {
+uint32_t TSyntaxParser::ParseLine(std::string_view text, uint32_t state, TLineText& colors) {
   if (colors.empty() || text.empty()) return state;
   TLineScanner scanner(*this, text, colors);
   return scanner.Run(state);

@@ -12,7 +12,7 @@ void WriteTokenDump(TCustomMemoSource& store, std::ostream& out, bool withText) 
   char state[16];
   for (int y = 0; y < store.LineCount(); ++y) {
     std::string colors = store.GetExpandedColors(y);
-    const std::string& text = store.LineRecord(y)->Text;
+    const TLineText& text = store.LineRecord(y)->Text;
     bool showText = withText && text.size() == colors.size();
     std::snprintf(state, sizeof state, "%08X", store.LineRecord(y)->EndState);
     out << 'L' << (y + 1) << ' ' << state;

@@ -115,7 +115,7 @@ TEST(Loading, PiecesGiveTheSameLinesWhereverTheyAreCut) {
     splitter.Feed(text);
     TInternalStrings lines = splitter.Finish();
     std::vector<std::string> out;
-    for (int i = 0; i < lines.Count(); ++i) out.push_back(lines[i].Text);
+    for (int i = 0; i < lines.Count(); ++i) out.push_back(lines[i].Text.str());
     return out;
   }();
   ASSERT_EQ(whole, (Lines{"ab", "cd", "ef", "", "", "gh        x", ""}));
@@ -127,7 +127,7 @@ TEST(Loading, PiecesGiveTheSameLinesWhereverTheyAreCut) {
       splitter.Feed(std::string_view(text).substr(b));
       TInternalStrings lines = splitter.Finish();
       std::vector<std::string> got;
-      for (int i = 0; i < lines.Count(); ++i) got.push_back(lines[i].Text);
+      for (int i = 0; i < lines.Count(); ++i) got.push_back(lines[i].Text.str());
       EXPECT_EQ(got, whole) << "cut at " << a << " and " << b;
     }
   }

@@ -82,7 +82,7 @@ TEST(Parsing, IncrementalResultEqualsAFreshParse) {
   store.DeleteChars(3);
 
   std::vector<std::string> incremental;
-  for (int y = 0; y < store.LineCount(); ++y) incremental.push_back(store.GetLineColors(y));
+  for (int y = 0; y < store.LineCount(); ++y) incremental.push_back(store.GetLineColors(y).str());
 
   TTestParser fresh;
   TMemoSource copy;
@@ -128,7 +128,7 @@ TEST(Parsing, ParseEventAndHookSeeEveryParsedLine) {
   store.SetSyntaxParser(&parser);
   Load(store, "a\nb\nc");
   std::vector<int> events, hooks;
-  store.OnLineParsed = [&](TCustomMemoSource&, int y, const std::string&, std::string&) {
+  store.OnLineParsed = [&](TCustomMemoSource&, int y, std::string_view, TLineText&) {
     events.push_back(y);
   };
   store.SetActiveView({&events, nullptr, [&](int y, TStringItem&) { hooks.push_back(y); }});
@@ -217,7 +217,7 @@ TEST(Parsing, ColoursAreKeptWhenTheyAreDataOrSomebodyIsTold) {
     TMemoSource store;
     store.SetSyntaxParser(parser);
     if (parser == &told)
-      store.OnLineParsed = [](TCustomMemoSource&, int, const std::string&, std::string&) {};
+      store.OnLineParsed = [](TCustomMemoSource&, int, std::string_view, TLineText&) {};
     Load(store, CommentedPage());
     store.GetLineColors(store.LineCount() - 1);
     EXPECT_FALSE(store.LineRecord(100)->LineState & lsColorsLeftOut);

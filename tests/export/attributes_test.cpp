@@ -178,12 +178,12 @@ TEST_F(Import, PiecesBecomeTextLinesTabsAndStyles) {
   EXPECT_EQ(store.Line(0), "[plain red");
   EXPECT_EQ(store.RawLine(1).substr(store.RawLine(1).size() - 3), "hi]");
   EXPECT_EQ(store.CaretPos().Y, 1);
-  const std::string& first = store.GetLineColors(0);
+  const std::string first = store.GetLineColors(0).str();
   int redStyle = static_cast<unsigned char>(first[7]);
   EXPECT_EQ(first.substr(0, 7), std::string(7, '\0')) << "the view's look is style 0";
   EXPECT_EQ(first.substr(7), std::string(3, char(redStyle)));
   EXPECT_EQ(parser->Style(redStyle).Color, clRed);
-  std::string second = store.GetLineColors(1);
+  std::string second = store.GetLineColors(1).str();
   int markedStyle = static_cast<unsigned char>(second[second.size() - 3]);
   EXPECT_EQ(parser->Style(markedStyle).BackColor, clYellow);
   EXPECT_EQ(second.back(), '\0') << "the bracket after the caret keeps its style";
@@ -212,12 +212,14 @@ TEST_F(Import, AFullTableNeverTakesAStyleTheImportedTextUses) {
     importer.Pieces.push_back({ipText, "x", a});
   }
   ImportInto(target, importer, "data");
-  const std::string& colors = store.GetLineColors(0);
+  const TLineText& colors = store.GetLineColors(0);
   ASSERT_EQ(colors.size(), 300u);
   // The first 254 colours (12 is the address style) keep their own styles; the rest are plain.
   for (int i = 0; i < 300; ++i) {
     int style = static_cast<unsigned char>(colors[static_cast<size_t>(i)]);
-    if (style != 0) EXPECT_EQ(parser->Style(style).Color, TColor(i + 1)) << i;
+    if (style != 0) {
+      EXPECT_EQ(parser->Style(style).Color, TColor(i + 1)) << i;
+    }
   }
   EXPECT_EQ(colors.back(), '\0');
 }

@@ -3,34 +3,35 @@
 
 namespace quorel::test {
 
-void TTestParser::InitColors(int line, const std::string& text, std::string& colors) {
+void TTestParser::InitColors(int line, std::string_view text, TLineText& colors) {
   if (attributes_)
     colors.resize(text.size(), '\0');
   else
     TSimpleParser::InitColors(line, text, colors);
 }
 
-uint32_t TTestParser::ParseLine(const std::string& text, uint32_t state, std::string& colors) {
+uint32_t TTestParser::ParseLine(std::string_view text, uint32_t state, TLineText& colors) {
   ++Calls;
   ParsedLines.push_back(LinePos());
   if (attributes_) return state;
   bool inTag = false;
+  char* out = colors.MutableData();
   for (size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
     char next = i + 1 < text.size() ? text[i + 1] : '\0';
     if (state == InComment) {
-      colors[i] = 2;
+      out[i] = 2;
       if (c == '*' && next == '/') {
-        colors[++i] = 2;
+        out[++i] = 2;
         state = 0;
       }
     } else if (c == '/' && next == '*') {
-      colors[i] = colors[i + 1] = 2;
+      out[i] = out[i + 1] = 2;
       ++i;
       state = InComment;
     } else {
       if (c == '<') inTag = true;
-      colors[i] = inTag ? 1 : 0;
+      out[i] = inTag ? 1 : 0;
       if (c == '>') inTag = false;
     }
   }

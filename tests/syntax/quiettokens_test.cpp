@@ -124,7 +124,8 @@ TEST(QuietTokens, ColourEveryLineAsTheFullRulesDo) {
       uint32_t quickState = 0, fullState = 0;
       for (int y = 0; y < 12; ++y) {
         std::string line = RandomLine(random);
-        std::string quickColors(line.size(), '\x7f'), fullColors(line.size(), '\x7f');
+        TLineText quickColors(std::string(line.size(), '\x7f'));
+        TLineText fullColors(std::string(line.size(), '\x7f'));
         quickState = quick.ParseLine(line, quickState, quickColors);
         fullState = full.ParseLine(line, fullState, fullColors);
         ASSERT_EQ(quickColors, fullColors) << "line \"" << line << "\"";

@@ -24,8 +24,8 @@ namespace {
 std::string StyleDump(TCustomMemoSource& store, const TAttributeParser& styles, TColor viewBack) {
   std::string dump;
   for (int y = 0; y < store.LineCount(); ++y) {
-    const std::string& text = store.LineRecord(y)->Text;
-    const std::string colors = store.GetLineColors(y);
+    const TLineText& text = store.LineRecord(y)->Text;
+    const std::string colors = store.GetLineColors(y).str();
     if (text.empty()) dump += std::to_string(y + 1) + ":1 \"\"\n";
     for (size_t i = 0; i < text.size();) {
       size_t end = i + 1;

@@ -200,7 +200,7 @@ void TPrintJob::CopyText(int first, int last) {
                           clone_->MemoSource().SyntaxParser();
   for (int y = first; y <= last; ++y) {
     lines.push_back(doc_.RawLine(y));
-    if (attributes) colors.push_back(doc_.GetLineColors(y));
+    if (attributes) colors.push_back(doc_.GetLineColors(y).str());
   }
   clone_->MemoSource().InsertStringList(lines, attributes ? &colors : nullptr, false);
 }

@@ -90,7 +90,7 @@ TEST_F(PreferencesCommands, OkChangesTheCaptionAndTheRecentFileList) {
 
 TEST_F(PreferencesCommands, TheHighlightingPageAppliesToTheWindowsScheme) {
   form->VrelMemo1->InsertText("<p class=\"x\">text</p>");
-  const std::string coloured = form->MemoSource1.GetLineColors(0);
+  const std::string coloured = form->MemoSource1.GetLineColors(0).str();
   WithDialog([](TPreferences& p) {
     p.SyntaxEdForm1->ClearButClick();
     p.SyntaxEdForm1->ApplyButClick();

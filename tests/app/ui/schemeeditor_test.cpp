@@ -10,7 +10,7 @@ struct SchemeEditorWindow : MainWindow {
     MainWindow::SetUp();
     form->VrelMemo1->InsertText("<p class=\"x\">text</p>");
   }
-  std::string Colors() { return form->MemoSource1.GetLineColors(0); }
+  std::string Colors() { return form->MemoSource1.GetLineColors(0).str(); }
 };
 
 TEST_F(SchemeEditorWindow, CancelLeavesTheWindowsSchemeAndApplyRecolours) {
