@@ -63,7 +63,7 @@ BENCHMARK(BM_ColourWholeDocumentUrls)->Unit(benchmark::kMillisecond)->UseRealTim
 // The parser alone over every line, without the store's bookkeeping.
 void BM_ParseLinesOnly(benchmark::State& state) {
   TColouredDocument doc;
-  TLineText colors;
+  TLineColors colors;
   for (auto _ : state) {
     uint32_t s = 0;
     for (int y = 0; y < doc.store.LineCount(); ++y) {
@@ -100,7 +100,9 @@ void Keystroke(benchmark::State& state, const std::string& typed) {
   doc.store.EnsureParsed(doc.store.LineCount() - 1);
   doc.store.SetAllowUndo(false);
   int64_t parsed = 0;
-  doc.store.OnLineParsed = [&](TCustomMemoSource&, int, std::string_view, TLineText&) { ++parsed; };
+  doc.store.OnLineParsed = [&](TCustomMemoSource&, int, std::string_view, TLineColors&) {
+    ++parsed;
+  };
   int y = kLines / 2;
   // A line that ends outside any tag, so that "<" at its end opens one across the line end.
   while (doc.store.LineRecord(y)->EndState != 0 && doc.store.LineRecord(y)->EndState != 0x00BF0000)

@@ -139,7 +139,7 @@ class TCustomMemoSource {
   std::function<void(TCustomMemoSource&, const std::string& character)> OnCharacterNotStored;
   std::function<void(TCustomMemoSource&, TStoreDialog& dialog)> OnCreateDialog;
   // The store's parse event, raised after each line is parsed.
-  std::function<void(TCustomMemoSource&, int y, std::string_view text, TLineText& colors)>
+  std::function<void(TCustomMemoSource&, int y, std::string_view text, TLineColors& colors)>
       OnLineParsed;
 
   // ---- Update bracket and notification ----
@@ -185,7 +185,7 @@ class TCustomMemoSource {
   int LineLength(int y) const;  // visual length
   bool IsReadOnlyLine(int y) const;
   bool CaretLineReadOnly() const;
-  const TLineText& GetLineColors(int y);
+  const TLineColors& GetLineColors(int y);
   std::string GetExpandedColors(int y);
   // Visual length of the longest line: the lines are counted by length as they change, so this
   // costs the same in any document (counted once after loading, on the first request).
@@ -352,6 +352,8 @@ class TCustomMemoSource {
   // Appends what SaveToString writes for lines [first, last), without the byte-order mark; the
   // pieces of consecutive ranges make up the whole.
   void AppendSavedLines(std::string& out, int first, int last) const;
+  // Hands what SaveToString makes to `write` in pieces of a few thousand lines, in order.
+  void SaveInPieces(const std::function<void(std::string_view)>& write) const;
   const std::string& FileName() const { return fileName_; }
   void SetFileName(const std::string& name);
   bool Modified() const { return modified_; }
@@ -422,7 +424,7 @@ class TCustomMemoSource {
   virtual void DoLineParsed(int y, TStringItem& line);
   // The colours of a line parsed for its states only.
   void ColourLeftOutLine(int y, TStringItem& line);
-  TLineText leftOutColors_;  // where left-out lines are coloured, to be thrown away
+  TLineColors leftOutColors_;  // where left-out lines are coloured, to be thrown away
   virtual void LoadFile(const std::string& fileName);
   virtual void WriteFile(const std::string& fileName);
   virtual void DoPasteFromClipboard(TStrings& lines);

@@ -116,6 +116,18 @@ void TCustomMemoSource::AppendSavedLines(std::string& out, int first, int last) 
   }
 }
 
+void TCustomMemoSource::SaveInPieces(const std::function<void(std::string_view)>& write) const {
+  constexpr int kLinesAPiece = 8192;
+  std::string piece;
+  if (byteOrderMark_) piece += kUtf8ByteOrderMark;
+  for (int y = 0; y < LineCount(); y += kLinesAPiece) {
+    AppendSavedLines(piece, y, y + kLinesAPiece);
+    write(piece);
+    piece.clear();
+  }
+  if (!piece.empty()) write(piece);
+}
+
 void TCustomMemoSource::SaveToStream(std::ostream& out) {
   std::string data = SaveToString();
   out.write(data.data(), static_cast<std::streamsize>(data.size()));
@@ -141,7 +153,10 @@ void TCustomMemoSource::WriteFile(const std::string& fileName) {
   std::string backup;
   if (options_.Contains(soCreateBackups)) backup = BackupNameFor(fileName);
   try {
-    platform::SafeWriteFile(*services_.Files, fileName, SaveToString(), backup);
+    // Written in pieces of a few thousand lines: saving a 200 MB document makes no copy of it.
+    platform::SafeWriteFilePieces(
+        *services_.Files, fileName,
+        [this](const platform::IFileSystem::TPieceWriter& write) { SaveInPieces(write); }, backup);
   } catch (const platform::EFileError& e) {
     throw EVrelError(e.what());
   }

@@ -53,7 +53,7 @@ int TCustomMemoSource::ParseLines(int first, int last, bool force, int coloursFr
         continue;
       }
       const bool leaveOut = i < leaveOutBelow;
-      TLineText& colors = leaveOut ? leftOutColors_ : line.Colors;
+      TLineColors& colors = leaveOut ? leftOutColors_ : line.Colors;
       parser_->InitColors(i, line.Text, colors);
       line.StartState = state;
       parser_->SetLinePos(i);
@@ -148,8 +148,8 @@ void TCustomMemoSource::ReparseAll() {
   lineLengthsStale_ = true;
 }
 
-const TLineText& TCustomMemoSource::GetLineColors(int y) {
-  static const TLineText none;
+const TLineColors& TCustomMemoSource::GetLineColors(int y) {
+  static const TLineColors none;
   EnsureParsed(y, false, y);
   TStringItem* line = lines_.At(y);
   if (!line) return none;
@@ -159,7 +159,7 @@ const TLineText& TCustomMemoSource::GetLineColors(int y) {
 }
 
 std::string TCustomMemoSource::GetExpandedColors(int y) {
-  const TLineText& colors = GetLineColors(y);
+  const TLineColors& colors = GetLineColors(y);
   const TStringItem* line = lines_.At(y);
   return line ? ExpandColors(line->Text, colors, Cells()) : std::string();
 }

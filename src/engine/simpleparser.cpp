@@ -16,7 +16,7 @@ const TFont* TSimpleParser::GetFont(int) const { return nullptr; }
 
 bool TSimpleParser::GetBackColor(int, TColor&) const { return false; }
 
-void TSimpleParser::InitColors(int, std::string_view text, TLineText& colors) {
+void TSimpleParser::InitColors(int, std::string_view text, TLineColors& colors) {
   colors.assign(text.size(), '\0');
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/fonttypes.h"
+#include "engine/linecolors.h"
 #include "engine/linetext.h"
 
 namespace quorel {
@@ -31,11 +32,11 @@ class TSimpleParser {
   // Colours `text` starting in `state`, writing one style byte per character into `colors`, and
   // returns the state at the line's end. The character after the text must be a readable zero
   // (as after a std::string's or a line's text): the scanner looks one character ahead.
-  virtual uint32_t ParseLine(std::string_view text, uint32_t state, TLineText& colors) = 0;
+  virtual uint32_t ParseLine(std::string_view text, uint32_t state, TLineColors& colors) = 0;
   // Whether colour strings are document content that travels with edits.
   virtual bool HasAttributes() const { return false; }
   // Makes `colors` as long as `text`, all plain.
-  virtual void InitColors(int line, std::string_view text, TLineText& colors);
+  virtual void InitColors(int line, std::string_view text, TLineColors& colors);
 
   int LinePos() const { return linePos_; }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/linecolors.h"
 #include "engine/linetext.h"
 
 namespace quorel {
@@ -65,9 +66,9 @@ class TLineTag {
 
 // One line of a document with everything that travels with it.
 struct TStringItem {
-  TLineText Text;    // raw text without line end; tabs only with soUseTabCharacter
-  TLineText Colors;  // one style byte per character of Text; empty while unknown
-  TLineTag LineTag;  // auxiliary string owned by the application, and the object slot
+  TLineText Text;      // raw text without line end; tabs only with soUseTabCharacter
+  TLineColors Colors;  // one style byte per character of Text; empty while unknown
+  TLineTag LineTag;    // auxiliary string owned by the application, and the object slot
   uint32_t EndState = 0;
   uint32_t StartState = 0;
   uint16_t LineFlags = 0;

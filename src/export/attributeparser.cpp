@@ -29,13 +29,13 @@ bool TAttributeParser::GetBackColor(int n, TColor& color) const {
   return true;
 }
 
-uint32_t TAttributeParser::ParseLine(std::string_view text, uint32_t state, TLineText& colors) {
+uint32_t TAttributeParser::ParseLine(std::string_view text, uint32_t state, TLineColors& colors) {
   // The colours are the document's own; they only follow the text's length.
   colors.resize(text.size(), '\0');
   return state;
 }
 
-void TAttributeParser::InitColors(int, std::string_view text, TLineText& colors) {
+void TAttributeParser::InitColors(int, std::string_view text, TLineColors& colors) {
   if (clearing_ || colors.empty())
     colors.assign(text.size(), '\0');
   else

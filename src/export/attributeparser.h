@@ -26,9 +26,9 @@ class TAttributeParser : public TSimpleParser {
 
   const TFont* GetFont(int fontId) const override;
   bool GetBackColor(int fontId, TColor& color) const override;
-  uint32_t ParseLine(std::string_view text, uint32_t state, TLineText& colors) override;
+  uint32_t ParseLine(std::string_view text, uint32_t state, TLineColors& colors) override;
   bool HasAttributes() const override { return !clearing_; }
-  void InitColors(int line, std::string_view text, TLineText& colors) override;
+  void InitColors(int line, std::string_view text, TLineColors& colors) override;
 
   // Reusing styles when the table is full is allowed even while undo is on.
   bool ResetOnOverFlow = false;

@@ -32,6 +32,16 @@ class IFileSystem {
   // Writes `data` as the whole content of `path` and flushes it to the disk.
   // Throws EFileError when any part of it fails.
   virtual void WriteFile(const std::string& path, std::string_view data) = 0;
+  // The same for content made piece by piece: `produce` hands each piece, in order, to the
+  // writer it is given. This base collects the pieces and calls WriteFile; a file system that
+  // writes pieces as they come saves a large document without a copy of it in memory.
+  using TPieceWriter = std::function<void(std::string_view)>;
+  virtual void WriteFilePieces(const std::string& path,
+                               const std::function<void(const TPieceWriter&)>& produce) {
+    std::string data;
+    produce([&data](std::string_view piece) { data += piece; });
+    WriteFile(path, data);
+  }
 
   virtual bool Exists(const std::string& path) = 0;
   // An existing file that is not a folder.

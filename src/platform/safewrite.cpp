@@ -26,6 +26,13 @@ std::string CreateTempBeside(IFileSystem& files, const std::filesystem::path& pa
 
 void SafeWriteFile(IFileSystem& files, const std::string& fileName, std::string_view data,
                    const std::string& backupName) {
+  SafeWriteFilePieces(
+      files, fileName, [data](const IFileSystem::TPieceWriter& write) { write(data); }, backupName);
+}
+
+void SafeWriteFilePieces(IFileSystem& files, const std::string& fileName,
+                         const std::function<void(const IFileSystem::TPieceWriter&)>& produce,
+                         const std::string& backupName) {
   std::filesystem::path path(fileName);
   std::string temp = CreateTempBeside(files, path);
   auto fail = [&](const std::string& message) {
@@ -33,9 +40,12 @@ void SafeWriteFile(IFileSystem& files, const std::string& fileName, std::string_
     throw EFileError(message);
   };
   try {
-    files.WriteFile(temp, data);
+    files.WriteFilePieces(temp, produce);
   } catch (const EFileError& e) {
     fail(e.what());
+  } catch (...) {
+    files.Remove(temp);
+    throw;
   }
   files.CopyPermissions(fileName, temp);
 

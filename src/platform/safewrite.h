@@ -2,6 +2,7 @@
 // whole new content has reached the disk.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,5 +19,10 @@ namespace quorel::platform {
 //   or the file system's own message for a write that failed.
 void SafeWriteFile(IFileSystem& files, const std::string& path, std::string_view data,
                    const std::string& backupName = {});
+// The same for content made piece by piece (see IFileSystem::WriteFilePieces). Whatever
+// `produce` throws also leaves the old file as it was.
+void SafeWriteFilePieces(IFileSystem& files, const std::string& path,
+                         const std::function<void(const IFileSystem::TPieceWriter&)>& produce,
+                         const std::string& backupName = {});
 
 }  // namespace quorel::platform

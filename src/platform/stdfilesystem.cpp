@@ -88,17 +88,24 @@ std::string TStdFileSystem::CreateTempFile(const std::string& folder, const std:
 }
 
 void TStdFileSystem::WriteFile(const std::string& path, std::string_view data) {
+  WriteFilePieces(path, [data](const TPieceWriter& write) { write(data); });
+}
+
+void TStdFileSystem::WriteFilePieces(const std::string& path,
+                                     const std::function<void(const TPieceWriter&)>& produce) {
   TFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
   if (fd.get() < 0) throw EFileError("Cannot create file \"" + path + "\". " + Reason());
-  size_t done = 0;
-  while (done < data.size()) {
-    ssize_t n = ::write(fd.get(), data.data() + done, data.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw EFileError("Cannot write file \"" + path + "\". " + Reason());
+  produce([&](std::string_view data) {
+    size_t done = 0;
+    while (done < data.size()) {
+      ssize_t n = ::write(fd.get(), data.data() + done, data.size() - done);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        throw EFileError("Cannot write file \"" + path + "\". " + Reason());
+      }
+      done += static_cast<size_t>(n);
     }
-    done += static_cast<size_t>(n);
-  }
+  });
   if (::fsync(fd.get()) != 0) throw EFileError("Cannot write file \"" + path + "\". " + Reason());
   if (!fd.Close()) throw EFileError("Cannot write file \"" + path + "\". " + Reason());
 }

@@ -16,6 +16,8 @@ class TStdFileSystem : public IFileSystem {
                       const std::function<bool(std::string_view)>& consume) override;
   std::string CreateTempFile(const std::string& folder, const std::string& prefix) override;
   void WriteFile(const std::string& path, std::string_view data) override;
+  void WriteFilePieces(const std::string& path,
+                       const std::function<void(const TPieceWriter&)>& produce) override;
   bool Exists(const std::string& path) override;
   bool IsFile(const std::string& path) override;
   bool IsFolder(const std::string& path) override;

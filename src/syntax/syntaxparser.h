@@ -111,7 +111,7 @@ class TSyntaxParser : public TSimpleParser {
   // Told about each finished token: (parser, token kind, token text).
   std::function<void(TSyntaxParser&, int kind, const std::string& text)> OnGetToken;
 
-  uint32_t ParseLine(std::string_view text, uint32_t state, TLineText& colors) override;
+  uint32_t ParseLine(std::string_view text, uint32_t state, TLineColors& colors) override;
   const TFont* GetFont(int fontId) const override;
   bool GetBackColor(int fontId, TColor& color) const override;
 

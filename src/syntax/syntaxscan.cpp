@@ -35,7 +35,7 @@ constexpr int kMaxPassesAtOnePosition = 64;
 
 class TLineScanner {
  public:
-  TLineScanner(TSyntaxParser& parser, std::string_view text, TLineText& colors)
+  TLineScanner(TSyntaxParser& parser, std::string_view text, TLineColors& colors)
       : parser_(parser),
         scheme_(parser.SyntaxScheme()),
         blocks_(scheme_.SyntaxBlocks),
@@ -91,7 +91,7 @@ class TLineScanner {
   std::vector<TSyntaxBlock>& blocks_;
   const unsigned char* s_;
   int n_;
-  TLineText& colors_;
+  TLineColors& colors_;
   TStateHeads& heads_;
 
   // Working state of this line.
@@ -937,7 +937,7 @@ int TokenFontId(const TSyntaxBlockProps& b, int kind, int tokenFontId) {
   return byte == 255 ? static_cast<unsigned char>(b.FIText) : byte;
 }
 
-uint32_t TSyntaxParser::ParseLine(std::string_view text, uint32_t state, TLineText& colors) {
+uint32_t TSyntaxParser::ParseLine(std::string_view text, uint32_t state, TLineColors& colors) {
   if (colors.empty() || text.empty()) return state;
   TLineScanner scanner(*this, text, colors);
   return scanner.Run(state);

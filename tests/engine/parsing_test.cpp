@@ -128,7 +128,7 @@ TEST(Parsing, ParseEventAndHookSeeEveryParsedLine) {
   store.SetSyntaxParser(&parser);
   Load(store, "a\nb\nc");
   std::vector<int> events, hooks;
-  store.OnLineParsed = [&](TCustomMemoSource&, int y, std::string_view, TLineText&) {
+  store.OnLineParsed = [&](TCustomMemoSource&, int y, std::string_view, TLineColors&) {
     events.push_back(y);
   };
   store.SetActiveView({&events, nullptr, [&](int y, TStringItem&) { hooks.push_back(y); }});
@@ -217,7 +217,7 @@ TEST(Parsing, ColoursAreKeptWhenTheyAreDataOrSomebodyIsTold) {
     TMemoSource store;
     store.SetSyntaxParser(parser);
     if (parser == &told)
-      store.OnLineParsed = [](TCustomMemoSource&, int, std::string_view, TLineText&) {};
+      store.OnLineParsed = [](TCustomMemoSource&, int, std::string_view, TLineColors&) {};
     Load(store, CommentedPage());
     store.GetLineColors(store.LineCount() - 1);
     EXPECT_FALSE(store.LineRecord(100)->LineState & lsColorsLeftOut);

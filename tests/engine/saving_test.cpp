@@ -60,6 +60,27 @@ TEST(SaveFile, WritesTheTextAndLeavesNoTemporaryFile) {
   EXPECT_EQ(dir.FileCount(), 1);
 }
 
+// A file is written in pieces of a few thousand lines: across the pieces' seams it must be what
+// SaveToString makes, in every line-end style, with the byte-order mark and left-out lines.
+TEST(SaveFile, AFileWrittenInPiecesIsTheWholeText) {
+  TTempDir dir;
+  std::string text = "\xEF\xBB\xBF";
+  for (int y = 0; y < 20000; ++y) text += "<p>line " + std::to_string(y) + "</p>\r\n";
+  for (TOutFormatType format : {ofWindows, ofUnix, ofMac}) {
+    for (bool leaveOut : {false, true}) {
+      TMemoSource store;
+      if (leaveOut) store.SetOptions(store.Options() | TStringsOptions{soExcludeReadOnlyLines});
+      Load(store, text);
+      store.SetOutFormat(format);
+      for (int y : {0, 8191, 8192, 16384, 19999}) store.SetLineReadOnly(y, true);
+      store.SaveToFile(dir.File("page.html"));
+      ASSERT_EQ(ReadBytes(dir.File("page.html")), store.SaveToString())
+          << "format " << format << (leaveOut ? " leaving read-only lines out" : "");
+    }
+  }
+  EXPECT_EQ(dir.FileCount(), 1);
+}
+
 TEST(SaveFile, KeepsTheFilesPermissions) {
   TTempDir dir;
   std::string file = dir.File("script.js");

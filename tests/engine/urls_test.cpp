@@ -57,7 +57,7 @@ TEST(UrlRecognisers, EveryRule) {
 
 // The columns of a line that carry the address style, as a picture: "^" marked, "." not.
 std::string Marks(TCustomMemoSource& store, int y) {
-  const TLineText& colors = store.GetLineColors(y);
+  const TLineColors& colors = store.GetLineColors(y);
   std::string out;
   for (char c : colors) out += c == tsUrl ? '^' : '.';
   return out;

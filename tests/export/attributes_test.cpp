@@ -212,7 +212,7 @@ TEST_F(Import, AFullTableNeverTakesAStyleTheImportedTextUses) {
     importer.Pieces.push_back({ipText, "x", a});
   }
   ImportInto(target, importer, "data");
-  const TLineText& colors = store.GetLineColors(0);
+  const TLineColors& colors = store.GetLineColors(0);
   ASSERT_EQ(colors.size(), 300u);
   // The first 254 colours (12 is the address style) keep their own styles; the rest are plain.
   for (int i = 0; i < 300; ++i) {

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <new>
 
 #include "platform/fileerror.h"
 #include "support/faultyfilesystem.h"
@@ -79,6 +80,24 @@ TEST(SafeWrite, ReplacesTheFileAndKeepsItsPermissions) {
   EXPECT_EQ(std::filesystem::status(file).permissions() & std::filesystem::perms::all,
             std::filesystem::perms(0640));
   EXPECT_EQ(dir.FileCount(), 1);
+}
+
+// A document saved in pieces whose making fails halfway (memory running out, say).
+TEST(SafeWrite, PiecesThatStopHalfwayLeaveTheOldFile) {
+  test::TTempDir dir;
+  std::string file = dir.File("page.html");
+  WriteBytes(file, "old bytes");
+  platform::TStdFileSystem files;
+  EXPECT_THROW(platform::SafeWriteFilePieces(
+                   files, file,
+                   [](const platform::IFileSystem::TPieceWriter& write) {
+                     write(std::string(100000, 'n'));
+                     throw std::bad_alloc();
+                   },
+                   dir.File("page.~ht")),
+               std::bad_alloc);
+  EXPECT_EQ(ReadBytes(file), "old bytes");
+  EXPECT_EQ(dir.FileCount(), 1) << "a temporary or backup file was left behind";
 }
 
 TEST(SafeWrite, MakesANewFileAndKeepsTheOldOneAsBackup) {

@@ -24,6 +24,15 @@ void TFaultyFileSystem::WriteFile(const std::string& path, std::string_view data
   throw platform::EFileError("Cannot write file \"" + path + "\". No space left on device");
 }
 
+void TFaultyFileSystem::WriteFilePieces(const std::string& path,
+                                        const std::function<void(const TPieceWriter&)>& produce) {
+  if (FailWriteAfter < 0) {
+    TStdFileSystem::WriteFilePieces(path, produce);
+    return;
+  }
+  IFileSystem::WriteFilePieces(path, produce);  // collects the pieces and calls WriteFile
+}
+
 void TFaultyFileSystem::ReadFileChunks(const std::string& path,
                                        const std::function<bool(std::string_view)>& consume) {
   if (FailRead) throw platform::EFileError("Cannot open file \"" + path + "\". Permission denied");

@@ -24,6 +24,9 @@ class TFaultyFileSystem : public platform::TStdFileSystem {
 
   std::string CreateTempFile(const std::string& folder, const std::string& prefix) override;
   void WriteFile(const std::string& path, std::string_view data) override;
+  // Without a fault, pieces are written as they come; with one, through WriteFile.
+  void WriteFilePieces(const std::string& path,
+                       const std::function<void(const TPieceWriter&)>& produce) override;
   bool Rename(const std::string& from, const std::string& to) override;
   bool Replace(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -96,6 +97,29 @@ TYPED_TEST_P(FileSystemContract, WriteRenameReplaceRemove) {
   EXPECT_THROW(files.WriteFile("/nonexistent/folder/x", "y"), platform::EFileError);
 }
 
+TYPED_TEST_P(FileSystemContract, WritesAFileInPieces) {
+  auto& files = this->files;
+  const std::string file = this->dir.File("pieces");
+  files.WriteFilePieces(file, [](const platform::IFileSystem::TPieceWriter& write) {
+    write("one ");
+    write("");
+    write(std::string(70000, 'x'));
+    write(" three");
+  });
+  EXPECT_EQ(ReadBytes(file), "one " + std::string(70000, 'x') + " three");
+  // What the maker of the pieces throws comes through as it was.
+  EXPECT_THROW(files.WriteFilePieces(file,
+                                     [](const platform::IFileSystem::TPieceWriter& write) {
+                                       write("half");
+                                       throw std::runtime_error("no more");
+                                     }),
+               std::runtime_error);
+  EXPECT_THROW(
+      files.WriteFilePieces("/nonexistent/folder/x",
+                            [](const platform::IFileSystem::TPieceWriter& write) { write("y"); }),
+      platform::EFileError);
+}
+
 TYPED_TEST_P(FileSystemContract, CopiesPermissionsOrGivesNewFilesOrdinaryOnes) {
   auto file = [this](const char* name) { return this->dir.File(name); };
   WriteBytes(file("from"), "");
@@ -171,6 +195,6 @@ REGISTER_TYPED_TEST_SUITE_P(FileSystemContract, FileFactsForTheDocumentWindow,
                             ReadingStopsWhenTheConsumerSaysSo,
                             ReadingMissingFilesAndFoldersFailsWithTheName,
                             TemporaryFilesAreUniqueAndInTheFolder, WriteRenameReplaceRemove,
-                            CopiesPermissionsOrGivesNewFilesOrdinaryOnes);
+                            WritesAFileInPieces, CopiesPermissionsOrGivesNewFilesOrdinaryOnes);
 
 }  // namespace quorel::test

@@ -3,14 +3,14 @@
 
 namespace quorel::test {
 
-void TTestParser::InitColors(int line, std::string_view text, TLineText& colors) {
+void TTestParser::InitColors(int line, std::string_view text, TLineColors& colors) {
   if (attributes_)
     colors.resize(text.size(), '\0');
   else
     TSimpleParser::InitColors(line, text, colors);
 }
 
-uint32_t TTestParser::ParseLine(std::string_view text, uint32_t state, TLineText& colors) {
+uint32_t TTestParser::ParseLine(std::string_view text, uint32_t state, TLineColors& colors) {
   ++Calls;
   ParsedLines.push_back(LinePos());
   if (attributes_) return state;

@@ -10,10 +10,10 @@ class TTestParser : public TSimpleParser {
  public:
   static constexpr uint32_t InComment = 1;
 
-  uint32_t ParseLine(std::string_view text, uint32_t state, TLineText& colors) override;
+  uint32_t ParseLine(std::string_view text, uint32_t state, TLineColors& colors) override;
   bool HasAttributes() const override { return attributes_; }
   // Attribute documents keep their colours: only the length follows the text.
-  void InitColors(int line, std::string_view text, TLineText& colors) override;
+  void InitColors(int line, std::string_view text, TLineColors& colors) override;
   void SetAttributes(bool on) { attributes_ = on; }
 
   int Calls = 0;

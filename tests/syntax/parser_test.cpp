@@ -17,7 +17,7 @@ struct TLine {
 };
 
 TLine Parse(TSyntaxParser& parser, const std::string& text, uint32_t state = 0) {
-  TLineText colors(std::string(text.size(), '\0'));
+  TLineColors colors(std::string(text.size(), '\0'));
   TLine line;
   line.end = parser.ParseLine(text, state, colors);
   for (char c : colors) line.colors += static_cast<char>(c < 10 ? '0' + c : 'a' + c - 10);
@@ -102,7 +102,7 @@ TEST_F(HtmlParser, StateAfterATagBehavesAsStateZero) {
 }
 
 TEST_F(HtmlParser, EmptyLineKeepsItsState) {
-  TLineText colors;
+  TLineColors colors;
   EXPECT_EQ(parser.ParseLine("", 0x01800100u, colors), 0x01800100u);
 }
 

@@ -124,8 +124,8 @@ TEST(QuietTokens, ColourEveryLineAsTheFullRulesDo) {
       uint32_t quickState = 0, fullState = 0;
       for (int y = 0; y < 12; ++y) {
         std::string line = RandomLine(random);
-        TLineText quickColors(std::string(line.size(), '\x7f'));
-        TLineText fullColors(std::string(line.size(), '\x7f'));
+        TLineColors quickColors(std::string(line.size(), '\x7f'));
+        TLineColors fullColors(std::string(line.size(), '\x7f'));
         quickState = quick.ParseLine(line, quickState, quickColors);
         fullState = full.ParseLine(line, fullState, fullColors);
         ASSERT_EQ(quickColors, fullColors) << "line \"" << line << "\"";

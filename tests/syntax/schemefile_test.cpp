@@ -28,7 +28,7 @@ std::vector<std::pair<std::string, uint32_t>> Colour(const TSyntaxScheme& scheme
     size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
     std::string line = text.substr(start, end - start);
-    TLineText colors(std::string(line.size(), '\0'));
+    TLineColors colors(std::string(line.size(), '\0'));
     state = parser.ParseLine(line, state, colors);
     out.emplace_back(colors.str(), state);
     start = end + 1;

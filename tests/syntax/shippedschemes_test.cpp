@@ -32,7 +32,7 @@ std::vector<std::pair<std::string, uint32_t>> Colour(const TSyntaxScheme& scheme
   for (size_t start = 0; start <= text.size();) {
     size_t end = std::min(text.find('\n', start), text.size());
     std::string line = text.substr(start, end - start);
-    TLineText colors(std::string(line.size(), '\0'));
+    TLineColors colors(std::string(line.size(), '\0'));
     state = parser.ParseLine(line, state, colors);
     out.emplace_back(colors.str(), state);
     start = end + 1;

@@ -260,7 +260,7 @@ void TCustomVrelMemo::InsertTemplate(int index) {
 bool TCustomVrelMemo::UrlAt(TPoint pos, std::string& url) const {
   const TStringItem* line = store_->LineRecord(pos.Y);
   if (!line) return false;
-  const TLineText& colors = line->Colors;
+  const TLineColors& colors = line->Colors;
   size_t at = static_cast<size_t>(VisualToRaw(line->Text, pos.X, store_->Cells()));
   if (at >= colors.size() || at >= line->Text.size() || colors[at] != tsUrl) return false;
   size_t from = at, to = at + 1;

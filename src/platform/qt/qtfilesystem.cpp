@@ -65,13 +65,20 @@ std::string TQtFileSystem::CreateTempFile(const std::string& folder, const std::
 }
 
 void TQtFileSystem::WriteFile(const std::string& path, std::string_view data) {
+  WriteFilePieces(path, [data](const TPieceWriter& write) { write(data); });
+}
+
+void TQtFileSystem::WriteFilePieces(const std::string& path,
+                                    const std::function<void(const TPieceWriter&)>& produce) {
   QFile file(Path(path));
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
     throw EFileError(Message("Cannot create file", path, file));
-  if (file.write(data.data(), static_cast<qint64>(data.size())) !=
-          static_cast<qint64>(data.size()) ||
-      !SyncToDisk(file))
-    throw EFileError(Message("Cannot write file", path, file));
+  produce([&](std::string_view data) {
+    if (file.write(data.data(), static_cast<qint64>(data.size())) !=
+        static_cast<qint64>(data.size()))
+      throw EFileError(Message("Cannot write file", path, file));
+  });
+  if (!SyncToDisk(file)) throw EFileError(Message("Cannot write file", path, file));
   file.close();
   if (file.error() != QFileDevice::NoError)
     throw EFileError(Message("Cannot write file", path, file));
