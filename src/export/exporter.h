@@ -2,6 +2,7 @@
 // each subclass (HTML, RTF). The output is collected in a string the caller writes out.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,18 @@ class TVrelExporter {
 
   // The text's bytes are UTF-8 (else Windows-1252); set before BeginDocument.
   bool Utf8 = false;
+
+  // Takes the output made so far at a line's end once it passes a megabyte, and the output
+  // string starts again: an HTML page written to a file goes out in pieces instead of being held
+  // whole. Unset, everything stays in the output string.
+  std::function<void(std::string_view)> Drain;
+  void LineDone() {
+    if (Drain && out_.size() >= kDrainBytes) {
+      Drain(out_);
+      out_.clear();
+    }
+  }
+  static constexpr size_t kDrainBytes = 1 << 20;
 
   virtual void WriteText(std::string_view s) = 0;
   // Appends `s` made safe for the format to `escaped`.

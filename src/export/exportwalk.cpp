@@ -149,7 +149,10 @@ void TExportWalk::CloseBaseFont() {
 
 void TExportWalk::PlainLines(int first, int last) {
   for (int y = first; y <= last; ++y) {
-    if (y > first) ex_.NewLine();
+    if (y > first) {
+      ex_.NewLine();
+      ex_.LineDone();
+    }
     TPart part = Part(y);
     if (!part.Empty()) Emit(part.Text.substr(part.From, part.To - part.From));
   }
@@ -162,7 +165,10 @@ void TExportWalk::HighlightedLines(int first, int last) {
   const int baseSize = base.Size();
   const TColor baseColor = ColorToRgb(base.Color);
   for (int y = first; y <= last; ++y) {
-    if (y > first) ex_.NewLine();
+    if (y > first) {
+      ex_.NewLine();
+      ex_.LineDone();
+    }
     TPart part = Part(y);
     const TFont* previous = nullptr;  // the font of the run before, on this line
     int previousSize = 0;
@@ -241,8 +247,20 @@ void ExportFile(const TExportSource& source, const std::string& fileName, bool r
   platform::IFileSystem& files = *source.Store->Services().Files;
   if (files.IsFile(fileName) && files.IsReadOnly(fileName))
     throw platform::EFileError("Cannot create file " + fileName + ": it is read only");
-  std::string out = rtf ? ExportRtf(source) : ExportHtml(source);
-  platform::SafeWriteFile(files, fileName, out);
+  if (rtf) {
+    // The font and colour tables come first and are known at the end: collected whole.
+    platform::SafeWriteFile(files, fileName, ExportRtf(source));
+    return;
+  }
+  platform::SafeWriteFilePieces(files, fileName,
+                                [&](const platform::IFileSystem::TPieceWriter& write) {
+                                  std::string out;
+                                  out.reserve(2 * TVrelExporter::kDrainBytes);
+                                  TVrelHTMLExporter exporter(out);
+                                  exporter.Drain = write;
+                                  RunExport(source, exporter, false);
+                                  write(out);
+                                });
 }
 
 }  // namespace

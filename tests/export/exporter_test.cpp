@@ -136,6 +136,25 @@ TEST_F(HtmlDocument, ExportingToAFileReplacesItThroughTheSafeWrite) {
   EXPECT_EQ(test::ReadBytes(dir.File("out.rtf")), ExportRtf(source));
 }
 
+// A page whose HTML runs to megabytes goes to the file in pieces cut at line ends: the file must
+// be the page ExportHtml makes, byte for byte, and a write failing halfway must keep the old one.
+TEST_F(HtmlDocument, ALargeExportWrittenInPiecesIsTheWholePage) {
+  test::TTempDir dir;
+  std::string text;
+  for (int y = 0; y < 40000; ++y) text += "<p class=\"x\">line " + std::to_string(y) + "</p>\r\n";
+  store.LoadFromBuffer(text);
+  const std::string whole = ExportHtml(source);
+  ASSERT_GT(whole.size(), 3 * TVrelExporter::kDrainBytes);
+  std::string target = dir.File("out.html");
+  ExportHtmlFile(source, target);
+  EXPECT_EQ(test::ReadBytes(target), whole);
+  files.FailWriteAfter = static_cast<long>(TVrelExporter::kDrainBytes + 100);
+  test::WriteBytes(target, "old bytes");
+  EXPECT_THROW(ExportHtmlFile(source, target), std::exception);
+  EXPECT_EQ(test::ReadBytes(target), "old bytes");
+  EXPECT_EQ(dir.FileCount(), 1);
+}
+
 TEST_F(HtmlDocument, AFailedExportLeavesTheOldFileAsItWas) {
   test::TTempDir dir;
   store.LoadFromBuffer(std::string(50000, 'x'));
