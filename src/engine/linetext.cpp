@@ -43,6 +43,7 @@ void TLineText::Free() {
 }
 
 void TLineText::Borrow(const char* text, size_t size) {
+  if (size > std::numeric_limits<uint32_t>::max() - 1) throw std::length_error("line too long");
   Free();
   if (size == 0) return;
   data_ = const_cast<char*>(text);  // never written through: changes copy first

@@ -103,7 +103,6 @@ const char* TInternalStrings::Store(std::string_view text) {
     textUsed_ = 0;
   }
   char* at = textBlocks_.back().get() + textUsed_;
-
   std::memcpy(at, text.data(), text.size());
   at[text.size()] = '\0';
   textUsed_ += need;

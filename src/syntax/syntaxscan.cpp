@@ -212,10 +212,12 @@ inline void TLineScanner::ApplyHead() {
   case_ = block_->CaseSensitive;
   if (head.HasDelimiter) partOfBlock_ = head.PartOfBlock;
   construct_ = ctNone;
-  exitChar_ = head.ExitChar;
-  exitRight_ = exitChar_ >= 0
-                   ? &block_->BlockDelimiters[static_cast<size_t>(delimiter_)].RightDelimiter
-                   : nullptr;
+  // The head was worked out from these blocks; the bound only guards a scheme changed in place.
+  const bool exits =
+      head.ExitChar >= 0 && static_cast<size_t>(delimiter_) < block_->BlockDelimiters.size();
+  exitChar_ = exits ? head.ExitChar : -1;
+  exitRight_ =
+      exits ? &block_->BlockDelimiters[static_cast<size_t>(delimiter_)].RightDelimiter : nullptr;
 }
 
 void TLineScanner::UpdateExit() {
