@@ -21,7 +21,8 @@ void ColourSomeLines(TSyntaxParser& parser, std::string_view input) {
                            "[s]\\", "\"open string \\", "  ; full line"};
   uint32_t state = 0;
   auto colour = [&](std::string line) {
-    std::string colors(line.size(), '\0');
+    TLineColors colors;
+    colors.assign(line.size(), '\0');
     state = parser.ParseLine(line, state, colors);
   };
   for (const char* s : samples) colour(s);
