@@ -52,7 +52,6 @@ class TLineColors {
   TLineColors& append(size_t count, char c) { return Fill(size(), 0, count, c); }
   TLineColors& operator+=(std::string_view colors) { return append(colors); }
   TLineColors& insert(size_t pos, size_t count, char c) { return Fill(pos, 0, count, c); }
-  TLineColors& insert(size_t pos, std::string_view colors) { return Splice(pos, 0, colors); }
   TLineColors& erase(size_t pos = 0, size_t count = npos) { return Splice(pos, count, {}); }
   TLineColors& replace(size_t pos, size_t count, std::string_view colors) {
     return Splice(pos, count, colors);

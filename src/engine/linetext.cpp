@@ -130,14 +130,6 @@ TLineText& TLineText::erase(size_t pos, size_t count) {
   return *this;
 }
 
-TLineText& TLineText::replace(size_t pos, size_t count, std::string_view text) {
-  if (pos > size_) throw std::out_of_range("TLineText::replace");
-  std::string out(view().substr(0, pos));
-  out.append(text);
-  if (count < size_ - pos) out.append(view().substr(pos + count));
-  return assign(std::string_view(out));
-}
-
 void TLineText::resize(size_t size, char c) {
   if (size < size_) {
     erase(size);
@@ -154,10 +146,6 @@ void TLineText::clear() {
     data_ = empty_;
     size_ = 0;
   }
-}
-
-void TLineText::reserve(size_t capacity) {
-  if (capacity > size_) Grow(capacity, size_);
 }
 
 char* TLineText::MutableData() {

@@ -34,7 +34,6 @@ class TLineText {
 
   // ---- Reading, as on a std::string ----
   size_t size() const { return size_; }
-  size_t length() const { return size_; }
   bool empty() const { return size_ == 0; }
   const char* data() const { return data_; }
   const char* c_str() const { return data_; }
@@ -52,13 +51,6 @@ class TLineText {
   }
   size_t find(char c, size_t pos = 0) const { return view().find(c, pos); }
   size_t find(std::string_view s, size_t pos = 0) const { return view().find(s, pos); }
-  size_t rfind(char c, size_t pos = npos) const { return view().rfind(c, pos); }
-  size_t find_first_not_of(std::string_view s, size_t pos = 0) const {
-    return view().find_first_not_of(s, pos);
-  }
-  size_t find_last_not_of(std::string_view s, size_t pos = npos) const {
-    return view().find_last_not_of(s, pos);
-  }
   friend bool operator==(const TLineText& a, const TLineText& b) { return a.view() == b.view(); }
   friend bool operator==(const TLineText& a, std::string_view b) { return a.view() == b; }
   friend bool operator==(const TLineText& a, const char* b) { return a.view() == b; }
@@ -81,12 +73,10 @@ class TLineText {
   TLineText& insert(size_t pos, std::string_view text);
   TLineText& insert(size_t pos, size_t count, char c);
   TLineText& erase(size_t pos = 0, size_t count = npos);
-  TLineText& replace(size_t pos, size_t count, std::string_view text);
   void resize(size_t size, char c = '\0');
   // Empty, keeping the room (as on a std::string); Reset gives the room back.
   void clear();
   void Reset() { Free(); }
-  void reserve(size_t capacity);
   // The bytes to write into, owned by this text (copied first when borrowed).
   char* MutableData();
 
