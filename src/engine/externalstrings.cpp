@@ -77,14 +77,9 @@ void TExternalStrings::Clear() {
   Finish();
 }
 
-void* TExternalStrings::GetObject(int i) const {
-  const TStringItem* line = store_.LineRecord(i);
-  return line ? line->Object() : nullptr;
-}
+void* TExternalStrings::GetObject(int i) const { return store_.LineObject(i); }
 
-void TExternalStrings::PutObject(int i, void* object) {
-  if (TStringItem* line = store_.LineRecord(i)) line->SetObject(object);
-}
+void TExternalStrings::PutObject(int i, void* object) { store_.SetLineObject(i, object); }
 
 std::string TExternalStrings::Text() const {
   std::string out;

@@ -12,13 +12,31 @@ namespace quorel {
 
 char TLineText::empty_[1] = {'\0'};
 
+namespace {
+
+// The longest text a line holds: its length needs the size's 31 bits, with room for the NUL.
+constexpr size_t kMaxSize = 0x7FFFFFFEu;
+constexpr size_t kRoomBytes = sizeof(uint32_t);  // the room, kept in front of owned bytes
+
+void CheckSize(size_t size) {
+  if (size > kMaxSize) throw std::length_error("line too long");
+}
+
+}  // namespace
+
+size_t TLineText::Capacity() const {
+  uint32_t room;
+  std::memcpy(&room, data_ - kRoomBytes, sizeof room);
+  return room;
+}
+
 TLineText::TLineText(TLineText&& other) noexcept {
+  // Field by field, not through std::exchange: a packed field must not be bound to a reference.
   if (other.Owned()) {
     data_ = other.data_;
     size_ = other.size_;
-    capacity_ = other.capacity_;
     other.data_ = empty_;
-    other.size_ = other.capacity_ = 0;
+    other.size_ = 0;
   } else {
     assign(other.view());
   }
@@ -30,20 +48,19 @@ TLineText& TLineText::operator=(TLineText&& other) noexcept {
   Free();
   data_ = other.data_;
   size_ = other.size_;
-  capacity_ = other.capacity_;
   other.data_ = empty_;
-  other.size_ = other.capacity_ = 0;
+  other.size_ = 0;
   return *this;
 }
 
 void TLineText::Free() {
-  if (Owned()) std::free(data_);
+  if (Owned()) std::free(data_ - kRoomBytes);
   data_ = empty_;
-  size_ = capacity_ = 0;
+  size_ = 0;
 }
 
 void TLineText::Borrow(const char* text, size_t size) {
-  if (size > std::numeric_limits<uint32_t>::max() - 1) throw std::length_error("line too long");
+  CheckSize(size);
   Free();
   if (size == 0) return;
   data_ = const_cast<char*>(text);  // never written through: changes copy first
@@ -51,18 +68,21 @@ void TLineText::Borrow(const char* text, size_t size) {
 }
 
 void TLineText::Grow(size_t size, size_t keep) {
-  if (size > std::numeric_limits<uint32_t>::max() - 1) throw std::length_error("line too long");
-  if (Owned() && size <= capacity_) return;
+  CheckSize(size);
+  if (Owned() && size <= Capacity()) return;
   // Like a std::string: at least double, so that typing at a line's end is amortized.
-  size_t capacity = std::max<size_t>(size, Owned() ? size_t{capacity_} * 2 : size);
-  capacity =
-      std::min<size_t>(std::max<size_t>(capacity, 15), std::numeric_limits<uint32_t>::max() - 1);
-  auto* grown = static_cast<char*>(std::malloc(capacity + 1));
-  if (!grown) throw std::bad_alloc();
-  std::memcpy(grown, data_, std::min<size_t>(keep, size_));
-  if (Owned()) std::free(data_);
+  size_t capacity = std::max<size_t>(size, Owned() ? Capacity() * 2 : size);
+  capacity = std::min<size_t>(std::max<size_t>(capacity, 11), kMaxSize);
+  auto* block = static_cast<char*>(std::malloc(kRoomBytes + capacity + 1));
+  if (!block) throw std::bad_alloc();
+  const auto room = static_cast<uint32_t>(capacity);
+  std::memcpy(block, &room, sizeof room);
+  char* grown = block + kRoomBytes;
+  const size_t length = size_ & kSizeBits;
+  std::memcpy(grown, data_, std::min(keep, length));
+  if (Owned()) std::free(data_ - kRoomBytes);
   data_ = grown;
-  capacity_ = static_cast<uint32_t>(capacity);
+  size_ = static_cast<uint32_t>(length) | kOwnedBit;
 }
 
 TLineText& TLineText::assign(std::string_view text) {
@@ -71,14 +91,14 @@ TLineText& TLineText::assign(std::string_view text) {
     return *this;
   }
   // The text may lie inside this one's own bytes.
-  if (text.data() >= data_ && text.data() <= data_ + size_) {
+  if (text.data() >= data_ && text.data() <= data_ + size()) {
     std::string copy(text);
     return assign(std::string_view(copy));
   }
   Grow(text.size(), 0);
   std::memcpy(data_, text.data(), text.size());
-  size_ = static_cast<uint32_t>(text.size());
-  data_[size_] = '\0';
+  SetSize(text.size());
+  data_[text.size()] = '\0';
   return *this;
 }
 
@@ -88,59 +108,63 @@ TLineText& TLineText::assign(size_t count, char c) {
 }
 
 TLineText& TLineText::insert(size_t pos, std::string_view text) {
-  if (pos > size_) throw std::out_of_range("TLineText::insert");
+  const size_t length = size();
+  if (pos > length) throw std::out_of_range("TLineText::insert");
   if (text.empty()) return *this;
-  if (text.data() >= data_ && text.data() <= data_ + size_) {
+  if (text.data() >= data_ && text.data() <= data_ + size()) {
     std::string copy(text);
     return insert(pos, std::string_view(copy));
   }
-  const size_t size = size_ + text.size();
-  Grow(size, size_);
-  std::memmove(data_ + pos + text.size(), data_ + pos, size_ - pos);
+  const size_t size = length + text.size();
+  Grow(size, length);
+  std::memmove(data_ + pos + text.size(), data_ + pos, length - pos);
   std::memcpy(data_ + pos, text.data(), text.size());
-  size_ = static_cast<uint32_t>(size);
-  data_[size_] = '\0';
+  SetSize(size);
+  data_[size] = '\0';
   return *this;
 }
 
 TLineText& TLineText::insert(size_t pos, size_t count, char c) {
-  if (pos > size_) throw std::out_of_range("TLineText::insert");
+  const size_t length = size();
+  if (pos > length) throw std::out_of_range("TLineText::insert");
   if (count == 0) return *this;
-  const size_t size = size_ + count;
-  Grow(size, size_);
-  std::memmove(data_ + pos + count, data_ + pos, size_ - pos);
+  const size_t size = length + count;
+  Grow(size, length);
+  std::memmove(data_ + pos + count, data_ + pos, length - pos);
   std::memset(data_ + pos, c, count);
-  size_ = static_cast<uint32_t>(size);
-  data_[size_] = '\0';
+  SetSize(size);
+  data_[size] = '\0';
   return *this;
 }
 
 TLineText& TLineText::erase(size_t pos, size_t count) {
-  if (pos > size_) throw std::out_of_range("TLineText::erase");
-  count = std::min(count, size_ - pos);
+  const size_t length = size();
+  if (pos > length) throw std::out_of_range("TLineText::erase");
+  count = std::min(count, length - pos);
   if (count == 0) return *this;
-  if (pos == 0 && count == size_) {
+  if (pos == 0 && count == length) {
     clear();
     return *this;
   }
-  Grow(size_, size_);
-  std::memmove(data_ + pos, data_ + pos + count, size_ - pos - count);
-  size_ = static_cast<uint32_t>(size_ - count);
-  data_[size_] = '\0';
+  Grow(length, length);
+  std::memmove(data_ + pos, data_ + pos + count, length - pos - count);
+  SetSize(length - count);
+  data_[length - count] = '\0';
   return *this;
 }
 
 void TLineText::resize(size_t size, char c) {
-  if (size < size_) {
+  const size_t length = this->size();
+  if (size < length) {
     erase(size);
-  } else if (size > size_) {
-    append(size - size_, c);
+  } else if (size > length) {
+    append(size - length, c);
   }
 }
 
 void TLineText::clear() {
   if (Owned()) {
-    size_ = 0;
+    SetSize(0);
     data_[0] = '\0';
   } else {
     data_ = empty_;
@@ -149,9 +173,10 @@ void TLineText::clear() {
 }
 
 char* TLineText::MutableData() {
-  if (!Owned() && size_ > 0) {
-    Grow(size_, size_);
-    data_[size_] = '\0';
+  const size_t length = size();
+  if (!Owned() && length > 0) {
+    Grow(length, length);
+    data_[length] = '\0';
   }
   return data_;
 }

@@ -166,6 +166,11 @@ class TCustomMemoSource {
   // ---- Text access ----
   int LineCount() const { return lines_.Count(); }
   TStringItem* LineRecord(int y) const { return lines_.At(y); }
+  // A line's auxiliary string and object slot (not owned), which travel with its text.
+  const std::string& LineTag(int y) const { return lines_.Tag(y); }
+  void SetLineTag(int y, std::string tag) { lines_.SetTag(y, std::move(tag)); }
+  void* LineObject(int y) const { return lines_.Object(y); }
+  void SetLineObject(int y, void* object) { lines_.SetObject(y, object); }
   std::string RawLine(int y) const;
   // The visual (tab-expanded) text of line y.
   std::string Line(int y) const;

@@ -477,10 +477,9 @@ void TCustomMemoSource::SplitLine() {
     // The line's attachments belong to its text, which moves down.
     lower->LineFlags = line.LineFlags;
     lower->ImageIndex = line.ImageIndex;
-    lower->LineTag = std::move(line.LineTag);
+    lines_.MoveExtras(y, y + 1);
     line.LineFlags = 0;
     line.ImageIndex = 0;
-    line.LineTag = TLineTag();
   }
   if (line.LineState & lsExpandedHeader) {
     // A header split at its start hands the header role down with its text.
@@ -545,9 +544,8 @@ void TCustomMemoSource::JoinLines() {
     line.Colors += next.Colors;
   }
   // The tag comes with the text at column 0; the object slot keeps the line's own if it has one.
-  void* object = line.Object() ? line.Object() : next.Object();
-  if (joinColumn == 0) line.LineTag = next.LineTag.str();
-  line.SetObject(object);
+  if (!lines_.Object(y)) lines_.SetObject(y, lines_.Object(y + 1));
+  if (joinColumn == 0) lines_.SetTag(y, lines_.Tag(y + 1));
   line.LineFlags |= next.LineFlags;
   if (line.ImageIndex == 0) line.ImageIndex = next.ImageIndex;
   SetLineText(y, line.Text + next.Text);

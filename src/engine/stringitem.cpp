@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <stdexcept>
+#include <utility>
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -47,19 +49,21 @@ TInternalStrings& TInternalStrings::operator=(TInternalStrings&& other) noexcept
 }
 
 void TInternalStrings::Take(TInternalStrings& other) {
-  refs_ = std::move(other.refs_);
+  refs_ = std::exchange(other.refs_, nullptr);
+  capacity_ = std::exchange(other.capacity_, 0);
   gapStart_ = other.gapStart_;
   gapEnd_ = other.gapEnd_;
   other.gapStart_ = other.gapEnd_ = 0;
   blocks_ = std::move(other.blocks_);
   free_ = std::move(other.free_);
+  extras_ = std::move(other.extras_);
+  other.extras_.clear();
   usedInLastBlock_ = other.usedInLastBlock_;
   textBlocks_ = std::move(other.textBlocks_);
   textUsed_ = other.textUsed_;
   textRoom_ = other.textRoom_;
   other.textBlocks_.clear();
   other.textUsed_ = other.textRoom_ = 0;
-  other.refs_.clear();
   other.blocks_.clear();
   other.free_.clear();
   other.usedInLastBlock_ = kBlockSlots;
@@ -67,9 +71,11 @@ void TInternalStrings::Take(TInternalStrings& other) {
 
 void TInternalStrings::DestroyAll() {
   for (int i = 0; i < Count(); ++i) Ref(static_cast<size_t>(i))->~TStringItem();
-  refs_.clear();
-  gapStart_ = gapEnd_ = 0;
+  std::free(refs_);
+  refs_ = nullptr;
+  capacity_ = gapStart_ = gapEnd_ = 0;
   free_.clear();
+  extras_.clear();
   blocks_.clear();
   usedInLastBlock_ = kBlockSlots;
   // After the records, which may point into it.
@@ -77,19 +83,21 @@ void TInternalStrings::DestroyAll() {
   textUsed_ = textRoom_ = 0;
 }
 
-TStringItem* TInternalStrings::NewRecord() {
-  void* slot;
+uint32_t TInternalStrings::NewRecord() {
+  uint32_t slot;
   if (!free_.empty()) {
     slot = free_.back();
     free_.pop_back();
   } else {
     if (usedInLastBlock_ == kBlockSlots) {
+      if (blocks_.size() >= UINT32_MAX / kBlockSlots) throw std::length_error("too many lines");
       blocks_.push_back(std::make_unique_for_overwrite<TSlot[]>(kBlockSlots));
       usedInLastBlock_ = 0;
     }
-    slot = &blocks_.back()[usedInLastBlock_++];
+    slot = static_cast<uint32_t>((blocks_.size() - 1) * kBlockSlots + usedInLastBlock_++);
   }
-  return new (slot) TStringItem();
+  new (Slot(slot)) TStringItem();
+  return slot;
 }
 
 const char* TInternalStrings::Store(std::string_view text) {
@@ -109,18 +117,20 @@ const char* TInternalStrings::Store(std::string_view text) {
   return at;
 }
 
-void TInternalStrings::Release(TStringItem* item) {
+void TInternalStrings::Release(uint32_t slot) {
+  TStringItem* item = Slot(slot);
+  if (!extras_.empty()) extras_.erase(item);
   item->~TStringItem();
-  free_.push_back(item);
+  free_.push_back(slot);
 }
 
 // Moves the gap so that it starts at line i.
 void TInternalStrings::MoveGapTo(size_t i) {
   size_t gap = gapEnd_ - gapStart_;
   if (i < gapStart_) {
-    std::move_backward(refs_.begin() + i, refs_.begin() + gapStart_, refs_.begin() + gapEnd_);
+    std::memmove(refs_ + i + gap, refs_ + i, (gapStart_ - i) * sizeof(*refs_));
   } else if (i > gapStart_) {
-    std::move(refs_.begin() + gapEnd_, refs_.begin() + i + gap, refs_.begin() + gapStart_);
+    std::memmove(refs_ + gapStart_, refs_ + gapEnd_, (i - gapStart_) * sizeof(*refs_));
   }
   gapStart_ = i;
   gapEnd_ = i + gap;
@@ -128,16 +138,17 @@ void TInternalStrings::MoveGapTo(size_t i) {
 
 // A new array of `capacity` references with the lines at both ends and the gap where it was.
 void TInternalStrings::Regrow(size_t capacity) {
-  size_t after = refs_.size() - gapEnd_;
-  std::vector<TStringItem*> grown(capacity);
-  std::copy(refs_.begin(), refs_.begin() + gapStart_, grown.begin());
-  std::copy(refs_.begin() + gapEnd_, refs_.end(), grown.end() - after);
+  const size_t after = capacity_ - gapEnd_;
+  auto* grown = static_cast<uint32_t*>(std::realloc(refs_, capacity * sizeof(*refs_)));
+  if (!grown) throw std::bad_alloc();
+  std::memmove(grown + capacity - after, grown + gapEnd_, after * sizeof(*refs_));
+  refs_ = grown;
+  capacity_ = capacity;
   gapEnd_ = capacity - after;
-  refs_ = std::move(grown);
 }
 
 void TInternalStrings::Reserve(size_t count) {
-  if (count > refs_.size()) Regrow(count);
+  if (count > capacity_) Regrow(count);
 }
 
 TStringItem& TInternalStrings::AddStored(std::string_view text) {
@@ -148,14 +159,20 @@ TStringItem& TInternalStrings::AddStored(std::string_view text) {
 
 TStringItem& TInternalStrings::Insert(int i, std::string_view text) {
   if (gapStart_ == gapEnd_) {
-    size_t cap = refs_.size();
+    size_t cap = capacity_;
     Regrow(cap + std::max<size_t>(cap / 2, 64));
   }
   MoveGapTo(static_cast<size_t>(std::clamp(i, 0, Count())));
-  TStringItem* item = NewRecord();
-  item->Text = text;
-  refs_[gapStart_++] = item;
-  return *item;
+  const uint32_t slot = NewRecord();
+  TStringItem& item = *Slot(slot);
+  try {
+    item.Text = text;
+  } catch (...) {
+    Release(slot);
+    throw;
+  }
+  refs_[gapStart_++] = slot;
+  return item;
 }
 
 void TInternalStrings::Delete(int i) {
@@ -165,5 +182,47 @@ void TInternalStrings::Delete(int i) {
 }
 
 void TInternalStrings::Clear() { DestroyAll(); }
+
+const std::string& TInternalStrings::Tag(int i) const {
+  static const std::string none;
+  if (extras_.empty() || !At(i)) return none;
+  auto it = extras_.find(At(i));
+  return it == extras_.end() ? none : it->second.Tag;
+}
+
+void* TInternalStrings::Object(int i) const {
+  if (extras_.empty() || !At(i)) return nullptr;
+  auto it = extras_.find(At(i));
+  return it == extras_.end() ? nullptr : it->second.Object;
+}
+
+void TInternalStrings::SetTag(int i, std::string tag) {
+  if (!At(i) || (tag.empty() && Tag(i).empty())) return;
+  Extras(i).Tag = std::move(tag);
+  Tidy(i);
+}
+
+void TInternalStrings::SetObject(int i, void* object) {
+  if (!At(i) || object == Object(i)) return;
+  Extras(i).Object = object;
+  Tidy(i);
+}
+
+void TInternalStrings::MoveExtras(int from, int to) {
+  if (from == to || !At(from) || !At(to)) return;
+  auto it = extras_.find(At(from));
+  if (it == extras_.end()) {
+    extras_.erase(At(to));
+    return;
+  }
+  TExtras moved = std::move(it->second);
+  extras_.erase(it);
+  extras_[At(to)] = std::move(moved);
+}
+
+void TInternalStrings::Tidy(int i) {
+  auto it = extras_.find(At(i));
+  if (it != extras_.end() && it->second.Tag.empty() && !it->second.Object) extras_.erase(it);
+}
 
 }  // namespace quorel

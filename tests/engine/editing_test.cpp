@@ -228,14 +228,18 @@ TEST(SplitLine, AtColumnZeroMovesTheLineAttachmentsDown) {
   TMemoSource store;
   Load(store, "tagged\nnext");
   TStringItem* line = store.LineRecord(0);
-  line->LineTag = "tag";
+  store.SetLineTag(0, "tag");
+  int object = 0;
+  store.SetLineObject(0, &object);
   line->LineFlags = 5;
   line->ImageIndex = 3;
   store.SetCaretPos(0, 0);
   store.SplitLine();
-  EXPECT_EQ(store.LineRecord(0)->LineTag, "");
+  EXPECT_EQ(store.LineTag(0), "");
+  EXPECT_EQ(store.LineObject(0), nullptr);
   EXPECT_EQ(store.LineRecord(0)->ImageIndex, 0);
-  EXPECT_EQ(store.LineRecord(1)->LineTag, "tag");
+  EXPECT_EQ(store.LineTag(1), "tag");
+  EXPECT_EQ(store.LineObject(1), &object);
   EXPECT_EQ(store.LineRecord(1)->LineFlags, 5);
   EXPECT_EQ(store.LineRecord(1)->ImageIndex, 3);
   EXPECT_EQ(Text(store), "\ntagged\nnext");
@@ -275,12 +279,15 @@ TEST(JoinLines, MergesLineAttachments) {
   store.LineRecord(0)->LineFlags = 1;
   store.LineRecord(1)->LineFlags = 4;
   store.LineRecord(1)->ImageIndex = 2;
-  store.LineRecord(1)->LineTag = "lower";
+  store.SetLineTag(1, "lower");
+  int object = 0;
+  store.SetLineObject(1, &object);
   store.SetCaretPos(1, 0);
   store.JoinLines();
   EXPECT_EQ(store.LineRecord(0)->LineFlags, 5);
   EXPECT_EQ(store.LineRecord(0)->ImageIndex, 2);
-  EXPECT_EQ(store.LineRecord(0)->LineTag, "");  // only a join at column 0 takes the tag
+  EXPECT_EQ(store.LineTag(0), "");          // only a join at column 0 takes the tag
+  EXPECT_EQ(store.LineObject(0), &object);  // taken, as the line had none
 }
 
 TEST(JoinLines, TwoEmptyLinesLeaveAnEmptyDocument) {

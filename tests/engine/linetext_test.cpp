@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -150,11 +151,33 @@ TEST(LineText, TheStoreHoldsLinesLongerThanItsBlocksAndManyBlocks) {
   ExpectSame(moved, model);
 }
 
+// The size shares its 32 bits with the owned flag: a length that would reach the flag is refused
+// before anything is touched, so a line never reads as owned bytes it only borrows.
+TEST(LineText, ALengthThatReachesTheOwnedFlagIsRefused) {
+  TLineText text("kept");
+  static const char kOne[] = "x";
+  EXPECT_THROW(text.Borrow(kOne, size_t{0x80000000}), std::length_error);
+  EXPECT_THROW(text.resize(size_t{0x7FFFFFFF}), std::length_error);
+  EXPECT_EQ(text.view(), "kept");
+  EXPECT_TRUE(text.Owned());
+  text.Borrow(kOne, 1);
+  EXPECT_FALSE(text.Owned());
+  EXPECT_EQ(text.size(), 1u);
+  text.push_back('y');
+  EXPECT_TRUE(text.Owned());
+  EXPECT_EQ(text.view(), "xy");
+  text.clear();  // keeps the room, and stays owned
+  EXPECT_TRUE(text.Owned());
+  EXPECT_TRUE(text.empty());
+  text.append(100, 'z');
+  EXPECT_EQ(text.size(), 100u);
+}
+
 // A million-line page carries a million records: what one weighs is the document's overhead.
 TEST(LineText, ALineRecordStaysSmall) {
-  EXPECT_LE(sizeof(TLineText), 2 * sizeof(void*));
+  EXPECT_LE(sizeof(TLineText), sizeof(void*) + sizeof(uint32_t));
   EXPECT_EQ(sizeof(TLineColors), sizeof(void*));
-  EXPECT_LE(sizeof(TStringItem), 6 * sizeof(void*));
+  EXPECT_LE(sizeof(TStringItem), 4 * sizeof(void*));
 }
 
 TEST(LineColors, RandomChangesAgreeWithAStdString) {
