@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 #include <new>
 #include <stdexcept>
 
@@ -72,6 +71,7 @@ void TLineText::Grow(size_t size, size_t keep) {
   if (Owned() && size <= Capacity()) return;
   // Like a std::string: at least double, so that typing at a line's end is amortized.
   size_t capacity = std::max<size_t>(size, Owned() ? Capacity() * 2 : size);
+  // The smallest block is 16 bytes: the room, 11 bytes of text and the NUL.
   capacity = std::min<size_t>(std::max<size_t>(capacity, 11), kMaxSize);
   auto* block = static_cast<char*>(std::malloc(kRoomBytes + capacity + 1));
   if (!block) throw std::bad_alloc();

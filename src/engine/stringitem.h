@@ -102,10 +102,9 @@ class TInternalStrings {
   void DestroyAll();
   void Take(TInternalStrings& other);
 
-  // Lines before the gap, the gap, lines after it. A plain block from malloc, so that growing a
-  // large one is a remap rather than a copy beside the old one, and the gap is never written:
-  // its pages cost nothing until lines fill them.
-  // References are slot numbers rather than pointers: half the bytes a line costs in them.
+  // Lines before the gap, the gap, lines after it, as slot numbers (half the bytes of pointers).
+  // A plain block from malloc, so that growing a large one is a remap rather than a copy beside
+  // the old one, and the gap is never written: its pages cost nothing until lines fill them.
   uint32_t* refs_ = nullptr;
   size_t capacity_ = 0;
   size_t gapStart_ = 0;
