@@ -2,6 +2,7 @@
 #include "export/exportwalk.h"
 
 #include <algorithm>
+#include <array>
 
 #include "engine/memosource.h"
 #include "engine/simpleparser.h"
@@ -54,6 +55,16 @@ class TExportWalk {
   void CloseBaseFont();
   void PlainLines(int first, int last);
   void HighlightedLines(int first, int last);
+  // What a run of one style needs, worked out the first time the style is met: asking the
+  // parser for fonts and colours at every run took longer than writing the run.
+  struct TRunLook {
+    const TFont* Font = nullptr;
+    int Size = 0;
+    TColor Color = 0;       // the font's colour as RGB
+    TColor Back = 0;        // the background as RGB
+    bool BaseFace = false;  // the face is the base font's
+  };
+  const TRunLook& RunLook(int style);
   const TFont& FontOf(int style) const {
     // With only addresses marked, the rest of the text keeps the view's font.
     return style == tsPlain && urlsOnly_ ? source_.Font : looks_.Font(style);
@@ -71,8 +82,21 @@ class TExportWalk {
   const bool urlsOnly_;
   TStyleLooks looks_;
   TFontStyles baseStyles_;
+  std::array<TRunLook, 256> runLooks_;  // by effective style byte; Font null until met
   std::string text_, colors_, escaped_;
 };
+
+const TExportWalk::TRunLook& TExportWalk::RunLook(int style) {
+  TRunLook& look = runLooks_[static_cast<size_t>(style)];
+  if (!look.Font) {
+    look.Font = &FontOf(style);
+    look.Size = look.Font->Size();
+    look.Color = ColorToRgb(look.Font->Color);
+    look.Back = ColorToRgb(looks_.Back(style));
+    look.BaseFace = look.Font->Name == source_.Font.Name;
+  }
+  return look;
+}
 
 TExportWalk::TPart TExportWalk::Part(int y) {
   TPart part;
@@ -170,31 +194,28 @@ void TExportWalk::HighlightedLines(int first, int last) {
       ex_.LineDone();
     }
     TPart part = Part(y);
-    const TFont* previous = nullptr;  // the font of the run before, on this line
-    int previousSize = 0;
-    TColor previousColor = 0;
+    const TRunLook* previous = nullptr;  // the run before, on this line
     for (size_t i = part.From; i < part.To;) {
       size_t end = RunEnd(part.Text, part.Colors, i, part.To, utf8_, looks_);
-      int style = looks_.Effective(
+      const TRunLook& look = RunLook(looks_.Effective(
           i < part.Colors.size() ? static_cast<int>(static_cast<unsigned char>(part.Colors[i]))
-                                 : static_cast<int>(tsPlain));
-      const TFont& font = FontOf(style);
-      const bool face = !previous || font.Name != previous->Name || font.Name != base.Name;
-      const int fontSize = font.Size();
-      const bool size = !previous || fontSize != previousSize || fontSize != baseSize;
-      const TColor color = ColorToRgb(font.Color);
-      const bool colored = !previous || color != previousColor || color != baseColor;
-      const TColor back = ColorToRgb(looks_.Back(style));
-      const bool backed = back != baseBack;
+                                 : static_cast<int>(tsPlain)));
+      const TFont& font = *look.Font;
+      // A tag is left out only where the run before had the same and that is the base's.
+      const bool face = !previous || !look.BaseFace ||
+                        (previous->Font != look.Font && previous->Font->Name != font.Name);
+      const bool size = !previous || look.Size != previous->Size || look.Size != baseSize;
+      const bool colored = !previous || look.Color != previous->Color || look.Color != baseColor;
+      const bool backed = look.Back != baseBack;
       const TFontStyles styles = font.Style;
       if (face) ex_.BeginFontName(font.Name, font.Charset);
-      if (size) ex_.BeginFontSize(fontSize);
+      if (size) ex_.BeginFontSize(look.Size);
       if (styles.Contains(fsBold)) ex_.BeginBold();
       if (styles.Contains(fsItalic)) ex_.BeginItalic();
       if (styles.Contains(fsUnderline)) ex_.BeginUnderline();
       if (styles.Contains(fsStrikeOut)) ex_.BeginStrikeOut();
       if (colored) ex_.BeginColor(font.Color);
-      if (backed) ex_.BeginBackColor(back);
+      if (backed) ex_.BeginBackColor(look.Back);
       Emit(part.Text.substr(i, end - i));
       if (end >= part.To) {
         // Empty lines after the line's last run break inside its tags.
@@ -211,9 +232,7 @@ void TExportWalk::HighlightedLines(int first, int last) {
       if (styles.Contains(fsBold)) ex_.EndBold();
       if (size) ex_.EndFontSize();
       if (face) ex_.EndFontName();
-      previous = &font;
-      previousSize = fontSize;
-      previousColor = color;
+      previous = &look;
       i = end;
     }
   }

@@ -1,6 +1,8 @@
 // HTML output: tags, escaped text and colours.
 #include "export/htmlexporter.h"
 
+#include <array>
+
 namespace quorel {
 
 int HtmlFontSize(int points) {
@@ -13,14 +15,36 @@ int HtmlFontSize(int points) {
   return 7;
 }
 
-std::string HtmlColor(TColor color) {
+namespace {
+
+// "#RRGGBB" for the colour, in the 7 characters at `out`.
+void HtmlColorText(TColor color, char* out) {
   static const char digits[] = "0123456789ABCDEF";
   TColor rgb = ColorToRgb(color);
-  std::string text = "#";
+  *out++ = '#';
   for (int part : {RedOf(rgb), GreenOf(rgb), BlueOf(rgb)}) {
-    text += digits[part >> 4];
-    text += digits[part & 15];
+    *out++ = digits[part >> 4];
+    *out++ = digits[part & 15];
   }
+}
+
+// The entity for each byte that needs one, else null.
+constexpr std::array<const char*, 256> EntityTable() {
+  std::array<const char*, 256> table{};
+  table[' '] = "&nbsp;";
+  table['"'] = "&quot;";
+  table['&'] = "&amp;";
+  table['<'] = "&lt;";
+  table['>'] = "&gt;";
+  return table;
+}
+constexpr std::array<const char*, 256> kEntities = EntityTable();
+
+}  // namespace
+
+std::string HtmlColor(TColor color) {
+  std::string text(7, '#');
+  HtmlColorText(color, text.data());
   return text;
 }
 
@@ -28,27 +52,11 @@ void TVrelHTMLExporter::EscapeText(std::string_view s, std::string& escaped) {
   // Bytes that need nothing are copied a stretch at a time.
   size_t plain = 0;
   for (size_t i = 0; i < s.size(); ++i) {
-    const char c = s[i];
-    if (c != ' ' && c != '"' && c != '&' && c != '<' && c != '>') continue;
+    const char* entity = kEntities[static_cast<unsigned char>(s[i])];
+    if (!entity) continue;
     escaped.append(s.data() + plain, i - plain);
+    escaped.append(entity);
     plain = i + 1;
-    switch (c) {
-      case ' ':
-        escaped.append("&nbsp;");
-        break;
-      case '"':
-        escaped.append("&quot;");
-        break;
-      case '&':
-        escaped.append("&amp;");
-        break;
-      case '<':
-        escaped.append("&lt;");
-        break;
-      default:
-        escaped.append("&gt;");
-        break;
-    }
   }
   escaped.append(s.data() + plain, s.size() - plain);
 }
@@ -74,15 +82,20 @@ void TVrelHTMLExporter::BeginFontName(const std::string& name, int) {
 }
 
 void TVrelHTMLExporter::BeginFontSize(int points) {
-  AttributeTag("font", "SIZE", std::to_string(HtmlFontSize(points)));
+  const char size = static_cast<char>('0' + HtmlFontSize(points));  // 1 to 7
+  AttributeTag("font", "SIZE", std::string_view(&size, 1));
 }
 
 void TVrelHTMLExporter::BeginColor(TColor color) {
-  AttributeTag("font", "color", HtmlColor(color));
+  char text[7];
+  HtmlColorText(color, text);
+  AttributeTag("font", "color", std::string_view(text, sizeof text));
 }
 
 void TVrelHTMLExporter::BeginBody(TColor color) {
-  AttributeTag("Body", "BGCOLOR", HtmlColor(color));
+  char text[7];
+  HtmlColorText(color, text);
+  AttributeTag("Body", "BGCOLOR", std::string_view(text, sizeof text));
 }
 
 void TVrelHTMLExporter::BeginDocument(const std::string& title) {

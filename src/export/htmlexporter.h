@@ -42,10 +42,10 @@ class TVrelHTMLExporter : public TVrelExporter {
 
  private:
   // <name attribute="value" ...>, on a new line when the previous attribute tag had another
-  // name. Pairs with an empty value are left out.
+  // name. Pairs with an empty value are left out. `name` is a literal: it is kept as the last.
   void AttributeTag(std::string_view name, std::string_view attribute, std::string_view value);
 
-  std::string lastTag_;
+  std::string_view lastTag_;
 };
 
 }  // namespace quorel

@@ -1,6 +1,8 @@
 // RTF output: escaped text and the groups the export opens and closes.
 #include "export/rtfexporter.h"
 
+#include <charconv>
+
 #include "engine/utf8.h"
 
 namespace quorel {
@@ -63,7 +65,8 @@ void TVrelRTFExporter::BeginFontName(const std::string& name, int charset) {
 }
 
 void TVrelRTFExporter::BeginFontSize(int points) {
-  list_.OpenGroup("fs" + std::to_string(2 * points));
+  char keyword[16] = "fs";  // half-points
+  list_.OpenGroup({keyword, std::to_chars(keyword + 2, keyword + sizeof keyword, 2 * points).ptr});
 }
 
 void TVrelRTFExporter::BeginDocument(const std::string&) {

@@ -3,6 +3,8 @@
 
 #include <strings.h>
 
+#include <charconv>
+
 namespace quorel {
 
 namespace {
@@ -60,11 +62,18 @@ void TRTFWriterList::OpenGroup(std::string_view keyword) {
 }
 
 void TRTFWriterList::FontGroup(const std::string& name, int charset) {
-  text_.append("{\\f").append(std::to_string(fonts_.IndexOf(name, charset))).append(" ");
+  NumberGroup("f", fonts_.IndexOf(name, charset));
 }
 
 void TRTFWriterList::ColorGroup(std::string_view keyword, TColor color) {
-  text_.append("{\\").append(keyword).append(std::to_string(colors_.IndexOf(color))).append(" ");
+  NumberGroup(keyword, colors_.IndexOf(color));
+}
+
+void TRTFWriterList::NumberGroup(std::string_view keyword, int n) {
+  text_.append("{\\").append(keyword);
+  char digits[16];
+  text_.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
+  text_ += ' ';
 }
 
 void TRTFWriterList::WriteTo(std::string& out) {

@@ -62,6 +62,9 @@ class TRTFWriterList {
   const TWriterColorObject& Colors() const { return colors_; }
 
  private:
+  // {\kN followed by a blank, as {\f1 or {\cf2 : written at nearly every run.
+  void NumberGroup(std::string_view keyword, int n);
+
   std::string text_;
   size_t tablesAt_ = std::string::npos;  // just after the fragment holding "rtf1\ansi"
   TWriterFontObject fonts_;

@@ -68,19 +68,24 @@ bool TStyleLooks::SameLook(int a, int b) const {
 
 size_t RunEnd(std::string_view text, std::string_view colors, size_t from, size_t to, bool utf8,
               const TStyleLooks& looks) {
-  const auto styleAt = [&](size_t i) {
-    return looks.Effective(i < colors.size()
-                               ? static_cast<int>(static_cast<unsigned char>(colors[i]))
-                               : static_cast<int>(tsPlain));
+  const auto lookOf = [&](int style) { return looks.LookId(looks.Effective(style)); };
+  const auto continuation = [&](size_t i) {
+    return utf8 && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
   };
-  const int first = styleAt(from);
-  const int look = looks.LookId(first);
+  const size_t coloured = std::min(to, colors.size());
+  const int look = lookOf(from < coloured ? static_cast<unsigned char>(colors[from]) : tsPlain);
   size_t end = from + 1;
-  for (; end < to; ++end) {
-    if (utf8 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) continue;
-    int style = styleAt(end);
-    if (style != first && looks.LookId(style) != look) break;
+  // A style byte already seen in the run needs no look: runs are mostly one byte repeated.
+  unsigned char same = from < coloured ? static_cast<unsigned char>(colors[from]) : 0;
+  for (; end < coloured; ++end) {
+    const unsigned char style = static_cast<unsigned char>(colors[end]);
+    if (style == same || continuation(end)) continue;
+    if (lookOf(style) != look) return end;
+    same = style;
   }
+  // Past its colours a line is plain: the run takes the rest or ends at its first character.
+  if (end >= to || lookOf(tsPlain) == look) return to;
+  while (end < to && continuation(end)) ++end;
   return end;
 }
 
