@@ -75,7 +75,7 @@ size_t RunEnd(std::string_view text, std::string_view colors, size_t from, size_
   const size_t coloured = std::min(to, colors.size());
   const int look = lookOf(from < coloured ? static_cast<unsigned char>(colors[from]) : tsPlain);
   size_t end = from + 1;
-  // A style byte already seen in the run needs no look: runs are mostly one byte repeated.
+  // A byte like the last style taken needs no look: runs are mostly one style byte repeated.
   unsigned char same = from < coloured ? static_cast<unsigned char>(colors[from]) : 0;
   for (; end < coloured; ++end) {
     const unsigned char style = static_cast<unsigned char>(colors[end]);
