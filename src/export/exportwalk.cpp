@@ -55,8 +55,8 @@ class TExportWalk {
   void CloseBaseFont();
   void PlainLines(int first, int last);
   void HighlightedLines(int first, int last);
-  // What a run of one style needs, worked out the first time the style is met: asking the
-  // parser for fonts and colours at every run took longer than writing the run.
+  // What a run of one style needs, worked out the first time the style is met: a page has
+  // millions of runs and a handful of styles.
   struct TRunLook {
     const TFont* Font = nullptr;
     int Size = 0;

@@ -86,17 +86,15 @@ void TVrelHTMLExporter::BeginFontSize(int points) {
   AttributeTag("font", "SIZE", std::string_view(&size, 1));
 }
 
-void TVrelHTMLExporter::BeginColor(TColor color) {
+void TVrelHTMLExporter::ColorTag(std::string_view name, std::string_view attribute, TColor color) {
   char text[7];
   HtmlColorText(color, text);
-  AttributeTag("font", "color", std::string_view(text, sizeof text));
+  AttributeTag(name, attribute, std::string_view(text, sizeof text));
 }
 
-void TVrelHTMLExporter::BeginBody(TColor color) {
-  char text[7];
-  HtmlColorText(color, text);
-  AttributeTag("Body", "BGCOLOR", std::string_view(text, sizeof text));
-}
+void TVrelHTMLExporter::BeginColor(TColor color) { ColorTag("font", "color", color); }
+
+void TVrelHTMLExporter::BeginBody(TColor color) { ColorTag("Body", "BGCOLOR", color); }
 
 void TVrelHTMLExporter::BeginDocument(const std::string& title) {
   // A UTF-8 page says so, or a browser would read its bytes in the reader's own code page.

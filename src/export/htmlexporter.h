@@ -44,6 +44,8 @@ class TVrelHTMLExporter : public TVrelExporter {
   // <name attribute="value" ...>, on a new line when the previous attribute tag had another
   // name. Pairs with an empty value are left out. `name` is a literal: it is kept as the last.
   void AttributeTag(std::string_view name, std::string_view attribute, std::string_view value);
+  // The attribute tag with the colour as "#RRGGBB".
+  void ColorTag(std::string_view name, std::string_view attribute, TColor color);
 
   std::string_view lastTag_;
 };
