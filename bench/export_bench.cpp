@@ -11,8 +11,8 @@
 #include <string>
 
 #include "engine/memosource.h"
-#include "export/exportwalk.h"
 #include "htmlgen.h"
+#include "richtext/exportwalk.h"
 #include "syntax/htmlscheme.h"
 #include "syntax/syntaxparser.h"
 #include "syntax/textstyles.h"

@@ -5,12 +5,12 @@
 #include <memory>
 
 #include "engine/memosource.h"
-#include "export/attributeparser.h"
-#include "export/exportwalk.h"
-#include "export/htmlimporter.h"
-#include "export/importinsert.h"
-#include "export/rtfimporter.h"
 #include "htmlgen.h"
+#include "richtext/attributeparser.h"
+#include "richtext/exportwalk.h"
+#include "richtext/htmlimporter.h"
+#include "richtext/importinsert.h"
+#include "richtext/rtfimporter.h"
 #include "syntax/htmlscheme.h"
 #include "syntax/syntaxparser.h"
 

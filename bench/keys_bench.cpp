@@ -12,10 +12,10 @@
 #include <map>
 #include <memory>
 
-#include "engine/ui/vrelmemo.h"
 #include "htmlgen.h"
 #include "syntax/htmlscheme.h"
 #include "syntax/syntaxparser.h"
+#include "view/vrelmemo.h"
 
 namespace {
 

@@ -12,13 +12,13 @@
 #include <memory>
 #include <vector>
 
-#include "engine/ui/vrelmemo.h"
 #include "htmlgen.h"
 #include "platform/qt/qtprinter.h"
 #include "platform/stdfilesystem.h"
 #include "print/ui/memoprint.h"
 #include "syntax/htmlscheme.h"
 #include "syntax/syntaxparser.h"
+#include "view/vrelmemo.h"
 
 namespace {
 

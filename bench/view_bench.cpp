@@ -9,10 +9,10 @@
 #include <QApplication>
 #include <memory>
 
-#include "engine/ui/vrelmemo.h"
 #include "htmlgen.h"
 #include "syntax/htmlscheme.h"
 #include "syntax/syntaxparser.h"
+#include "view/vrelmemo.h"
 
 namespace {
 

@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev fonts-liberation fonts-dejavu-core fonts-wqy-microhei
-  xvfb xauth xdotool clang-format poppler-utils desktop-file-utils
+  xvfb xauth xdotool clang-format poppler-utils desktop-file-utils python3
 )
 if [ "${1:-}" = "--fuzz" ]; then packages+=(clang); fi
 

@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <string>
 
-#include "engine/ui/vrelmemo.h"
 #include "platform/services.h"
 #include "platform/sidefiles.h"
+#include "view/vrelmemo.h"
 
 namespace quorel {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/form1.h"
-#include "engine/ui/vrelmemo.h"
+#include "view/vrelmemo.h"
 
 namespace quorel {
 

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "engine/memosource.h"
-#include "engine/ui/vrelmemo.h"
 #include "platform/services.h"
 #include "platform/sidefiles.h"
 #include "syntax/syntaxparser.h"
+#include "view/vrelmemo.h"
 
 class QAction;
 class QBoxLayout;

@@ -64,12 +64,12 @@ void TForm1::ShowCaptions() {
   if (!HasDocumentName()) return;
   const std::string& name = DocumentName;
   std::string file = FileNameOf(name), folder = FolderOf(name);
-  TaskbarTitle = TaskbarCaptionType == 2   ? name
-                 : TaskbarCaptionType == 3 ? file
-                                           : file + " - " + folder;
-  std::string caption = ProgramCaptionType == 2   ? name
-                        : ProgramCaptionType == 3 ? file
-                                                  : file + " - " + folder;
+  TaskbarTitle = Settings.TaskbarCaptionType == 2   ? name
+                 : Settings.TaskbarCaptionType == 3 ? file
+                                                    : file + " - " + folder;
+  std::string caption = Settings.ProgramCaptionType == 2   ? name
+                        : Settings.ProgramCaptionType == 3 ? file
+                                                           : file + " - " + folder;
   setWindowTitle(Q("Quorel 1.5 - " + caption));
   setWindowIconText(Q(TaskbarTitle));
 }
@@ -107,7 +107,7 @@ void TForm1::OpenDocument(std::string fileName) {
       LoadRtfDocument(fileName);
     } else {
       LeaveRtfDocument();
-      if (Highlighting) MemoSource1.SetSyntaxParser(&SyntaxParser1);
+      if (Settings.Highlighting) MemoSource1.SetSyntaxParser(&SyntaxParser1);
       MemoSource1.LoadFromFile(fileName);
     }
     MemoSource1.SetFileName(fileName);

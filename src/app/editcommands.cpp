@@ -112,10 +112,10 @@ void TForm1::N8pt1Click(QAction* item) {
 void TForm1::RefreshColorMenus() {
   for (size_t i = 0; i < 16; ++i) {
     if (!MenuColorItems[i] || !PopupColorItems[i]) continue;
-    QString name = QString::fromStdString(CustomColorName[i]);
+    QString name = QString::fromStdString(Settings.CustomColorName[i]);
     MenuColorItems[i]->setText(name);
     PopupColorItems[i]->setText(name);
-    bool used = !CustomColorName[i].empty();
+    bool used = !Settings.CustomColorName[i].empty();
     PopupColorItems[i]->setVisible(used);
     MenuColorItems[i]->setVisible(used);
     // The separators are shown once a colour is in use and never hidden again here.
@@ -133,7 +133,7 @@ void TForm1::Color1Click() {
 // Inserts the colour's code where the caret is, replacing a selection.
 void TForm1::MenuColor1Click(int tag) {
   if (tag < 1 || tag > 16) return;
-  VrelMemo1->InsertText(CustomHexValue[static_cast<size_t>(tag - 1)]);
+  VrelMemo1->InsertText(Settings.CustomHexValue[static_cast<size_t>(tag - 1)]);
 }
 
 // ---- Highlighting menu ----
@@ -143,31 +143,31 @@ void TForm1::HighLighting1Click() { HighlightUrls1->setChecked(MemoSource1.Highl
 void TForm1::HighlightUrls1Click() { MemoSource1.SetHighlightUrls(!MemoSource1.HighlightUrls()); }
 
 void TForm1::Parser1Click() {
-  None4->setChecked(!Highlighting);
-  if (!Highlighting) CurrentSyntaxScheme = "None";
-  Default1->setChecked(CurrentSyntaxScheme == "Default");
-  RichTextFormat1->setChecked(CurrentSyntaxScheme == "RTF");
+  None4->setChecked(!Settings.Highlighting);
+  if (!Settings.Highlighting) Settings.CurrentSyntaxScheme = "None";
+  Default1->setChecked(Settings.CurrentSyntaxScheme == "Default");
+  RichTextFormat1->setChecked(Settings.CurrentSyntaxScheme == "RTF");
   QList<QAction*> items = Parser1->actions();
   for (qsizetype i = 5; i < items.size(); ++i) {
     QAction* scheme = items[i];
-    scheme->setChecked(Highlighting && !Default1->isChecked() &&
-                       SchemeCaption(scheme) == CurrentSyntaxScheme);
+    scheme->setChecked(Settings.Highlighting && !Default1->isChecked() &&
+                       SchemeCaption(scheme) == Settings.CurrentSyntaxScheme);
   }
 }
 
 void TForm1::None4Click() {
   MemoSource1.SetSyntaxParser(nullptr);
-  CurrentSyntaxScheme = "None";
-  SyntaxSchemeLocation = "None";
-  Highlighting = false;
+  Settings.CurrentSyntaxScheme = "None";
+  Settings.SyntaxSchemeLocation = "None";
+  Settings.Highlighting = false;
 }
 
 void TForm1::Default1Click() {
-  Highlighting = true;
+  Settings.Highlighting = true;
   SyntaxParser1.SyntaxScheme().Assign(DefaultParser.SyntaxScheme());
   MemoSource1.SetSyntaxParser(&SyntaxParser1);
-  CurrentSyntaxScheme = "Default";
-  SyntaxSchemeLocation = "Default";
+  Settings.CurrentSyntaxScheme = "Default";
+  Settings.SyntaxSchemeLocation = "Default";
 }
 
 // ---- View menu ----

@@ -52,18 +52,18 @@ std::array<QAction*, kRecentSlots> TForm1::FileNames() const {
 // ---- Recent files ----
 
 void TForm1::AddToRecentFiles() {
-  if (!HistoryEnabled || !HasDocumentName()) return;
+  if (!Settings.HistoryEnabled || !HasDocumentName()) return;
   PushRecentFile(RecentFiles, DocumentName);
   ShowRecentFiles();
 }
 
 void TForm1::ShowRecentFiles() {
-  if (!HistoryEnabled) return;
+  if (!Settings.HistoryEnabled) return;
   std::array<QAction*, kRecentSlots> items = FileNames();
   for (int i = 0; i < kRecentSlots; ++i) {
     QAction* item = items[i];
     item->setText(MenuText(RecentFiles[i]));
-    bool shown = i < HistoryListNo && !RecentFiles[i].empty();
+    bool shown = i < Settings.HistoryListNo && !RecentFiles[i].empty();
     item->setVisible(shown);
     if (shown) ShortenRecentCaption(item);
   }
@@ -99,12 +99,12 @@ void TForm1::FileName1Click(QAction* item) {
 
 void TForm1::UpdateFolders(bool fromSave, bool fromOpen) {
   std::string old = CurrentFolder;
-  if (fromSave && LastFolder) CurrentFolder = FolderOf(SaveDialog1.FileName);
-  if (fromOpen && LastFolder) CurrentFolder = FolderOf(OpenDialog1.FileName);
+  if (fromSave && Settings.LastFolder) CurrentFolder = FolderOf(SaveDialog1.FileName);
+  if (fromOpen && Settings.LastFolder) CurrentFolder = FolderOf(OpenDialog1.FileName);
   CurrentFolder = AddTrailingBackslash(CurrentFolder);
   OpenDialog1.InitialDir = CurrentFolder;
   SaveDialog1.InitialDir = CurrentFolder;
-  if (CurrentFolder != old && SmartMenuEnabled) RefreshFolderMenus();
+  if (CurrentFolder != old && Settings.SmartMenuEnabled) RefreshFolderMenus();
 }
 
 std::vector<std::string> TForm1::ListFolderFiles(const std::string& folder) {
@@ -134,9 +134,9 @@ void TForm1::RefreshFolderMenus() {
   std::vector<std::string> names = ListFolderFiles(CurrentFolder);
   SortCaseInsensitive(names);
   for (const std::string& name : names) {
-    if (IsDocumentFile(name) && FileItemCount(SameFolder1) < SmartMenuItems)
+    if (IsDocumentFile(name) && FileItemCount(SameFolder1) < Settings.SmartMenuItems)
       addItem(SameFolder1, name);
-    if (IsImageFile(name) && FileItemCount(CurrentFolder1) < SmartMenuItems)
+    if (IsImageFile(name) && FileItemCount(CurrentFolder1) < Settings.SmartMenuItems)
       addItem(CurrentFolder1, name);
   }
   bool hasImages = !CurrentFolder.empty() && services_.Files->IsFolder(images);
@@ -145,7 +145,8 @@ void TForm1::RefreshFolderMenus() {
     names = ListFolderFiles(images);
     SortCaseInsensitive(names);
     for (const std::string& name : names)
-      if (IsImageFile(name) && FileItemCount(images2) < SmartMenuItems - 1) addItem(images2, name);
+      if (IsImageFile(name) && FileItemCount(images2) < Settings.SmartMenuItems - 1)
+        addItem(images2, name);
   }
   N10->setVisible(FileItemCount(SameFolder1) > 0);
   N11->setVisible(FileItemCount(CurrentFolder1) > 0);

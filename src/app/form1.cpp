@@ -14,13 +14,13 @@
 
 #include "app/toolbarimages.h"
 #include "engine/clipboardsource.h"
-#include "engine/ui/editwindow.h"
 #include "platform/processes.h"
 #include "platform/qt/cp1252.h"
 #include "platform/settings.h"
 #include "search/memosearch.h"
 #include "search/ui/searchdialogs.h"
 #include "syntax/htmlscheme.h"
+#include "view/editwindow.h"
 
 namespace quorel {
 
@@ -358,8 +358,8 @@ void TForm1::StoreChanged(TCustomMemoSource& store, int first, int) {
   // An untitled document that became empty is clean again. Otherwise the store itself knows
   // whether the text differs from the file (also after undo back to the saved state), and the
   // window shows what it says.
-  bool edited =
-      flags.Contains(msTextChanged) && !flags.Contains(msUndoRedo) && store.UpdateReason() != 48;
+  bool edited = flags.Contains(msTextChanged) && !flags.Contains(msUndoRedo) &&
+                store.UpdateReason() != urLoad;
   if (edited && store.LineCount() == 0 && !HasDocumentName())
     SetDocumentModified(false);
   else if (flags.Contains(msModifiedChanged) || flags.Contains(msTextChanged))

@@ -20,7 +20,6 @@
 #include "app/recentfiles.h"
 #include "codecs/imagetag.h"
 #include "engine/memosource.h"
-#include "engine/ui/vrelmemo.h"
 #include "imagemap/ui/imagemapform.h"
 #include "imagemap/ui/picturefilters.h"
 #include "palettes/ui/colorpalette.h"
@@ -29,7 +28,7 @@
 #include "platform/qt/qtprinter.h"
 #include "platform/services.h"
 #include "platform/sidefiles.h"
-#include "prefs/preferencevalues.h"
+#include "prefs/mainsettings.h"
 #include "prefs/ui/preferences.h"
 #include "recovery/journalformat.h"
 #include "recovery/recoveryfolder.h"
@@ -37,6 +36,7 @@
 #include "search/searchoptions.h"
 #include "syntax/syntaxparser.h"
 #include "syntax/ui/syntaxedform.h"
+#include "view/vrelmemo.h"
 
 class QAction;
 class QLabel;
@@ -70,24 +70,11 @@ class TForm1 : public QMainWindow {
   std::string TaskbarTitle;
 
   // ---- Settings (formsettings.cpp reads them at start and writes them at close) ----
-  int TaskbarCaptionType = 1;
-  int ProgramCaptionType = 1;
-  bool Highlighting = true;
-  std::array<std::string, 16> CustomColorName;
-  std::array<std::string, 16> CustomHexValue;
-  std::array<std::string, 3> BrowserNames;      // "SecondBrowser" .. "FourthBrowser"
-  std::array<std::string, 3> BrowserLocations;  // "SecondLocation" .. "FourthLocation"
-  int PrimaryBrowser = 1;
-  bool DisableWarning = false;
-  bool AutoSave = false;
-  bool FileNameSpaces = true;
-  std::string SpaceReplacement = "%20";
-  std::string CurrentSyntaxScheme = "Default";
-  std::string SyntaxSchemeLocation = "Default";
+  // Every stored value of the window; the ones that live in controls (the window's bounds, the
+  // toolbar, wrapping, the font, the gutter) are copied in from them before writing.
+  TMainSettings Settings;
   // The window's place and size the last time it was resized while not maximized.
   QRect NormalBounds;
-  // Where the toolbar sits: 0 top, 1 bottom, 2 left, 3 right.
-  int ToolBarAlignment = 0;
   // The tag completions offered after "<", one per line of "Popup.txt" in the program folder.
   std::vector<std::string> PopupList;
   bool PopupLoaded = false;
@@ -176,8 +163,8 @@ class TForm1 : public QMainWindow {
   void Preferences1Click();
   void DefineBrowsers1Click();
   // The settings the dialog edits, as they are now; and taking confirmed ones into use.
-  TPreferenceValues PreferenceValues() const;
-  void ApplyPreferences(const TPreferenceValues& values);
+  TMainSettings PreferenceValues() const;
+  void ApplyPreferences(const TMainSettings& values);
   // The window caption and taskbar title for the document's name and the caption settings.
   void ShowCaptions();
 
@@ -214,8 +201,9 @@ class TForm1 : public QMainWindow {
 
   void ReadPopupList();
   void ReadSettings();
-  void ReadFontSettings();
+  void ApplyFontSettings();
   void ReadCurrentFolder();
+  void CollectSettings();
   void WriteSettings();
   // Puts the toolbar at the edge numbered `tag` (anything but 1..3 is the top).
   void Bottom1Click(int tag);
@@ -445,11 +433,6 @@ class TForm1 : public QMainWindow {
   TRecentFiles RecentFiles;
   // Where the file dialogs start and what the folder menus list; ends with a separator.
   std::string CurrentFolder;
-  bool HistoryEnabled = true;
-  int HistoryListNo = 4;
-  bool LastFolder = true;
-  bool SmartMenuEnabled = true;
-  int SmartMenuItems = 40;
   // Puts the document at the top of the recent-file list.
   void AddToRecentFiles();
   void ShowRecentFiles();

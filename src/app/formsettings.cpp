@@ -15,18 +15,10 @@
 #include "platform/processes.h"
 #include "platform/services.h"
 #include "platform/settings.h"
+#include "prefs/mainsettings.h"
 #include "search/searchoptions.h"
 
 namespace quorel {
-
-namespace {
-
-const char* const kBrowserNames[] = {"SecondBrowser", "ThirdBrowser", "FourthBrowser"};
-const char* const kBrowserLocations[] = {"SecondLocation", "ThirdLocation", "FourthLocation"};
-
-std::string Numbered(const char* name, int n) { return name + std::to_string(n); }
-
-}  // namespace
 
 void TForm1::ReadPopupList() {
   std::string path = SideFiles.ReadPath("Popup.txt");
@@ -47,91 +39,42 @@ void TForm1::ReadSettings() {
   ReadPopupList();
   platform::ISettings& s = *services_.Settings;
   SearchOptions1.LoadFrom(s);
-  int height = 350, width = 500, top = 20, left = 20;
-  s.ReadInto("Height", height);
-  s.ReadInto("Width", width);
-  s.ReadInto("Top", top);
-  s.ReadInto("Left", left);
-  resize(width, height);
-  move(left, top);
-  NormalBounds = QRect(left, top, width, height);
-  bool maximized = false;
-  s.ReadInto("Maximized", maximized);
-  setWindowState(maximized ? Qt::WindowMaximized : Qt::WindowNoState);
+  ReadMainSettings(s, Settings);
+  resize(Settings.Width, Settings.Height);
+  move(Settings.Left, Settings.Top);
+  NormalBounds = QRect(Settings.Left, Settings.Top, Settings.Width, Settings.Height);
+  setWindowState(Settings.Maximized ? Qt::WindowMaximized : Qt::WindowNoState);
+  for (int n = 1; n <= kRecentSlots; ++n) RecentFiles[n - 1] = Settings.FileName[n - 1];
 
-  for (int n = 1; n <= 16; ++n) {
-    s.ReadInto(Numbered("CustomColorName", n), CustomColorName[n - 1]);
-    s.ReadInto(Numbered("CustomHexValue", n), CustomHexValue[n - 1]);
-  }
-  s.ReadInto("HistoryEnabled", HistoryEnabled);
-  s.ReadInto("HistoryListNo", HistoryListNo);
-  for (int n = 1; n <= kRecentSlots; ++n) s.ReadInto(Numbered("FileName", n), RecentFiles[n - 1]);
+  ToolBar1->setVisible(Settings.ToolBarVisible);
+  Bottom1Click(Settings.ToolBarAlignment);
+  VrelMemo1->SetWordWrap(Settings.WordWrap);
+  ApplyFontSettings();
 
-  bool toolBarVisible = true;
-  s.ReadInto("ToolBarVisible", toolBarVisible);
-  ToolBar1->setVisible(toolBarVisible);
-  int alignment = 0;
-  s.ReadInto("ToolBarAlignment", alignment);
-  Bottom1Click(alignment);
-
-  bool wordWrap = false;
-  s.ReadInto("WordWrap", wordWrap);
-  VrelMemo1->SetWordWrap(wordWrap);
-  ReadFontSettings();
-
-  s.ReadInto("Highlighting", Highlighting);
-  MemoSource1.SetSyntaxParser(Highlighting ? &SyntaxParser1 : nullptr);
-  bool highlightUrls = false;
-  s.ReadInto("HighlightUrls", highlightUrls);
-  MemoSource1.SetHighlightUrls(highlightUrls);
-
-  for (int i = 0; i < 3; ++i) {
-    s.ReadInto(kBrowserNames[i], BrowserNames[i]);
-    s.ReadInto(kBrowserLocations[i], BrowserLocations[i]);
-  }
-  s.ReadInto("PrimaryBrowser", PrimaryBrowser);
-  s.ReadInto("DisableWarning", DisableWarning);
-  s.ReadInto("AutoSave", AutoSave);
-  s.ReadInto("FileNameSpaces", FileNameSpaces);
-  s.ReadInto("SpaceReplacement", SpaceReplacement);
-  s.ReadInto("LastFolder", LastFolder);
+  MemoSource1.SetSyntaxParser(Settings.Highlighting ? &SyntaxParser1 : nullptr);
+  MemoSource1.SetHighlightUrls(Settings.HighlightUrls);
   ReadCurrentFolder();
-  s.ReadInto("TaskbarCaptionType", TaskbarCaptionType);
-  s.ReadInto("ProgramCaptionType", ProgramCaptionType);
-  s.ReadInto("SmartMenuEnabled", SmartMenuEnabled);
-  s.ReadInto("SmartMenuItems", SmartMenuItems);
 
   N7->setVisible(FillParserMenu());
-  // Rich text is not a scheme one can start with.
-  s.ReadInto("CurrentSyntaxScheme", CurrentSyntaxScheme);
-  s.ReadInto("SyntaxSchemeLocation", SyntaxSchemeLocation);
-  if (CurrentSyntaxScheme == "RTF") CurrentSyntaxScheme = "Default";
   LoadStoredScheme();
 
-  bool gutter = false, lineNumbers = false;
-  s.ReadInto("Gutter", gutter);
-  if (gutter) s.ReadInto("LineNumbers", lineNumbers);
   TMemoOptions options = VrelMemo1->Options();
-  if (gutter) options.Include(moDrawGutter);
-  if (lineNumbers) options |= TMemoOptions{moLineNumbers, moLineNumbersOnGutter};
+  if (Settings.Gutter) options.Include(moDrawGutter);
+  if (Settings.LineNumbers) options |= TMemoOptions{moLineNumbers, moLineNumbersOnGutter};
   VrelMemo1->SetOptions(options);
 
   ToolButton7->setEnabled(services_.Clipboard->HasText());
-  if (HistoryEnabled) ShowRecentFiles();
-  if (SmartMenuEnabled) RefreshFolderMenus();
+  if (Settings.HistoryEnabled) ShowRecentFiles();
+  if (Settings.SmartMenuEnabled) RefreshFolderMenus();
 }
 
 // "Font" and "FontSize" name the program font: the default attribute of both HTML parsers and
-// the view's font.
-void TForm1::ReadFontSettings() {
-  platform::ISettings& s = *services_.Settings;
-  std::optional<std::string> name = s.ReadString("Font");
-  std::optional<int32_t> size = s.ReadInteger("FontSize");
-  if (size && *size <= 0) size.reset();
-  if (!name && !size) return;
+// the view's font. Only what differs from the font they have is changed, so a first run keeps
+// the built-in font exactly.
+void TForm1::ApplyFontSettings() {
   auto change = [&](TFont& font) {
-    if (name) font.Name = *name;
-    if (size) font.SetSize(*size);
+    if (font.Name != Settings.Font) font.Name = Settings.Font;
+    if (font.Size() != Settings.FontSize) font.SetSize(Settings.FontSize);
   };
   for (TSyntaxParser* parser : {&SyntaxParser1, &DefaultParser}) {
     TAttrItem attr = parser->DefaultAttr();
@@ -146,8 +89,7 @@ void TForm1::ReadFontSettings() {
 // The folder of the last exit or of the preferences; without one (or with a lone separator) the
 // user's documents folder, or else the program's own folder.
 void TForm1::ReadCurrentFolder() {
-  std::string folder;
-  services_.Settings->ReadInto("SpecifiedFolder", folder);
+  std::string folder = Settings.SpecifiedFolder;
   if (folder.empty() || folder == std::string(1, kPathSeparator)) {
     folder = services_.Shell->DocumentsFolder();
     if (folder.empty()) folder = FolderOf(services_.Processes->ProgramPath());
@@ -157,51 +99,30 @@ void TForm1::ReadCurrentFolder() {
   SaveDialog1.InitialDir = CurrentFolder;
 }
 
-void TForm1::WriteSettings() {
-  platform::ISettings& s = *services_.Settings;
+// The values that live in controls, copied into the record.
+void TForm1::CollectSettings() {
   QRect bounds = isMaximized() ? NormalBounds : QRect(pos(), size());
-  s.WriteBool("Maximized", isMaximized());
-  s.WriteInteger("Height", bounds.height());
-  s.WriteInteger("Width", bounds.width());
-  s.WriteInteger("Left", bounds.left());
-  s.WriteInteger("Top", bounds.top());
-  for (int n = 1; n <= 16; ++n) {
-    s.WriteString(Numbered("CustomColorName", n), CustomColorName[n - 1]);
-    s.WriteString(Numbered("CustomHexValue", n), CustomHexValue[n - 1]);
-  }
-  s.WriteBool("HistoryEnabled", HistoryEnabled);
-  s.WriteInteger("HistoryListNo", HistoryListNo);
-  for (int n = 1; n <= kRecentSlots; ++n)
-    s.WriteString(Numbered("FileName", n), RecentFiles[n - 1]);
-  s.WriteBool("ToolBarVisible", !ToolBar1->isHidden());
-  s.WriteInteger("ToolBarAlignment", ToolBarAlignment);
-  s.WriteBool("WordWrap", VrelMemo1->WordWrap());
-  s.WriteString("Font", SyntaxParser1.DefaultAttr().Font.Name);
-  s.WriteInteger("FontSize", SyntaxParser1.DefaultAttr().Font.Size());
-  s.WriteBool("Highlighting", Highlighting);
-  s.WriteBool("HighlightUrls", MemoSource1.HighlightUrls());
-  s.WriteString("CurrentSyntaxScheme", CurrentSyntaxScheme);
-  s.WriteString("SyntaxSchemeLocation", SyntaxSchemeLocation);
-  for (int i = 0; i < 3; ++i) {
-    s.WriteString(kBrowserNames[i], BrowserNames[i]);
-    s.WriteString(kBrowserLocations[i], BrowserLocations[i]);
-  }
-  s.WriteInteger("PrimaryBrowser", PrimaryBrowser);
-  s.WriteBool("DisableWarning", DisableWarning);
-  s.WriteBool("AutoSave", AutoSave);
-  s.WriteBool("FileNameSpaces", FileNameSpaces);
-  s.WriteString("SpaceReplacement", SpaceReplacement);
-  s.WriteBool("LastFolder", LastFolder);
-  s.WriteString("SpecifiedFolder", CurrentFolder);
-  s.WriteInteger("TaskbarCaptionType", TaskbarCaptionType);
-  s.WriteInteger("ProgramCaptionType", ProgramCaptionType);
-  s.WriteBool("SmartMenuEnabled", SmartMenuEnabled);
-  s.WriteInteger("SmartMenuItems", SmartMenuItems);
-  s.WriteBool("Gutter", VrelMemo1->Options().Contains(moDrawGutter));
-  s.WriteBool("LineNumbers", VrelMemo1->Options().Contains(moLineNumbers));
+  Settings.Maximized = isMaximized();
+  Settings.Height = bounds.height();
+  Settings.Width = bounds.width();
+  Settings.Left = bounds.left();
+  Settings.Top = bounds.top();
+  for (int n = 1; n <= kRecentSlots; ++n) Settings.FileName[n - 1] = RecentFiles[n - 1];
+  Settings.ToolBarVisible = !ToolBar1->isHidden();
+  Settings.WordWrap = VrelMemo1->WordWrap();
+  Settings.Font = SyntaxParser1.DefaultAttr().Font.Name;
+  Settings.FontSize = SyntaxParser1.DefaultAttr().Font.Size();
+  Settings.HighlightUrls = MemoSource1.HighlightUrls();
+  Settings.SpecifiedFolder = CurrentFolder;
+  Settings.Gutter = VrelMemo1->Options().Contains(moDrawGutter);
+  Settings.LineNumbers = VrelMemo1->Options().Contains(moLineNumbers);
+}
+
+void TForm1::WriteSettings() {
+  CollectSettings();
   // The search options live in their own part of the store, shared with the search dialogs.
-  SearchOptions1.SaveTo(s);
-  s.Flush();
+  SearchOptions1.SaveTo(*services_.Settings);
+  WriteMainSettings(*services_.Settings, Settings);
 }
 
 // ---- Toolbar placement ----
@@ -209,7 +130,7 @@ void TForm1::WriteSettings() {
 void TForm1::Bottom1Click(int tag) {
   // The tag of the placement item chosen: anything unknown is the top.
   if (tag < 0 || tag > 3) tag = 0;
-  ToolBarAlignment = tag;
+  Settings.ToolBarAlignment = tag;
   Qt::ToolBarArea area = tag == 1   ? Qt::BottomToolBarArea
                          : tag == 2 ? Qt::LeftToolBarArea
                          : tag == 3 ? Qt::RightToolBarArea

@@ -1,8 +1,8 @@
 // The import half of File > Import and Export, and RTF documents: an ".rtf" file opens with its
 // formatting (an attribute document) and is saved as RTF again.
 #include "app/form1.h"
-#include "export/importinsert.h"
 #include "platform/dialogs.h"
+#include "richtext/importinsert.h"
 
 namespace quorel {
 
@@ -45,7 +45,7 @@ void TForm1::LoadRtfDocument(const std::string& fileName) {
 
 void TForm1::LoadRtfData(std::string_view data) {
   if (!IsRtfDocument()) {
-    SchemeBeforeRtf = CurrentSyntaxScheme;
+    SchemeBeforeRtf = Settings.CurrentSyntaxScheme;
     VrelMemo1->CreateAttributeParser();
   }
   // RTF holds Unicode text, which a UTF-8 document keeps whole.
@@ -53,14 +53,14 @@ void TForm1::LoadRtfData(std::string_view data) {
   TImportTarget target = VrelMemo1->ImportTarget();
   LoadRtfInto(target, data);
   for (QAction* item : Parser1->actions()) item->setChecked(false);
-  CurrentSyntaxScheme = "RTF";
+  Settings.CurrentSyntaxScheme = "RTF";
   RichTextFormat1->setChecked(true);
 }
 
 void TForm1::LeaveRtfDocument() {
   if (!IsRtfDocument()) return;
-  MemoSource1.SetSyntaxParser(Highlighting ? &SyntaxParser1 : nullptr);
-  if (CurrentSyntaxScheme == "RTF") CurrentSyntaxScheme = SchemeBeforeRtf;
+  MemoSource1.SetSyntaxParser(Settings.Highlighting ? &SyntaxParser1 : nullptr);
+  if (Settings.CurrentSyntaxScheme == "RTF") Settings.CurrentSyntaxScheme = SchemeBeforeRtf;
 }
 
 void TForm1::WriteDocument(const std::string& fileName) {

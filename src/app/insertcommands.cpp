@@ -38,7 +38,9 @@ void TForm1::InsertCustomText(const std::string& fileName) {
   VrelMemo1->InsertText(FromUtf8(text, MemoSource1.IsUtf8()));
 }
 
-TImageTagOptions TForm1::ImageTagOptions() const { return {FileNameSpaces, SpaceReplacement}; }
+TImageTagOptions TForm1::ImageTagOptions() const {
+  return {Settings.FileNameSpaces, Settings.SpaceReplacement};
+}
 
 void TForm1::InsertImageTag(const std::string& path, const std::string& alt) {
   std::string tag = ImageTag(path, alt, ImageTagOptions(), MeasurePictureFile(path));
@@ -77,7 +79,7 @@ TCustomForm1& TForm1::CustomForm() {
 
 void TForm1::ToolButton12Click() {
   TCustomForm1& custom = CustomForm();
-  custom.FormShow(MemoSource1, *VrelMemo1, ToolBarAlignment);
+  custom.FormShow(MemoSource1, *VrelMemo1, Settings.ToolBarAlignment);
   custom.exec();
 }
 

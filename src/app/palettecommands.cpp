@@ -7,8 +7,8 @@ namespace quorel {
 TForm3& TForm1::ColorsPalette() {
   if (!Form3) {
     TColorSlotsOwner owner;
-    owner.Names = &CustomColorName;
-    owner.Values = &CustomHexValue;
+    owner.Names = &Settings.CustomColorName;
+    owner.Values = &Settings.CustomHexValue;
     owner.ColorsChanged = &ColorsChanged;
     owner.RefreshColors = [this] { RefreshColorMenus(); };
     owner.ClipboardFilled = [this] { ToolButton7->setEnabled(true); };
@@ -22,8 +22,8 @@ void TForm1::EditColors1Click() { ColorsPalette().Execute(); }
 void TForm1::CreateItemsPalette() {
   TItemsPaletteOwner owner;
   owner.View = VrelMemo1;
-  owner.ColorNames = &CustomColorName;
-  owner.ColorValues = &CustomHexValue;
+  owner.ColorNames = &Settings.CustomColorName;
+  owner.ColorValues = &Settings.CustomHexValue;
   owner.InsertCustomText = [this] { ToolButton8Click(); };
   owner.EditCustomText = [this] { ToolButton12Click(); };
   owner.EditColors = [this] { EditColors1Click(); };

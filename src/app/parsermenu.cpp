@@ -68,18 +68,18 @@ std::string TForm1::SchemePath(const QAction* item) {
 
 void TForm1::RestoreDefaultScheme() {
   SyntaxParser1.SyntaxScheme().Assign(DefaultParser.SyntaxScheme());
-  CurrentSyntaxScheme = "Default";
-  SyntaxSchemeLocation = "Default";
+  Settings.CurrentSyntaxScheme = "Default";
+  Settings.SyntaxSchemeLocation = "Default";
 }
 
 // The scheme stored at the last close, when highlighting is on and it is not the built-in one.
 // A file that is gone, unreadable or now holds a scheme of another name brings back the built-in
 // scheme.
 void TForm1::LoadStoredScheme() {
-  if (!Highlighting || CurrentSyntaxScheme == "Default") return;
+  if (!Settings.Highlighting || Settings.CurrentSyntaxScheme == "Default") return;
   try {
-    SyntaxParser1.SyntaxScheme().LoadFromFile(SyntaxSchemeLocation, services_);
-    if (SyntaxParser1.SyntaxScheme().Name != CurrentSyntaxScheme) RestoreDefaultScheme();
+    SyntaxParser1.SyntaxScheme().LoadFromFile(Settings.SyntaxSchemeLocation, services_);
+    if (SyntaxParser1.SyntaxScheme().Name != Settings.CurrentSyntaxScheme) RestoreDefaultScheme();
   } catch (const EVrelError&) {
     RestoreDefaultScheme();
   }
@@ -87,7 +87,7 @@ void TForm1::LoadStoredScheme() {
 
 // A scheme item: highlighting with the scheme of the item's file.
 void TForm1::RichTextFormat1Click(QAction* item) {
-  Highlighting = true;
+  Settings.Highlighting = true;
   if (MemoSource1.SyntaxParser() != &SyntaxParser1) MemoSource1.SetSyntaxParser(&SyntaxParser1);
   for (QAction* other : Parser1->actions()) other->setChecked(false);
   std::string path = SchemePath(item);
@@ -96,9 +96,9 @@ void TForm1::RichTextFormat1Click(QAction* item) {
   } else {
     try {
       SyntaxParser1.SyntaxScheme().LoadFromFile(path, services_);
-      CurrentSyntaxScheme = SchemeCaption(item);
-      SyntaxSchemeLocation = path;
-      if (SyntaxParser1.SyntaxScheme().Name != CurrentSyntaxScheme) {
+      Settings.CurrentSyntaxScheme = SchemeCaption(item);
+      Settings.SyntaxSchemeLocation = path;
+      if (SyntaxParser1.SyntaxScheme().Name != Settings.CurrentSyntaxScheme) {
         // The file was changed since the menu was filled.
         RestoreDefaultScheme();
         Default1->setChecked(true);

@@ -58,8 +58,9 @@ void TForm1::CreateBrowserMenu() {
   connect(Name2, &QAction::triggered, this, [this] { ToolButton16Click(3); });
   connect(Name3, &QAction::triggered, this, [this] { ToolButton16Click(4); });
   connect(Warnings1, &QAction::triggered, this,
-          [this] { DisableWarning = Warnings1->isChecked(); });
-  connect(AutoSave1, &QAction::triggered, this, [this] { AutoSave = AutoSave1->isChecked(); });
+          [this] { Settings.DisableWarning = Warnings1->isChecked(); });
+  connect(AutoSave1, &QAction::triggered, this,
+          [this] { Settings.AutoSave = AutoSave1->isChecked(); });
   connect(DefineBrowsers1, &QAction::triggered, this, [this] { DefineBrowsers1Click(); });
   connect(ToolButton16, &QAction::triggered, this, [this] { ToolButton16Triggered(); });
   if (auto* button = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(ToolButton16))) {
@@ -73,19 +74,20 @@ void TForm1::CreateBrowserMenu() {
 
 void TForm1::PopupMenu2Popup() {
   QAction* items[] = {DefaultSystemBrowser1, Name1, Name2, Name3};
-  int primary = PrimaryBrowser >= 1 && PrimaryBrowser <= 4 ? PrimaryBrowser : 1;
+  int primary =
+      Settings.PrimaryBrowser >= 1 && Settings.PrimaryBrowser <= 4 ? Settings.PrimaryBrowser : 1;
   PopupMenu2->setDefaultAction(items[primary - 1]);
   bool hasText = !DocumentIsEmpty();
   DefaultSystemBrowser1->setEnabled(hasText);
   for (size_t i = 0; i < 3; ++i) {
     QAction* item = items[i + 1];
-    item->setText(QString::fromStdString(BrowserNames[i]));
+    item->setText(QString::fromStdString(Settings.BrowserNames[i]));
     item->setEnabled(hasText);
-    item->setVisible(!BrowserNames[i].empty());
+    item->setVisible(!Settings.BrowserNames[i].empty());
   }
   N1->setVisible(true);
-  Warnings1->setChecked(DisableWarning);
-  AutoSave1->setChecked(AutoSave);
+  Warnings1->setChecked(Settings.DisableWarning);
+  AutoSave1->setChecked(Settings.AutoSave);
 }
 
 // The button itself: on an empty document a click would do nothing, so the menu drops down.
@@ -110,11 +112,11 @@ bool TForm1::WritePreviewFile() {
 bool TForm1::PrepareModifiedPreview(bool& useTemp) {
   auto useCopy = [&] { return useTemp = WritePreviewFile(); };
   bool named = HasDocumentName();
-  if (named && AutoSave) {
+  if (named && Settings.AutoSave) {
     SaveDocument();  // whatever it gives, the browser shows the file on disk
     return true;
   }
-  if (DisableWarning || (!named && AutoSave)) return useCopy();
+  if (Settings.DisableWarning || (!named && Settings.AutoSave)) return useCopy();
   switch (services_.Dialogs->MessageBox(
       platform::mkConfirmation,
       "Do you wish to save this file first? - \rAnswering no will create a temporary file from "
@@ -138,7 +140,7 @@ bool TForm1::PrepareModifiedPreview(bool& useTemp) {
 
 void TForm1::ToolButton16Click(int target) {
   if (DocumentIsEmpty()) return;
-  if (target == 0) target = PrimaryBrowser;
+  if (target == 0) target = Settings.PrimaryBrowser;
   if (target < 1 || target > 4) return;
   bool useTemp = false;
   if (MemoSource1.Modified() && !PrepareModifiedPreview(useTemp)) return;
@@ -148,7 +150,7 @@ void TForm1::ToolButton16Click(int target) {
     return;
   }
   // The browser's location is the program and the page one argument, so blanks need no quotes.
-  const std::string& location = BrowserLocations[static_cast<size_t>(target - 2)];
+  const std::string& location = Settings.BrowserLocations[static_cast<size_t>(target - 2)];
   if (!LaunchProcess(location, {file}))
     Warn("Failed to run CreateProcessSimple call(" + std::to_string(target) + ")");
 }

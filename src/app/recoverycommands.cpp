@@ -6,10 +6,10 @@
 #include <ctime>
 
 #include "app/form1.h"
-#include "export/exportwalk.h"
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
 #include "platform/processes.h"
+#include "richtext/exportwalk.h"
 
 namespace quorel {
 
@@ -96,7 +96,7 @@ bool TForm1::RestoreJournal(const TJournal& journal) {
       LoadRtfData(journal.Text);
     } else {
       LeaveRtfDocument();
-      if (Highlighting) MemoSource1.SetSyntaxParser(&SyntaxParser1);
+      if (Settings.Highlighting) MemoSource1.SetSyntaxParser(&SyntaxParser1);
       MemoSource1.LoadFromBuffer(journal.Text);
       MemoSource1.SetEncoding(h.Encoding);
       MemoSource1.SetOutFormat(h.OutFormat);

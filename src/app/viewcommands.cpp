@@ -7,8 +7,8 @@
 
 #include "app/form1.h"
 #include "engine/clipboardsource.h"
-#include "engine/ui/editwindow.h"
 #include "platform/services.h"
+#include "view/editwindow.h"
 
 namespace quorel {
 

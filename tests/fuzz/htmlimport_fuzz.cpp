@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/encoding.h"
-#include "export/htmlimporter.h"
+#include "richtext/htmlimporter.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/encoding.h"
-#include "export/rtfimporter.h"
+#include "richtext/rtfimporter.h"
 
 namespace {
 

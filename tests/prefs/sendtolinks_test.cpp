@@ -10,7 +10,7 @@
 #include "platform/memoryclipboard.h"
 #include "platform/settings.h"
 #include "prefs/desktopentry.h"
-#include "prefs/preferencevalues.h"
+#include "prefs/mainsettings.h"
 #include "prefs/versionstrings.h"
 #include "support/faultyfilesystem.h"
 #include "support/recordingprocesses.h"
@@ -154,12 +154,12 @@ TEST(PreferenceValues, EmptyBrowserNamesAndPathsAreNotWrittenEverythingElseIs) {
   TRecordingSettings settings;
   settings.WriteString("ThirdBrowser", "Kept");
   settings.Written.clear();
-  TPreferenceValues values;
+  TMainSettings values;
   values.PrimaryBrowser = 2;
   values.BrowserNames = {"Web", "", ""};
   values.BrowserLocations = {"/usr/bin/web", "", "/usr/bin/third"};
   values.SpecifiedFolder = "";
-  WritePreferenceValues(settings, values);
+  WritePreferenceSettings(settings, values);
   EXPECT_EQ(settings.Written,
             (std::vector<std::string>{"PrimaryBrowser", "SecondBrowser", "SecondLocation",
                                       "FourthLocation", "DisableWarning", "AutoSave", "LastFolder",

@@ -5,16 +5,40 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace quorel::test {
 
 // A file under tests/data of the source tree.
 inline std::string TestDataPath(const std::string& relative) {
   return std::string(QUOREL_TEST_DATA_DIR) + "/" + relative;
+}
+
+// The samples of a golden folder under tests/data: the names of its files ending in `extension`
+// (".html"; "" for every file), sorted, so that a sample dropped into the folder is a case without
+// being listed.
+inline std::vector<std::string> GoldenSamples(const std::string& folder,
+                                              const std::string& extension) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(TestDataPath(folder)))
+    if (extension.empty() || entry.path().extension() == extension)
+      names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A sample's file name as a test name: letters, digits and underscores only.
+inline std::string CaseName(std::string name) {
+  for (char& c : name)
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  return name;
 }
 
 inline ::testing::AssertionResult MatchesGolden(const std::string& goldenPath,

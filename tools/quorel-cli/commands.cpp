@@ -10,9 +10,9 @@
 
 #include "codecs/imagetag.h"
 #include "engine/memosource.h"
-#include "export/exportwalk.h"
 #include "grepcommand.h"
 #include "importcommand.h"
+#include "richtext/exportwalk.h"
 #include "syntax/htmlscheme.h"
 #include "syntax/syntaxparser.h"
 #include "syntax/tokendump.h"

@@ -8,13 +8,13 @@
 
 #include "commands.h"
 #include "engine/memosource.h"
-#include "export/attributeparser.h"
-#include "export/htmlexporter.h"
-#include "export/htmlimporter.h"
-#include "export/importinsert.h"
-#include "export/rtfimporter.h"
 #include "platform/safewrite.h"
 #include "platform/services.h"
+#include "richtext/attributeparser.h"
+#include "richtext/htmlexporter.h"
+#include "richtext/htmlimporter.h"
+#include "richtext/importinsert.h"
+#include "richtext/rtfimporter.h"
 
 namespace quorel::cli {
 

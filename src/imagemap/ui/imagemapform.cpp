@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 
 #include "codecs/qt/picture.h"
-#include "engine/ui/vrelmemo.h"
 #include "imagemap/ui/picturefilters.h"
+#include "view/vrelmemo.h"
 
 namespace quorel {
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "engine/memosource.h"
-#include "engine/ui/vrelmemo.h"
 #include "platform/services.h"
 #include "syntax/syntaxparser.h"
+#include "view/vrelmemo.h"
 
 namespace quorel {
 

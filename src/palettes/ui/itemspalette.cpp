@@ -11,12 +11,12 @@
 #include <QWindow>
 #include <cmath>
 
-#include "engine/ui/vrelmemo.h"
 #include "engine/utf8.h"
 #include "palettes/iteminsert.h"
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
 #include "platform/settings.h"
+#include "view/vrelmemo.h"
 
 namespace quorel {
 

@@ -247,7 +247,8 @@ bool TPreferences::Execute(TPreferencesPage page) {
 }
 
 void TPreferences::FormShow() {
-  TPreferenceValues v = OnReadValues ? OnReadValues() : TPreferenceValues{};
+  read_ = OnReadValues ? OnReadValues() : TMainSettings{};
+  const TMainSettings& v = read_;
   (v.PrimaryBrowser >= 2 && v.PrimaryBrowser <= 4
        ? BrowserRadios[static_cast<size_t>(v.PrimaryBrowser - 2)]
        : RadioButton1)
@@ -405,8 +406,8 @@ void TPreferences::SmartMenuCheckClick() {
 
 // ---- OK ----
 
-TPreferenceValues TPreferences::Values() const {
-  TPreferenceValues v;
+TMainSettings TPreferences::Values() const {
+  TMainSettings v = read_;
   v.PrimaryBrowser = 1;
   for (size_t i = 0; i < 3; ++i)
     if (BrowserRadios[i]->isChecked()) v.PrimaryBrowser = static_cast<int>(i) + 2;
@@ -435,8 +436,8 @@ TPreferenceValues TPreferences::Values() const {
 }
 
 void TPreferences::BitBtn1Click() {
-  TPreferenceValues v = Values();
-  WritePreferenceValues(*services_.Settings, v);
+  TMainSettings v = Values();
+  WritePreferenceSettings(*services_.Settings, v);
   if (OnApplyValues) OnApplyValues(v);
   accept();
 }

@@ -19,7 +19,7 @@
 #include <string>
 
 #include "platform/services.h"
-#include "prefs/preferencevalues.h"
+#include "prefs/mainsettings.h"
 #include "prefs/sendtolinks.h"
 #include "prefs/ui/filenameedit.h"
 #include "syntax/ui/syntaxedform.h"
@@ -43,9 +43,9 @@ class TPreferences : public QDialog {
 
   // ---- What the dialog needs from the main window ----
   // Its current values, copied in at each showing.
-  std::function<TPreferenceValues()> OnReadValues;
+  std::function<TMainSettings()> OnReadValues;
   // The confirmed values, after they were written to the settings store.
-  std::function<void(const TPreferenceValues&)> OnApplyValues;
+  std::function<void(const TMainSettings&)> OnApplyValues;
   // Gives the newly made scheme editor the scheme in use.
   std::function<void(TSyntaxEdForm&)> OnEditScheme;
   // The running program, which the Send To link starts.
@@ -69,8 +69,8 @@ class TPreferences : public QDialog {
   void SpaceRadioClick();
   void HistoryCheckClick();
   void SmartMenuCheckClick();
-  // The values the controls hold.
-  TPreferenceValues Values() const;
+  // The settings read at the showing, with the values the controls hold.
+  TMainSettings Values() const;
 
   TSendToLinks Links;
 
@@ -125,6 +125,9 @@ class TPreferences : public QDialog {
 
   platform::TServices services_;
   bool checkingPath_ = false;
+  // The main window's settings as read at the last showing; OK hands them back with the
+  // controls' values in place of their own.
+  TMainSettings read_;
 };
 
 }  // namespace quorel

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/ui/vrelmemo.h"
+#include "view/vrelmemo.h"
 
 namespace quorel {
 

@@ -80,17 +80,17 @@ TEST_F(ColorsPalette, AssignNamesAnEmptySlotAndASwatchClickBringsItsColourBack) 
   p.Button1Click(8);
   EXPECT_EQ(p.SlotValues[7], "#FF8000");
   p.accept();
-  EXPECT_EQ(form->CustomColorName[2], "Orange");
-  EXPECT_EQ(form->CustomHexValue[2], "#FF8000");
-  EXPECT_EQ(form->CustomColorName[7], "Custom8");
+  EXPECT_EQ(form->Settings.CustomColorName[2], "Orange");
+  EXPECT_EQ(form->Settings.CustomHexValue[2], "#FF8000");
+  EXPECT_EQ(form->Settings.CustomColorName[7], "Custom8");
   EXPECT_FALSE(form->ColorsChanged);
 }
 
 TEST_F(ColorsPalette, StoredCodesShowAsStoredAndDecodeOnlyUpperCase) {
-  form->CustomColorName[0] = "Sky";
-  form->CustomHexValue[0] = "#87ceeb";
-  form->CustomColorName[1] = "A";
-  form->CustomHexValue[1] = "#00FF00";
+  form->Settings.CustomColorName[0] = "Sky";
+  form->Settings.CustomHexValue[0] = "#87ceeb";
+  form->Settings.CustomColorName[1] = "A";
+  form->Settings.CustomHexValue[1] = "#00FF00";
   TForm3& p = Open();
   EXPECT_EQ(Swatch(p, 1), "#87ceeb");
   EXPECT_NE(SwatchStyle(p, 1).find("background-color: #870000"), std::string::npos);
@@ -111,7 +111,7 @@ TEST_F(ColorsPalette, TheCloseCheckAsksForTheNameOfTheSlotJustAssigned) {
   EXPECT_EQ(LastMessage(), "You must enter a name for the 3rd color");
   EXPECT_EQ(Name(p, 3), "Name your color here");
   EXPECT_TRUE(p.isVisible());
-  EXPECT_EQ(form->CustomHexValue[2], "");
+  EXPECT_EQ(form->Settings.CustomHexValue[2], "");
   p.ColorName[2]->clear();
   p.reject();
   EXPECT_EQ(dialogs.Messages().size(), 2u);
@@ -119,8 +119,8 @@ TEST_F(ColorsPalette, TheCloseCheckAsksForTheNameOfTheSlotJustAssigned) {
   p.ColorName[2]->setText("Ink");
   p.accept();
   EXPECT_FALSE(p.isVisible());
-  EXPECT_EQ(form->CustomColorName[2], "Ink");
-  EXPECT_EQ(form->CustomHexValue[2], "#010203");
+  EXPECT_EQ(form->Settings.CustomColorName[2], "Ink");
+  EXPECT_EQ(form->Settings.CustomHexValue[2], "#010203");
   EXPECT_EQ(dialogs.Messages().size(), 2u);
   for (int n : {1, 2, 11}) {
     p.Button1Click(n);
@@ -141,12 +141,12 @@ TEST_F(ColorsPalette, ANameWithoutAValueClosesAndIsDroppedAtTheNextOpening) {
   p.ColorName[4]->setText("Later");
   p.accept();
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_EQ(form->CustomColorName[4], "Later");
-  EXPECT_EQ(form->CustomHexValue[4], "");
+  EXPECT_EQ(form->Settings.CustomColorName[4], "Later");
+  EXPECT_EQ(form->Settings.CustomHexValue[4], "");
   Open();
   EXPECT_EQ(Name(p, 5), "");
   p.accept();
-  EXPECT_EQ(form->CustomColorName[4], "");
+  EXPECT_EQ(form->Settings.CustomColorName[4], "");
 }
 
 TEST_F(ColorsPalette, ANameTypedElsewhereIsNotOverwrittenByTheCloseCheck) {
@@ -155,14 +155,14 @@ TEST_F(ColorsPalette, ANameTypedElsewhereIsNotOverwrittenByTheCloseCheck) {
   p.ColorName[4]->setText("Typed");  // slot 5 has a name but no colour yet
   p.accept();
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_EQ(form->CustomColorName[2], "Custom3");
-  EXPECT_EQ(form->CustomColorName[4], "Typed");
+  EXPECT_EQ(form->Settings.CustomColorName[2], "Custom3");
+  EXPECT_EQ(form->Settings.CustomColorName[4], "Typed");
 }
 
 TEST_F(ColorsPalette, ARenameAloneReachesTheMenusAndANameOnAnEmptySwatchCloses) {
   form->show();  // the menus take their colours at the first showing
-  form->CustomColorName[0] = "Sky";
-  form->CustomHexValue[0] = "#87CEEB";
+  form->Settings.CustomColorName[0] = "Sky";
+  form->Settings.CustomHexValue[0] = "#87CEEB";
   form->ColorsChanged = true;
   form->RefreshColorMenus();
   TForm3& p = Open();
@@ -181,8 +181,8 @@ TEST_F(ColorsPalette, ARenameAloneReachesTheMenusAndANameOnAnEmptySwatchCloses) 
 }
 
 TEST_F(ColorsPalette, ThePickersBoxesFillTheirSlots) {
-  form->CustomColorName[1] = "Kept";
-  form->CustomHexValue[1] = "#102030";
+  form->Settings.CustomColorName[1] = "Kept";
+  form->Settings.CustomHexValue[1] = "#102030";
   TForm3& p = Open();
   p.Button1Click(4);  // assigned and named in the box only so far
   platform::TColorChoice picked;
@@ -213,9 +213,9 @@ TEST_F(ColorsPalette, ThePickersBoxesFillTheirSlots) {
   EXPECT_EQ(dialogs.ColorsShown().back().Color, 0x00FF00u);
   EXPECT_EQ(Swatch(p, 1), "#AABBCC");
   p.accept();
-  EXPECT_EQ(form->CustomHexValue[0], "#AABBCC");
-  EXPECT_EQ(form->CustomHexValue[4], "#010203");
-  EXPECT_EQ(form->CustomColorName[3], "Custom4");
+  EXPECT_EQ(form->Settings.CustomHexValue[0], "#AABBCC");
+  EXPECT_EQ(form->Settings.CustomHexValue[4], "#010203");
+  EXPECT_EQ(form->Settings.CustomColorName[3], "Custom4");
 }
 
 TEST_F(ColorsPalette, CopyPutsTheCodeOnTheClipboardAndEnablesPaste) {
@@ -253,7 +253,7 @@ TEST_F(ColorsPalette, OpenedByF2ItsOkReachesTheColorsMenu) {
   });
   form->EditColors3->trigger();
   EXPECT_FALSE(form->MenuColor[1]->isVisible());
-  EXPECT_EQ(form->CustomColorName[1], "");
+  EXPECT_EQ(form->Settings.CustomColorName[1], "");
 }
 
 }  // namespace

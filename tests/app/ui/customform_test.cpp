@@ -25,7 +25,7 @@ struct CustomText : MainWindow {
   std::string UserCopy() const { return dir.File("userdata/Custom.txt"); }
   TCustomForm1& Show() {
     TCustomForm1& custom = form->CustomForm();
-    custom.FormShow(form->MemoSource1, *form->VrelMemo1, form->ToolBarAlignment);
+    custom.FormShow(form->MemoSource1, *form->VrelMemo1, form->Settings.ToolBarAlignment);
     return custom;
   }
   std::string Text(TCustomMemoSource& store) const {

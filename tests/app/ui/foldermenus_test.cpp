@@ -50,11 +50,11 @@ TEST_F(FolderMenus, RecentFilesMoveToTheTopOnOpenAndSave) {
   EXPECT_TRUE(form->FileSep3->isVisible());
   EXPECT_TRUE(form->FileName4->isVisible());
   EXPECT_EQ(form->FileName1->toolTip().toStdString(), dir.File("c.htm"));
-  form->HistoryListNo = 2;
+  form->Settings.HistoryListNo = 2;
   form->ShowRecentFiles();
   EXPECT_TRUE(form->FileName2->isVisible());
   EXPECT_FALSE(form->FileName3->isVisible());
-  form->HistoryListNo = 0;
+  form->Settings.HistoryListNo = 0;
   form->ShowRecentFiles();
   EXPECT_FALSE(form->FileName1->isVisible());
   EXPECT_TRUE(form->FileSep3->isVisible());
@@ -69,7 +69,7 @@ TEST_F(FolderMenus, TenSlotsAtMostAndNoneWithoutHistory) {
   EXPECT_EQ(form->RecentFiles[0], dir.File("f11.htm"));
   EXPECT_EQ(form->RecentFiles[9], dir.File("f2.htm"));
   TRecentFiles before = form->RecentFiles;
-  form->HistoryEnabled = false;
+  form->Settings.HistoryEnabled = false;
   Open(dir.File("f0.htm"));
   EXPECT_EQ(form->RecentFiles, before);
 }
@@ -173,7 +173,7 @@ TEST_F(FilledFolder, MenusListTheRightFilesSortedWithoutCase) {
 }
 
 TEST_F(FilledFolder, SmartMenuItemsCapsEachMenuAndTheImagesMenuOneLess) {
-  form->SmartMenuItems = 2;
+  form->Settings.SmartMenuItems = 2;
   Open(dir.File("b.htm"));
   EXPECT_EQ(FileItems(form->SameFolder1), (std::vector<std::string>{"A.HTML", "b.htm"}));
   EXPECT_EQ(FileItems(form->CurrentFolder1), (std::vector<std::string>{"c.PNG", "Photo.JPEG"}));
@@ -191,7 +191,7 @@ TEST_F(FilledFolder, TheFolderFollowsTheLastFileOnlyWithLastFolder) {
   EXPECT_FALSE(form->none3->isEnabled());  // no images folder there
   EXPECT_FALSE(form->N11->isVisible());
 
-  form->LastFolder = false;
+  form->Settings.LastFolder = false;
   Open(dir.File("b.htm"));
   EXPECT_EQ(form->CurrentFolder, other.Path() + "/");
   EXPECT_EQ(FileItems(form->SameFolder1), std::vector<std::string>{"elsewhere.htm"});

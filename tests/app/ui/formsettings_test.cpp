@@ -34,10 +34,10 @@ TEST_F(FormSettings, AFirstRunGetsTheDefaults) {
   EXPECT_EQ(form->SyntaxParser1.DefaultAttr().Font.Name, "Courier New");
   EXPECT_EQ(form->MemoSource1.SyntaxParser(), &form->SyntaxParser1);
   EXPECT_FALSE(form->VrelMemo1->Options().Contains(moDrawGutter));
-  EXPECT_EQ(form->HistoryListNo, 4);
-  EXPECT_EQ(form->SmartMenuItems, 40);
-  EXPECT_EQ(form->CurrentSyntaxScheme, "Default");
-  EXPECT_EQ(form->SpaceReplacement, "%20");
+  EXPECT_EQ(form->Settings.HistoryListNo, 4);
+  EXPECT_EQ(form->Settings.SmartMenuItems, 40);
+  EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "Default");
+  EXPECT_EQ(form->Settings.SpaceReplacement, "%20");
   EXPECT_EQ(form->CurrentFolder, dir.Path() + "/");
   EXPECT_EQ(form->OpenDialog1.InitialDir, dir.Path() + "/");
   // Without a documents folder: the program's own folder.
@@ -70,7 +70,7 @@ TEST_F(FormSettings, OddStoredValues) {
   EXPECT_TRUE(form->Top1->isChecked());
   EXPECT_FALSE(form->VrelMemo1->Options().Contains(moDrawGutter));
   EXPECT_FALSE(form->VrelMemo1->Options().Contains(moLineNumbers));
-  EXPECT_EQ(form->CurrentSyntaxScheme, "Default");
+  EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "Default");
   EXPECT_EQ(form->CurrentFolder, dir.Path() + "/");
   EXPECT_EQ(form->height(), 350);
   EXPECT_EQ(form->SyntaxParser1.DefaultAttr().Font.Name, "Courier New");
@@ -169,7 +169,7 @@ TEST_F(FormSettings, EveryValueRoundTrips) {
   EXPECT_TRUE(form->VrelMemo1->Options().Contains(moLineNumbers));
   EXPECT_EQ(form->CurrentFolder, "/some/where/");
   EXPECT_EQ(form->RecentFiles[9], "/f/10.htm");
-  EXPECT_EQ(form->CustomColorName[0], "Colour 1");
+  EXPECT_EQ(form->Settings.CustomColorName[0], "Colour 1");
   Close();
   // The search options are written beside the window's values; they have their own tests.
   auto values = settings.Values();

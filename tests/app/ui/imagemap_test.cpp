@@ -177,7 +177,7 @@ TEST_F(ImageMapCreator, TheCodeGoesToTheMainEditorInOneUndoStep) {
   Drag(QPoint(10, 20), QPoint(40, 60));
   creator.Model.Shapes()[0].Hint = "page.htm";
   creator.Model.Shapes()[0].Text = "Home";
-  form->FileNameSpaces = false;
+  form->Settings.FileNameSpaces = false;
   dialogs.Answer(true, "");  // an empty name asks again
   dialogs.Answer(true, "Nav");
   creator.ToolButton2Click();

@@ -2,7 +2,7 @@
 // warning after a failed import, ".rtf" files opening with their formatting and saving as RTF,
 // and rich text pasted with its formatting.
 #include "app/ui/mainwindowfixture.h"
-#include "export/attributeparser.h"
+#include "richtext/attributeparser.h"
 
 namespace quorel {
 namespace {
@@ -69,11 +69,11 @@ TEST_F(ImportCommands, AnRtfFileOpensWithItsFormattingAndSavesAsRtf) {
   form->OpenDocument(dir.File("missing.rtf"));  // nothing changes but the message
   EXPECT_EQ(LastMessage(), "Unable to open the File - \r\r" + dir.File("missing.rtf"));
   EXPECT_EQ(form->MemoSource1.SyntaxParser(), &form->SyntaxParser1);
-  EXPECT_EQ(form->CurrentSyntaxScheme, "Default");
+  EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "Default");
   std::string file = dir.File("Letter.RTF");
   WriteBytes(file, kRtf);
   form->OpenDocument(file);
-  EXPECT_EQ(form->CurrentSyntaxScheme, "RTF");
+  EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "RTF");
   form->Parser1Click();
   EXPECT_TRUE(form->RichTextFormat1->isChecked());
   EXPECT_FALSE(form->Default1->isChecked());
@@ -109,7 +109,7 @@ TEST_F(ImportCommands, AnRtfFileOpensWithItsFormattingAndSavesAsRtf) {
   WriteBytes(page, "<p>x</p>");
   form->OpenDocument(page);
   EXPECT_EQ(form->MemoSource1.SyntaxParser(), &form->SyntaxParser1);
-  EXPECT_EQ(form->CurrentSyntaxScheme, "Default");
+  EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "Default");
 }
 
 TEST_F(ImportCommands, RichTextIsPastedWithItsFormattingOnlyInAFormattedDocument) {

@@ -96,8 +96,8 @@ TEST_F(Insertion, PicturesOfTheFolderMenusGiveTheirTags) {
 TEST_F(Insertion, SpacesInPathsAreReplacedWhenTheSettingSaysSo) {
   std::filesystem::create_directories(dir.File("web site"));
   std::filesystem::copy_file(Seed("seed.bmp"), dir.File("web site/a b.bmp"));
-  form->FileNameSpaces = false;
-  form->SpaceReplacement = "%20";
+  form->Settings.FileNameSpaces = false;
+  form->Settings.SpaceReplacement = "%20";
   form->InsertImageTag(dir.File("web site/a b.bmp"), "a b.bmp");
   EXPECT_EQ(form->MemoSource1.RawLine(0), "<IMG SRC=\"file://" + dir.Path() +
                                               "/web%20site/a%20b.bmp\" Width=\"7\" Height=\"5\" "

@@ -160,8 +160,8 @@ TEST_F(ItemsPalette, SnippetsCommandsAndCustomColours) {
   DoubleClick("Open in New Window");
   EXPECT_EQ(Line(0), "<a href=\"source.htm\" target=\"_blank\">Hyperlink text here</a>");
   EXPECT_EQ(form->MemoSource1.CaretY(), 1);
-  form->CustomColorName[2] = "Sky";
-  form->CustomHexValue[2] = "#87CEEB";
+  form->Settings.CustomColorName[2] = "Sky";
+  form->Settings.CustomHexValue[2] = "#87CEEB";
   form->ColorsChanged = true;
   form->RefreshColorMenus();
   QTreeWidgetItem* branch = Find("Custom Colors");

@@ -112,13 +112,13 @@ TEST_F(MainWindow, UndoingBackToTheSavedTextShowsItClean) {
 TEST_F(MainWindow, CaptionForms) {
   std::string file = dir.File("index.html");
   WriteBytes(file, "x");
-  form->ProgramCaptionType = 2;
-  form->TaskbarCaptionType = 3;
+  form->Settings.ProgramCaptionType = 2;
+  form->Settings.TaskbarCaptionType = 3;
   form->OpenDocument(file);
   EXPECT_EQ(Caption(), "Quorel 1.5 - " + file);
   EXPECT_EQ(form->TaskbarTitle, "index.html");
-  form->ProgramCaptionType = 3;
-  form->TaskbarCaptionType = 2;
+  form->Settings.ProgramCaptionType = 3;
+  form->Settings.TaskbarCaptionType = 2;
   form->SetDocumentName(file);
   EXPECT_EQ(Caption(), "Quorel 1.5 - index.html");
   EXPECT_EQ(form->TaskbarTitle, file);

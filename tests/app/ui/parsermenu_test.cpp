@@ -55,13 +55,13 @@ TEST_F(ParserMenu, ListsTheSchemesOfTheSyntaxFolderByName) {
   EXPECT_TRUE(form->N7->isVisible());
   // Filling the menu leaves the built-in scheme in force.
   EXPECT_EQ(form->SyntaxParser1.SyntaxScheme().Name, form->DefaultParser.SyntaxScheme().Name);
-  EXPECT_EQ(form->CurrentSyntaxScheme, "Default");
+  EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "Default");
 }
 
 TEST_F(ParserMenu, AChosenSchemeColoursAndIsRemembered) {
   Item("JavaScript")->trigger();
-  EXPECT_EQ(form->CurrentSyntaxScheme, "JavaScript");
-  EXPECT_EQ(form->SyntaxSchemeLocation, syntax + "/JavaScript.sch");
+  EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "JavaScript");
+  EXPECT_EQ(form->Settings.SyntaxSchemeLocation, syntax + "/JavaScript.sch");
   EXPECT_EQ(form->SyntaxParser1.SyntaxScheme().Name, "JavaScript");
   EXPECT_EQ(form->MemoSource1.SyntaxParser(), &form->SyntaxParser1);
   emit form->Parser1->aboutToShow();
@@ -72,14 +72,14 @@ TEST_F(ParserMenu, AChosenSchemeColoursAndIsRemembered) {
   // From "None" a scheme item turns highlighting back on.
   form->None4->trigger();
   Item("CSS")->trigger();
-  EXPECT_TRUE(form->Highlighting);
+  EXPECT_TRUE(form->Settings.Highlighting);
   EXPECT_EQ(form->MemoSource1.SyntaxParser(), &form->SyntaxParser1);
 
   // The next start brings the scheme back from its file.
   form->MemoSource1.SetModified(false);
   ASSERT_TRUE(form->close());
   Restart();
-  EXPECT_EQ(form->CurrentSyntaxScheme, "CSS");
+  EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "CSS");
   EXPECT_EQ(form->SyntaxParser1.SyntaxScheme().Name, "CSS");
 }
 
@@ -87,8 +87,8 @@ TEST_F(ParserMenu, FilesThatChangedOrVanishedFallBackToTheBuiltInScheme) {
   // The name inside the file was edited after the menu was filled.
   RenameSchemeInFile(syntax + "/CSS.sch", "CSS", "Styles");
   Item("CSS")->trigger();
-  EXPECT_EQ(form->CurrentSyntaxScheme, "Default");
-  EXPECT_EQ(form->SyntaxSchemeLocation, "Default");
+  EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "Default");
+  EXPECT_EQ(form->Settings.SyntaxSchemeLocation, "Default");
   EXPECT_TRUE(form->Default1->isChecked());
   EXPECT_EQ(form->SyntaxParser1.SyntaxScheme().Name, form->DefaultParser.SyntaxScheme().Name);
 
@@ -103,15 +103,15 @@ TEST_F(ParserMenu, FilesThatChangedOrVanishedFallBackToTheBuiltInScheme) {
   test::WriteBytes(syntax + "/JavaScript.sch", "object TPersHolder\r\n  P.Name = \r\n");
   Item("JavaScript")->trigger();
   EXPECT_EQ(LastMessage(), "Unable to assign syntax parser!!(2)");
-  EXPECT_EQ(form->CurrentSyntaxScheme, "Default");
+  EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "Default");
 }
 
 TEST_F(ParserMenu, AStoredSchemeThatCannotBeUsedBecomesDefault) {
   settings.WriteString("CurrentSyntaxScheme", "CSS");
   settings.WriteString("SyntaxSchemeLocation", syntax + "/gone.sch");
   Restart();
-  EXPECT_EQ(form->CurrentSyntaxScheme, "Default");
-  EXPECT_EQ(form->SyntaxSchemeLocation, "Default");
+  EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "Default");
+  EXPECT_EQ(form->Settings.SyntaxSchemeLocation, "Default");
   // A file that cannot be opened shows no box; the reader's box at each start is about the
   // text file in the Syntax folder.
   for (const auto& message : dialogs.Messages()) {
@@ -123,7 +123,7 @@ TEST_F(ParserMenu, AStoredSchemeThatCannotBeUsedBecomesDefault) {
   settings.WriteString("CurrentSyntaxScheme", "Cascading");
   settings.WriteString("SyntaxSchemeLocation", syntax + "/CSS.sch");
   Restart();
-  EXPECT_EQ(form->CurrentSyntaxScheme, "Default");
+  EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "Default");
   EXPECT_EQ(form->SyntaxParser1.SyntaxScheme().Name, form->DefaultParser.SyntaxScheme().Name);
 
   // With highlighting off nothing is loaded.

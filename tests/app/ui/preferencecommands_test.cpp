@@ -45,7 +45,7 @@ TEST_F(PreferencesCommands, ASpecifiedFolderIsWhereTheNextOpenDialogStarts) {
     p.BitBtn1->click();
   });
   form->Preferences1->trigger();
-  EXPECT_FALSE(form->LastFolder);
+  EXPECT_FALSE(form->Settings.LastFolder);
   EXPECT_EQ(form->CurrentFolder, site + "/");
   EXPECT_EQ(settings.ReadString("SpecifiedFolder"), site);
   dialogs.AnswerFile(std::nullopt);
@@ -56,7 +56,7 @@ TEST_F(PreferencesCommands, ASpecifiedFolderIsWhereTheNextOpenDialogStarts) {
 
 TEST_F(PreferencesCommands, CancelLeavesEverySettingAsItWas) {
   const auto stored = settings.Values();
-  const TPreferenceValues before = form->PreferenceValues();
+  const TMainSettings before = form->PreferenceValues();
   WithDialog([&](TPreferences& p) {
     p.RadioButton6->setChecked(true);
     p.DirEdit1->SetText("/elsewhere");
@@ -83,7 +83,7 @@ TEST_F(PreferencesCommands, OkChangesTheCaptionAndTheRecentFileList) {
   });
   form->Preferences1->trigger();
   EXPECT_EQ(Caption(), "Quorel 1.5 - index.html");
-  EXPECT_EQ(form->ProgramCaptionType, 3);
+  EXPECT_EQ(form->Settings.ProgramCaptionType, 3);
   EXPECT_FALSE(form->FileName1->isVisible());
   EXPECT_EQ(settings.ReadBool("HistoryEnabled"), false);
 }

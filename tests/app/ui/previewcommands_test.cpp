@@ -26,7 +26,7 @@ struct Preview : MainWindow {
 TEST_F(Preview, AutoSaveSavesANamedDocumentAndShowsItsFile) {
   OpenPage("page.htm", "<p>old</p>");
   Type("<b>new</b>");
-  form->AutoSave = true;
+  form->Settings.AutoSave = true;
   form->ToolButton16->trigger();
   EXPECT_TRUE(dialogs.Messages().empty());
   EXPECT_EQ(ReadBytes(dir.File("page.htm")), "<b>new</b><p>old</p>");
@@ -38,7 +38,7 @@ TEST_F(Preview, AutoSaveSavesANamedDocumentAndShowsItsFile) {
 TEST_F(Preview, DisableWarningsShowsATemporaryCopyAndKeepsTheChanges) {
   OpenPage("page.htm", "<p>old</p>");
   Type("<b>new</b>");
-  form->DisableWarning = true;
+  form->Settings.DisableWarning = true;
   form->ToolButton16Click(0);
   EXPECT_TRUE(dialogs.Messages().empty());
   EXPECT_EQ(ReadBytes(Temp()), "<b>new</b><p>old</p>");
@@ -77,8 +77,8 @@ TEST_F(Preview, TheQuestionForAModifiedDocument) {
 }
 
 TEST_F(Preview, TheBrowserMenuOnAnEmptyDocument) {
-  form->BrowserNames = {"Firefly", "", "Other"};
-  form->PrimaryBrowser = 4;
+  form->Settings.BrowserNames = {"Firefly", "", "Other"};
+  form->Settings.PrimaryBrowser = 4;
   form->PopupMenu2Popup();
   EXPECT_FALSE(form->DefaultSystemBrowser1->isEnabled());
   EXPECT_FALSE(form->Name1->isEnabled());
@@ -99,13 +99,13 @@ TEST_F(Preview, TheBrowserMenuOnAnEmptyDocument) {
   // The switches are the settings.
   form->Warnings1->trigger();
   form->AutoSave1->trigger();
-  EXPECT_TRUE(form->DisableWarning);
-  EXPECT_TRUE(form->AutoSave);
+  EXPECT_TRUE(form->Settings.DisableWarning);
+  EXPECT_TRUE(form->Settings.AutoSave);
 }
 
 TEST_F(Preview, NamedBrowsersStartWithThePageAndFailuresAreTold) {
   OpenPage("my page.htm", "<p>x</p>");
-  form->BrowserLocations = {"/opt/fire fly/firefly", "/usr/bin/b3", "/usr/bin/b4"};
+  form->Settings.BrowserLocations = {"/opt/fire fly/firefly", "/usr/bin/b3", "/usr/bin/b4"};
   form->ToolButton16Click(2);
   ASSERT_EQ(processes.Launches.size(), 1u);
   EXPECT_EQ(processes.Launches[0].Program, "/opt/fire fly/firefly");
@@ -120,7 +120,7 @@ TEST_F(Preview, NamedBrowsersStartWithThePageAndFailuresAreTold) {
 
 TEST_F(Preview, ATemporaryCopyThatCannotBeWrittenStopsThePreview) {
   Type("<p>x</p>");
-  form->DisableWarning = true;
+  form->Settings.DisableWarning = true;
   files.FailCreateTemp = true;
   form->ToolButton16Click(1);
   EXPECT_EQ(LastMessage(), "Failed to create temp file!!, preview in broswer failed");

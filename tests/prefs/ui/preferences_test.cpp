@@ -31,8 +31,8 @@ struct PreferencesDialog : ::testing::Test {
   platform::TMemorySettings settings;
   platform::TServices services{nullptr, &dialogs, &files, &processes, &shell, &settings};
   TSyntaxScheme scheme;
-  TPreferenceValues values;  // the main window's, as the dialog reads them
-  std::vector<TPreferenceValues> applied;
+  TMainSettings values;  // the main window's, as the dialog reads them
+  std::vector<TMainSettings> applied;
   std::unique_ptr<TPreferences> prefs;
   std::string links = dir.File("applications");
 
@@ -45,7 +45,7 @@ struct PreferencesDialog : ::testing::Test {
     values.SpecifiedFolder = dir.Path() + "/";
     prefs = std::make_unique<TPreferences>(services);
     prefs->OnReadValues = [this] { return values; };
-    prefs->OnApplyValues = [this](const TPreferenceValues& v) { applied.push_back(v); };
+    prefs->OnApplyValues = [this](const TMainSettings& v) { applied.push_back(v); };
     prefs->OnEditScheme = [this](TSyntaxEdForm& editor) { editor.EditScheme(scheme); };
   }
   // A program file carrying the version strings of `version`.
