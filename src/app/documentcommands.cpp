@@ -32,9 +32,7 @@ QString Q(const std::string& s) { return platform::TextToQString(s); }
 
 void TForm1::ShowModified(bool modified) {
   SetPanelText(2, modified ? "Modified" : "");
-  if (modified && HasDocumentName()) ReverttoSaved1->setEnabled(true);
-  Save1->setEnabled(modified);
-  ToolButton3->setEnabled(modified);
+  Commands.Refresh();
   if (!modified) DiscardJournal();
 }
 
@@ -168,14 +166,6 @@ const char* LineEndName(TOutFormatType format) {
 
 }  // namespace
 
-void TForm1::Encoding1Click() {
-  for (size_t i = 0; i < Encodings1.size(); ++i)
-    Encodings1[i]->setChecked(MemoSource1.Encoding() == static_cast<TEncoding>(i));
-  ConverttoUtf81->setEnabled(MemoSource1.Encoding() != enUtf8 && !MemoSource1.ReadOnly());
-  for (size_t i = 0; i < LineEnds1.size(); ++i)
-    LineEnds1[i]->setChecked(MemoSource1.OutFormat() == static_cast<TOutFormatType>(i));
-}
-
 void TForm1::LineEnds1Click(TOutFormatType format) {
   if (MemoSource1.OutFormat() == format) return;
   MemoSource1.SetOutFormat(format);
@@ -220,7 +210,6 @@ bool TForm1::SaveDocument() {
   DocumentFileAge = services_.Files->FileAge(DocumentName);
   AddToRecentFiles();
   SetDocumentModified(false);
-  Save1->setEnabled(false);
   CurrentExtension = LowerExtension(DocumentName);
   return true;
 }
@@ -324,13 +313,6 @@ void TForm1::ReverttoSaved1Click() {
     OpenDocument(DocumentName);
 }
 
-void TForm1::File1Click() {
-  SaveaCopy1->setEnabled(SaveAs1->isEnabled());
-  ReverttoSaved1->setEnabled((HasDocumentName() && MemoSource1.Modified()) || ReadOnlyOrigin);
-}
-
-void TForm1::Exit1Click() { close(); }
-
 bool TForm1::FormCloseQuery() { return AskToSave("Do you wish to save this file? - \r\r"); }
 
 void TForm1::WMDropFiles(const QStringList& names) {
@@ -353,7 +335,7 @@ void TForm1::WMDropFiles(const QStringList& names) {
 }
 
 bool TForm1::WMMouseActivate() {
-  ToolButton7->setEnabled(services_.Clipboard->HasText());
+  Commands.Refresh();  // the clipboard may hold something new
   if (!HasDocumentName() || services_.Files->FileAge(DocumentName) == DocumentFileAge) return false;
   if (services_.Dialogs->MessageBox(platform::mkConfirmation,
                                     DocumentName + " Date and Time has changed!!" + "\r\r" +

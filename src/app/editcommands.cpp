@@ -20,43 +20,6 @@ void TForm1::UpdateCaretPanels() {
 
 // ---- Edit menu ----
 
-void TForm1::Edit1Click() {
-  bool selection = MemoSource1.HasSelection();
-  ToolButton5->setEnabled(selection);
-  Cut1->setEnabled(selection);
-  ToolButton6->setEnabled(selection);
-  Copy1->setEnabled(selection);
-  bool canPaste = MemoSource1.CanPaste();
-  ToolButton7->setEnabled(canPaste);
-  Paste1->setEnabled(canPaste);
-  Undo1->setEnabled(MemoSource1.CanUndo());
-  Redo1->setEnabled(MemoSource1.CanRedo());
-  bool hasText = MemoSource1.LineCount() > 0;
-  SelectAll1->setEnabled(hasText);
-  Find1->setEnabled(hasText);
-  Replace1->setEnabled(hasText);
-  FindNext1->setEnabled(!Search1->Options().TextToFind().empty() && Find1->isEnabled());
-  GotoLine1->setEnabled(hasText);
-  Wrap1->setChecked(VrelMemo1->WordWrap());
-}
-
-void TForm1::Cut1Click() {
-  VrelMemo1->CutToClipboard();
-  ToolButton7->setEnabled(MemoSource1.CanPaste());
-}
-
-void TForm1::Copy1Click() {
-  VrelMemo1->CopyToClipboard();
-  ToolButton7->setEnabled(MemoSource1.CanPaste());
-}
-
-void TForm1::SelectAll1Click() {
-  MemoSource1.SelectAll();
-  ToolButton5->setEnabled(MemoSource1.HasSelection());
-  ToolButton6->setEnabled(MemoSource1.HasSelection());
-  ToolButton7->setEnabled(MemoSource1.CanPaste());
-}
-
 namespace {
 
 // Runs a command of the store or the search; its error becomes an error box.
@@ -70,6 +33,26 @@ void ShowingErrors(platform::IDialogs& dialogs, F command) {
 }
 
 }  // namespace
+
+void TForm1::AddSearchCommands() {
+  auto hasText = [this] { return HasText(); };
+  Commands.Add({.Name = "Find1",
+                .Caption = "&Find...",
+                .Shortcut = "Ctrl+F",
+                .Run = [this] { Find1Click(); },
+                .Enabled = hasText});
+  Commands.Add(
+      {.Name = "FindNext1",
+       .Caption = "F&ind Next",
+       .Shortcut = "F3",
+       .Run = [this] { FindNext1Click(); },
+       .Enabled = [this] { return !Search1->Options().TextToFind().empty() && HasText(); }});
+  Commands.Add({.Name = "Replace1",
+                .Caption = "R&eplace",
+                .Shortcut = "Ctrl+Shift+R",
+                .Run = [this] { Replace1Click(); },
+                .Enabled = hasText});
+}
 
 void TForm1::GotoLine1Click() {
   ShowingErrors(*services_.Dialogs, [this] { MemoSource1.GotoLineDialog(); });
@@ -91,20 +74,13 @@ void TForm1::Replace1Click() {
 // state before this command.
 void TForm1::Wrap1Click() { VrelMemo1->SetWordWrap(!VrelMemo1->WordWrap()); }
 
-void TForm1::ProgramFontSize1Click() {
-  for (QAction* item : FontSizeItems)
-    item->setChecked(item->data().toInt() == VrelMemo1->Font().Size());
-}
-
-void TForm1::N8pt1Click(QAction* item) {
-  int size = item->data().toInt();
+void TForm1::N8pt1Click(int size) {
   TAttrItem attr = SyntaxParser1.DefaultAttr();
   attr.Font.SetSize(size);
   SyntaxParser1.SetDefaultAttr(attr);
   TFont font = VrelMemo1->Font();
   font.SetSize(size);
   VrelMemo1->SetFont(font);
-  for (QAction* other : FontSizeItems) other->setChecked(other == item);
 }
 
 // ---- Colors menu ----
@@ -119,9 +95,9 @@ void TForm1::RefreshColorMenus() {
     PopupColorItems[i]->setVisible(used);
     MenuColorItems[i]->setVisible(used);
     // The separators are shown once a colour is in use and never hidden again here.
-    if (used) MenuColorSep1->setVisible(true);
+    if (used) Commands["MenuColorSep1"]->setVisible(true);
   }
-  ColorMenuPopSep1->setVisible(MenuColorSep1->isVisible());
+  Commands["ColorMenuPopSep1"]->setVisible(Commands["MenuColorSep1"]->isVisible());
   if (Form2) Form2->RebuildCustomColorsBranch();
   ColorsChanged = false;
 }
@@ -138,19 +114,15 @@ void TForm1::MenuColor1Click(int tag) {
 
 // ---- Highlighting menu ----
 
-void TForm1::HighLighting1Click() { HighlightUrls1->setChecked(MemoSource1.HighlightUrls()); }
-
-void TForm1::HighlightUrls1Click() { MemoSource1.SetHighlightUrls(!MemoSource1.HighlightUrls()); }
-
 void TForm1::Parser1Click() {
-  None4->setChecked(!Settings.Highlighting);
+  Commands["None4"]->setChecked(!Settings.Highlighting);
   if (!Settings.Highlighting) Settings.CurrentSyntaxScheme = "None";
-  Default1->setChecked(Settings.CurrentSyntaxScheme == "Default");
-  RichTextFormat1->setChecked(Settings.CurrentSyntaxScheme == "RTF");
-  QList<QAction*> items = Parser1->actions();
+  Commands["Default1"]->setChecked(Settings.CurrentSyntaxScheme == "Default");
+  Commands["RichTextFormat1"]->setChecked(Settings.CurrentSyntaxScheme == "RTF");
+  QList<QAction*> items = Commands.Menu("Parser1")->actions();
   for (qsizetype i = 5; i < items.size(); ++i) {
     QAction* scheme = items[i];
-    scheme->setChecked(Settings.Highlighting && !Default1->isChecked() &&
+    scheme->setChecked(Settings.Highlighting && !Commands["Default1"]->isChecked() &&
                        SchemeCaption(scheme) == Settings.CurrentSyntaxScheme);
   }
 }
@@ -171,15 +143,6 @@ void TForm1::Default1Click() {
 }
 
 // ---- View menu ----
-
-void TForm1::View1Click() {
-  TMemoOptions options = VrelMemo1->Options();
-  ShowGutter1->setChecked(options.Contains(moDrawGutter));
-  ShowLineNumbers1->setEnabled(ShowGutter1->isChecked());
-  ShowLineNumbers1->setChecked(options.Contains(moLineNumbers));
-  Toolbar2->setChecked(!ToolBar1->isHidden());
-  ItemsPalatte1->setChecked(Form2->isVisible());
-}
 
 // Hiding the gutter hides its numbers too; showing it again brings back the gutter alone.
 void TForm1::ShowGutter1Click() {
@@ -210,8 +173,8 @@ void TForm1::ShowLineNumbers1Click() {
 
 void TForm1::FormShow() {
   for (size_t i = 0; i < 16; ++i) {
-    MenuColorItems[i] = MenuColor[i];
-    PopupColorItems[i] = MenuColorPop[i];
+    MenuColorItems[i] = Commands["MenuColor" + std::to_string(i + 1)];
+    PopupColorItems[i] = Commands["MenuColorPop" + std::to_string(i + 1)];
   }
   ColorsChanged = true;
   RefreshColorMenus();

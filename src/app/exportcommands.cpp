@@ -9,13 +9,16 @@
 
 namespace quorel {
 
-void TForm1::CreateExportMenu() {
-  ExportasRTF1 = ImportandExport1->addAction("&Export as RTF");
-  ExportasHTML1 = ImportandExport1->addAction("E&xport as HTML");
-  ExportasRTF1->setEnabled(false);
-  ExportasHTML1->setEnabled(false);
-  connect(ExportasRTF1, &QAction::triggered, this, [this] { ExportasRTF1Click(); });
-  connect(ExportasHTML1, &QAction::triggered, this, [this] { ExportasHTML1Click(); });
+void TForm1::AddExportCommands() {
+  auto hasText = [this] { return ExportHasText(); };
+  Commands.Add({.Name = "ExportasRTF1",
+                .Caption = "&Export as RTF",
+                .Run = [this] { ExportasRTF1Click(); },
+                .Enabled = hasText});
+  Commands.Add({.Name = "ExportasHTML1",
+                .Caption = "E&xport as HTML",
+                .Run = [this] { ExportasHTML1Click(); },
+                .Enabled = hasText});
   SaveDialog2.Title = "Export as RTF";
   SaveDialog2.Filters = {{"Rich Text File (*.rtf)", "*.rtf"}};
   SaveDialog2.DefaultExt = "*.rtf";
@@ -27,11 +30,10 @@ void TForm1::CreateExportMenu() {
   SaveDialog3.DefaultExt = "*.html";
 }
 
-void TForm1::UpdateExportItems() {
-  bool hasText = MemoSource1.LineCount() > 1 ||
-                 (MemoSource1.LineCount() == 1 && !MemoSource1.LineRecord(0)->Text.empty());
-  ExportasRTF1->setEnabled(hasText);
-  ExportasHTML1->setEnabled(hasText);
+// Exporting needs at least one character or two lines.
+bool TForm1::ExportHasText() const {
+  return MemoSource1.LineCount() > 1 ||
+         (MemoSource1.LineCount() == 1 && !MemoSource1.LineRecord(0)->Text.empty());
 }
 
 void TForm1::PrepareExportDialog(platform::TFileDialog& dialog, const std::string& ext) {

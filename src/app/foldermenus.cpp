@@ -44,9 +44,8 @@ QString MenuText(const std::string& text) {
   return QFile::decodeName(text.c_str()).replace('&', "&&");
 }
 
-std::array<QAction*, kRecentSlots> TForm1::FileNames() const {
-  return {FileName1, FileName2, FileName3, FileName4, FileName5,
-          FileName6, FileName7, FileName8, FileName9, FileName10};
+QAction* TForm1::RecentItem(int slot) const {
+  return Commands["FileName" + std::to_string(slot + 1)];
 }
 
 // ---- Recent files ----
@@ -59,15 +58,14 @@ void TForm1::AddToRecentFiles() {
 
 void TForm1::ShowRecentFiles() {
   if (!Settings.HistoryEnabled) return;
-  std::array<QAction*, kRecentSlots> items = FileNames();
   for (int i = 0; i < kRecentSlots; ++i) {
-    QAction* item = items[i];
+    QAction* item = RecentItem(i);
     item->setText(MenuText(RecentFiles[i]));
     bool shown = i < Settings.HistoryListNo && !RecentFiles[i].empty();
     item->setVisible(shown);
     if (shown) ShortenRecentCaption(item);
   }
-  FileSep3->setVisible(!RecentFiles[0].empty());
+  Commands["FileSep3"]->setVisible(!RecentFiles[0].empty());
 }
 
 void TForm1::ShortenRecentCaption(QAction* item) {
@@ -122,10 +120,12 @@ std::vector<std::string> TForm1::ListFolderFiles(const std::string& folder) {
 
 void TForm1::RefreshFolderMenus() {
   std::string images = CurrentFolder + "images" + kPathSeparator;
-  none1->setText(MenuText(CurrentFolder));
-  none2->setText(MenuText(CurrentFolder));
-  none3->setText(MenuText(images));
-  for (QMenu* menu : {SameFolder1, CurrentFolder1, images2}) ClearFileItems(menu);
+  Commands["none1"]->setText(MenuText(CurrentFolder));
+  Commands["none2"]->setText(MenuText(CurrentFolder));
+  Commands["none3"]->setText(MenuText(images));
+  for (QMenu* menu :
+       {Commands.Menu("SameFolder1"), Commands.Menu("CurrentFolder1"), Commands.Menu("images2")})
+    ClearFileItems(menu);
 
   auto addItem = [](QMenu* menu, const std::string& name) {
     QAction* item = menu->addAction(MenuText(name));
@@ -134,28 +134,32 @@ void TForm1::RefreshFolderMenus() {
   std::vector<std::string> names = ListFolderFiles(CurrentFolder);
   SortCaseInsensitive(names);
   for (const std::string& name : names) {
-    if (IsDocumentFile(name) && FileItemCount(SameFolder1) < Settings.SmartMenuItems)
-      addItem(SameFolder1, name);
-    if (IsImageFile(name) && FileItemCount(CurrentFolder1) < Settings.SmartMenuItems)
-      addItem(CurrentFolder1, name);
+    if (IsDocumentFile(name) &&
+        FileItemCount(Commands.Menu("SameFolder1")) < Settings.SmartMenuItems)
+      addItem(Commands.Menu("SameFolder1"), name);
+    if (IsImageFile(name) &&
+        FileItemCount(Commands.Menu("CurrentFolder1")) < Settings.SmartMenuItems)
+      addItem(Commands.Menu("CurrentFolder1"), name);
   }
   bool hasImages = !CurrentFolder.empty() && services_.Files->IsFolder(images);
-  none3->setEnabled(hasImages);
+  Commands["none3"]->setEnabled(hasImages);
   if (hasImages) {
     names = ListFolderFiles(images);
     SortCaseInsensitive(names);
     for (const std::string& name : names)
-      if (IsImageFile(name) && FileItemCount(images2) < Settings.SmartMenuItems - 1)
-        addItem(images2, name);
+      if (IsImageFile(name) &&
+          FileItemCount(Commands.Menu("images2")) < Settings.SmartMenuItems - 1)
+        addItem(Commands.Menu("images2"), name);
   }
-  N10->setVisible(FileItemCount(SameFolder1) > 0);
-  N11->setVisible(FileItemCount(CurrentFolder1) > 0);
-  N12->setVisible(FileItemCount(images2) > 0);
+  Commands["N10"]->setVisible(FileItemCount(Commands.Menu("SameFolder1")) > 0);
+  Commands["N11"]->setVisible(FileItemCount(Commands.Menu("CurrentFolder1")) > 0);
+  Commands["N12"]->setVisible(FileItemCount(Commands.Menu("images2")) > 0);
 }
 
 void TForm1::none1Click(QAction* item) {
-  if (item == none1 || item == none2 || item == none3) {
-    std::string folder = item == none3 ? CurrentFolder + "images" + kPathSeparator : CurrentFolder;
+  if (item == Commands["none1"] || item == Commands["none2"] || item == Commands["none3"]) {
+    std::string folder =
+        item == Commands["none3"] ? CurrentFolder + "images" + kPathSeparator : CurrentFolder;
     services_.Shell->Open(folder);
     return;
   }

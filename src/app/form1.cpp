@@ -46,14 +46,24 @@ TForm1::TForm1(const platform::TServices& services, QWidget* parent)
   MemoSource1.SetOptions({soBackUnindents, soGroupUndo, soForceCutCopy, soAutoIndent, soSmartTab,
                           soOverwriteBlocks, soSelectFoundText});
 
+  SetUpView();
+  // Every command's row, then the menus and the toolbar made of them.
+  AddFileCommands();
+  AddDocumentButtons();
+  AddImportCommands();
+  AddExportCommands();
+  AddPrintCommands();
+  AddEditCommands();
+  AddSearchCommands();
+  AddViewCommands();
+  AddPaletteCommands();
+  AddInsertCommands();
+  AddPreviewCommands();
   CreateMenus();
   CreateToolBar();
-  CreateColorsMenu();
-  CreateBrowserMenu();
   CreateStatusBar();
   SetUpDialogs();
 
-  SetUpView();
   SearchDialogs1 = std::make_unique<TSearchDialogs>(this, services_.Settings);
   Search1 = std::make_unique<TMemoSearch>(MemoSource1, SearchOptions1);
   AttachSearchDialogs(*Search1, *SearchDialogs1);
@@ -71,7 +81,7 @@ TForm1::TForm1(const platform::TServices& services, QWidget* parent)
   CreateItemsPalette();
   CreatePreferences();
   StartRecovery();
-  WireMenuShortcuts();
+  Commands.WireShortcuts(*menuBar());
   qApp->installEventFilter(this);
 }
 
@@ -81,170 +91,6 @@ TForm1::~TForm1() {
   ClipboardStore.reset();
   MemoSource1.RemoveListener(this);
   MemoSource1.SetSyntaxParser(nullptr);
-}
-
-void TForm1::CreateMenus() {
-  File1 = menuBar()->addMenu("&File");
-  New1 = MenuItem(File1, "&New", "Ctrl+N");
-  Open1 = MenuItem(File1, "&Open...", "Ctrl+O");
-  Open1->setStatusTip("Open a File");
-  Open1->setToolTip("Open a File");
-  SameFolder1 = File1->addMenu("Sa&me Folder");
-  none1 = SameFolder1->addAction(QString());
-  N10 = SameFolder1->addSeparator();
-  Save1 = MenuItem(File1, "&Save", "Ctrl+S");
-  SaveAs1 = MenuItem(File1, "Save &As...", "Ctrl+Alt+S");
-  ReverttoSaved1 = MenuItem(File1, "&Revert to Saved", "Ctrl+Alt+R");
-  SaveaCopy1 = MenuItem(File1, "Sa&ve a Copy");
-  Encoding1 = File1->addMenu("Encoding");
-  const char* encodings[2] = {"Windows-1252", "UTF-8"};
-  for (size_t i = 0; i < Encodings1.size(); ++i) {
-    Encodings1[i] = Encoding1->addAction(encodings[i]);
-    Encodings1[i]->setCheckable(true);
-    connect(Encodings1[i], &QAction::triggered, this,
-            [this, i] { Encodings1Click(static_cast<TEncoding>(i)); });
-  }
-  ConverttoUtf81 = Encoding1->addAction("Convert to UTF-8");
-  connect(ConverttoUtf81, &QAction::triggered, this, [this] { ConverttoUtf81Click(); });
-  Encoding1->addSeparator();
-  const char* lineEnds[3] = {"CR LF (Windows)", "CR (classic Mac)", "LF (Unix)"};
-  for (size_t i = 0; i < LineEnds1.size(); ++i) {
-    LineEnds1[i] = Encoding1->addAction(lineEnds[i]);
-    LineEnds1[i]->setCheckable(true);
-    connect(LineEnds1[i], &QAction::triggered, this,
-            [this, i] { LineEnds1Click(static_cast<TOutFormatType>(i)); });
-  }
-  connect(Encoding1, &QMenu::aboutToShow, this, [this] { Encoding1Click(); });
-  ImportandExport1 = File1->addMenu("&Import and Export");
-  CreateImportMenu();
-  CreateExportMenu();
-  Filesep1 = File1->addSeparator();
-  Print1 = MenuItem(File1, "&Print...", "Ctrl+P");
-  Preferences1 = MenuItem(File1, "Pr&eferences", "F8");
-  Filesep2 = File1->addSeparator();
-  Exit1 = MenuItem(File1, "E&xit", "Ctrl+Q");
-  FileSep3 = File1->addSeparator();
-  FileSep3->setVisible(false);
-  QAction** recent[] = {&FileName1, &FileName2, &FileName3, &FileName4, &FileName5,
-                        &FileName6, &FileName7, &FileName8, &FileName9, &FileName10};
-  for (int i = 0; i < 10; ++i) {
-    *recent[i] = File1->addAction(QString());
-    (*recent[i])->setData(i + 1);  // the item's Tag
-    (*recent[i])->setVisible(false);
-  }
-  CreateImagesMenu();
-  CreateEditMenu();
-  CreateHighlightingMenu();
-  CreateViewMenu();
-  CreateWindowMenu();
-  Save1->setEnabled(false);
-  SaveAs1->setEnabled(false);
-  ReverttoSaved1->setEnabled(false);
-  Print1->setEnabled(false);
-
-  connect(File1, &QMenu::aboutToShow, this, [this] { File1Click(); });
-  connect(New1, &QAction::triggered, this, [this] { New1Click(); });
-  connect(Open1, &QAction::triggered, this, [this] { Open1Click(); });
-  connect(Save1, &QAction::triggered, this, [this] { Save1Click(); });
-  connect(SaveAs1, &QAction::triggered, this, [this] { SaveAs1Click(); });
-  connect(ReverttoSaved1, &QAction::triggered, this, [this] { ReverttoSaved1Click(); });
-  connect(SaveaCopy1, &QAction::triggered, this, [this] { SaveaCopy1Click(); });
-  connect(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
-  connect(Print1, &QAction::triggered, this, [this] { Print1Click(); });
-  connect(Preferences1, &QAction::triggered, this, [this] { Preferences1Click(); });
-  for (QAction* item : FileNames())
-    connect(item, &QAction::triggered, this, [this, item] { FileName1Click(item); });
-  connect(SameFolder1, &QMenu::triggered, this, [this](QAction* item) { none1Click(item); });
-}
-
-// The picture menus. Their folder items open the folder; the pictures they list are inserted by
-// the image commands, which connect to them when they are built.
-void TForm1::CreateImagesMenu() {
-  Images1 = menuBar()->addMenu("&Images");
-  CurrentFolder1 = Images1->addMenu("Insert &Current Folder");
-  none2 = CurrentFolder1->addAction(QString());
-  N11 = CurrentFolder1->addSeparator();
-  images2 = Images1->addMenu("I&nsert \\images\\");
-  none3 = images2->addAction(QString());
-  N12 = images2->addSeparator();
-  for (QAction* folder : {none2, none3})
-    connect(folder, &QAction::triggered, this, [this, folder] { none1Click(folder); });
-  connect(CurrentFolder1, &QMenu::triggered, this,
-          [this](QAction* item) { ImageItemClick(item, false); });
-  connect(images2, &QMenu::triggered, this, [this](QAction* item) { ImageItemClick(item, true); });
-  N10->setVisible(false);
-  N11->setVisible(false);
-  N12->setVisible(false);
-}
-
-void TForm1::CreateToolBar() {
-  ToolBar1 = addToolBar("ToolBar1");
-  ToolBar1->setMovable(false);
-  ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  ToolBar1->setIconSize(QSize(16, 16));
-  auto button = [this](const char* caption, const char* hint, int image) {
-    QAction* a = ToolBar1->addAction(ToolBarIcon(image), caption);
-    a->setToolTip(hint);
-    return a;
-  };
-  ToolButton1 = button("New", "New", 0);
-  ToolBar1->addSeparator();
-  ToolButton2 = button("Open", "Open", 1);
-  ToolButton3 = button("Save", "Save", 2);
-  ToolButton4 = button("Save As", "Save As", 3);
-  ToolBar1->addSeparator();
-  ToolButton5 = button("Cut", "Cut", 4);
-  ToolButton6 = button("Copy", "Copy", 5);
-  ToolButton7 = button("Paste", "Paste", 6);
-  ToolBar1->addSeparator();
-  ToolButton8 = button("Insert Text", "Insert Custom Text", 7);
-  connect(ToolButton8, &QAction::triggered, this, [this] { ToolButton8Click(); });
-  ToolButton12 = button("Edit Text", "Create/Edit Custom Text", 8);
-  connect(ToolButton12, &QAction::triggered, this, [this] { ToolButton12Click(); });
-  ToolBar1->addSeparator();
-  ToolButton18 = button("Items Palette", "Items Palette", 11);
-  connect(ToolButton18, &QAction::triggered, this, [this] { ItemsPalatte1Click(); });
-  ToolButton24 = button("Image Map", "Image Map Creator", 15);
-  connect(ToolButton24, &QAction::triggered, this, [this] { ToolButton24Click(); });
-  ToolButton20 = button("Colors Palette", "Color Palette", 12);
-  ToolBar1->addSeparator();
-  ToolButton16 = button("Preview", "Preview in Browser", 10);
-  ToolBar1->addSeparator();
-  ToolButton22 = button("Compile", "Execute Java Compiler", 13);
-  ToolButton23 = button("Run Java", "Run Compiled Applet in Browser", 14);
-  ToolBar1->addSeparator();
-  ToolButton14 = button("Exit", "Exit Program", 9);
-  for (QAction* disabled : {ToolButton3, ToolButton4, ToolButton5, ToolButton6, ToolButton7,
-                            ToolButton22, ToolButton23})
-    disabled->setEnabled(false);
-  connect(ToolButton1, &QAction::triggered, this, [this] { New1Click(); });
-  connect(ToolButton2, &QAction::triggered, this, [this] { Open1Click(); });
-  connect(ToolButton3, &QAction::triggered, this, [this] { Save1Click(); });
-  connect(ToolButton4, &QAction::triggered, this, [this] { SaveAs1Click(); });
-  connect(ToolButton5, &QAction::triggered, this, [this] { VrelMemo1->CutToClipboard(); });
-  connect(ToolButton6, &QAction::triggered, this, [this] { VrelMemo1->CopyToClipboard(); });
-  connect(ToolButton7, &QAction::triggered, this, [this] { VrelMemo1->PasteFromClipboard(); });
-  connect(ToolButton14, &QAction::triggered, this, [this] { Exit1Click(); });
-
-  // Its context menu places it at an edge or hides it.
-  ToolBarMenu = new QMenu(this);
-  Top1 = ToolBarMenu->addAction("Top");
-  Bottom1 = ToolBarMenu->addAction("Bottom");
-  Left1 = ToolBarMenu->addAction("Left");
-  Right1 = ToolBarMenu->addAction("Right");
-  ToolBarMenu->addSeparator();
-  Hide1 = ToolBarMenu->addAction("Hide");
-  int tag = 0;
-  for (QAction* placement : {Top1, Bottom1, Left1, Right1}) {
-    placement->setCheckable(true);
-    connect(placement, &QAction::triggered, this, [this, tag] { Bottom1Click(tag); });
-    ++tag;
-  }
-  Top1->setChecked(true);
-  connect(Hide1, &QAction::triggered, this, [this] { Hide1Click(); });
-  ToolBar1->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(ToolBar1, &QToolBar::customContextMenuRequested, this,
-          [this](const QPoint& at) { ToolBarMenu->popup(ToolBar1->mapToGlobal(at)); });
 }
 
 void TForm1::CreateStatusBar() {
@@ -344,16 +190,7 @@ void TForm1::StoreChanged(TCustomMemoSource& store, int first, int) {
   if (flags.Contains(msCaretMoved) || flags.Contains(msTextChanged)) UpdateCaretPanels();
   if (flags.Contains(msTextChanged)) {
     ShrinkPaletteUnderCaret();
-    // Printing and saving under a name make sense once there is text.
-    bool hasText = store.LineCount() > 0;
-    Print1->setEnabled(hasText);
-    SaveAs1->setEnabled(hasText);
-    UpdateExportItems();
-    ToolButton4->setEnabled(hasText);
-    ToolButton7->setEnabled(store.CanPaste());
-    // The Java buttons come alive with the first change (the Preview button is always on).
-    ToolButton22->setEnabled(ToolButton16->isEnabled());
-    ToolButton23->setEnabled(ToolButton16->isEnabled());
+    TextChangedOnce = true;
   }
   // An untitled document that became empty is clean again. Otherwise the store itself knows
   // whether the text differs from the file (also after undo back to the saved state), and the
@@ -375,7 +212,7 @@ void TForm1::SetUpView() {
   // The program's own drags are taken over the view; others go on to the window.
   VrelMemo1->setAcceptDrops(true);
   VrelMemo1->OnMenuShortcut = [this](TCustomVrelMemo&, const QKeyEvent& key) {
-    return RunMenuShortcut(key);
+    return Commands.RunShortcut(key);
   };
   VrelMemo1->SetOptions({moThumbTracking, moColorSyntax, moLineNumbersOnGutter});
   VrelMemo1->UseMonoFont = false;

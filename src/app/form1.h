@@ -16,6 +16,7 @@
 #include <string>
 
 #include "app/aboutform.h"
+#include "app/commandtable.h"
 #include "app/customform.h"
 #include "app/recentfiles.h"
 #include "codecs/imagetag.h"
@@ -105,16 +106,6 @@ class TForm1 : public QMainWindow {
   bool VrelMemo1DragOver(QEvent* event);
   // ---- Preview in a browser, the Java tools and the help page ----
   // The Preview button's drop-down: the browsers, "Define Browsers" and the two switches.
-  QMenu* PopupMenu2;
-  QAction* DefaultSystemBrowser1;
-  QAction* Name1;
-  QAction* Name2;
-  QAction* Name3;
-  QAction* N1;
-  QAction* DefineBrowsers1;
-  QAction* Warnings1;
-  QAction* AutoSave1;
-  void CreateBrowserMenu();
   void PopupMenu2Popup();
   void ToolButton16Triggered();
   // Previews in browser `target` (1 the desktop's default, 2 to 4 the named ones; 0 the
@@ -226,115 +217,38 @@ class TForm1 : public QMainWindow {
   platform::TFileDialog SaveDialog2;  // export as RTF
   platform::TFileDialog SaveDialog3;  // export as HTML
 
-  // ---- Menus and toolbar ----
-  QMenu* File1;
-  QAction* New1;
-  QAction* Open1;
-  QMenu* SameFolder1;
-  QAction* none1;
-  QAction* N10;
-  QAction* Save1;
-  QAction* SaveAs1;
-  QAction* ReverttoSaved1;
-  QAction* SaveaCopy1;
-  QMenu* ImportandExport1;
-  QAction* ImportfromRTF1;
-  QAction* ImportHTML1;
-  QAction* ExportasRTF1;
-  QAction* ExportasHTML1;
-  // The document's encoding and line ends (opening handler Encoding1Click).
-  QMenu* Encoding1;
-  std::array<QAction*, 2> Encodings1;  // Windows-1252, UTF-8: in the order of TEncoding
-  QAction* ConverttoUtf81;
-  std::array<QAction*, 3> LineEnds1;  // CR LF, CR, LF: in the order of TOutFormatType
-  QAction* Filesep1;
-  QAction* Print1;
-  QAction* Preferences1;
-  QAction* Filesep2;
-  QAction* Exit1;
-  QAction* FileSep3;
-  QAction* FileName1;
-  QAction* FileName2;
-  QAction* FileName3;
-  QAction* FileName4;
-  QAction* FileName5;
-  QAction* FileName6;
-  QAction* FileName7;
-  QAction* FileName8;
-  QAction* FileName9;
-  QAction* FileName10;
-  std::array<QAction*, kRecentSlots> FileNames() const;
-  QMenu* Images1;
-  QMenu* CurrentFolder1;
-  QAction* none2;
-  QAction* N11;
-  QMenu* images2;
-  QAction* none3;
-  QAction* N12;
-  QAction* InsertOther1;
-  QAction* N9;
-  QAction* ImageMapCreator1;
-  // ---- Edit, Colors, Highlighting, View and Window menus (mainmenus.cpp, editcommands.cpp) ----
-  QMenu* Edit1;
-  QAction* Undo1;
-  QAction* Redo1;
-  QAction* Cut1;
-  QAction* Copy1;
-  QAction* Paste1;
-  QAction* SelectAll1;
-  QAction* ViewClipboard1;
-  QAction* Find1;
-  QAction* FindNext1;
-  QAction* Replace1;
-  QAction* GotoLine1;
-  QAction* Wrap1;
-  QMenu* ProgramFontSize1;
-  std::array<QAction*, 7> FontSizeItems;  // N8pt1 .. N14pt1, their data is the size
-  QAction* ProgramFont1;
-  QMenu* Color1;
-  std::array<QAction*, 16> MenuColor;  // MenuColor1 .. MenuColor16
-  QAction* MenuColorSep1;
-  QAction* EditColors1;
-  // The colour drop-down of the "Colors Palette" button.
-  QMenu* PopupMenu1;
-  std::array<QAction*, 16> MenuColorPop;  // MenuColorPop1 .. MenuColorPop16
-  QAction* ColorMenuPopSep1;
-  QAction* EditColors2;
+  // ---- Commands, menus and toolbar (mainmenus.cpp and each concern's own rows) ----
+  // Every menu and toolbar command, one row each; the menus and the toolbar are built from it.
+  TCommandTable Commands{this};
+  void AddFileCommands();
+  void AddDocumentButtons();
+  void AddImportCommands();
+  void AddExportCommands();
+  void AddPrintCommands();
+  void AddEditCommands();
+  void AddSearchCommands();
+  void AddViewCommands();
+  void AddPaletteCommands();
+  void AddInsertCommands();
+  void AddPreviewCommands();
+  void CreateMenus();
+  // The document holds at least one line; exporting needs a character or two lines.
+  bool HasText() const;
+  bool ExportHasText() const;
+  // The text changed at least once since the start (the Java buttons wait for it).
+  bool TextChangedOnce = false;
+  void N8pt1Click(int size);
   // The first 16 items of the Colors menu and of the drop-down, remembered when first shown.
   std::array<QAction*, 16> MenuColorItems{};
   std::array<QAction*, 16> PopupColorItems{};
   // The custom-colour slots changed since the colour menus were last refreshed.
   bool ColorsChanged = false;
-  QMenu* HighLighting1;
-  QAction* HighlightUrls1;
-  QMenu* Parser1;
-  QAction* None4;
-  QAction* N6;
-  QAction* Default1;
-  QAction* RichTextFormat1;
-  QAction* N7;
-  QMenu* View1;
-  QAction* ItemsPalatte1;
-  QAction* EditColors3;
-  QAction* ImageMap1;
-  QAction* SplitView1;
-  QAction* ShowGutter1;
-  QAction* ShowLineNumbers1;
-  QAction* Toolbar2;
-  QMenu* Window1;
-  QAction* Help1;
-  QAction* About1;
   void RefreshColorMenus();
+  // The Colors menus are rebuilt as they open when the slots changed.
   void Color1Click();
   void MenuColor1Click(int tag);
-  void Edit1Click();
-  void View1Click();
-  void HighLighting1Click();
   void Parser1Click();
   void Wrap1Click();
-  void ProgramFontSize1Click();
-  void N8pt1Click(QAction* item);
-  void HighlightUrls1Click();
   void None4Click();
   // Parser submenu (parsermenu.cpp): the schemes of the program's Syntax folder.
   std::string SyntaxFolder() const;
@@ -348,7 +262,6 @@ class TForm1 : public QMainWindow {
   void Default1Click();
   // "Scheme &Editor...": the scheme editor in a window of its own on the working scheme (the
   // preferences will hold it on a page of their own).
-  QAction* SchemeEditor1;
   void SchemeEditor1Click();
   // Gives a scheme editor the working scheme and the view's text style names.
   void EditWorkingScheme(TSyntaxEdForm& editor);
@@ -382,28 +295,6 @@ class TForm1 : public QMainWindow {
   void Replace1Click();
   QToolBar* ToolBar1;
   // The toolbar's context menu: its placements and hiding.
-  QMenu* ToolBarMenu;
-  QAction* Top1;
-  QAction* Bottom1;
-  QAction* Left1;
-  QAction* Right1;
-  QAction* Hide1;
-  QAction* ToolButton1;   // New
-  QAction* ToolButton2;   // Open
-  QAction* ToolButton3;   // Save
-  QAction* ToolButton4;   // Save As
-  QAction* ToolButton5;   // Cut
-  QAction* ToolButton6;   // Copy
-  QAction* ToolButton7;   // Paste
-  QAction* ToolButton8;   // Insert Custom Text
-  QAction* ToolButton12;  // Create/Edit Custom Text
-  QAction* ToolButton18;  // Items Palette
-  QAction* ToolButton24;  // Image Map Creator
-  QAction* ToolButton20;  // Color Palette
-  QAction* ToolButton16;  // Preview in Browser
-  QAction* ToolButton22;  // Execute Java Compiler
-  QAction* ToolButton23;  // Run Compiled Applet in Browser
-  QAction* ToolButton14;  // Exit
   std::array<QLabel*, 4> StatusBar1;
   // At the bar's right end: the document's encoding and its line ends.
   QLabel* NotePanel;
@@ -437,6 +328,8 @@ class TForm1 : public QMainWindow {
   void AddToRecentFiles();
   void ShowRecentFiles();
   void ShortenRecentCaption(QAction* item);
+  // The File menu's item of recent-file slot `slot` (0 to 9).
+  QAction* RecentItem(int slot) const;
   // Moves the current folder to the last saved or opened file's (with LastFolder), points the
   // file dialogs at it and rebuilds the folder menus when it changed.
   void UpdateFolders(bool fromSave, bool fromOpen);
@@ -466,7 +359,6 @@ class TForm1 : public QMainWindow {
   // Proposes the folder and name of an export: the document's name with `ext` for its last
   // extension, or "untitled" + `ext` in the current folder.
   void PrepareExportDialog(platform::TFileDialog& dialog, const std::string& ext);
-  void Encoding1Click();
   // Reads the document's bytes as `encoding` (nothing changes on disk).
   void Encodings1Click(TEncoding encoding);
   void ConverttoUtf81Click();
@@ -476,8 +368,6 @@ class TForm1 : public QMainWindow {
   void LineEnds1Click(TOutFormatType format);
   // The encoding and line-end panels follow the document.
   void ShowEncoding();
-  void File1Click();
-  void Exit1Click();
   // The close question; false keeps the window open.
   bool FormCloseQuery();
   // Files dropped on the window.
@@ -503,24 +393,6 @@ class TForm1 : public QMainWindow {
 
  private:
   std::unique_ptr<platform::IPrinter> printer_;
-  void CreateMenus();
-  void CreateImagesMenu();
-  void CreateEditMenu();
-  void CreateColorsMenu();
-  void CreateHighlightingMenu();
-  void CreateViewMenu();
-  void CreateWindowMenu();
-  // Every menu item's shortcut runs the opening handlers of its menus first, then the item
-  // when it is still enabled.
-  void WireMenuShortcuts();
-  // Runs the menu item whose shortcut `key` is; false when no item has it. The views ask this
-  // before their key map, so a menu shortcut wins over a two-key command that starts with it
-  // even when the key reaches a view (Ctrl+Q, Ctrl+O).
-  bool RunMenuShortcut(const QKeyEvent& key);
-  std::map<QKeySequence, std::function<void()>> menuShortcuts_;
-  void Cut1Click();
-  void Copy1Click();
-  void SelectAll1Click();
   void GotoLine1Click();
   bool shown_ = false;
   void showEvent(QShowEvent* event) override;
@@ -530,8 +402,6 @@ class TForm1 : public QMainWindow {
   // Asks to save before the document is replaced; false when the command is to stop.
   bool AskToSave(const std::string& prefix);
   void Warn(const std::string& text);
-  void CreateImportMenu();
-  void CreateExportMenu();
   // Shows `dialog` and imports the chosen file at the caret, or says the import failed.
   void ImportWith(platform::TFileDialog& dialog,
                   void (TCustomVrelMemo::*import)(const std::string&));
@@ -545,8 +415,6 @@ class TForm1 : public QMainWindow {
   // Saves the document to `fileName`: as RTF for an RTF document, else as its text.
   void WriteDocument(const std::string& fileName);
   std::string SchemeBeforeRtf = "Default";
-  // The export items are enabled exactly while the document holds text.
-  void UpdateExportItems();
   // Shows `dialog`, exports to the chosen file and says so (or why not).
   bool ExportWith(platform::TFileDialog& dialog, const std::string& ext,
                   void (TCustomVrelMemo::*exportFile)(const std::string&), const std::string& done);
@@ -555,9 +423,6 @@ class TForm1 : public QMainWindow {
   // The status panel, Save and Revert follow the modified state.
   void ShowModified(bool modified);
 };
-
-// Adds an item with its caption and, when given, its shortcut ("Ctrl+N").
-QAction* MenuItem(QMenu* menu, const char* caption, const char* shortcut = nullptr);
 
 // A menu caption showing `text` as it is: "&" would otherwise mark a shortcut letter.
 QString MenuText(const std::string& text);

@@ -55,7 +55,7 @@ void TForm1::ReadSettings() {
   MemoSource1.SetHighlightUrls(Settings.HighlightUrls);
   ReadCurrentFolder();
 
-  N7->setVisible(FillParserMenu());
+  Commands["N7"]->setVisible(FillParserMenu());
   LoadStoredScheme();
 
   TMemoOptions options = VrelMemo1->Options();
@@ -63,7 +63,7 @@ void TForm1::ReadSettings() {
   if (Settings.LineNumbers) options |= TMemoOptions{moLineNumbers, moLineNumbersOnGutter};
   VrelMemo1->SetOptions(options);
 
-  ToolButton7->setEnabled(services_.Clipboard->HasText());
+  Commands.Refresh();
   if (Settings.HistoryEnabled) ShowRecentFiles();
   if (Settings.SmartMenuEnabled) RefreshFolderMenus();
 }
@@ -138,10 +138,6 @@ void TForm1::Bottom1Click(int tag) {
   bool visible = !ToolBar1->isHidden();
   addToolBar(area, ToolBar1);  // also turns it upright at the sides
   ToolBar1->setVisible(visible);
-  Top1->setChecked(area == Qt::TopToolBarArea);
-  Bottom1->setChecked(area == Qt::BottomToolBarArea);
-  Left1->setChecked(area == Qt::LeftToolBarArea);
-  Right1->setChecked(area == Qt::RightToolBarArea);
 }
 
 void TForm1::Hide1Click() { ToolBar1->setVisible(ToolBar1->isHidden()); }

@@ -6,11 +6,13 @@
 
 namespace quorel {
 
-void TForm1::CreateImportMenu() {
-  ImportfromRTF1 = ImportandExport1->addAction("&Import text from RTF");
-  ImportHTML1 = ImportandExport1->addAction("I&mport text from HTML");
-  connect(ImportfromRTF1, &QAction::triggered, this, [this] { ImportfromRTF1Click(); });
-  connect(ImportHTML1, &QAction::triggered, this, [this] { ImportHTML1Click(); });
+void TForm1::AddImportCommands() {
+  Commands.Add({.Name = "ImportfromRTF1", .Caption = "&Import text from RTF", .Run = [this] {
+                  ImportfromRTF1Click();
+                }});
+  Commands.Add({.Name = "ImportHTML1", .Caption = "I&mport text from HTML", .Run = [this] {
+                  ImportHTML1Click();
+                }});
   OpenDialog4.Title = "Import from a RTF File";
   OpenDialog4.Filters = {{"Rich Text Files (*.rtf)", "*.rtf"}};
   OpenDialog3.Title = "Import from a HTML File";
@@ -52,9 +54,9 @@ void TForm1::LoadRtfData(std::string_view data) {
   MemoSource1.SetEncoding(enUtf8);
   TImportTarget target = VrelMemo1->ImportTarget();
   LoadRtfInto(target, data);
-  for (QAction* item : Parser1->actions()) item->setChecked(false);
+  for (QAction* item : Commands.Menu("Parser1")->actions()) item->setChecked(false);
   Settings.CurrentSyntaxScheme = "RTF";
-  RichTextFormat1->setChecked(true);
+  Commands["RichTextFormat1"]->setChecked(true);
 }
 
 void TForm1::LeaveRtfDocument() {

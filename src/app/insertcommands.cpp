@@ -14,6 +14,25 @@
 
 namespace quorel {
 
+void TForm1::AddInsertCommands() {
+  TCommandTable& c = Commands;
+  c.Add({.Name = "ToolButton8",
+         .Caption = "Insert Text",
+         .Hint = "Insert Custom Text",
+         .Image = 7,
+         .Run = [this] { ToolButton8Click(); }});
+  c.Add({.Name = "ToolButton12",
+         .Caption = "Edit Text",
+         .Hint = "Create/Edit Custom Text",
+         .Image = 8,
+         .Run = [this] { ToolButton12Click(); }});
+  c.Add(
+      {.Name = "InsertOther1", .Caption = "Insert &Other", .Run = [this] { InsertOther1Click(); }});
+  // The folders of the picture menus open themselves.
+  c.Add({.Name = "none2", .Run = [this] { none1Click(Commands["none2"]); }});
+  c.Add({.Name = "none3", .Run = [this] { none1Click(Commands["none3"]); }});
+}
+
 void TForm1::ToolButton8Click() {
   std::string file = SideFiles.ReadPath("Custom.txt");
   if (!services_.Files->IsFile(file)) {
@@ -48,7 +67,8 @@ void TForm1::InsertImageTag(const std::string& path, const std::string& alt) {
 }
 
 void TForm1::ImageItemClick(QAction* item, bool imagesFolder) {
-  if (item == none2 || item == none3 || item->isSeparator()) return;  // folders open themselves
+  if (item == Commands["none2"] || item == Commands["none3"] || item->isSeparator())
+    return;  // folders open themselves
   std::string name = item->data().toByteArray().toStdString();
   std::string folder = imagesFolder ? CurrentFolder + "images" + kPathSeparator : CurrentFolder;
   std::string file = folder + name;

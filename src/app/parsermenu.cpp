@@ -26,9 +26,9 @@ std::string TForm1::SyntaxFolder() const {
 }
 
 bool TForm1::FillParserMenu() {
-  QList<QAction*> items = Parser1->actions();
+  QList<QAction*> items = Commands.Menu("Parser1")->actions();
   for (qsizetype i = kFirstSchemeItem; i < items.size(); ++i) {
-    Parser1->removeAction(items[i]);
+    Commands.Menu("Parser1")->removeAction(items[i]);
     delete items[i];
   }
   bool added = false;
@@ -45,7 +45,8 @@ bool TForm1::FillParserMenu() {
       } catch (const EVrelError&) {
         continue;
       }
-      QAction* item = Parser1->addAction(MenuText(SyntaxParser2.SyntaxScheme().Name));
+      QAction* item =
+          Commands.Menu("Parser1")->addAction(MenuText(SyntaxParser2.SyntaxScheme().Name));
       item->setCheckable(true);
       item->setData(QString::fromStdString(SyntaxParser2.SyntaxScheme().Name));
       item->setToolTip(QString::fromLocal8Bit(path.c_str()));
@@ -89,7 +90,7 @@ void TForm1::LoadStoredScheme() {
 void TForm1::RichTextFormat1Click(QAction* item) {
   Settings.Highlighting = true;
   if (MemoSource1.SyntaxParser() != &SyntaxParser1) MemoSource1.SetSyntaxParser(&SyntaxParser1);
-  for (QAction* other : Parser1->actions()) other->setChecked(false);
+  for (QAction* other : Commands.Menu("Parser1")->actions()) other->setChecked(false);
   std::string path = SchemePath(item);
   if (!services_.Files->IsFile(path)) {
     Warn("Unable to find syntax parser file!!(4)");
@@ -101,14 +102,14 @@ void TForm1::RichTextFormat1Click(QAction* item) {
       if (SyntaxParser1.SyntaxScheme().Name != Settings.CurrentSyntaxScheme) {
         // The file was changed since the menu was filled.
         RestoreDefaultScheme();
-        Default1->setChecked(true);
+        Commands["Default1"]->setChecked(true);
       } else {
         item->setChecked(true);
       }
     } catch (const EVrelError&) {
       Warn("Unable to assign syntax parser!!(2)");
       RestoreDefaultScheme();
-      Default1->setChecked(true);
+      Commands["Default1"]->setChecked(true);
     }
   }
   SyntaxParser1.SyntaxScheme().Changed();

@@ -41,8 +41,8 @@ void TForm1::ApplyPreferences(const TMainSettings& v) {
   ShowRecentFiles();
   if (!Settings.HistoryEnabled) {
     // The list is no longer shown (ShowRecentFiles leaves it alone while history is off).
-    for (QAction* item : FileNames()) item->setVisible(false);
-    FileSep3->setVisible(false);
+    for (int i = 0; i < kRecentSlots; ++i) RecentItem(i)->setVisible(false);
+    Commands["FileSep3"]->setVisible(false);
   }
   ShowCaptions();
 }

@@ -40,60 +40,71 @@ bool TForm1::DocumentIsEmpty() const {
          (MemoSource1.LineCount() == 1 && MemoSource1.RawLine(0).empty());
 }
 
-void TForm1::CreateBrowserMenu() {
-  PopupMenu2 = new QMenu(this);
-  DefaultSystemBrowser1 = PopupMenu2->addAction("Default System Browser");
-  Name1 = PopupMenu2->addAction("");
-  Name2 = PopupMenu2->addAction("");
-  Name3 = PopupMenu2->addAction("");
-  N1 = PopupMenu2->addSeparator();
-  DefineBrowsers1 = PopupMenu2->addAction("Define Browsers");
-  Warnings1 = PopupMenu2->addAction("Disable Warnings");
-  AutoSave1 = PopupMenu2->addAction("AutoSave");
-  Warnings1->setCheckable(true);
-  AutoSave1->setCheckable(true);
-  connect(PopupMenu2, &QMenu::aboutToShow, this, [this] { PopupMenu2Popup(); });
-  connect(DefaultSystemBrowser1, &QAction::triggered, this, [this] { ToolButton16Click(1); });
-  connect(Name1, &QAction::triggered, this, [this] { ToolButton16Click(2); });
-  connect(Name2, &QAction::triggered, this, [this] { ToolButton16Click(3); });
-  connect(Name3, &QAction::triggered, this, [this] { ToolButton16Click(4); });
-  connect(Warnings1, &QAction::triggered, this,
-          [this] { Settings.DisableWarning = Warnings1->isChecked(); });
-  connect(AutoSave1, &QAction::triggered, this,
-          [this] { Settings.AutoSave = AutoSave1->isChecked(); });
-  connect(DefineBrowsers1, &QAction::triggered, this, [this] { DefineBrowsers1Click(); });
-  connect(ToolButton16, &QAction::triggered, this, [this] { ToolButton16Triggered(); });
-  if (auto* button = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(ToolButton16))) {
-    button->setMenu(PopupMenu2);
-    button->setPopupMode(QToolButton::MenuButtonPopup);
-  }
-  connect(ToolButton22, &QAction::triggered, this, [this] { ToolButton22Click(); });
-  connect(ToolButton23, &QAction::triggered, this, [this] { ToolButton23Click(); });
-  connect(Help1, &QAction::triggered, this, [this] { Help1Click(); });
+void TForm1::AddPreviewCommands() {
+  TCommandTable& c = Commands;
+  auto hasText = [this] { return !DocumentIsEmpty(); };
+  c.Add({.Name = "ToolButton16",
+         .Caption = "Preview",
+         .Hint = "Preview in Browser",
+         .Image = 10,
+         .Run = [this] { ToolButton16Triggered(); }});
+  // The Java buttons come alive with the first change of the text.
+  c.Add({.Name = "ToolButton22",
+         .Caption = "Compile",
+         .Hint = "Execute Java Compiler",
+         .Image = 13,
+         .Run = [this] { ToolButton22Click(); },
+         .Enabled = [this] { return TextChangedOnce; }});
+  c.Add({.Name = "ToolButton23",
+         .Caption = "Run Java",
+         .Hint = "Run Compiled Applet in Browser",
+         .Image = 14,
+         .Run = [this] { ToolButton23Click(); },
+         .Enabled = [this] { return TextChangedOnce; }});
+  c.Add(
+      {.Name = "Help1", .Caption = "&Help", .Shortcut = "Ctrl+H", .Run = [this] { Help1Click(); }});
+  // The Preview button's drop-down: the browsers, "Define Browsers" and the two switches.
+  c.Add({.Name = "DefaultSystemBrowser1",
+         .Caption = "Default System Browser",
+         .Run = [this] { ToolButton16Click(1); },
+         .Enabled = hasText});
+  for (int n = 1; n <= 3; ++n)
+    c.Add({.Name = "Name" + std::to_string(n),
+           .Run = [this, n] { ToolButton16Click(n + 1); },
+           .Enabled = hasText});
+  c.Add({.Name = "DefineBrowsers1", .Caption = "Define Browsers", .Run = [this] {
+           DefineBrowsers1Click();
+         }});
+  c.Add({.Name = "Warnings1",
+         .Caption = "Disable Warnings",
+         .Checkable = true,
+         .Run = [this] { Settings.DisableWarning = !Settings.DisableWarning; },
+         .Checked = [this] { return Settings.DisableWarning; }});
+  c.Add({.Name = "AutoSave1",
+         .Caption = "AutoSave",
+         .Checkable = true,
+         .Run = [this] { Settings.AutoSave = !Settings.AutoSave; },
+         .Checked = [this] { return Settings.AutoSave; }});
 }
 
 void TForm1::PopupMenu2Popup() {
-  QAction* items[] = {DefaultSystemBrowser1, Name1, Name2, Name3};
+  TCommandTable& c = Commands;
+  QAction* items[] = {c["DefaultSystemBrowser1"], c["Name1"], c["Name2"], c["Name3"]};
   int primary =
       Settings.PrimaryBrowser >= 1 && Settings.PrimaryBrowser <= 4 ? Settings.PrimaryBrowser : 1;
-  PopupMenu2->setDefaultAction(items[primary - 1]);
-  bool hasText = !DocumentIsEmpty();
-  DefaultSystemBrowser1->setEnabled(hasText);
+  c.Menu("PopupMenu2")->setDefaultAction(items[primary - 1]);
   for (size_t i = 0; i < 3; ++i) {
     QAction* item = items[i + 1];
     item->setText(QString::fromStdString(Settings.BrowserNames[i]));
-    item->setEnabled(hasText);
     item->setVisible(!Settings.BrowserNames[i].empty());
   }
-  N1->setVisible(true);
-  Warnings1->setChecked(Settings.DisableWarning);
-  AutoSave1->setChecked(Settings.AutoSave);
+  c["N1"]->setVisible(true);
 }
 
 // The button itself: on an empty document a click would do nothing, so the menu drops down.
 void TForm1::ToolButton16Triggered() {
   if (DocumentIsEmpty()) {
-    PopupMenu2->popup(QCursor::pos());
+    Commands.Menu("PopupMenu2")->popup(QCursor::pos());
     return;
   }
   ToolButton16Click(0);

@@ -17,6 +17,14 @@ platform::IPrinter& TForm1::Printer() {
   return *printer_;
 }
 
+void TForm1::AddPrintCommands() {
+  Commands.Add({.Name = "Print1",
+                .Caption = "&Print...",
+                .Shortcut = "Ctrl+P",
+                .Run = [this] { Print1Click(); },
+                .Enabled = [this] { return HasText(); }});
+}
+
 void TForm1::Print1Click() {
   if (MemoSource1.LineCount() == 0) return;
   PrintWithDialog(*VrelMemo1, Printer(), *services_.Dialogs);

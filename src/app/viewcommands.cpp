@@ -85,7 +85,6 @@ void TForm1::SplitView1Click() {
     Splitter1->setSizes({half, std::max(height - half, 1)});
     SplitMemo->viewport()->installEventFilter(this);
     SplitMemo->installEventFilter(this);
-    SplitView1->setChecked(true);
     return;
   }
   // Back to one view filling the window.
@@ -97,7 +96,6 @@ void TForm1::SplitView1Click() {
   setCentralWidget(VrelMemo1);
   VrelMemo1->show();
   VrelMemo1->setFocus();
-  SplitView1->setChecked(false);
 }
 
 // The clipboard's history in the separate edit window, coloured like the document.
@@ -119,18 +117,13 @@ void TForm1::StatusBar1MouseDown(bool pressed) {
     statusBar()->clearMessage();
 }
 
+// Clicks and key releases in a view refresh the commands (the clipboard buttons follow the
+// selection) and the caret read-out.
 void TForm1::VrelMemo1Click() {
-  ToolButton5->setEnabled(MemoSource1.HasSelection());
-  ToolButton6->setEnabled(MemoSource1.HasSelection());
-  ToolButton7->setEnabled(MemoSource1.CanPaste());
+  Commands.Refresh();
   UpdateCaretPanels();
 }
 
-void TForm1::VrelMemo1KeyUp() {
-  ToolButton5->setEnabled(MemoSource1.HasSelection());
-  ToolButton6->setEnabled(ToolButton5->isEnabled());
-  ToolButton7->setEnabled(MemoSource1.CanPaste());
-  UpdateCaretPanels();
-}
+void TForm1::VrelMemo1KeyUp() { VrelMemo1Click(); }
 
 }  // namespace quorel

@@ -168,7 +168,7 @@ TEST_F(ColorsPalette, ARenameAloneReachesTheMenusAndANameOnAnEmptySwatchCloses) 
   TForm3& p = Open();
   p.ColorName[0]->setText("Ocean");
   p.accept();
-  EXPECT_EQ(form->MenuColor[0]->text(), "Ocean");
+  EXPECT_EQ(Command("MenuColor1")->text(), "Ocean");
   EXPECT_EQ(form->Form2->Items().back().Children.back().Caption, "Ocean #87CEEB");
   // A click on an empty swatch and a name typed there: nothing to ask, the dialog closes.
   Open();
@@ -221,10 +221,10 @@ TEST_F(ColorsPalette, ThePickersBoxesFillTheirSlots) {
 TEST_F(ColorsPalette, CopyPutsTheCodeOnTheClipboardAndEnablesPaste) {
   TForm3& p = Open();
   Mix(p, 0, 128, 255);
-  form->ToolButton7->setEnabled(false);
+  Command("ToolButton7")->setEnabled(false);
   p.Button20->click();
   EXPECT_EQ(clipboard.GetText(), "#0080FF");
-  EXPECT_TRUE(form->ToolButton7->isEnabled());
+  EXPECT_TRUE(Command("ToolButton7")->isEnabled());
   p.reject();
 }
 
@@ -242,17 +242,17 @@ TEST_F(ColorsPalette, OpenedByF2ItsOkReachesTheColorsMenu) {
   static_cast<QObject*>(form->VrelMemo1)->event(&f2);
   ASSERT_TRUE(form->Form3);
   EXPECT_FALSE(form->Form3->isVisible());
-  EXPECT_EQ(form->MenuColor[0]->text(), "Brand");
-  EXPECT_TRUE(form->MenuColor[0]->isVisible());
-  form->MenuColor[0]->trigger();
+  EXPECT_EQ(Command("MenuColor1")->text(), "Brand");
+  EXPECT_TRUE(Command("MenuColor1")->isVisible());
+  Run("MenuColor1");
   EXPECT_EQ(form->MemoSource1.RawLine(0), "#123456");
   // Cancel after an Assign refreshes the menus with the unchanged slots.
   QTimer::singleShot(0, [this] {
     form->Form3->Button1Click(2);
     form->Form3->BitBtn2->click();
   });
-  form->EditColors3->trigger();
-  EXPECT_FALSE(form->MenuColor[1]->isVisible());
+  Run("EditColors3");
+  EXPECT_FALSE(Command("MenuColor2")->isVisible());
   EXPECT_EQ(form->Settings.CustomColorName[1], "");
 }
 

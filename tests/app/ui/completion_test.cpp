@@ -134,7 +134,7 @@ TEST_F(Completion, NearTheScreensBottomRightTheListOpensAboveAndLeft) {
 }
 
 TEST_F(Completion, AClickedMailAddressOpensWithMailto) {
-  form->HighlightUrls1Click();  // on
+  Run("HighlightUrls1");  // on
   ASSERT_TRUE(store().HighlightUrls());
   store().InsertText("write to someone@example.com or www.example.com today");
   store().EnsureParsed(0);

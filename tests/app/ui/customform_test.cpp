@@ -48,7 +48,7 @@ struct CustomText : MainWindow {
 TEST_F(CustomText, AFirstOpeningWarnsOnceAndClosingLeavesAnEmptyFile) {
   // Through the toolbar button, with the window closed by its Exit button once it runs.
   QTimer::singleShot(0, [this] { form->CustomForm1->ToolButton14->trigger(); });
-  form->ToolButton12->trigger();
+  Run("ToolButton12");
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), "A Custom Text Does Not Yet Exist - Use This Window to Create One");
   EXPECT_TRUE(std::filesystem::exists(UserCopy()));

@@ -15,15 +15,15 @@ using test::WriteBytes;
 using ExportCommands = MainWindow;
 
 TEST_F(ExportCommands, ItemsFollowWhetherTheDocumentHoldsText) {
-  EXPECT_FALSE(form->ExportasRTF1->isEnabled());
-  EXPECT_FALSE(form->ExportasHTML1->isEnabled());
+  EXPECT_FALSE(Command("ExportasRTF1")->isEnabled());
+  EXPECT_FALSE(Command("ExportasHTML1")->isEnabled());
   Type("x");
-  EXPECT_TRUE(form->ExportasRTF1->isEnabled());
-  EXPECT_TRUE(form->ExportasHTML1->isEnabled());
+  EXPECT_TRUE(Command("ExportasRTF1")->isEnabled());
+  EXPECT_TRUE(Command("ExportasHTML1")->isEnabled());
   form->MemoSource1.Undo();
-  EXPECT_FALSE(form->ExportasRTF1->isEnabled());
-  EXPECT_EQ(form->ExportasRTF1->text().toStdString(), "&Export as RTF");
-  EXPECT_EQ(form->ExportasHTML1->text().toStdString(), "E&xport as HTML");
+  EXPECT_FALSE(Command("ExportasRTF1")->isEnabled());
+  EXPECT_EQ(Command("ExportasRTF1")->text().toStdString(), "&Export as RTF");
+  EXPECT_EQ(Command("ExportasHTML1")->text().toStdString(), "E&xport as HTML");
 }
 
 TEST_F(ExportCommands, ProposedNames) {
@@ -117,7 +117,7 @@ TEST_F(ExportCommands, AReadOnlyTargetIsWarnedAboutAndKept) {
 TEST_F(ExportCommands, CopyPutsTheSelectionsRtfBesideTheText) {
   form->VrelMemo1->InsertText("<b>bold</b> text\r\nline two");
   form->MemoSource1.SetSelection(stStream, 3, 0, 4, 1);
-  form->Copy1->trigger();
+  Run("Copy1");
   EXPECT_EQ(clipboard.GetText(), "bold</b> text\r\nline");
   ASSERT_TRUE(clipboard.HasRtf());
   std::string rtf = clipboard.GetRtf();
@@ -128,7 +128,7 @@ TEST_F(ExportCommands, CopyPutsTheSelectionsRtfBesideTheText) {
 
   // Cut does the same and removes the selection in one undo step.
   form->MemoSource1.SetSelection(stStream, 0, 1, 4, 1);
-  form->Cut1->trigger();
+  Run("Cut1");
   EXPECT_EQ(clipboard.GetText(), "line");
   EXPECT_TRUE(clipboard.HasRtf());
   EXPECT_EQ(form->MemoSource1.RawLine(1), " two");
@@ -138,7 +138,7 @@ TEST_F(ExportCommands, CopyPutsTheSelectionsRtfBesideTheText) {
   // A view that copies plain text leaves no rich text behind.
   form->VrelMemo1->ClipboardType = cbNormal;
   form->MemoSource1.SetSelection(stStream, 0, 0, 3, 0);
-  form->Copy1->trigger();
+  Run("Copy1");
   EXPECT_EQ(clipboard.GetText(), "<b>");
   EXPECT_FALSE(clipboard.HasRtf());
 }

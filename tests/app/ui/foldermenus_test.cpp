@@ -47,17 +47,17 @@ TEST_F(FolderMenus, RecentFilesMoveToTheTopOnOpenAndSave) {
   EXPECT_EQ(form->RecentFiles[1], dir.File("A.HTM"));
 
   // The menu shows HistoryListNo entries, each with its full path as a hint.
-  EXPECT_TRUE(form->FileSep3->isVisible());
-  EXPECT_TRUE(form->FileName4->isVisible());
-  EXPECT_EQ(form->FileName1->toolTip().toStdString(), dir.File("c.htm"));
+  EXPECT_TRUE(Command("FileSep3")->isVisible());
+  EXPECT_TRUE(Command("FileName4")->isVisible());
+  EXPECT_EQ(Command("FileName1")->toolTip().toStdString(), dir.File("c.htm"));
   form->Settings.HistoryListNo = 2;
   form->ShowRecentFiles();
-  EXPECT_TRUE(form->FileName2->isVisible());
-  EXPECT_FALSE(form->FileName3->isVisible());
+  EXPECT_TRUE(Command("FileName2")->isVisible());
+  EXPECT_FALSE(Command("FileName3")->isVisible());
   form->Settings.HistoryListNo = 0;
   form->ShowRecentFiles();
-  EXPECT_FALSE(form->FileName1->isVisible());
-  EXPECT_TRUE(form->FileSep3->isVisible());
+  EXPECT_FALSE(Command("FileName1")->isVisible());
+  EXPECT_TRUE(Command("FileSep3")->isVisible());
 }
 
 TEST_F(FolderMenus, TenSlotsAtMostAndNoneWithoutHistory) {
@@ -80,18 +80,18 @@ TEST_F(FolderMenus, ClickingARecentFile) {
   Open(dir.File("gone.htm"));
   Open(dir.File("a.htm"));
   std::filesystem::remove(dir.File("gone.htm"));
-  form->FileName2->trigger();
+  Run("FileName2");
   EXPECT_EQ(LastMessage(), "File Does Not Exist  -  " + dir.File("gone.htm"));
   EXPECT_EQ(form->RecentFiles[1], dir.File("gone.htm"));  // the entry stays
   EXPECT_EQ(form->DocumentName, dir.File("a.htm"));
 
   // With Ctrl a new window opens the file; a failed start says so and changes nothing.
   shell.Ctrl = true;
-  form->FileName1->trigger();
+  Run("FileName1");
   ASSERT_EQ(processes.Launches.size(), 1u);
   EXPECT_EQ(processes.Launches[0].Arguments, std::vector<std::string>{dir.File("a.htm")});
   processes.FailLaunch = processes.FailSimple = true;
-  form->FileName1->trigger();
+  Run("FileName1");
   EXPECT_EQ(LastMessage(), "Unable to open file in a new window!!");
   EXPECT_EQ(form->RecentFiles[0], dir.File("a.htm"));
   EXPECT_EQ(form->DocumentName, dir.File("a.htm"));
@@ -101,7 +101,7 @@ TEST_F(FolderMenus, ClickingARecentFile) {
   WriteBytes(dir.File("gone.htm"), "back");
   Type("edit");
   dialogs.AnswerMessage(platform::mrNo);
-  form->FileName2->trigger();
+  Run("FileName2");
   EXPECT_EQ(dialogs.Messages().back().Text.rfind("Do you wish to save this file? - \r\r", 0), 0u);
   EXPECT_EQ(form->DocumentName, dir.File("gone.htm"));
   EXPECT_EQ(form->RecentFiles[0], dir.File("gone.htm"));
@@ -118,12 +118,12 @@ TEST_F(FolderMenus, LongRecentPathsAreShortenedInTheMenu) {
   for (const auto& part : std::filesystem::path(dir.Path()).relative_path())
     expected += part.string().substr(0, 3) + "../";
   expected += "Doc../Web../the../pag../index.html";
-  EXPECT_EQ(form->FileName1->text().toStdString(), expected);
-  EXPECT_EQ(form->FileName1->toolTip().toStdString(), deep + "/index.html");
+  EXPECT_EQ(Command("FileName1")->text().toStdString(), expected);
+  EXPECT_EQ(Command("FileName1")->toolTip().toStdString(), deep + "/index.html");
   // A click uses the full path, never the caption.
   Type("x");
   dialogs.AnswerMessage(platform::mrNo);
-  form->FileName1->trigger();
+  Run("FileName1");
   EXPECT_EQ(form->DocumentName, deep + "/index.html");
 }
 
@@ -145,39 +145,39 @@ TEST_F(FilledFolder, MenusListTheRightFilesSortedWithoutCase) {
   EXPECT_EQ(form->CurrentFolder, folder);
   EXPECT_EQ(form->OpenDialog1.InitialDir, folder);
   EXPECT_EQ(form->SaveDialog1.InitialDir, folder);
-  EXPECT_EQ(form->none1->text().toStdString(), folder);
-  EXPECT_EQ(form->none3->text().toStdString(), folder + "images/");
-  EXPECT_EQ(FileItems(form->SameFolder1),
+  EXPECT_EQ(Command("none1")->text().toStdString(), folder);
+  EXPECT_EQ(Command("none3")->text().toStdString(), folder + "images/");
+  EXPECT_EQ(FileItems(Menu("SameFolder1")),
             (std::vector<std::string>{"A.HTML", "b.htm", "notes.txt", "R&D.htm"}));
-  EXPECT_EQ(FileItems(form->CurrentFolder1),
+  EXPECT_EQ(FileItems(Menu("CurrentFolder1")),
             (std::vector<std::string>{"c.PNG", "Photo.JPEG", "pic.gif"}));
-  EXPECT_EQ(FileItems(form->images2), (std::vector<std::string>{"x.jpg", "z.bmp"}));
-  EXPECT_TRUE(form->none3->isEnabled());
-  EXPECT_TRUE(form->N10->isVisible());
-  EXPECT_TRUE(form->N12->isVisible());
+  EXPECT_EQ(FileItems(Menu("images2")), (std::vector<std::string>{"x.jpg", "z.bmp"}));
+  EXPECT_TRUE(Command("none3")->isEnabled());
+  EXPECT_TRUE(Command("N10")->isVisible());
+  EXPECT_TRUE(Command("N12")->isVisible());
 
   // A file item opens that file, whatever characters its name holds.
-  ItemNamed(form->SameFolder1, "R&D.htm")->trigger();
+  ItemNamed(Menu("SameFolder1"), "R&D.htm")->trigger();
   EXPECT_EQ(form->DocumentName, dir.File("R&D.htm"));
   // With Ctrl the file opens in a new window instead.
   shell.Ctrl = true;
-  ItemNamed(form->SameFolder1, "notes.txt")->trigger();
+  ItemNamed(Menu("SameFolder1"), "notes.txt")->trigger();
   ASSERT_EQ(processes.Launches.size(), 1u);
   EXPECT_EQ(processes.Launches[0].Arguments, std::vector<std::string>{dir.File("notes.txt")});
   EXPECT_EQ(form->DocumentName, dir.File("R&D.htm"));
   shell.Ctrl = false;
   // The folder items open the folder on the desktop.
-  form->none1->trigger();
-  form->none3->trigger();
+  Run("none1");
+  Run("none3");
   EXPECT_EQ(shell.Opened, (std::vector<std::string>{folder, folder + "images/"}));
 }
 
 TEST_F(FilledFolder, SmartMenuItemsCapsEachMenuAndTheImagesMenuOneLess) {
   form->Settings.SmartMenuItems = 2;
   Open(dir.File("b.htm"));
-  EXPECT_EQ(FileItems(form->SameFolder1), (std::vector<std::string>{"A.HTML", "b.htm"}));
-  EXPECT_EQ(FileItems(form->CurrentFolder1), (std::vector<std::string>{"c.PNG", "Photo.JPEG"}));
-  EXPECT_EQ(FileItems(form->images2), (std::vector<std::string>{"x.jpg"}));
+  EXPECT_EQ(FileItems(Menu("SameFolder1")), (std::vector<std::string>{"A.HTML", "b.htm"}));
+  EXPECT_EQ(FileItems(Menu("CurrentFolder1")), (std::vector<std::string>{"c.PNG", "Photo.JPEG"}));
+  EXPECT_EQ(FileItems(Menu("images2")), (std::vector<std::string>{"x.jpg"}));
 }
 
 TEST_F(FilledFolder, TheFolderFollowsTheLastFileOnlyWithLastFolder) {
@@ -186,23 +186,23 @@ TEST_F(FilledFolder, TheFolderFollowsTheLastFileOnlyWithLastFolder) {
   Open(dir.File("b.htm"));
   Open(other.File("elsewhere.htm"));
   EXPECT_EQ(form->CurrentFolder, other.Path() + "/");
-  EXPECT_EQ(FileItems(form->SameFolder1), std::vector<std::string>{"elsewhere.htm"});
-  EXPECT_TRUE(FileItems(form->CurrentFolder1).empty());
-  EXPECT_FALSE(form->none3->isEnabled());  // no images folder there
-  EXPECT_FALSE(form->N11->isVisible());
+  EXPECT_EQ(FileItems(Menu("SameFolder1")), std::vector<std::string>{"elsewhere.htm"});
+  EXPECT_TRUE(FileItems(Menu("CurrentFolder1")).empty());
+  EXPECT_FALSE(Command("none3")->isEnabled());  // no images folder there
+  EXPECT_FALSE(Command("N11")->isVisible());
 
   form->Settings.LastFolder = false;
   Open(dir.File("b.htm"));
   EXPECT_EQ(form->CurrentFolder, other.Path() + "/");
-  EXPECT_EQ(FileItems(form->SameFolder1), std::vector<std::string>{"elsewhere.htm"});
+  EXPECT_EQ(FileItems(Menu("SameFolder1")), std::vector<std::string>{"elsewhere.htm"});
 }
 
 TEST_F(FolderMenus, AFolderThatCannotBeListedGivesNoItems) {
   form->CurrentFolder = dir.File("missing") + "/";
   form->RefreshFolderMenus();
-  EXPECT_TRUE(FileItems(form->SameFolder1).empty());
-  EXPECT_FALSE(form->none3->isEnabled());
-  EXPECT_FALSE(form->N10->isVisible());
+  EXPECT_TRUE(FileItems(Menu("SameFolder1")).empty());
+  EXPECT_FALSE(Command("none3")->isEnabled());
+  EXPECT_FALSE(Command("N10")->isVisible());
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ TEST_F(FormSettings, AFirstRunGetsTheDefaults) {
   EXPECT_EQ(form->pos(), QPoint(20, 20));
   EXPECT_FALSE(form->isMaximized());
   EXPECT_EQ(ToolBarArea(), Qt::TopToolBarArea);
-  EXPECT_TRUE(form->Top1->isChecked());
+  EXPECT_TRUE(Command("Top1")->isChecked());
   EXPECT_FALSE(form->ToolBar1->isHidden());
   EXPECT_FALSE(form->VrelMemo1->WordWrap());
   EXPECT_EQ(form->SyntaxParser1.DefaultAttr().Font.Name, "Courier New");
@@ -67,7 +67,7 @@ TEST_F(FormSettings, OddStoredValues) {
   settings.WriteInteger("Font", 3);
   Restart();
   EXPECT_EQ(ToolBarArea(), Qt::TopToolBarArea);
-  EXPECT_TRUE(form->Top1->isChecked());
+  EXPECT_TRUE(Command("Top1")->isChecked());
   EXPECT_FALSE(form->VrelMemo1->Options().Contains(moDrawGutter));
   EXPECT_FALSE(form->VrelMemo1->Options().Contains(moLineNumbers));
   EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "Default");
@@ -81,11 +81,11 @@ TEST_F(FormSettings, OddStoredValues) {
   EXPECT_EQ(settings.ReadInteger("Height"), 350);
 
   Restart();
-  form->Left1->trigger();
+  Run("Left1");
   EXPECT_EQ(ToolBarArea(), Qt::LeftToolBarArea);
   EXPECT_EQ(form->ToolBar1->orientation(), Qt::Vertical);
-  EXPECT_FALSE(form->Top1->isChecked());
-  form->Top1->trigger();
+  EXPECT_FALSE(Command("Top1")->isChecked());
+  Run("Top1");
   Close();
   EXPECT_EQ(settings.ReadInteger("ToolBarAlignment"), 0);
 }
@@ -210,7 +210,8 @@ TEST_F(FormSettings, TheToolbarHasItsButtonsInOrderWithPictures) {
                                              "Run Compiled Applet in Browser",
                                              "-",
                                              "Exit Program"}));
-  for (QAction* off : {form->ToolButton3, form->ToolButton5, form->ToolButton6, form->ToolButton22})
+  for (QAction* off : {Command("ToolButton3"), Command("ToolButton5"), Command("ToolButton6"),
+                       Command("ToolButton22")})
     EXPECT_FALSE(off->isEnabled());
   // Each picture draws something, at a normal and a doubled size, and looks different under the
   // mouse.

@@ -25,7 +25,7 @@ struct ImageMapCreator : MainWindow {
     form->show();
   }
   TImageMap& Open() {
-    form->ToolButton24->trigger();
+    Run("ToolButton24");
     TImageMap& creator = *form->ImageMap;
     dialogs.AnswerFile(picture);
     creator.ToolButton1Click();
@@ -111,7 +111,7 @@ TEST_F(ImageMapCreator, TheCloseQuestionKeepsTheAreasOnCancel) {
   EXPECT_FALSE(creator.MapPalette->isVisible());
   EXPECT_TRUE(form->Form2->isVisible());  // back as it was
   // Opened again, it starts afresh.
-  form->ToolButton24->trigger();
+  Run("ToolButton24");
   EXPECT_TRUE(creator.Model.Shapes().empty());
   EXPECT_FALSE(creator.Image1->isVisible());
   creator.CloseConfirmed = true;
@@ -201,17 +201,17 @@ TEST_F(ImageMapCreator, TheCodeGoesToTheMainEditorInOneUndoStep) {
   EXPECT_EQ(form->MemoSource1.LineCount(), 1);
   EXPECT_EQ(form->MemoSource1.RawLine(0), "<p></p>");
   // Copied instead, the whole code goes to the clipboard and Paste is offered.
-  form->ToolButton24->trigger();
+  Run("ToolButton24");
   dialogs.Answer(true, "Nav");
   creator.ToolButton2Click();
-  form->ToolButton7->setEnabled(false);
+  Command("ToolButton7")->setEnabled(false);
   code.CopyButton->click();
   EXPECT_FALSE(code.isVisible());
-  EXPECT_TRUE(form->ToolButton7->isEnabled());
+  EXPECT_TRUE(Command("ToolButton7")->isEnabled());
   EXPECT_NE(clipboard.GetText().find("usemap=\"#Nav\">"), std::string::npos);
   EXPECT_EQ(clipboard.GetText().rfind("<MAP NAME=\"Nav\">", 0), 0u);
   // A cancelled name changes nothing.
-  form->ToolButton24->trigger();
+  Run("ToolButton24");
   dialogs.Answer(false);
   creator.ToolButton2Click();
   EXPECT_TRUE(creator.isVisible());

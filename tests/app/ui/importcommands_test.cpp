@@ -75,8 +75,8 @@ TEST_F(ImportCommands, AnRtfFileOpensWithItsFormattingAndSavesAsRtf) {
   form->OpenDocument(file);
   EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "RTF");
   form->Parser1Click();
-  EXPECT_TRUE(form->RichTextFormat1->isChecked());
-  EXPECT_FALSE(form->Default1->isChecked());
+  EXPECT_TRUE(Command("RichTextFormat1")->isChecked());
+  EXPECT_FALSE(Command("Default1")->isChecked());
   TAttributeParser* styles = form->VrelMemo1->AttributeParser();
   ASSERT_NE(styles, nullptr);
   ASSERT_EQ(form->MemoSource1.SyntaxParser(), styles);
@@ -118,7 +118,7 @@ TEST_F(ImportCommands, RichTextIsPastedWithItsFormattingOnlyInAFormattedDocument
   form->OpenDocument(file);
   clipboard.SetTextAndRtf("red", "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\cf1 red}");
   form->MemoSource1.SetCaretPos(5, 0);
-  form->Paste1->trigger();
+  Run("Paste1");
   EXPECT_EQ(form->MemoSource1.RawLine(0), "startred");
   TAttributeParser* styles = form->VrelMemo1->AttributeParser();
   int red = static_cast<unsigned char>(form->MemoSource1.GetLineColors(0)[6]);
@@ -141,7 +141,7 @@ TEST_F(ImportCommands, RichTextIsPastedWithItsFormattingOnlyInAFormattedDocument
   dialogs.AnswerMessage(platform::mrNo);  // do not save the changed document
   form->New1Click();
   EXPECT_EQ(form->MemoSource1.SyntaxParser(), &form->SyntaxParser1);
-  form->Paste1->trigger();
+  Run("Paste1");
   EXPECT_EQ(form->MemoSource1.RawLine(0), "red") << "plain text in a highlighted document";
 }
 

@@ -44,7 +44,7 @@ TEST_F(Insertion, CustomTextReplacesTheSelectionInOneStepUpToANul) {
   WriteBytes(dir.File("userdata/Custom.txt"), std::string("<hr>\r\n<b>\0hidden", 16));
   OpenPage();
   form->MemoSource1.SetSelection(stStream, 3, 0, 6, 0);  // "one"
-  form->ToolButton8->trigger();
+  Run("ToolButton8");
   EXPECT_EQ(Text(), "<p><hr>\n<b></p>");
   form->MemoSource1.Undo();
   EXPECT_EQ(Text(), "<p>one</p>");
@@ -64,20 +64,20 @@ TEST_F(Insertion, PicturesOfTheFolderMenusGiveTheirTags) {
   std::filesystem::copy_file(Seed("seed.png"), dir.File("images/photo.png"));
   WriteBytes(dir.File("images/broken.jpg"), "not a picture");
   OpenPage();
-  ASSERT_NE(ItemNamed(form->CurrentFolder1, "logo.gif"), nullptr);
-  ItemNamed(form->CurrentFolder1, "logo.gif")->trigger();
+  ASSERT_NE(ItemNamed(Menu("CurrentFolder1"), "logo.gif"), nullptr);
+  ItemNamed(Menu("CurrentFolder1"), "logo.gif")->trigger();
   const std::string folder = dir.Path() + "/";
   EXPECT_EQ(form->MemoSource1.RawLine(0),
             "<p><IMG SRC=\"file://" + folder +
                 "logo.gif\" Width=\"7\" Height=\"5\" Alt=\"logo.gif\">"
                 "one</p>");
   form->MemoSource1.Undo();
-  ItemNamed(form->images2, "photo.png")->trigger();
+  ItemNamed(Menu("images2"), "photo.png")->trigger();
   EXPECT_EQ(form->MemoSource1.RawLine(0),
             "<p><IMG SRC=\"file://" + folder +
                 "images/photo.png\" Width=\"7\" Height=\"5\" Alt=\"/images/photo.png\">one</p>");
   form->MemoSource1.Undo();
-  ItemNamed(form->images2, "broken.jpg")->trigger();  // no size for what cannot be measured
+  ItemNamed(Menu("images2"), "broken.jpg")->trigger();  // no size for what cannot be measured
   EXPECT_EQ(
       form->MemoSource1.RawLine(0),
       "<p><IMG SRC=\"file://" + folder + "images/broken.jpg\" Alt=\"/images/broken.jpg\">one</p>");
@@ -85,10 +85,10 @@ TEST_F(Insertion, PicturesOfTheFolderMenusGiveTheirTags) {
 
   // With Ctrl the picture opens with its program instead; a failure says so.
   shell.Ctrl = true;
-  ItemNamed(form->CurrentFolder1, "logo.gif")->trigger();
+  ItemNamed(Menu("CurrentFolder1"), "logo.gif")->trigger();
   EXPECT_EQ(shell.Opened.back(), folder + "logo.gif");
   shell.FailOpen = true;
-  ItemNamed(form->CurrentFolder1, "logo.gif")->trigger();
+  ItemNamed(Menu("CurrentFolder1"), "logo.gif")->trigger();
   EXPECT_EQ(LastMessage(), "Unable to launch associated program!!");
   EXPECT_EQ(form->MemoSource1.RawLine(0), "<p>one</p>");
 }
@@ -108,7 +108,7 @@ TEST_F(Insertion, InsertOtherTakesAnyPictureFromTheDialog) {
   std::filesystem::copy_file(Seed("seed.webp"), dir.File("pic.webp"));
   OpenPage();
   dialogs.AnswerFile(dir.File("pic.webp"));
-  form->InsertOther1->trigger();
+  Run("InsertOther1");
   ASSERT_EQ(dialogs.FileDialogs().size(), 1u);
   EXPECT_EQ(dialogs.FileDialogs()[0].InitialDir, dir.Path() + "/");
   EXPECT_EQ(dialogs.FileDialogs()[0].Filters.size(), 10u);
@@ -116,7 +116,7 @@ TEST_F(Insertion, InsertOtherTakesAnyPictureFromTheDialog) {
             "<p><IMG SRC=\"file://" + dir.File("pic.webp") +
                 "\" Width=\"7\" Height=\"5\" Alt=\"pic.webp\">one</p>");
   dialogs.AnswerFile(std::nullopt);  // cancelled: nothing
-  form->InsertOther1->trigger();
+  Run("InsertOther1");
   EXPECT_EQ(form->MemoSource1.LineCount(), 1);
 }
 

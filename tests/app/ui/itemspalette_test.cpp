@@ -73,12 +73,12 @@ TEST_F(ItemsPalette, PlacementIsKeptAndATinyHeightComesBackAs33) {
   EXPECT_EQ(Palette().pos(), QPoint(55, 44));
   form->show();
   EXPECT_FALSE(Palette().isVisible());
-  form->ItemsPalatte1->trigger();
+  Run("ItemsPalatte1");
   EXPECT_TRUE(Palette().isVisible());
   EXPECT_EQ(Palette().StatusText(), "Click to return the palette to full size");
   Palette().close();  // closing only hides it
   EXPECT_FALSE(Palette().isVisible());
-  form->ToolButton18->trigger();
+  Run("ToolButton18");
   EXPECT_TRUE(Palette().isVisible());
   Palette().SavePalettePlacement();
   EXPECT_EQ(settings.ReadInteger("ItemsHeight"), 33);

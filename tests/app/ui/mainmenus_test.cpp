@@ -44,16 +44,16 @@ TEST_F(MainMenus, TheMenuBarAndTheEditMenuInOrder) {
   EXPECT_EQ(
       Captions(form->menuBar()->actions()),
       (QStringList{"&File", "&Edit", "&Colors", "&Highlighting", "&View", "&Images", "&Window"}));
-  EXPECT_EQ(Captions(form->Edit1->actions()),
+  EXPECT_EQ(Captions(Menu("Edit1")->actions()),
             (QStringList{"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "&Select All",
                          "&View Clipboard", "-", "&Find...", "F&ind Next", "R&eplace", "Goto Line",
                          "-", "&Wrap", "&Program Font Size", "Pr&ogram Font"}));
-  EXPECT_EQ(form->Replace1->shortcut(), QKeySequence("Ctrl+Shift+R"));
-  EXPECT_EQ(Captions(form->Parser1->actions()),
+  EXPECT_EQ(Command("Replace1")->shortcut(), QKeySequence("Ctrl+Shift+R"));
+  EXPECT_EQ(Captions(Menu("Parser1")->actions()),
             (QStringList{"&None", "-", "Default", "Rich Text Format", "-"}));
-  EXPECT_FALSE(form->RichTextFormat1->isEnabled());
-  EXPECT_EQ(Captions(form->Window1->actions()), (QStringList{"&Help", "&About"}));
-  EXPECT_EQ(form->ShowLineNumbers1->text(), "    &Line Numbers");
+  EXPECT_FALSE(Command("RichTextFormat1")->isEnabled());
+  EXPECT_EQ(Captions(Menu("Window1")->actions()), (QStringList{"&Help", "&About"}));
+  EXPECT_EQ(Command("ShowLineNumbers1")->text(), "    &Line Numbers");
 }
 
 TEST_F(MainMenus, CustomColoursShowInBothColourMenusOnceShown) {
@@ -61,14 +61,14 @@ TEST_F(MainMenus, CustomColoursShowInBothColourMenusOnceShown) {
   settings.WriteString("CustomHexValue2", "#2E8B57");
   Restart();
   form->show();  // the first showing fills the colour menus
-  EXPECT_FALSE(form->MenuColor[0]->isVisible());
-  EXPECT_TRUE(form->MenuColor[1]->isVisible());
-  EXPECT_EQ(form->MenuColor[1]->text(), "Sea");
-  EXPECT_TRUE(form->MenuColorPop[1]->isVisible());
-  EXPECT_EQ(form->MenuColorPop[1]->text(), "Sea");
-  EXPECT_FALSE(form->MenuColorPop[2]->isVisible());
-  EXPECT_TRUE(form->MenuColorSep1->isVisible());
-  EXPECT_TRUE(form->ColorMenuPopSep1->isVisible());
+  EXPECT_FALSE(Command("MenuColor1")->isVisible());
+  EXPECT_TRUE(Command("MenuColor2")->isVisible());
+  EXPECT_EQ(Command("MenuColor2")->text(), "Sea");
+  EXPECT_TRUE(Command("MenuColorPop2")->isVisible());
+  EXPECT_EQ(Command("MenuColorPop2")->text(), "Sea");
+  EXPECT_FALSE(Command("MenuColorPop3")->isVisible());
+  EXPECT_TRUE(Command("MenuColorSep1")->isVisible());
+  EXPECT_TRUE(Command("ColorMenuPopSep1")->isVisible());
   EXPECT_FALSE(form->ColorsChanged);
 
   // A palette that changes the slots marks them; the menu opening shows the change. Emptying a
@@ -76,17 +76,17 @@ TEST_F(MainMenus, CustomColoursShowInBothColourMenusOnceShown) {
   form->Settings.CustomColorName[1].clear();
   form->Settings.CustomColorName[15] = "Last";
   form->ColorsChanged = true;
-  emit form->Color1->aboutToShow();
-  EXPECT_FALSE(form->MenuColor[1]->isVisible());
-  EXPECT_TRUE(form->MenuColor[15]->isVisible());
-  EXPECT_TRUE(form->MenuColorSep1->isVisible());
+  emit Menu("Color1")->aboutToShow();
+  EXPECT_FALSE(Command("MenuColor2")->isVisible());
+  EXPECT_TRUE(Command("MenuColor16")->isVisible());
+  EXPECT_TRUE(Command("MenuColorSep1")->isVisible());
 
   // A colour item puts its code over the selection.
   form->MemoSource1.InsertText("color=red");
   form->MemoSource1.SetCaretPos(9, 0);
   form->MemoSource1.SetSelection(stStream, 6, 0, 9, 0);
   form->Settings.CustomHexValue[15] = "#ABCDEF";
-  form->MenuColorPop[15]->trigger();
+  Run("MenuColorPop16");
   EXPECT_EQ(Text(), "color=#ABCDEF");
 }
 
@@ -136,7 +136,7 @@ TEST_F(MainMenus, AMenuShortcutThatReachesTheViewRunsItsItem) {
 
   // The clipboard window's view has no menu: Ctrl+Q there starts a two-key command (Ctrl+Q
   // Ctrl+Y deletes to the line end).
-  form->ViewClipboard1->trigger();
+  Run("ViewClipboard1");
   TVrelMemo* other = form->EditWindow->Memo();
   other->MemoSource().LoadFromBuffer("abcdef");
   other->MemoSource().SetCaretPos(2, 0);
@@ -166,7 +166,7 @@ TEST_F(MainMenus, ShortcutsRefreshTheirMenuFirst) {
   // An empty document: Ctrl+A and Ctrl+J find their items disabled and do nothing.
   Press(Qt::Key_J, Qt::ControlModifier);
   EXPECT_TRUE(dialogs.Messages().empty());
-  EXPECT_FALSE(form->GotoLine1->isEnabled());
+  EXPECT_FALSE(Command("GotoLine1")->isEnabled());
 
   // Ctrl+W toggles wrapping every time: the menu's check mark is refreshed before each.
   Press(Qt::Key_W, Qt::ControlModifier);
@@ -194,77 +194,77 @@ TEST_F(MainMenus, ShortcutsRefreshTheirMenuFirst) {
   EXPECT_EQ(Text(), "#111111");
   Press(Qt::Key_X, Qt::ControlModifier);
   EXPECT_EQ(Text(), "#111111");
-  EXPECT_FALSE(form->Cut1->isEnabled());
+  EXPECT_FALSE(Command("Cut1")->isEnabled());
   Press(Qt::Key_A, Qt::ControlModifier);
-  EXPECT_TRUE(form->ToolButton5->isEnabled());
+  EXPECT_TRUE(Command("ToolButton5")->isEnabled());
   Press(Qt::Key_X, Qt::ControlModifier);
   EXPECT_EQ(Text(), "");
   EXPECT_EQ(clipboard.GetText(), "#111111");
-  EXPECT_TRUE(form->ToolButton7->isEnabled());
+  EXPECT_TRUE(Command("ToolButton7")->isEnabled());
 }
 
 TEST_F(MainMenus, GoToLineAsksForANumber) {
   form->VrelMemo1->InsertText("a\r\nb\r\nc\r\nd");
   ASSERT_EQ(form->MemoSource1.LineCount(), 4);
   dialogs.Answer(true, "3");
-  form->GotoLine1->trigger();
+  Run("GotoLine1");
   ASSERT_EQ(dialogs.Asked().size(), 1u);
   EXPECT_EQ(dialogs.Asked()[0].Caption, "Go to line Number");
   EXPECT_EQ(form->MemoSource1.CaretY(), 2);
   dialogs.Answer(true, "three");
-  form->GotoLine1->trigger();
+  Run("GotoLine1");
   EXPECT_EQ(LastMessage(), "'three' is not a valid integer value");
   EXPECT_EQ(form->MemoSource1.CaretY(), 2);
 }
 
 TEST_F(MainMenus, GutterAndLineNumbers) {
-  emit form->View1->aboutToShow();
-  EXPECT_FALSE(form->ShowLineNumbers1->isEnabled());
-  form->ShowGutter1->trigger();
-  emit form->View1->aboutToShow();
-  EXPECT_TRUE(form->ShowGutter1->isChecked());
-  EXPECT_TRUE(form->ShowLineNumbers1->isEnabled());
-  form->ShowLineNumbers1->trigger();
+  emit Menu("View1")->aboutToShow();
+  EXPECT_FALSE(Command("ShowLineNumbers1")->isEnabled());
+  Run("ShowGutter1");
+  emit Menu("View1")->aboutToShow();
+  EXPECT_TRUE(Command("ShowGutter1")->isChecked());
+  EXPECT_TRUE(Command("ShowLineNumbers1")->isEnabled());
+  Run("ShowLineNumbers1");
   EXPECT_TRUE(form->VrelMemo1->Options().Contains(moLineNumbers));
   // Hiding the gutter hides its numbers; showing it again brings the gutter alone.
-  form->ShowGutter1->trigger();
-  form->ShowGutter1->trigger();
+  Run("ShowGutter1");
+  Run("ShowGutter1");
   TMemoOptions options = form->VrelMemo1->Options();
   EXPECT_TRUE(options.Contains(moDrawGutter));
   EXPECT_FALSE(options.Contains(moLineNumbers));
   EXPECT_FALSE(options.Contains(moLineNumbersOnGutter));
   // The toolbar item hides and shows the toolbar.
-  form->Toolbar2->trigger();
+  Run("Toolbar2");
   EXPECT_TRUE(form->ToolBar1->isHidden());
-  emit form->View1->aboutToShow();
-  EXPECT_FALSE(form->Toolbar2->isChecked());
+  emit Menu("View1")->aboutToShow();
+  EXPECT_FALSE(Command("Toolbar2")->isChecked());
 }
 
 TEST_F(MainMenus, NoneAndDefaultParsers) {
-  form->None4->trigger();
+  Run("None4");
   EXPECT_EQ(form->MemoSource1.SyntaxParser(), nullptr);
-  emit form->Parser1->aboutToShow();
-  EXPECT_TRUE(form->None4->isChecked());
-  EXPECT_FALSE(form->Default1->isChecked());
-  EXPECT_FALSE(form->RichTextFormat1->isChecked());
-  form->Default1->trigger();
+  emit Menu("Parser1")->aboutToShow();
+  EXPECT_TRUE(Command("None4")->isChecked());
+  EXPECT_FALSE(Command("Default1")->isChecked());
+  EXPECT_FALSE(Command("RichTextFormat1")->isChecked());
+  Run("Default1");
   EXPECT_EQ(form->MemoSource1.SyntaxParser(), &form->SyntaxParser1);
   EXPECT_TRUE(form->Settings.Highlighting);
-  emit form->Parser1->aboutToShow();
-  EXPECT_TRUE(form->Default1->isChecked());
-  EXPECT_FALSE(form->None4->isChecked());
+  emit Menu("Parser1")->aboutToShow();
+  EXPECT_TRUE(Command("Default1")->isChecked());
+  EXPECT_FALSE(Command("None4")->isChecked());
   // Clickable addresses follow the store.
-  form->HighlightUrls1->trigger();
-  emit form->HighLighting1->aboutToShow();
-  EXPECT_TRUE(form->HighlightUrls1->isChecked());
+  Run("HighlightUrls1");
+  emit Menu("HighLighting1")->aboutToShow();
+  EXPECT_TRUE(Command("HighlightUrls1")->isChecked());
   EXPECT_TRUE(form->MemoSource1.HighlightUrls());
 }
 
 TEST_F(MainMenus, SplitViewSharesTheOneDocument) {
   ShowActive();
-  form->SplitView1->trigger();
+  Run("SplitView1");
   ASSERT_NE(form->SplitMemo, nullptr);
-  EXPECT_TRUE(form->SplitView1->isChecked());
+  EXPECT_TRUE(Command("SplitView1")->isChecked());
   EXPECT_EQ(&form->SplitMemo->MemoSource(), &form->MemoSource1);
   EXPECT_EQ(form->findChild<QWidget*>("Splitter1"), static_cast<QWidget*>(form->Splitter1));
   EXPECT_EQ(form->SplitMemo->Font(), form->VrelMemo1->Font());
@@ -276,17 +276,17 @@ TEST_F(MainMenus, SplitViewSharesTheOneDocument) {
   QTest::keyClicks(form->VrelMemo1, "c");
   EXPECT_EQ(Text(), "abc");
   // Twice restores the single view, which still edits the document.
-  form->SplitView1->trigger();
+  Run("SplitView1");
   EXPECT_EQ(form->SplitMemo, nullptr);
   EXPECT_EQ(form->findChild<QWidget*>("SplitMemo"), nullptr);
-  EXPECT_FALSE(form->SplitView1->isChecked());
+  EXPECT_FALSE(Command("SplitView1")->isChecked());
   EXPECT_EQ(form->centralWidget(), form->VrelMemo1);
   QTest::keyClicks(form->VrelMemo1, "d");
   EXPECT_EQ(Text(), "abcd");
 }
 
 TEST_F(MainMenus, TheClipboardWindowCollectsCopiedText) {
-  form->ViewClipboard1->trigger();
+  Run("ViewClipboard1");
   ASSERT_NE(form->EditWindow, nullptr);
   EXPECT_EQ(form->EditWindow->windowTitle(), "Clipboard");
   EXPECT_EQ(form->EditWindow->Tabs()->count(), 1);
@@ -294,7 +294,7 @@ TEST_F(MainMenus, TheClipboardWindowCollectsCopiedText) {
   EXPECT_EQ(form->ClipboardStore->SyntaxParser(), form->MemoSource1.SyntaxParser());
   form->VrelMemo1->InsertText("first");
   form->MemoSource1.SelectAll();
-  form->Copy1->trigger();
+  Run("Copy1");
   clipboard.SetText("second");
   TCustomMemoSource& shown = form->EditWindow->Memo()->MemoSource();
   EXPECT_EQ(&shown, form->ClipboardStore.get());
@@ -303,7 +303,7 @@ TEST_F(MainMenus, TheClipboardWindowCollectsCopiedText) {
             std::to_string(shown.CaretY() + 1) + ": " + std::to_string(shown.CaretX() + 1));
   EXPECT_EQ(form->EditWindow->StatusText(2), "Insert");
   // Showing it again reuses the window and its one tab.
-  form->ViewClipboard1->trigger();
+  Run("ViewClipboard1");
   EXPECT_EQ(form->EditWindow->Tabs()->count(), 1);
 }
 
@@ -314,13 +314,13 @@ TEST_F(MainMenus, TheProgramFontComesFromTheFontDialog) {
   chosen.Bold = true;
   chosen.Color = 0x0000FF;
   dialogs.AnswerFont(std::nullopt);
-  form->ProgramFont1->trigger();
+  Run("ProgramFont1");
   EXPECT_EQ(form->VrelMemo1->Font().Name, "Courier New");
   ASSERT_EQ(dialogs.FontsShown().size(), 1u);
   EXPECT_EQ(dialogs.FontsShown()[0].Name, "Courier New");
   EXPECT_EQ(dialogs.FontsShown()[0].Size, 8);
   dialogs.AnswerFont(chosen);
-  form->ProgramFont1->trigger();
+  Run("ProgramFont1");
   for (const TFont& font : {form->VrelMemo1->Font(), form->SyntaxParser1.DefaultAttr().Font}) {
     EXPECT_EQ(font.Name, "Liberation Sans");
     EXPECT_EQ(font.Size(), 12);
@@ -358,14 +358,14 @@ TEST_F(MainMenus, ClicksAndThePressedStatusBar) {
   ShowActive();
   form->VrelMemo1->InsertText("one two");
   form->MemoSource1.SetSelection(stStream, 0, 0, 3, 0);
-  EXPECT_FALSE(form->ToolButton5->isEnabled());
+  EXPECT_FALSE(Command("ToolButton5")->isEnabled());
   QTest::mouseClick(form->VrelMemo1->viewport(), Qt::LeftButton, {}, QPoint(200, 60));
   // The click itself dropped the selection and moved the caret; the buttons follow.
-  EXPECT_EQ(form->ToolButton5->isEnabled(), form->MemoSource1.HasSelection());
+  EXPECT_EQ(Command("ToolButton5")->isEnabled(), form->MemoSource1.HasSelection());
   EXPECT_EQ(Panel(1), "Line: " + std::to_string(form->MemoSource1.CaretY() + 1));
   QTest::keyClick(form->VrelMemo1, Qt::Key_Home, Qt::ShiftModifier);
-  EXPECT_EQ(form->ToolButton5->isEnabled(), form->MemoSource1.HasSelection());
-  EXPECT_EQ(form->ToolButton6->isEnabled(), form->ToolButton5->isEnabled());
+  EXPECT_EQ(Command("ToolButton5")->isEnabled(), form->MemoSource1.HasSelection());
+  EXPECT_EQ(Command("ToolButton6")->isEnabled(), Command("ToolButton5")->isEnabled());
 
   QTest::mousePress(form->statusBar(), Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_EQ(form->statusBar()->currentMessage(), "Ouch - Do you mind!!");

@@ -36,16 +36,16 @@ TEST_F(MainWindow, StartsUntitledAndClean) {
   EXPECT_EQ(Panel(1), "Line: 1");
   EXPECT_EQ(Panel(2), "");
   EXPECT_EQ(Panel(3), "[untitled]");
-  EXPECT_FALSE(form->Save1->isEnabled());
-  EXPECT_FALSE(form->SaveAs1->isEnabled());
-  EXPECT_FALSE(form->ToolButton3->isEnabled());
-  EXPECT_FALSE(form->ReverttoSaved1->isEnabled());
-  EXPECT_FALSE(form->Print1->isEnabled());
-  EXPECT_EQ(form->New1->shortcut(), QKeySequence("Ctrl+N"));
-  EXPECT_EQ(form->SaveAs1->shortcut(), QKeySequence("Ctrl+Alt+S"));
-  EXPECT_EQ(form->Open1->text(), "&Open...");
-  EXPECT_EQ(form->ToolButton14->toolTip(), "Exit Program");
-  EXPECT_FALSE(form->FileSep3->isVisible());
+  EXPECT_FALSE(Command("Save1")->isEnabled());
+  EXPECT_FALSE(Command("SaveAs1")->isEnabled());
+  EXPECT_FALSE(Command("ToolButton3")->isEnabled());
+  EXPECT_FALSE(Command("ReverttoSaved1")->isEnabled());
+  EXPECT_FALSE(Command("Print1")->isEnabled());
+  EXPECT_EQ(Command("New1")->shortcut(), QKeySequence("Ctrl+N"));
+  EXPECT_EQ(Command("SaveAs1")->shortcut(), QKeySequence("Ctrl+Alt+S"));
+  EXPECT_EQ(Command("Open1")->text(), "&Open...");
+  EXPECT_EQ(Command("ToolButton14")->toolTip(), "Exit Program");
+  EXPECT_FALSE(Command("FileSep3")->isVisible());
 }
 
 TEST_F(MainWindow, TheViewShowsTheStoreWithTheWindowsSettings) {
@@ -65,11 +65,11 @@ TEST_F(MainWindow, TheViewShowsTheStoreWithTheWindowsSettings) {
 TEST_F(MainWindow, WalksFromUntitledToNamedAndModified) {
   Type("<p>hello</p>");
   EXPECT_EQ(Panel(2), "Modified");
-  EXPECT_TRUE(form->Save1->isEnabled());
-  EXPECT_TRUE(form->ToolButton3->isEnabled());
-  EXPECT_TRUE(form->SaveAs1->isEnabled());  // there is text now
-  EXPECT_TRUE(form->ToolButton4->isEnabled());
-  EXPECT_TRUE(form->Print1->isEnabled());
+  EXPECT_TRUE(Command("Save1")->isEnabled());
+  EXPECT_TRUE(Command("ToolButton3")->isEnabled());
+  EXPECT_TRUE(Command("SaveAs1")->isEnabled());  // there is text now
+  EXPECT_TRUE(Command("ToolButton4")->isEnabled());
+  EXPECT_TRUE(Command("Print1")->isEnabled());
 
   std::string file = dir.File("page.html");
   dialogs.AnswerFile(file);
@@ -81,7 +81,7 @@ TEST_F(MainWindow, WalksFromUntitledToNamedAndModified) {
   EXPECT_EQ(form->TaskbarTitle, "page.html - " + dir.Path() + "/");
   EXPECT_EQ(Panel(3), file);
   EXPECT_EQ(Panel(2), "");
-  EXPECT_FALSE(form->Save1->isEnabled());
+  EXPECT_FALSE(Command("Save1")->isEnabled());
   EXPECT_EQ(form->CurrentExtension, ".html");
   EXPECT_EQ(form->SaveDialog1.FilterIndex, 2);
   EXPECT_EQ(form->SaveDialog1.DefaultExt, "*.html");
@@ -90,8 +90,8 @@ TEST_F(MainWindow, WalksFromUntitledToNamedAndModified) {
   form->MemoSource1.SetCaretPos(3, 0);
   Type("X");
   EXPECT_EQ(Panel(2), "Modified");
-  form->File1Click();
-  EXPECT_TRUE(form->ReverttoSaved1->isEnabled());
+  OpenMenu("File1");
+  EXPECT_TRUE(Command("ReverttoSaved1")->isEnabled());
   form->Save1Click();  // named: writes at once
   EXPECT_EQ(ReadBytes(file), "<p>Xhello</p>");
   EXPECT_EQ(dialogs.FileDialogs().size(), 1u);
@@ -106,7 +106,7 @@ TEST_F(MainWindow, UndoingBackToTheSavedTextShowsItClean) {
   EXPECT_EQ(Panel(2), "Modified");
   form->MemoSource1.Undo();
   EXPECT_EQ(Panel(2), "");
-  EXPECT_FALSE(form->Save1->isEnabled());
+  EXPECT_FALSE(Command("Save1")->isEnabled());
 }
 
 TEST_F(MainWindow, CaptionForms) {
@@ -227,23 +227,23 @@ TEST_F(MainWindow, TheEncodingMenuAndPanelsShowAndChangeTheLineEnds) {
   form->OpenDocument(file);
   EXPECT_EQ(form->EncodingPanel->text(), "Windows-1252");
   EXPECT_EQ(form->LineEndPanel->text(), "LF");
-  emit form->Encoding1->aboutToShow();
-  EXPECT_FALSE(form->LineEnds1[ofWindows]->isChecked());
-  EXPECT_TRUE(form->LineEnds1[ofUnix]->isChecked());
-  EXPECT_FALSE(form->LineEnds1[ofMac]->isChecked());
+  emit Menu("Encoding1")->aboutToShow();
+  EXPECT_FALSE(Command("CRLF1")->isChecked());
+  EXPECT_TRUE(Command("LF1")->isChecked());
+  EXPECT_FALSE(Command("CR1")->isChecked());
 
   // Choosing the checked style changes nothing; another one is for the next save.
-  form->LineEnds1[ofUnix]->trigger();
+  Run("LF1");
   EXPECT_FALSE(form->MemoSource1.Modified());
-  form->LineEnds1[ofWindows]->trigger();
+  Run("CRLF1");
   EXPECT_TRUE(form->MemoSource1.Modified());
   EXPECT_EQ(form->LineEndPanel->text(), "CR LF");
   EXPECT_EQ(Panel(2), "Modified");
   ASSERT_TRUE(form->SaveDocument());
   EXPECT_EQ(ReadBytes(file), "<p>caf\xE9</p>\r\n<p>two</p>");
-  emit form->Encoding1->aboutToShow();
-  EXPECT_TRUE(form->LineEnds1[ofWindows]->isChecked());
-  EXPECT_FALSE(form->LineEnds1[ofUnix]->isChecked());
+  emit Menu("Encoding1")->aboutToShow();
+  EXPECT_TRUE(Command("CRLF1")->isChecked());
+  EXPECT_FALSE(Command("LF1")->isChecked());
 
   form->New1Click();
   EXPECT_EQ(form->EncodingPanel->text(), "UTF-8");
@@ -292,18 +292,18 @@ TEST_F(MainWindow, AWindows1252PageTypesWhatItCanHoldAndConvertsToUtf8) {
   EXPECT_TRUE(form->NotePanel->text().contains(QString::fromUtf8("\xE6\x97\xA5")));
   EXPECT_TRUE(form->NotePanel->text().contains("Windows-1252"));
 
-  emit form->Encoding1->aboutToShow();
-  EXPECT_TRUE(form->Encodings1[enWindows1252]->isChecked());
-  EXPECT_FALSE(form->Encodings1[enUtf8]->isChecked());
-  EXPECT_TRUE(form->ConverttoUtf81->isEnabled());
-  form->ConverttoUtf81->trigger();
+  emit Menu("Encoding1")->aboutToShow();
+  EXPECT_TRUE(Command("Windows12521")->isChecked());
+  EXPECT_FALSE(Command("UTF81")->isChecked());
+  EXPECT_TRUE(Command("ConverttoUtf81")->isEnabled());
+  Run("ConverttoUtf81");
   EXPECT_EQ(form->EncodingPanel->text(), "UTF-8");
   EXPECT_EQ(form->MemoSource1.RawLine(0), "caf\xC3\xA9\xC3\xBC");
   TypeKeys(form->VrelMemo1, QString::fromUtf8("\xE6\x97\xA5"));
   ASSERT_TRUE(form->SaveDocument());
   EXPECT_EQ(ReadBytes(file), "caf\xC3\xA9\xC3\xBC\xE6\x97\xA5");
-  emit form->Encoding1->aboutToShow();
-  EXPECT_FALSE(form->ConverttoUtf81->isEnabled());
+  emit Menu("Encoding1")->aboutToShow();
+  EXPECT_FALSE(Command("ConverttoUtf81")->isEnabled());
 }
 
 TEST_F(MainWindow, ChoosingAnEncodingReReadsTheSameBytes) {
@@ -312,12 +312,12 @@ TEST_F(MainWindow, ChoosingAnEncodingReReadsTheSameBytes) {
   form->OpenDocument(file);
   EXPECT_EQ(form->EncodingPanel->text(), "UTF-8");
   EXPECT_EQ(form->MemoSource1.LineLength(0), 5);
-  form->Encodings1[enWindows1252]->trigger();
+  Run("Windows12521");
   EXPECT_EQ(form->EncodingPanel->text(), "Windows-1252");
   EXPECT_EQ(form->MemoSource1.LineLength(0), 6);  // "naÃ¯ve": one column a byte
   EXPECT_FALSE(form->MemoSource1.Modified());
   EXPECT_EQ(ReadBytes(file), "na\xC3\xAFve\r\n");
-  form->Encodings1[enUtf8]->trigger();
+  Run("UTF81");
   EXPECT_EQ(form->MemoSource1.LineLength(0), 5);
 }
 
@@ -338,8 +338,8 @@ TEST_F(MainWindow, ReadOnlyFilesOpenUntitledAndModified) {
   EXPECT_EQ(Panel(2), "Modified");
   EXPECT_EQ(Panel(3), "[untitled]");
   EXPECT_TRUE(form->ReadOnlyOrigin);
-  form->File1Click();
-  EXPECT_TRUE(form->ReverttoSaved1->isEnabled());
+  OpenMenu("File1");
+  EXPECT_TRUE(Command("ReverttoSaved1")->isEnabled());
 
   form->MemoSource1.SetCaretPos(0, 0);
   Type("edited ");
@@ -352,13 +352,13 @@ TEST_F(MainWindow, ReadOnlyFilesOpenUntitledAndModified) {
   // New and Save As keep offering the read-only file until another file is opened.
   dialogs.AnswerMessage(mrNo);
   form->New1Click();
-  form->File1Click();
-  EXPECT_TRUE(form->ReverttoSaved1->isEnabled());
+  OpenMenu("File1");
+  EXPECT_TRUE(Command("ReverttoSaved1")->isEnabled());
   std::string other = dir.File("free.txt");
   WriteBytes(other, "free");
   form->OpenDocument(other);
-  form->File1Click();
-  EXPECT_FALSE(form->ReverttoSaved1->isEnabled());
+  OpenMenu("File1");
+  EXPECT_FALSE(Command("ReverttoSaved1")->isEnabled());
 }
 
 TEST_F(MainWindow, RevertReloadsTheSavedFile) {
@@ -386,8 +386,8 @@ TEST_F(MainWindow, AFailedSaveKeepsTheDocumentModifiedAndTheFileIntact) {
   EXPECT_EQ(LastMessage(),
             "Unable to Save the file, \r\r" + file + "\r\rplease check the destination!");
   EXPECT_EQ(Panel(2), "Modified");
-  EXPECT_TRUE(form->Save1->isEnabled());
-  EXPECT_TRUE(form->ToolButton3->isEnabled());
+  EXPECT_TRUE(Command("Save1")->isEnabled());
+  EXPECT_TRUE(Command("ToolButton3")->isEnabled());
   EXPECT_EQ(ReadBytes(file), "on disk");
   EXPECT_EQ(dir.FileCount(), 1);
 
@@ -511,7 +511,7 @@ TEST_F(MainWindow, AMousePressInTheWindowRunsTheCheck) {
   clipboard.SetForeignText("paste me");
   dialogs.AnswerMessage(mrNo);
   form->WMMouseActivate();
-  EXPECT_TRUE(form->ToolButton7->isEnabled());
+  EXPECT_TRUE(Command("ToolButton7")->isEnabled());
 }
 
 TEST_F(MainWindow, CommandLineOpensTheFirstFileHereAndTheRestElsewhere) {

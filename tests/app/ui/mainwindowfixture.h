@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <memory>
 #include <string>
@@ -61,6 +63,22 @@ struct MainWindow : ::testing::Test {
   std::string Caption() const { return form->windowTitle().toStdString(); }
   std::string Panel(int i) const { return form->PanelText(i).toStdString(); }
   void Type(const std::string& text) { form->MemoSource1.InsertText(text); }
+  // A command of the window by its component name ("Save1"), as its menu or toolbar shows it.
+  QAction* Command(const std::string& name) const {
+    QAction* action = form->Commands[name];
+    EXPECT_TRUE(action) << "no command " << name;
+    return action;
+  }
+  QMenu* Menu(const std::string& name) const {
+    QMenu* menu = form->Commands.Menu(name);
+    EXPECT_TRUE(menu) << "no menu " << name;
+    return menu;
+  }
+  // Runs a command as the user would: its rules are refreshed first, and a disabled command
+  // does nothing. True when it ran.
+  bool Run(const std::string& name) { return form->Commands.Run(name); }
+  // Opens a menu as a click would: its opening handler and the rules of every command run.
+  void OpenMenu(const std::string& name) const { emit Menu(name)->aboutToShow(); }
   std::string LastMessage() const {
     return dialogs.Messages().empty() ? "" : dialogs.Messages().back().Text;
   }

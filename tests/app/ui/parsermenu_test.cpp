@@ -28,7 +28,7 @@ struct ParserMenu : MainWindow {
     form = std::make_unique<TForm1>(services);
   }
   std::vector<QAction*> SchemeItems() const {
-    QList<QAction*> all = form->Parser1->actions();
+    QList<QAction*> all = Menu("Parser1")->actions();
     return {all.begin() + 5, all.end()};
   }
   QAction* Item(const std::string& name) const {
@@ -52,7 +52,7 @@ TEST_F(ParserMenu, ListsTheSchemesOfTheSyntaxFolderByName) {
   EXPECT_EQ(items[0]->text(), "CSS");
   EXPECT_EQ(TForm1::SchemePath(items[0]), syntax + "/CSS.sch");
   EXPECT_EQ(items[1]->text(), "JavaScript");
-  EXPECT_TRUE(form->N7->isVisible());
+  EXPECT_TRUE(Command("N7")->isVisible());
   // Filling the menu leaves the built-in scheme in force.
   EXPECT_EQ(form->SyntaxParser1.SyntaxScheme().Name, form->DefaultParser.SyntaxScheme().Name);
   EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "Default");
@@ -64,13 +64,13 @@ TEST_F(ParserMenu, AChosenSchemeColoursAndIsRemembered) {
   EXPECT_EQ(form->Settings.SyntaxSchemeLocation, syntax + "/JavaScript.sch");
   EXPECT_EQ(form->SyntaxParser1.SyntaxScheme().Name, "JavaScript");
   EXPECT_EQ(form->MemoSource1.SyntaxParser(), &form->SyntaxParser1);
-  emit form->Parser1->aboutToShow();
+  emit Menu("Parser1")->aboutToShow();
   EXPECT_TRUE(Item("JavaScript")->isChecked());
   EXPECT_FALSE(Item("CSS")->isChecked());
-  EXPECT_FALSE(form->Default1->isChecked());
+  EXPECT_FALSE(Command("Default1")->isChecked());
 
   // From "None" a scheme item turns highlighting back on.
-  form->None4->trigger();
+  Run("None4");
   Item("CSS")->trigger();
   EXPECT_TRUE(form->Settings.Highlighting);
   EXPECT_EQ(form->MemoSource1.SyntaxParser(), &form->SyntaxParser1);
@@ -89,7 +89,7 @@ TEST_F(ParserMenu, FilesThatChangedOrVanishedFallBackToTheBuiltInScheme) {
   Item("CSS")->trigger();
   EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "Default");
   EXPECT_EQ(form->Settings.SyntaxSchemeLocation, "Default");
-  EXPECT_TRUE(form->Default1->isChecked());
+  EXPECT_TRUE(Command("Default1")->isChecked());
   EXPECT_EQ(form->SyntaxParser1.SyntaxScheme().Name, form->DefaultParser.SyntaxScheme().Name);
 
   // The file is gone: a warning, and the scheme in force stays.

@@ -25,14 +25,14 @@ TEST_F(PreferencesCommands, F8AndDefineBrowsersOpenTheirPages) {
     page = p.PageControl1->currentIndex();
     p.reject();
   });
-  form->Preferences1->trigger();
+  Run("Preferences1");
   EXPECT_EQ(page, ppSendToLink);
-  EXPECT_EQ(form->Preferences1->shortcut(), QKeySequence("F8"));
+  EXPECT_EQ(Command("Preferences1")->shortcut(), QKeySequence("F8"));
   WithDialog([&](TPreferences& p) {
     page = p.PageControl1->currentIndex();
     p.reject();
   });
-  form->DefineBrowsers1->trigger();
+  Run("DefineBrowsers1");
   EXPECT_EQ(page, ppBrowserSetup);
 }
 
@@ -44,7 +44,7 @@ TEST_F(PreferencesCommands, ASpecifiedFolderIsWhereTheNextOpenDialogStarts) {
     p.DirEdit1->SetText(site);
     p.BitBtn1->click();
   });
-  form->Preferences1->trigger();
+  Run("Preferences1");
   EXPECT_FALSE(form->Settings.LastFolder);
   EXPECT_EQ(form->CurrentFolder, site + "/");
   EXPECT_EQ(settings.ReadString("SpecifiedFolder"), site);
@@ -65,7 +65,7 @@ TEST_F(PreferencesCommands, CancelLeavesEverySettingAsItWas) {
     p.Edit4->setValue(9);
     p.BitBtn2->click();
   });
-  form->Preferences1->trigger();
+  Run("Preferences1");
   EXPECT_EQ(settings.Values(), stored);
   EXPECT_EQ(form->PreferenceValues(), before);
 }
@@ -75,16 +75,16 @@ TEST_F(PreferencesCommands, OkChangesTheCaptionAndTheRecentFileList) {
   test::WriteBytes(page, "<p>x</p>");
   form->OpenDocument(page);
   EXPECT_EQ(Caption(), "Quorel 1.5 - index.html - " + dir.Path() + "/");
-  ASSERT_TRUE(form->FileName1->isVisible());
+  ASSERT_TRUE(Command("FileName1")->isVisible());
   WithDialog([](TPreferences& p) {
     p.CaptionRadios[2]->setChecked(true);  // "Filename only"
     p.CheckBox3->setChecked(false);        // no history list
     p.BitBtn1->click();
   });
-  form->Preferences1->trigger();
+  Run("Preferences1");
   EXPECT_EQ(Caption(), "Quorel 1.5 - index.html");
   EXPECT_EQ(form->Settings.ProgramCaptionType, 3);
-  EXPECT_FALSE(form->FileName1->isVisible());
+  EXPECT_FALSE(Command("FileName1")->isVisible());
   EXPECT_EQ(settings.ReadBool("HistoryEnabled"), false);
 }
 
@@ -96,7 +96,7 @@ TEST_F(PreferencesCommands, TheHighlightingPageAppliesToTheWindowsScheme) {
     p.SyntaxEdForm1->ApplyButClick();
     p.BitBtn2->click();  // the editor applied already; Cancel only closes
   });
-  form->Preferences1->trigger();
+  Run("Preferences1");
   EXPECT_EQ(form->SyntaxParser1.SyntaxScheme().SyntaxBlocks.size(), 1u);
   EXPECT_NE(form->MemoSource1.GetLineColors(0), coloured);
 }

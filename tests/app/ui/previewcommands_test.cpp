@@ -27,7 +27,7 @@ TEST_F(Preview, AutoSaveSavesANamedDocumentAndShowsItsFile) {
   OpenPage("page.htm", "<p>old</p>");
   Type("<b>new</b>");
   form->Settings.AutoSave = true;
-  form->ToolButton16->trigger();
+  Run("ToolButton16");
   EXPECT_TRUE(dialogs.Messages().empty());
   EXPECT_EQ(ReadBytes(dir.File("page.htm")), "<b>new</b><p>old</p>");
   EXPECT_FALSE(form->MemoSource1.Modified());
@@ -80,25 +80,25 @@ TEST_F(Preview, TheBrowserMenuOnAnEmptyDocument) {
   form->Settings.BrowserNames = {"Firefly", "", "Other"};
   form->Settings.PrimaryBrowser = 4;
   form->PopupMenu2Popup();
-  EXPECT_FALSE(form->DefaultSystemBrowser1->isEnabled());
-  EXPECT_FALSE(form->Name1->isEnabled());
-  EXPECT_EQ(form->Name1->text(), "Firefly");
-  EXPECT_TRUE(form->Name1->isVisible());
-  EXPECT_FALSE(form->Name2->isVisible());
-  EXPECT_EQ(form->PopupMenu2->defaultAction(), form->Name3);
+  EXPECT_FALSE(Command("DefaultSystemBrowser1")->isEnabled());
+  EXPECT_FALSE(Command("Name1")->isEnabled());
+  EXPECT_EQ(Command("Name1")->text(), "Firefly");
+  EXPECT_TRUE(Command("Name1")->isVisible());
+  EXPECT_FALSE(Command("Name2")->isVisible());
+  EXPECT_EQ(Menu("PopupMenu2")->defaultAction(), Command("Name3"));
   // The button itself drops the menu down when there is nothing to show.
   form->show();
-  form->ToolButton16->trigger();
-  EXPECT_TRUE(form->PopupMenu2->isVisible());
-  form->PopupMenu2->hide();
+  Run("ToolButton16");
+  EXPECT_TRUE(Menu("PopupMenu2")->isVisible());
+  Menu("PopupMenu2")->hide();
   EXPECT_TRUE(shell.Opened.empty());
   Type("x");
   form->PopupMenu2Popup();
-  EXPECT_TRUE(form->DefaultSystemBrowser1->isEnabled());
-  EXPECT_TRUE(form->Name3->isEnabled());
+  EXPECT_TRUE(Command("DefaultSystemBrowser1")->isEnabled());
+  EXPECT_TRUE(Command("Name3")->isEnabled());
   // The switches are the settings.
-  form->Warnings1->trigger();
-  form->AutoSave1->trigger();
+  Run("Warnings1");
+  Run("AutoSave1");
   EXPECT_TRUE(form->Settings.DisableWarning);
   EXPECT_TRUE(form->Settings.AutoSave);
 }
@@ -215,7 +215,7 @@ TEST_F(Preview, HelpOpensThePageBesideTheProgramOrSaysItIsMissing) {
   EXPECT_EQ(LastMessage().rfind("Help file does not exist please re-install!!\r\r", 0), 0u);
   std::filesystem::create_directories(dir.File("Help"));
   WriteBytes(dir.File("Help/index.html"), "<!DOCTYPE html>");
-  form->Help1->trigger();
+  Run("Help1");
   ASSERT_EQ(shell.Opened.size(), 1u);
   EXPECT_EQ(shell.Opened[0], dir.File("Help/index.html"));
 }

@@ -27,16 +27,16 @@ struct PrintCommand : MainWindow {
       ASSERT_NE(form1, nullptr);
       inDialog(*form1);
     });
-    form->Print1->trigger();
+    Run("Print1");
   }
 };
 
 TEST_F(PrintCommand, IsCtrlPAndNeedsText) {
-  EXPECT_EQ(form->Print1->text().toStdString(), "&Print...");
-  EXPECT_EQ(form->Print1->shortcut(), QKeySequence("Ctrl+P"));
-  EXPECT_FALSE(form->Print1->isEnabled());
+  EXPECT_EQ(Command("Print1")->text().toStdString(), "&Print...");
+  EXPECT_EQ(Command("Print1")->shortcut(), QKeySequence("Ctrl+P"));
+  EXPECT_FALSE(Command("Print1")->isEnabled());
   form->VrelMemo1->InsertText("<p>one</p>\r\n<p>two</p>");
-  EXPECT_TRUE(form->Print1->isEnabled());
+  EXPECT_TRUE(Command("Print1")->isEnabled());
 }
 
 TEST_F(PrintCommand, PrintsTheDocumentAndKeepsTheChoicesForTheNextPrint) {

@@ -280,7 +280,7 @@ TEST_F(Recovery, AFormattedDocumentComesBackFormatted) {
   dialogs.AnswerMessage(platform::mrYes);
   form->OfferRecoveredText();
   EXPECT_EQ(form->MemoSource1.SaveToString(), "bold words");
-  EXPECT_TRUE(form->RichTextFormat1->isChecked());
+  EXPECT_TRUE(Command("RichTextFormat1")->isChecked());
   EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "RTF");
   EXPECT_EQ(Panel(2), "Modified");
   // Its journal is the RTF it saves as, with the formatting.

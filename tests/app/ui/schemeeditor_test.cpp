@@ -15,7 +15,7 @@ struct SchemeEditorWindow : MainWindow {
 
 TEST_F(SchemeEditorWindow, CancelLeavesTheWindowsSchemeAndApplyRecolours) {
   const std::string before = Colors();
-  form->SchemeEditor1->trigger();
+  Run("SchemeEditor1");
   ASSERT_NE(form->SyntaxEdForm1, nullptr);
   TSyntaxEdForm& editor = *form->SyntaxEdForm1;
   EXPECT_TRUE(editor.isVisible());
@@ -30,7 +30,7 @@ TEST_F(SchemeEditorWindow, CancelLeavesTheWindowsSchemeAndApplyRecolours) {
   EXPECT_GT(form->SyntaxParser1.SyntaxScheme().SyntaxBlocks.size(), 1u);
 
   // Opened again it shows the window's scheme, not the cleared copy.
-  form->SchemeEditor1->trigger();
+  Run("SchemeEditor1");
   EXPECT_GT(editor.WorkingCopy().SyntaxBlocks.size(), 1u);
   editor.ClearButClick();
   editor.ApplyButClick();

@@ -48,9 +48,9 @@ struct SearchCommands : MainWindow {
 };
 
 TEST_F(SearchCommands, AnEmptyDocumentHasNothingToSearch) {
-  emit form->Edit1->aboutToShow();
-  for (QAction* item :
-       {form->Find1, form->Replace1, form->GotoLine1, form->SelectAll1, form->FindNext1})
+  emit Menu("Edit1")->aboutToShow();
+  for (QAction* item : {Command("Find1"), Command("Replace1"), Command("GotoLine1"),
+                        Command("SelectAll1"), Command("FindNext1")})
     EXPECT_FALSE(item->isEnabled()) << item->text().toStdString();
   Press(Qt::Key_F, Qt::ControlModifier);
   Press(Qt::Key_F3);
@@ -60,17 +60,17 @@ TEST_F(SearchCommands, AnEmptyDocumentHasNothingToSearch) {
 TEST_F(SearchCommands, FindThenFindNextWithTheirShortcuts) {
   form->VrelMemo1->InsertText("one two\r\nthree two");
   form->MemoSource1.SetCaretPos(0, 0);
-  emit form->Edit1->aboutToShow();
-  EXPECT_TRUE(form->Find1->isEnabled());
-  EXPECT_FALSE(form->FindNext1->isEnabled());  // no search has set a text yet
+  emit Menu("Edit1")->aboutToShow();
+  EXPECT_TRUE(Command("Find1")->isEnabled());
+  EXPECT_FALSE(Command("FindNext1")->isEnabled());  // no search has set a text yet
 
   answers.Find = "two";
   Press(Qt::Key_F, Qt::ControlModifier);
   EXPECT_EQ(answers.Shown, 1);
   EXPECT_EQ(form->MemoSource1.SelectedText(), "two");  // the window selects what it finds
   EXPECT_EQ(form->MemoSource1.CaretY(), 0);
-  emit form->Edit1->aboutToShow();
-  EXPECT_TRUE(form->FindNext1->isEnabled());
+  emit Menu("Edit1")->aboutToShow();
+  EXPECT_TRUE(Command("FindNext1")->isEnabled());
 
   Press(Qt::Key_F3);
   EXPECT_EQ(form->MemoSource1.CaretY(), 1);
@@ -89,7 +89,7 @@ TEST_F(SearchCommands, ReplaceAllIsOneUndoStep) {
   answers.Replace = "dog";
   Press(Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(Text(), "a dog, a dog\r\ndog");
-  form->Undo1->trigger();
+  Run("Undo1");
   EXPECT_EQ(Text(), "a cat, a cat\r\ncat");
 }
 
@@ -98,8 +98,8 @@ TEST_F(SearchCommands, AnInvalidPatternIsReportedNotThrown) {
   form->MemoSource1.SetCaretPos(0, 0);
   form->SearchOptions1.SetRegularExpr(true);
   answers.Find = "[a";
-  emit form->Edit1->aboutToShow();
-  form->Find1->trigger();
+  emit Menu("Edit1")->aboutToShow();
+  Run("Find1");
   EXPECT_NE(LastMessage().find("is invalid mask at"), std::string::npos) << LastMessage();
   EXPECT_EQ(Text(), "text");
 }
