@@ -34,40 +34,8 @@ void ShowingErrors(platform::IDialogs& dialogs, F command) {
 
 }  // namespace
 
-void TForm1::AddSearchCommands() {
-  auto hasText = [this] { return HasText(); };
-  Commands.Add({.Name = "Find1",
-                .Caption = "&Find...",
-                .Shortcut = "Ctrl+F",
-                .Run = [this] { Find1Click(); },
-                .Enabled = hasText});
-  Commands.Add(
-      {.Name = "FindNext1",
-       .Caption = "F&ind Next",
-       .Shortcut = "F3",
-       .Run = [this] { FindNext1Click(); },
-       .Enabled = [this] { return !Search1->Options().TextToFind().empty() && HasText(); }});
-  Commands.Add({.Name = "Replace1",
-                .Caption = "R&eplace",
-                .Shortcut = "Ctrl+Shift+R",
-                .Run = [this] { Replace1Click(); },
-                .Enabled = hasText});
-}
-
 void TForm1::GotoLine1Click() {
   ShowingErrors(*services_.Dialogs, [this] { MemoSource1.GotoLineDialog(); });
-}
-
-void TForm1::Find1Click() {
-  ShowingErrors(*services_.Dialogs, [this] { Search1->FindDialog(); });
-}
-
-void TForm1::FindNext1Click() {
-  ShowingErrors(*services_.Dialogs, [this] { Search1->SearchAgain(); });
-}
-
-void TForm1::Replace1Click() {
-  ShowingErrors(*services_.Dialogs, [this] { Search1->ReplaceDialog(); });
 }
 
 // The check mark was refreshed when the menu opened (also for the shortcut), so it tells the

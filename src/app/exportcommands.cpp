@@ -1,21 +1,26 @@
 // The export half of File > Import and Export: the document written as an RTF document or an
 // HTML page with the colours of its highlighting. Exports leave the document, its name, its
 // Modified state, the recent files and the current folder as they were.
+#include "app/exportcommands.h"
+
 #include <filesystem>
 
-#include "app/form1.h"
 #include "app/recentfiles.h"
 #include "platform/dialogs.h"
+#include "view/vrelmemo.h"
 
 namespace quorel {
 
-void TForm1::AddExportCommands() {
-  auto hasText = [this] { return ExportHasText(); };
-  Commands.Add({.Name = "ExportasRTF1",
+TExportCommands::TExportCommands(TMainParts& parts) : parts_(parts) {}
+
+void TExportCommands::AddCommands() {
+  TCommandTable& commands = parts_.Commands;
+  auto hasText = [this] { return HasText(); };
+  commands.Add({.Name = "ExportasRTF1",
                 .Caption = "&Export as RTF",
                 .Run = [this] { ExportasRTF1Click(); },
                 .Enabled = hasText});
-  Commands.Add({.Name = "ExportasHTML1",
+  commands.Add({.Name = "ExportasHTML1",
                 .Caption = "E&xport as HTML",
                 .Run = [this] { ExportasHTML1Click(); },
                 .Enabled = hasText});
@@ -31,46 +36,49 @@ void TForm1::AddExportCommands() {
 }
 
 // Exporting needs at least one character or two lines.
-bool TForm1::ExportHasText() const {
-  return MemoSource1.LineCount() > 1 ||
-         (MemoSource1.LineCount() == 1 && !MemoSource1.LineRecord(0)->Text.empty());
+bool TExportCommands::HasText() const {
+  const TMemoSource& store = parts_.Store;
+  return store.LineCount() > 1 || (store.LineCount() == 1 && !store.LineRecord(0)->Text.empty());
 }
 
-void TForm1::PrepareExportDialog(platform::TFileDialog& dialog, const std::string& ext) {
-  if (!HasDocumentName()) {
-    dialog.InitialDir = CurrentFolder;
+void TExportCommands::PrepareExportDialog(platform::TFileDialog& dialog, const std::string& ext) {
+  const std::string document = parts_.Document.Name();
+  if (!parts_.HasDocumentName()) {
+    dialog.InitialDir = parts_.CurrentFolder();
     dialog.FileName = "untitled" + ext;
     return;
   }
-  dialog.InitialDir = FolderOf(DocumentName);
+  dialog.InitialDir = FolderOf(document);
   // Only the last extension goes: archive.tar.htm becomes archive.tar.rtf.
-  std::string name = std::filesystem::path(DocumentName).filename().string();
+  std::string name = std::filesystem::path(document).filename().string();
   size_t dot = name.rfind('.');
   if (dot != std::string::npos) name.erase(dot);
   dialog.FileName = name + ext;
 }
 
-bool TForm1::ExportWith(platform::TFileDialog& dialog, const std::string& ext,
-                        void (TCustomVrelMemo::*exportFile)(const std::string&),
-                        const std::string& done) {
+bool TExportCommands::ExportWith(platform::TFileDialog& dialog, const std::string& ext,
+                                 void (TCustomVrelMemo::*exportFile)(const std::string&),
+                                 const std::string& done) {
   PrepareExportDialog(dialog, ext);
-  if (!services_.Dialogs->SaveFileDialog(dialog)) return false;
+  if (!parts_.Services.Dialogs->SaveFileDialog(dialog)) return false;
   try {
-    (VrelMemo1->*exportFile)(dialog.FileName);
+    (parts_.View.*exportFile)(dialog.FileName);
   } catch (const std::exception&) {
-    Warn("An error has occured and export aborted, check destinations read only properties!");
+    parts_.Warn(
+        "An error has occured and export aborted, check destinations read only properties!");
     return false;
   }
-  services_.Dialogs->MessageBox(platform::mkInformation, done + dialog.FileName, platform::mbOK);
+  parts_.Services.Dialogs->MessageBox(platform::mkInformation, done + dialog.FileName,
+                                      platform::mbOK);
   return true;
 }
 
-void TForm1::ExportasRTF1Click() {
+void TExportCommands::ExportasRTF1Click() {
   ExportWith(SaveDialog2, ".rtf", &TCustomVrelMemo::ExportRtfFile,
              "Your document has been exported to a rtf file of name:-\r\r");
 }
 
-void TForm1::ExportasHTML1Click() {
+void TExportCommands::ExportasHTML1Click() {
   ExportWith(SaveDialog3, ".html", &TCustomVrelMemo::ExportHtmlFile,
              "Your document has been exported to a html file of name:-\r\r");
 }

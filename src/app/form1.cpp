@@ -51,22 +51,15 @@ TForm1::TForm1(const platform::TServices& services, QWidget* parent)
   AddFileCommands();
   AddDocumentButtons();
   AddImportCommands();
-  AddExportCommands();
-  AddPrintCommands();
   AddEditCommands();
-  AddSearchCommands();
   AddViewCommands();
   AddPaletteCommands();
   AddInsertCommands();
-  AddPreviewCommands();
+  CreateControllers();
   CreateMenus();
   CreateToolBar();
   CreateStatusBar();
   SetUpDialogs();
-
-  SearchDialogs1 = std::make_unique<TSearchDialogs>(this, services_.Settings);
-  Search1 = std::make_unique<TMemoSearch>(MemoSource1, SearchOptions1);
-  AttachSearchDialogs(*Search1, *SearchDialogs1);
 
   MemoSource1.AddListener(
       [this](TCustomMemoSource& s, int first, int last) { StoreChanged(s, first, last); }, this,
@@ -190,7 +183,7 @@ void TForm1::StoreChanged(TCustomMemoSource& store, int first, int) {
   if (flags.Contains(msCaretMoved) || flags.Contains(msTextChanged)) UpdateCaretPanels();
   if (flags.Contains(msTextChanged)) {
     ShrinkPaletteUnderCaret();
-    TextChangedOnce = true;
+    Preview->TextChanged();
   }
   // An untitled document that became empty is clean again. Otherwise the store itself knows
   // whether the text differs from the file (also after undo back to the saved state), and the
@@ -203,6 +196,29 @@ void TForm1::StoreChanged(TCustomMemoSource& store, int first, int) {
     ShowModified(store.Modified());
   // Unsaved text goes into the recovery journal.
   if (flags.Contains(msTextChanged)) JournalTextChanged(first);
+}
+
+// The feature controllers, each with the rows of its commands, over the parts the window lends.
+void TForm1::CreateControllers() {
+  TDocumentSteps document;
+  document.Name = [this] { return DocumentName; };
+  document.Extension = [this] { return CurrentExtension; };
+  document.Save = [this] { return SaveDocument(); };
+  document.SaveAs = [this] { return SaveDocumentAs(); };
+  document.SetModified = [this](bool modified) { SetDocumentModified(modified); };
+  document.SetSaveFilter = [this](int index, const std::string& ext) { SetSaveFilter(index, ext); };
+  Parts = std::make_unique<TMainParts>(TMainParts{services_, Settings, SideFiles, MemoSource1,
+                                                  Commands, *this, *VrelMemo1, std::move(document),
+                                                  [this] { return CurrentFolder; }});
+  Preview = std::make_unique<TPreviewCommands>(*Parts);
+  Preview->OnDefineBrowsers = [this] { DefineBrowsers1Click(); };
+  Preview->AddCommands();
+  Print = std::make_unique<TPrintCommands>(*Parts);
+  Print->AddCommands();
+  Export = std::make_unique<TExportCommands>(*Parts);
+  Export->AddCommands();
+  Search = std::make_unique<TSearchCommands>(*Parts);
+  Search->AddCommands();
 }
 
 // The editing view as the window sets it up.

@@ -18,7 +18,12 @@
 #include "app/aboutform.h"
 #include "app/commandtable.h"
 #include "app/customform.h"
+#include "app/exportcommands.h"
+#include "app/mainparts.h"
+#include "app/previewcommands.h"
+#include "app/printcommands.h"
 #include "app/recentfiles.h"
+#include "app/searchcommands.h"
 #include "codecs/imagetag.h"
 #include "engine/memosource.h"
 #include "imagemap/ui/imagemapform.h"
@@ -104,26 +109,18 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TCustomForm1> CustomForm1;
   // Drags from the program's own controls may be held over the view; their drop adds nothing.
   bool VrelMemo1DragOver(QEvent* event);
-  // ---- Preview in a browser, the Java tools and the help page ----
-  // The Preview button's drop-down: the browsers, "Define Browsers" and the two switches.
-  void PopupMenu2Popup();
-  void ToolButton16Triggered();
-  // Previews in browser `target` (1 the desktop's default, 2 to 4 the named ones; 0 the
-  // Preview button's own, PrimaryBrowser), saving first or through Temp.html as the switches
-  // and the user say.
-  void ToolButton16Click(int target);
-  // A modified document is saved first or copied to Temp.html (`useTemp`), as the switches and
-  // the user say; false when the preview stops.
-  bool PrepareModifiedPreview(bool& useTemp);
-  // The document's text in the user's Temp.html; false (with a warning) when it cannot be made.
-  bool WritePreviewFile();
-  // "Compile": the Java compiler on the document, in a terminal that stays open.
-  void ToolButton22Click();
-  // "Run Java": the compiled applet's page in the browser, written when there is none.
-  void ToolButton23Click();
-  // "&Help": the help page in the browser.
-  void Help1Click();
-  bool DocumentIsEmpty() const;
+  // ---- Feature controllers: each adds its commands and owns its windows ----
+  // What the window lends them.
+  std::unique_ptr<TMainParts> Parts;
+  void CreateControllers();
+  // Preview in a browser, the Java tools and the help page.
+  std::unique_ptr<TPreviewCommands> Preview;
+  // "&Print..." and the printer.
+  std::unique_ptr<TPrintCommands> Print;
+  // "Export as RTF" and "Export as HTML".
+  std::unique_ptr<TExportCommands> Export;
+  // Find, Find Next and Replace.
+  std::unique_ptr<TSearchCommands> Search;
 
   // ---- Palettes ----
   // "Edit Colors", "Colors Palette" (F2): the colours palette, shown modally.
@@ -209,13 +206,10 @@ class TForm1 : public QMainWindow {
   TSyntaxParser DefaultParser;
   TSyntaxParser SyntaxParser2;
   // The search options, kept in their own part of the settings.
-  TSearchOptions SearchOptions1;
   platform::TFileDialog OpenDialog1;
   platform::TFileDialog SaveDialog1;
   platform::TFileDialog OpenDialog3;  // import HTML
   platform::TFileDialog OpenDialog4;  // import RTF
-  platform::TFileDialog SaveDialog2;  // export as RTF
-  platform::TFileDialog SaveDialog3;  // export as HTML
 
   // ---- Commands, menus and toolbar (mainmenus.cpp and each concern's own rows) ----
   // Every menu and toolbar command, one row each; the menus and the toolbar are built from it.
@@ -223,20 +217,13 @@ class TForm1 : public QMainWindow {
   void AddFileCommands();
   void AddDocumentButtons();
   void AddImportCommands();
-  void AddExportCommands();
-  void AddPrintCommands();
   void AddEditCommands();
-  void AddSearchCommands();
   void AddViewCommands();
   void AddPaletteCommands();
   void AddInsertCommands();
-  void AddPreviewCommands();
   void CreateMenus();
-  // The document holds at least one line; exporting needs a character or two lines.
+  // The document holds at least one line.
   bool HasText() const;
-  bool ExportHasText() const;
-  // The text changed at least once since the start (the Java buttons wait for it).
-  bool TextChangedOnce = false;
   void N8pt1Click(int size);
   // The first 16 items of the Colors menu and of the drop-down, remembered when first shown.
   std::array<QAction*, 16> MenuColorItems{};
@@ -288,11 +275,6 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TClipBoardSource> ClipboardStore;
   std::unique_ptr<TEditWindow> EditWindow;
   // Find, replace and find-next on the document, and the dialogs they show.
-  std::unique_ptr<TSearchDialogs> SearchDialogs1;
-  std::unique_ptr<TMemoSearch> Search1;
-  void Find1Click();
-  void FindNext1Click();
-  void Replace1Click();
   QToolBar* ToolBar1;
   // The toolbar's context menu: its placements and hiding.
   std::array<QLabel*, 4> StatusBar1;
@@ -348,17 +330,6 @@ class TForm1 : public QMainWindow {
   void SaveaCopy1Click();
   void ImportfromRTF1Click();
   void ImportHTML1Click();
-  void ExportasRTF1Click();
-  void ExportasHTML1Click();
-  // "&Print...": the print options dialog, then the document printed (or into a PDF file when
-  // no printer is installed).
-  void Print1Click();
-  // The printer prints go to: the system's, made at the first print; tests put in their own.
-  platform::IPrinter& Printer();
-  void SetPrinter(std::unique_ptr<platform::IPrinter> printer) { printer_ = std::move(printer); }
-  // Proposes the folder and name of an export: the document's name with `ext` for its last
-  // extension, or "untitled" + `ext` in the current folder.
-  void PrepareExportDialog(platform::TFileDialog& dialog, const std::string& ext);
   // Reads the document's bytes as `encoding` (nothing changes on disk).
   void Encodings1Click(TEncoding encoding);
   void ConverttoUtf81Click();
@@ -392,7 +363,6 @@ class TForm1 : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  std::unique_ptr<platform::IPrinter> printer_;
   void GotoLine1Click();
   bool shown_ = false;
   void showEvent(QShowEvent* event) override;
@@ -415,9 +385,6 @@ class TForm1 : public QMainWindow {
   // Saves the document to `fileName`: as RTF for an RTF document, else as its text.
   void WriteDocument(const std::string& fileName);
   std::string SchemeBeforeRtf = "Default";
-  // Shows `dialog`, exports to the chosen file and says so (or why not).
-  bool ExportWith(platform::TFileDialog& dialog, const std::string& ext,
-                  void (TCustomVrelMemo::*exportFile)(const std::string&), const std::string& done);
   void StoreChanged(TCustomMemoSource& store, int first, int last);
   void SetUpView();
   // The status panel, Save and Revert follow the modified state.

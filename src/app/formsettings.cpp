@@ -38,7 +38,7 @@ void TForm1::ReadPopupList() {
 void TForm1::ReadSettings() {
   ReadPopupList();
   platform::ISettings& s = *services_.Settings;
-  SearchOptions1.LoadFrom(s);
+  Search->ReadSettings();
   ReadMainSettings(s, Settings);
   resize(Settings.Width, Settings.Height);
   move(Settings.Left, Settings.Top);
@@ -121,7 +121,7 @@ void TForm1::CollectSettings() {
 void TForm1::WriteSettings() {
   CollectSettings();
   // The search options live in their own part of the store, shared with the search dialogs.
-  SearchOptions1.SaveTo(*services_.Settings);
+  Search->WriteSettings();
   WriteMainSettings(*services_.Settings, Settings);
 }
 

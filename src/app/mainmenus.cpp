@@ -308,7 +308,7 @@ void TForm1::CreateMenus() {
              "",
              {"DefaultSystemBrowser1", "Name1", "Name2", "Name3", "-N1", "DefineBrowsers1",
               "Warnings1", "AutoSave1"}},
-            [this] { PopupMenu2Popup(); });
+            [this] { Preview->PopupMenu2Popup(); });
   c.AddMenu({"PopupMenu3", "", {"Top1", "Bottom1", "Left1", "Right1", "-", "Hide1"}});
   c.FillMenuBar(*menuBar(),
                 {"File1", "Edit1", "Color1", "HighLighting1", "View1", "Images1", "Window1"});

@@ -1,11 +1,15 @@
 // Showing the document in a browser (the desktop's default one or one of three the user named),
 // compiling a Java source in a terminal that stays open, showing a compiled applet through a
 // small page, and the help page.
+#include "app/previewcommands.h"
+
+#include <QAction>
 #include <QCursor>
 #include <QMenu>
 #include <QToolButton>
 
-#include "app/form1.h"
+#include "app/recentfiles.h"
+#include "platform/dialogs.h"
 #include "platform/filesystem.h"
 #include "platform/processes.h"
 #include "platform/safewrite.h"
@@ -35,13 +39,16 @@ std::string FilePart(const std::string& path) {
 
 }  // namespace
 
-bool TForm1::DocumentIsEmpty() const {
-  return MemoSource1.LineCount() == 0 ||
-         (MemoSource1.LineCount() == 1 && MemoSource1.RawLine(0).empty());
+TPreviewCommands::TPreviewCommands(TMainParts& parts) : parts_(parts) {}
+
+bool TPreviewCommands::DocumentIsEmpty() const {
+  const TMemoSource& store = parts_.Store;
+  return store.LineCount() == 0 || (store.LineCount() == 1 && store.RawLine(0).empty());
 }
 
-void TForm1::AddPreviewCommands() {
-  TCommandTable& c = Commands;
+void TPreviewCommands::AddCommands() {
+  TCommandTable& c = parts_.Commands;
+  TMainSettings& settings = parts_.Settings;
   auto hasText = [this] { return !DocumentIsEmpty(); };
   c.Add({.Name = "ToolButton16",
          .Caption = "Preview",
@@ -54,13 +61,13 @@ void TForm1::AddPreviewCommands() {
          .Hint = "Execute Java Compiler",
          .Image = 13,
          .Run = [this] { ToolButton22Click(); },
-         .Enabled = [this] { return TextChangedOnce; }});
+         .Enabled = [this] { return textChangedOnce_; }});
   c.Add({.Name = "ToolButton23",
          .Caption = "Run Java",
          .Hint = "Run Compiled Applet in Browser",
          .Image = 14,
          .Run = [this] { ToolButton23Click(); },
-         .Enabled = [this] { return TextChangedOnce; }});
+         .Enabled = [this] { return textChangedOnce_; }});
   c.Add(
       {.Name = "Help1", .Caption = "&Help", .Shortcut = "Ctrl+H", .Run = [this] { Help1Click(); }});
   // The Preview button's drop-down: the browsers, "Define Browsers" and the two switches.
@@ -73,74 +80,75 @@ void TForm1::AddPreviewCommands() {
            .Run = [this, n] { ToolButton16Click(n + 1); },
            .Enabled = hasText});
   c.Add({.Name = "DefineBrowsers1", .Caption = "Define Browsers", .Run = [this] {
-           DefineBrowsers1Click();
+           if (OnDefineBrowsers) OnDefineBrowsers();
          }});
   c.Add({.Name = "Warnings1",
          .Caption = "Disable Warnings",
          .Checkable = true,
-         .Run = [this] { Settings.DisableWarning = !Settings.DisableWarning; },
-         .Checked = [this] { return Settings.DisableWarning; }});
+         .Run = [&settings] { settings.DisableWarning = !settings.DisableWarning; },
+         .Checked = [&settings] { return settings.DisableWarning; }});
   c.Add({.Name = "AutoSave1",
          .Caption = "AutoSave",
          .Checkable = true,
-         .Run = [this] { Settings.AutoSave = !Settings.AutoSave; },
-         .Checked = [this] { return Settings.AutoSave; }});
+         .Run = [&settings] { settings.AutoSave = !settings.AutoSave; },
+         .Checked = [&settings] { return settings.AutoSave; }});
 }
 
-void TForm1::PopupMenu2Popup() {
-  TCommandTable& c = Commands;
+void TPreviewCommands::PopupMenu2Popup() {
+  TCommandTable& c = parts_.Commands;
   QAction* items[] = {c["DefaultSystemBrowser1"], c["Name1"], c["Name2"], c["Name3"]};
-  int primary =
-      Settings.PrimaryBrowser >= 1 && Settings.PrimaryBrowser <= 4 ? Settings.PrimaryBrowser : 1;
+  int primary = parts_.Settings.PrimaryBrowser >= 1 && parts_.Settings.PrimaryBrowser <= 4
+                    ? parts_.Settings.PrimaryBrowser
+                    : 1;
   c.Menu("PopupMenu2")->setDefaultAction(items[primary - 1]);
   for (size_t i = 0; i < 3; ++i) {
     QAction* item = items[i + 1];
-    item->setText(QString::fromStdString(Settings.BrowserNames[i]));
-    item->setVisible(!Settings.BrowserNames[i].empty());
+    item->setText(QString::fromStdString(parts_.Settings.BrowserNames[i]));
+    item->setVisible(!parts_.Settings.BrowserNames[i].empty());
   }
   c["N1"]->setVisible(true);
 }
 
 // The button itself: on an empty document a click would do nothing, so the menu drops down.
-void TForm1::ToolButton16Triggered() {
+void TPreviewCommands::ToolButton16Triggered() {
   if (DocumentIsEmpty()) {
-    Commands.Menu("PopupMenu2")->popup(QCursor::pos());
+    parts_.Commands.Menu("PopupMenu2")->popup(QCursor::pos());
     return;
   }
   ToolButton16Click(0);
 }
 
-bool TForm1::WritePreviewFile() {
+bool TPreviewCommands::WritePreviewFile() {
   try {
-    std::string path = SideFiles.Write("Temp.html", MemoSource1.SaveToString());
-    if (services_.Files->IsFile(path)) return true;
+    std::string path = parts_.SideFiles.Write("Temp.html", parts_.Store.SaveToString());
+    if (parts_.Services.Files->IsFile(path)) return true;
   } catch (const std::exception&) {
   }
-  Warn("Failed to create temp file!!, preview in broswer failed");
+  parts_.Warn("Failed to create temp file!!, preview in broswer failed");
   return false;
 }
 
-bool TForm1::PrepareModifiedPreview(bool& useTemp) {
+bool TPreviewCommands::PrepareModifiedPreview(bool& useTemp) {
   auto useCopy = [&] { return useTemp = WritePreviewFile(); };
-  bool named = HasDocumentName();
-  if (named && Settings.AutoSave) {
-    SaveDocument();  // whatever it gives, the browser shows the file on disk
+  bool named = parts_.HasDocumentName();
+  if (named && parts_.Settings.AutoSave) {
+    parts_.Document.Save();  // whatever it gives, the browser shows the file on disk
     return true;
   }
-  if (Settings.DisableWarning || (!named && Settings.AutoSave)) return useCopy();
-  switch (services_.Dialogs->MessageBox(
+  if (parts_.Settings.DisableWarning || (!named && parts_.Settings.AutoSave)) return useCopy();
+  switch (parts_.Services.Dialogs->MessageBox(
       platform::mkConfirmation,
       "Do you wish to save this file first? - \rAnswering no will create a temporary file from "
       "which to preview\r\r" +
-          DocumentName,
+          parts_.Document.Name(),
       platform::mbYesNoCancel)) {
     case platform::mrYes:
       if (named) {
-        SaveDocument();
-        return !MemoSource1.Modified();
+        parts_.Document.Save();
+        return !parts_.Store.Modified();
       }
-      if (!SaveDocumentAs()) return false;
-      SetDocumentModified(false);
+      if (!parts_.Document.SaveAs()) return false;
+      parts_.Document.SetModified(false);
       return true;
     case platform::mrNo:
       return useCopy();
@@ -149,21 +157,21 @@ bool TForm1::PrepareModifiedPreview(bool& useTemp) {
   }
 }
 
-void TForm1::ToolButton16Click(int target) {
+void TPreviewCommands::ToolButton16Click(int target) {
   if (DocumentIsEmpty()) return;
-  if (target == 0) target = Settings.PrimaryBrowser;
+  if (target == 0) target = parts_.Settings.PrimaryBrowser;
   if (target < 1 || target > 4) return;
   bool useTemp = false;
-  if (MemoSource1.Modified() && !PrepareModifiedPreview(useTemp)) return;
-  std::string file = useTemp ? SideFiles.WritePath("Temp.html") : DocumentName;
+  if (parts_.Store.Modified() && !PrepareModifiedPreview(useTemp)) return;
+  std::string file = useTemp ? parts_.SideFiles.WritePath("Temp.html") : parts_.Document.Name();
   if (target == 1) {
-    if (!services_.Shell->Open(file)) Warn("Failed to run ShellExecute call(1)");
+    if (!parts_.Services.Shell->Open(file)) parts_.Warn("Failed to run ShellExecute call(1)");
     return;
   }
   // The browser's location is the program and the page one argument, so blanks need no quotes.
-  const std::string& location = Settings.BrowserLocations[static_cast<size_t>(target - 2)];
-  if (!LaunchProcess(location, {file}))
-    Warn("Failed to run CreateProcessSimple call(" + std::to_string(target) + ")");
+  const std::string& location = parts_.Settings.BrowserLocations[static_cast<size_t>(target - 2)];
+  if (!parts_.Services.Processes->Launch(location, {file}))
+    parts_.Warn("Failed to run CreateProcessSimple call(" + std::to_string(target) + ")");
 }
 
 // ---- Java ----
@@ -172,64 +180,65 @@ std::vector<platform::TFileFilter> CompilerFilters() {
   return {{"All Executables", "*"}, {"Java Compiler", "javac"}};
 }
 
-void TForm1::ToolButton22Click() {
-  if (MemoSource1.Modified()) {
-    if (services_.Dialogs->MessageBox(platform::mkConfirmation,
-                                      "You must save your document first!!",
-                                      platform::mbOKCancel) != platform::mrOk)
+void TPreviewCommands::ToolButton22Click() {
+  if (parts_.Store.Modified()) {
+    if (parts_.Services.Dialogs->MessageBox(platform::mkConfirmation,
+                                            "You must save your document first!!",
+                                            platform::mbOKCancel) != platform::mrOk)
       return;
-    SetSaveFilter(8, "*.java");
-    if (!SaveDocument()) return;
+    parts_.Document.SetSaveFilter(8, "*.java");
+    if (!parts_.Document.Save()) return;
   }
-  if (CurrentExtension != ".java") {
-    Warn("Your file must have the .java extension to compile!");
+  if (parts_.Document.Extension() != ".java") {
+    parts_.Warn("Your file must have the .java extension to compile!");
     return;
   }
-  platform::ISettings& settings = *services_.Settings;
+  platform::ISettings& settings = *parts_.Services.Settings;
   std::string compiler = settings.ReadString("JavaCompiler").value_or("");
-  while (compiler.empty() || !services_.Files->IsFile(compiler)) {
-    Warn("You must specify the location of the Java Compiler!");
+  while (compiler.empty() || !parts_.Services.Files->IsFile(compiler)) {
+    parts_.Warn("You must specify the location of the Java Compiler!");
     platform::TFileDialog picker;
     picker.Title = "Open";
     picker.Filters = CompilerFilters();
-    std::string onPath = services_.Processes->FindProgram("javac");
+    std::string onPath = parts_.Services.Processes->FindProgram("javac");
     picker.InitialDir = onPath.empty() ? "/usr/bin" : FolderOf(onPath);
-    if (!services_.Dialogs->OpenFileDialog(picker)) return;
+    if (!parts_.Services.Dialogs->OpenFileDialog(picker)) return;
     compiler = picker.FileName;
     settings.WriteString("JavaCompiler", compiler);
   }
   // A terminal that shows the compiler's output and stays open until Enter is pressed.
-  std::string script = ShellWord(compiler) + " " + ShellWord(DocumentName) +
+  std::string script = ShellWord(compiler) + " " + ShellWord(parts_.Document.Name()) +
                        "; echo; echo Press Enter to close this window.; read line";
-  std::string terminal = services_.Processes->FindProgram("x-terminal-emulator");
-  if (terminal.empty()) terminal = services_.Processes->FindProgram("xterm");
+  std::string terminal = parts_.Services.Processes->FindProgram("x-terminal-emulator");
+  if (terminal.empty()) terminal = parts_.Services.Processes->FindProgram("xterm");
   if (terminal.empty()) {
-    Warn(
+    parts_.Warn(
         "No terminal window program was found to run the Java compiler in (x-terminal-emulator "
         "or xterm)!");
     return;
   }
   std::vector<std::string> arguments = {"-e", "sh", "-c", script};
   std::string command = terminal + " -e sh -c " + ShellWord(script);
-  services_.Dialogs->MessageBox(platform::mkInformation, command, platform::mbOK);
-  if (!services_.Processes->LaunchSimple(terminal, arguments))
-    Warn("Unable to start " + terminal + " to run the Java compiler!");
+  parts_.Services.Dialogs->MessageBox(platform::mkInformation, command, platform::mbOK);
+  if (!parts_.Services.Processes->LaunchSimple(terminal, arguments))
+    parts_.Warn("Unable to start " + terminal + " to run the Java compiler!");
 }
 
-void TForm1::ToolButton23Click() {
-  if (!HasDocumentName() || LowerExtension(DocumentName) != ".java") {
-    Warn("You must have a java file open that you have compiled!");
+void TPreviewCommands::ToolButton23Click() {
+  const std::string document = parts_.Document.Name();
+  if (!parts_.HasDocumentName() || LowerExtension(document) != ".java") {
+    parts_.Warn("You must have a java file open that you have compiled!");
     return;
   }
-  std::string folder = FolderOf(DocumentName);
-  std::string name = FilePart(DocumentName);
+  std::string folder = FolderOf(document);
+  std::string name = FilePart(document);
   // The name without its ".java" (checked above, so only the last five characters go).
   std::string base = name.substr(0, name.size() - 5);
   std::string page = folder + base + ".htm";
   std::string classFile = folder + base + ".class";
-  platform::IFileSystem& files = *services_.Files;
+  platform::IFileSystem& files = *parts_.Services.Files;
   if (!files.IsFile(classFile)) {
-    Warn(classFile + " file does not exist!\r\rPlease compile first!!");
+    parts_.Warn(classFile + " file does not exist!\r\rPlease compile first!!");
     return;
   }
   if (!files.Exists(page) && !files.Exists(page + "l")) {
@@ -238,21 +247,21 @@ void TForm1::ToolButton23Click() {
           files, page,
           "<html><applet code=\"" + base + ".class\" width=540 height=380></applet></html>\r\n");
     } catch (const std::exception&) {
-      Warn("Unable to write temporary html file!");
+      parts_.Warn("Unable to write temporary html file!");
       return;
     }
   }
   if (files.Exists(page + "l")) page += "l";
-  services_.Shell->Open(page);
+  parts_.Services.Shell->Open(page);
 }
 
-void TForm1::Help1Click() {
-  std::string help = SideFiles.ReadPath("Help/index.html");
-  if (services_.Files->IsFile(help)) {
-    services_.Shell->Open(help);
+void TPreviewCommands::Help1Click() {
+  std::string help = parts_.SideFiles.ReadPath("Help/index.html");
+  if (parts_.Services.Files->IsFile(help)) {
+    parts_.Services.Shell->Open(help);
     return;
   }
-  Warn(
+  parts_.Warn(
       "Help file does not exist please re-install!!\r\rInstall Quorel again from the package or "
       "the source folder it came from: in the source folder, ./run.sh builds it with its help "
       "page.");

@@ -16,7 +16,7 @@ struct PrintCommand : MainWindow {
     MainWindow::SetUp();
     auto owned = std::make_unique<test::TRecordingPrinter>(96, 700, 900);
     printer = owned.get();
-    form->SetPrinter(std::move(owned));
+    form->Print->SetPrinter(std::move(owned));
     form->VrelMemo1->OnCreateDialog = [this](TCustomVrelMemo&, QWidget& dialog) {
       if (auto* f = qobject_cast<TMemoPrintForm*>(&dialog)) form1 = f;
     };

@@ -35,7 +35,7 @@ struct SearchCommands : MainWindow {
   TAnsweringDialogs answers;
   void SetUp() override {
     MainWindow::SetUp();
-    form->Search1->SetSearchDialogs(&answers);
+    form->Search->Search1->SetSearchDialogs(&answers);
     form->show();
     QApplication::setActiveWindow(form.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -96,7 +96,7 @@ TEST_F(SearchCommands, ReplaceAllIsOneUndoStep) {
 TEST_F(SearchCommands, AnInvalidPatternIsReportedNotThrown) {
   form->VrelMemo1->InsertText("text");
   form->MemoSource1.SetCaretPos(0, 0);
-  form->SearchOptions1.SetRegularExpr(true);
+  form->Search->SearchOptions1.SetRegularExpr(true);
   answers.Find = "[a";
   emit Menu("Edit1")->aboutToShow();
   Run("Find1");
