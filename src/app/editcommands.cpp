@@ -51,35 +51,6 @@ void TForm1::N8pt1Click(int size) {
   VrelMemo1->SetFont(font);
 }
 
-// ---- Colors menu ----
-
-void TForm1::RefreshColorMenus() {
-  for (size_t i = 0; i < 16; ++i) {
-    if (!MenuColorItems[i] || !PopupColorItems[i]) continue;
-    QString name = QString::fromStdString(Settings.CustomColorName[i]);
-    MenuColorItems[i]->setText(name);
-    PopupColorItems[i]->setText(name);
-    bool used = !Settings.CustomColorName[i].empty();
-    PopupColorItems[i]->setVisible(used);
-    MenuColorItems[i]->setVisible(used);
-    // The separators are shown once a colour is in use and never hidden again here.
-    if (used) Commands["MenuColorSep1"]->setVisible(true);
-  }
-  Commands["ColorMenuPopSep1"]->setVisible(Commands["MenuColorSep1"]->isVisible());
-  if (Form2) Form2->RebuildCustomColorsBranch();
-  ColorsChanged = false;
-}
-
-void TForm1::Color1Click() {
-  if (ColorsChanged) RefreshColorMenus();
-}
-
-// Inserts the colour's code where the caret is, replacing a selection.
-void TForm1::MenuColor1Click(int tag) {
-  if (tag < 1 || tag > 16) return;
-  VrelMemo1->InsertText(Settings.CustomHexValue[static_cast<size_t>(tag - 1)]);
-}
-
 // ---- Highlighting menu ----
 
 void TForm1::Parser1Click() {
@@ -140,13 +111,7 @@ void TForm1::ShowLineNumbers1Click() {
 // ---- First showing ----
 
 void TForm1::FormShow() {
-  for (size_t i = 0; i < 16; ++i) {
-    MenuColorItems[i] = Commands["MenuColor" + std::to_string(i + 1)];
-    PopupColorItems[i] = Commands["MenuColorPop" + std::to_string(i + 1)];
-  }
-  ColorsChanged = true;
-  RefreshColorMenus();
-  if (Form2->VisibleAtStart) Form2->show();
+  Palettes->FormShow();
   // Recent-file captions are measured in the font the menus are drawn with.
   Label1->setFont(QApplication::font("QMenu"));
 }

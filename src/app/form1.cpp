@@ -53,7 +53,6 @@ TForm1::TForm1(const platform::TServices& services, QWidget* parent)
   AddImportCommands();
   AddEditCommands();
   AddViewCommands();
-  AddPaletteCommands();
   AddInsertCommands();
   CreateControllers();
   CreateMenus();
@@ -71,7 +70,7 @@ TForm1::TForm1(const platform::TServices& services, QWidget* parent)
   };
   // Every mouse press in the window and its controls runs the file-changed check.
   ReadSettings();
-  CreateItemsPalette();
+  Palettes->CreateItemsPalette();
   CreatePreferences();
   StartRecovery();
   Commands.WireShortcuts(*menuBar());
@@ -182,7 +181,7 @@ void TForm1::StoreChanged(TCustomMemoSource& store, int first, int) {
   TMemoStates flags = store.ChangeFlags();
   if (flags.Contains(msCaretMoved) || flags.Contains(msTextChanged)) UpdateCaretPanels();
   if (flags.Contains(msTextChanged)) {
-    ShrinkPaletteUnderCaret();
+    Palettes->ShrinkPaletteUnderCaret();
     Preview->TextChanged();
   }
   // An untitled document that became empty is clean again. Otherwise the store itself knows
@@ -219,6 +218,11 @@ void TForm1::CreateControllers() {
   Export->AddCommands();
   Search = std::make_unique<TSearchCommands>(*Parts);
   Search->AddCommands();
+  Palettes = std::make_unique<TPaletteCommands>(*Parts, SyntaxParser1);
+  Palettes->InsertCustomText = [this] { ToolButton8Click(); };
+  Palettes->EditCustomText = [this] { ToolButton12Click(); };
+  Palettes->ImageTagOptions = [this] { return ImageTagOptions(); };
+  Palettes->AddCommands();
 }
 
 // The editing view as the window sets it up.
@@ -303,10 +307,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  Form2->SavePalettePlacement();
-  // The image map creator hides the palette only while it is open.
-  if (ImageMap && ImageMap->isVisible())
-    services_.Settings->WriteBool("ItemsVisible", ImageMap->SavedItemsVisible);
+  Palettes->FormClose();
   WriteSettings();
   // Closed with its changes saved or dropped: nothing is left to recover.
   EndRecovery();
@@ -341,7 +342,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   }
   if (type == QEvent::KeyRelease && (widget == VrelMemo1 || (SplitMemo && widget == SplitMemo)))
     VrelMemo1KeyUp();
-  if (type == QEvent::KeyRelease && widget == VrelMemo1) ShrinkPaletteUnderCaret();
+  if (type == QEvent::KeyRelease && widget == VrelMemo1) Palettes->ShrinkPaletteUnderCaret();
   bool dragging = type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop;
   if (dragging && widget == VrelMemo1->viewport() && VrelMemo1DragOver(event)) return true;
   return QMainWindow::eventFilter(watched, event);

@@ -20,6 +20,7 @@
 #include "app/customform.h"
 #include "app/exportcommands.h"
 #include "app/mainparts.h"
+#include "app/palettecommands.h"
 #include "app/previewcommands.h"
 #include "app/printcommands.h"
 #include "app/recentfiles.h"
@@ -121,23 +122,9 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TExportCommands> Export;
   // Find, Find Next and Replace.
   std::unique_ptr<TSearchCommands> Search;
+  // The items and colours palettes, the custom colours and the image map creator.
+  std::unique_ptr<TPaletteCommands> Palettes;
 
-  // ---- Palettes ----
-  // "Edit Colors", "Colors Palette" (F2): the colours palette, shown modally.
-  void EditColors1Click();
-  // The colours palette, made on first use; it keeps its sliders between openings.
-  TForm3& ColorsPalette();
-  std::unique_ptr<TForm3> Form3;
-  // "I&mage Map Creator" and the toolbar's "Image Map": the creator, shown beside the window.
-  void ToolButton24Click();
-  std::unique_ptr<TImageMap> ImageMap;
-  // The items palette, made with the window and kept until it goes; closing it hides it.
-  std::unique_ptr<TForm2> Form2;
-  void CreateItemsPalette();
-  // "&Items Palette" (F1) and its toolbar button: shows or hides the palette.
-  void ItemsPalatte1Click();
-  // The palette shrinks to its title when the caret runs under it.
-  void ShrinkPaletteUnderCaret();
   // "&About": the read-me in the About window, shown modally.
   void About1Click();
   // The About window, made on first use and shown again each time.
@@ -219,21 +206,11 @@ class TForm1 : public QMainWindow {
   void AddImportCommands();
   void AddEditCommands();
   void AddViewCommands();
-  void AddPaletteCommands();
   void AddInsertCommands();
   void CreateMenus();
   // The document holds at least one line.
   bool HasText() const;
   void N8pt1Click(int size);
-  // The first 16 items of the Colors menu and of the drop-down, remembered when first shown.
-  std::array<QAction*, 16> MenuColorItems{};
-  std::array<QAction*, 16> PopupColorItems{};
-  // The custom-colour slots changed since the colour menus were last refreshed.
-  bool ColorsChanged = false;
-  void RefreshColorMenus();
-  // The Colors menus are rebuilt as they open when the slots changed.
-  void Color1Click();
-  void MenuColor1Click(int tag);
   void Parser1Click();
   void Wrap1Click();
   void None4Click();

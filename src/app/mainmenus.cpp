@@ -288,8 +288,8 @@ void TForm1::CreateMenus() {
   }
   colors.insert(colors.end(), {"-MenuColorSep1", "EditColors1"});
   popColors.insert(popColors.end(), {"-ColorMenuPopSep1", "EditColors2"});
-  c.AddMenu({"Color1", "&Colors", colors}, [this] { Color1Click(); });
-  c.AddMenu({"PopupMenu1", "", popColors}, [this] { Color1Click(); });
+  c.AddMenu({"Color1", "&Colors", colors}, [this] { Palettes->Color1Click(); });
+  c.AddMenu({"PopupMenu1", "", popColors}, [this] { Palettes->Color1Click(); });
   c.AddMenu({"Parser1", "&Parser", {"None4", "-N6", "Default1", "RichTextFormat1", "-N7"}},
             [this] { Parser1Click(); });
   c.AddMenu(

@@ -1,11 +1,22 @@
 // The palettes opened from the main window: the colours palette edits the window's 16 custom
 // colours, which the Colors menus insert.
-#include "app/form1.h"
+#include "app/palettecommands.h"
+
+#include <QAction>
+
+#include "platform/settings.h"
+#include "syntax/syntaxparser.h"
+#include "view/vrelmemo.h"
 
 namespace quorel {
 
-void TForm1::AddPaletteCommands() {
-  TCommandTable& c = Commands;
+TPaletteCommands::TPaletteCommands(TMainParts& parts, TSyntaxParser& parser)
+    : parts_(parts), parser_(parser) {}
+
+TPaletteCommands::~TPaletteCommands() = default;
+
+void TPaletteCommands::AddCommands() {
+  TCommandTable& c = parts_.Commands;
   auto itemsShown = [this] { return Form2 && Form2->isVisible(); };
   c.Add({.Name = "ItemsPalatte1",
          .Caption = "&Items Palette",
@@ -51,54 +62,103 @@ void TForm1::AddPaletteCommands() {
   }
 }
 
-TForm3& TForm1::ColorsPalette() {
+TForm3& TPaletteCommands::ColorsPalette() {
   if (!Form3) {
     TColorSlotsOwner owner;
-    owner.Names = &Settings.CustomColorName;
-    owner.Values = &Settings.CustomHexValue;
+    owner.Names = &parts_.Settings.CustomColorName;
+    owner.Values = &parts_.Settings.CustomHexValue;
     owner.ColorsChanged = &ColorsChanged;
     owner.RefreshColors = [this] { RefreshColorMenus(); };
-    owner.ClipboardFilled = [this] { Commands.Refresh(); };
-    Form3 = std::make_unique<TForm3>(this, services_, std::move(owner));
+    owner.ClipboardFilled = [this] { parts_.Commands.Refresh(); };
+    Form3 = std::make_unique<TForm3>(&parts_.Window, parts_.Services, std::move(owner));
   }
   return *Form3;
 }
 
-void TForm1::EditColors1Click() { ColorsPalette().Execute(); }
+void TPaletteCommands::EditColors1Click() { ColorsPalette().Execute(); }
 
-void TForm1::CreateItemsPalette() {
+void TPaletteCommands::CreateItemsPalette() {
   TItemsPaletteOwner owner;
-  owner.View = VrelMemo1;
-  owner.ColorNames = &Settings.CustomColorName;
-  owner.ColorValues = &Settings.CustomHexValue;
-  owner.InsertCustomText = [this] { ToolButton8Click(); };
-  owner.EditCustomText = [this] { ToolButton12Click(); };
+  owner.View = &parts_.View;
+  owner.ColorNames = &parts_.Settings.CustomColorName;
+  owner.ColorValues = &parts_.Settings.CustomHexValue;
+  owner.InsertCustomText = [this] { InsertCustomText(); };
+  owner.EditCustomText = [this] { EditCustomText(); };
   owner.EditColors = [this] { EditColors1Click(); };
-  Form2 = std::make_unique<TForm2>(this, services_, SideFiles, std::move(owner));
+  Form2 =
+      std::make_unique<TForm2>(&parts_.Window, parts_.Services, parts_.SideFiles, std::move(owner));
   Form2->FormCreate();
 }
 
-void TForm1::ToolButton24Click() {
+void TPaletteCommands::ToolButton24Click() {
   if (!ImageMap) {
     TImageMapOwner owner;
-    owner.MainWindow = this;
-    owner.View = VrelMemo1;
-    owner.Parser = &SyntaxParser1;
+    owner.MainWindow = &parts_.Window;
+    owner.View = &parts_.View;
+    owner.Parser = &parser_;
     owner.ItemsPalette = Form2.get();
     owner.TagOptions = [this] { return ImageTagOptions(); };
-    owner.CurrentFolder = [this] { return CurrentFolder; };
-    owner.ClipboardFilled = [this] { Commands.Refresh(); };
-    ImageMap = std::make_unique<TImageMap>(this, services_, std::move(owner));
+    owner.CurrentFolder = [this] { return parts_.CurrentFolder(); };
+    owner.ClipboardFilled = [this] { parts_.Commands.Refresh(); };
+    ImageMap = std::make_unique<TImageMap>(&parts_.Window, parts_.Services, std::move(owner));
   }
   ImageMap->show();
   ImageMap->raise();
 }
 
-void TForm1::ItemsPalatte1Click() { Form2->setVisible(!Form2->isVisible()); }
+void TPaletteCommands::ItemsPalatte1Click() { Form2->setVisible(!Form2->isVisible()); }
 
-void TForm1::ShrinkPaletteUnderCaret() {
-  if (!Form2 || !VrelMemo1->isVisible()) return;
-  Form2->ShrinkIfOver(VrelMemo1->viewport()->mapToGlobal(VrelMemo1->CaretToClient()));
+void TPaletteCommands::ShrinkPaletteUnderCaret() {
+  TVrelMemo& view = parts_.View;
+  if (!Form2 || !view.isVisible()) return;
+  Form2->ShrinkIfOver(view.viewport()->mapToGlobal(view.CaretToClient()));
+}
+
+// ---- The custom colours in the Colors menus ----
+
+void TPaletteCommands::RefreshColorMenus() {
+  TCommandTable& c = parts_.Commands;
+  const TMainSettings& settings = parts_.Settings;
+  for (size_t i = 0; i < 16; ++i) {
+    if (!MenuColorItems[i] || !PopupColorItems[i]) continue;
+    QString name = QString::fromStdString(settings.CustomColorName[i]);
+    MenuColorItems[i]->setText(name);
+    PopupColorItems[i]->setText(name);
+    bool used = !settings.CustomColorName[i].empty();
+    PopupColorItems[i]->setVisible(used);
+    MenuColorItems[i]->setVisible(used);
+    // The separators are shown once a colour is in use and never hidden again here.
+    if (used) c["MenuColorSep1"]->setVisible(true);
+  }
+  c["ColorMenuPopSep1"]->setVisible(c["MenuColorSep1"]->isVisible());
+  if (Form2) Form2->RebuildCustomColorsBranch();
+  ColorsChanged = false;
+}
+
+void TPaletteCommands::Color1Click() {
+  if (ColorsChanged) RefreshColorMenus();
+}
+
+void TPaletteCommands::MenuColor1Click(int tag) {
+  if (tag < 1 || tag > 16) return;
+  parts_.View.InsertText(parts_.Settings.CustomHexValue[static_cast<size_t>(tag - 1)]);
+}
+
+void TPaletteCommands::FormShow() {
+  for (size_t i = 0; i < 16; ++i) {
+    MenuColorItems[i] = parts_.Commands["MenuColor" + std::to_string(i + 1)];
+    PopupColorItems[i] = parts_.Commands["MenuColorPop" + std::to_string(i + 1)];
+  }
+  ColorsChanged = true;
+  RefreshColorMenus();
+  if (Form2->VisibleAtStart) Form2->show();
+}
+
+void TPaletteCommands::FormClose() {
+  Form2->SavePalettePlacement();
+  // The image map creator hides the palette only while it is open.
+  if (ImageMap && ImageMap->isVisible())
+    parts_.Services.Settings->WriteBool("ItemsVisible", ImageMap->SavedItemsVisible);
 }
 
 }  // namespace quorel

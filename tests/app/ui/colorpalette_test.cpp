@@ -19,7 +19,7 @@ namespace {
 
 struct ColorsPalette : MainWindow {
   TForm3& Open() {
-    TForm3& palette = form->ColorsPalette();
+    TForm3& palette = form->Palettes->ColorsPalette();
     palette.CurrentSlot = 0;
     palette.FormShow();
     return palette;
@@ -62,7 +62,7 @@ TEST_F(ColorsPalette, AssignNamesAnEmptySlotAndASwatchClickBringsItsColourBack) 
   EXPECT_EQ(Swatch(p, 3), "#FF8000");
   EXPECT_NE(SwatchStyle(p, 3).find("background-color: #FF8000"), std::string::npos);
   EXPECT_EQ(p.CurrentSlot, 3);
-  EXPECT_TRUE(form->ColorsChanged);
+  EXPECT_TRUE(form->Palettes->ColorsChanged);
   // A named slot keeps its name when assigned again.
   p.ColorName[2]->setText("Orange");
   Mix(p, 10, 20, 30);
@@ -83,7 +83,7 @@ TEST_F(ColorsPalette, AssignNamesAnEmptySlotAndASwatchClickBringsItsColourBack) 
   EXPECT_EQ(form->Settings.CustomColorName[2], "Orange");
   EXPECT_EQ(form->Settings.CustomHexValue[2], "#FF8000");
   EXPECT_EQ(form->Settings.CustomColorName[7], "Custom8");
-  EXPECT_FALSE(form->ColorsChanged);
+  EXPECT_FALSE(form->Palettes->ColorsChanged);
 }
 
 TEST_F(ColorsPalette, StoredCodesShowAsStoredAndDecodeOnlyUpperCase) {
@@ -163,13 +163,13 @@ TEST_F(ColorsPalette, ARenameAloneReachesTheMenusAndANameOnAnEmptySwatchCloses) 
   form->show();  // the menus take their colours at the first showing
   form->Settings.CustomColorName[0] = "Sky";
   form->Settings.CustomHexValue[0] = "#87CEEB";
-  form->ColorsChanged = true;
-  form->RefreshColorMenus();
+  form->Palettes->ColorsChanged = true;
+  form->Palettes->RefreshColorMenus();
   TForm3& p = Open();
   p.ColorName[0]->setText("Ocean");
   p.accept();
   EXPECT_EQ(Command("MenuColor1")->text(), "Ocean");
-  EXPECT_EQ(form->Form2->Items().back().Children.back().Caption, "Ocean #87CEEB");
+  EXPECT_EQ(form->Palettes->Form2->Items().back().Children.back().Caption, "Ocean #87CEEB");
   // A click on an empty swatch and a name typed there: nothing to ask, the dialog closes.
   Open();
   p.show();
@@ -231,7 +231,7 @@ TEST_F(ColorsPalette, CopyPutsTheCodeOnTheClipboardAndEnablesPaste) {
 TEST_F(ColorsPalette, OpenedByF2ItsOkReachesTheColorsMenu) {
   form->show();
   QTimer::singleShot(0, [this] {
-    TForm3& p = *form->Form3;
+    TForm3& p = *form->Palettes->Form3;
     ASSERT_TRUE(p.isVisible());
     Mix(p, 18, 52, 86);
     p.Button1Click(1);
@@ -240,16 +240,16 @@ TEST_F(ColorsPalette, OpenedByF2ItsOkReachesTheColorsMenu) {
   });
   QKeyEvent f2(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
   static_cast<QObject*>(form->VrelMemo1)->event(&f2);
-  ASSERT_TRUE(form->Form3);
-  EXPECT_FALSE(form->Form3->isVisible());
+  ASSERT_TRUE(form->Palettes->Form3);
+  EXPECT_FALSE(form->Palettes->Form3->isVisible());
   EXPECT_EQ(Command("MenuColor1")->text(), "Brand");
   EXPECT_TRUE(Command("MenuColor1")->isVisible());
   Run("MenuColor1");
   EXPECT_EQ(form->MemoSource1.RawLine(0), "#123456");
   // Cancel after an Assign refreshes the menus with the unchanged slots.
   QTimer::singleShot(0, [this] {
-    form->Form3->Button1Click(2);
-    form->Form3->BitBtn2->click();
+    form->Palettes->Form3->Button1Click(2);
+    form->Palettes->Form3->BitBtn2->click();
   });
   Run("EditColors3");
   EXPECT_FALSE(Command("MenuColor2")->isVisible());

@@ -26,13 +26,13 @@ struct ImageMapCreator : MainWindow {
   }
   TImageMap& Open() {
     Run("ToolButton24");
-    TImageMap& creator = *form->ImageMap;
+    TImageMap& creator = *form->Palettes->ImageMap;
     dialogs.AnswerFile(picture);
     creator.ToolButton1Click();
     return creator;
   }
   void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-    SendMouse(form->ImageMap->Image1, type, at, button, held);
+    SendMouse(form->Palettes->ImageMap->Image1, type, at, button, held);
   }
   void Drag(QPoint from, QPoint to) {
     Mouse(QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);
@@ -41,15 +41,15 @@ struct ImageMapCreator : MainWindow {
     Mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
     Mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
   }
-  const TMapShape& Shape(size_t i) { return form->ImageMap->Model.Shapes()[i]; }
+  const TMapShape& Shape(size_t i) { return form->Palettes->ImageMap->Model.Shapes()[i]; }
   QRect Rect(const TMapShape& s) { return QRect(s.Left, s.Top, s.Width, s.Height); }
 };
 
 TEST_F(ImageMapCreator, GesturesDrawMoveAndStretchAreas) {
-  form->Form2->show();
+  form->Palettes->Form2->show();
   TImageMap& creator = Open();
   EXPECT_TRUE(creator.isVisible());
-  EXPECT_FALSE(form->Form2->isVisible());  // the items palette steps aside
+  EXPECT_FALSE(form->Palettes->Form2->isVisible());  // the items palette steps aside
   EXPECT_TRUE(creator.MapPalette->isVisible());
   EXPECT_EQ(creator.MapPalette->PictureFile->text().toStdString(), picture);
   Drag(QPoint(60, 50), QPoint(20, 30));  // drawn backwards
@@ -94,7 +94,7 @@ TEST_F(ImageMapCreator, GesturesDrawMoveAndStretchAreas) {
 }
 
 TEST_F(ImageMapCreator, TheCloseQuestionKeepsTheAreasOnCancel) {
-  form->Form2->show();
+  form->Palettes->Form2->show();
   TImageMap& creator = Open();
   Drag(QPoint(10, 10), QPoint(40, 40));
   dialogs.AnswerMessage(platform::mrCancel);
@@ -109,7 +109,7 @@ TEST_F(ImageMapCreator, TheCloseQuestionKeepsTheAreasOnCancel) {
   creator.ToolButton5Click();
   EXPECT_FALSE(creator.isVisible());
   EXPECT_FALSE(creator.MapPalette->isVisible());
-  EXPECT_TRUE(form->Form2->isVisible());  // back as it was
+  EXPECT_TRUE(form->Palettes->Form2->isVisible());  // back as it was
   // Opened again, it starts afresh.
   Run("ToolButton24");
   EXPECT_TRUE(creator.Model.Shapes().empty());

@@ -19,7 +19,7 @@ using test::ReadBytes;
 using test::WriteBytes;
 
 struct ItemsPalette : MainWindow {
-  TForm2& Palette() { return *form->Form2; }
+  TForm2& Palette() { return *form->Palettes->Form2; }
   QTreeWidgetItem* Find(const std::string& caption) {
     auto found = Palette().TreeView1->findItems(QString::fromStdString(caption),
                                                 Qt::MatchExactly | Qt::MatchRecursive);
@@ -162,8 +162,8 @@ TEST_F(ItemsPalette, SnippetsCommandsAndCustomColours) {
   EXPECT_EQ(form->MemoSource1.CaretY(), 1);
   form->Settings.CustomColorName[2] = "Sky";
   form->Settings.CustomHexValue[2] = "#87CEEB";
-  form->ColorsChanged = true;
-  form->RefreshColorMenus();
+  form->Palettes->ColorsChanged = true;
+  form->Palettes->RefreshColorMenus();
   QTreeWidgetItem* branch = Find("Custom Colors");
   ASSERT_NE(branch, nullptr);
   ASSERT_EQ(branch->childCount(), 2);
@@ -181,8 +181,8 @@ TEST_F(ItemsPalette, SnippetsCommandsAndCustomColours) {
   QRect edit = Reveal("Edit Colors");
   bool opened = false;
   QTimer::singleShot(0, [this, &opened] {
-    opened = form->Form3 && form->Form3->isVisible();
-    if (form->Form3) form->Form3->reject();
+    opened = form->Palettes->Form3 && form->Palettes->Form3->isVisible();
+    if (form->Palettes->Form3) form->Palettes->Form3->reject();
   });
   DoubleClickAt(QPoint(edit.left() + 4, edit.center().y()));
   EXPECT_TRUE(opened);

@@ -69,13 +69,13 @@ TEST_F(MainMenus, CustomColoursShowInBothColourMenusOnceShown) {
   EXPECT_FALSE(Command("MenuColorPop3")->isVisible());
   EXPECT_TRUE(Command("MenuColorSep1")->isVisible());
   EXPECT_TRUE(Command("ColorMenuPopSep1")->isVisible());
-  EXPECT_FALSE(form->ColorsChanged);
+  EXPECT_FALSE(form->Palettes->ColorsChanged);
 
   // A palette that changes the slots marks them; the menu opening shows the change. Emptying a
   // slot hides its items but not the separators.
   form->Settings.CustomColorName[1].clear();
   form->Settings.CustomColorName[15] = "Last";
-  form->ColorsChanged = true;
+  form->Palettes->ColorsChanged = true;
   emit Menu("Color1")->aboutToShow();
   EXPECT_FALSE(Command("MenuColor2")->isVisible());
   EXPECT_TRUE(Command("MenuColor16")->isVisible());
@@ -179,7 +179,7 @@ TEST_F(MainMenus, ShortcutsRefreshTheirMenuFirst) {
   form->Settings.CustomHexValue[0] = "#111111";
   form->Settings.CustomColorName[9] = "Ten";
   form->Settings.CustomHexValue[9] = "#101010";
-  form->ColorsChanged = true;
+  form->Palettes->ColorsChanged = true;
   Press(Qt::Key_F10, Qt::ControlModifier);
   EXPECT_EQ(form->VrelMemo1->Font().Size(), 10);
   EXPECT_EQ(form->SyntaxParser1.DefaultAttr().Font.Size(), 10);
