@@ -157,10 +157,8 @@ void TForm1::RefreshFolderMenus() {
 }
 
 void TForm1::none1Click(QAction* item) {
-  if (item == Commands["none1"] || item == Commands["none2"] || item == Commands["none3"]) {
-    std::string folder =
-        item == Commands["none3"] ? CurrentFolder + "images" + kPathSeparator : CurrentFolder;
-    services_.Shell->Open(folder);
+  if (item == Commands["none1"]) {  // the folder itself
+    services_.Shell->Open(CurrentFolder);
     return;
   }
   std::string file = CurrentFolder + ItemFile(item);

@@ -53,7 +53,6 @@ TForm1::TForm1(const platform::TServices& services, QWidget* parent)
   AddImportCommands();
   AddEditCommands();
   AddViewCommands();
-  AddInsertCommands();
   CreateControllers();
   CreateMenus();
   CreateToolBar();
@@ -218,10 +217,12 @@ void TForm1::CreateControllers() {
   Export->AddCommands();
   Search = std::make_unique<TSearchCommands>(*Parts);
   Search->AddCommands();
+  Insert = std::make_unique<TInsertCommands>(*Parts, SyntaxParser1);
+  Insert->AddCommands();
   Palettes = std::make_unique<TPaletteCommands>(*Parts, SyntaxParser1);
-  Palettes->InsertCustomText = [this] { ToolButton8Click(); };
-  Palettes->EditCustomText = [this] { ToolButton12Click(); };
-  Palettes->ImageTagOptions = [this] { return ImageTagOptions(); };
+  Palettes->InsertCustomText = [this] { Insert->ToolButton8Click(); };
+  Palettes->EditCustomText = [this] { Insert->ToolButton12Click(); };
+  Palettes->ImageTagOptions = [this] { return Insert->ImageTagOptions(); };
   Palettes->AddCommands();
 }
 

@@ -19,6 +19,7 @@
 #include "app/commandtable.h"
 #include "app/customform.h"
 #include "app/exportcommands.h"
+#include "app/insertcommands.h"
 #include "app/mainparts.h"
 #include "app/palettecommands.h"
 #include "app/previewcommands.h"
@@ -90,24 +91,6 @@ class TForm1 : public QMainWindow {
   void VrelMemo1HintPopup(TStrings& strings, bool& allowPopup, TPopupType& popupType);
   void VrelMemo1HintInsert(std::string& s);
 
-  // ---- Insertion commands ----
-  // "Insert Text": the custom text of "Custom.txt" at the caret (a warning when it is missing).
-  void ToolButton8Click();
-  // Inserts the file's text up to its first NUL, as one step replacing the selection.
-  void InsertCustomText(const std::string& fileName);
-  TImageTagOptions ImageTagOptions() const;
-  // Inserts the IMG tag of the picture at `path`, with its size when it can be measured.
-  void InsertImageTag(const std::string& path, const std::string& alt);
-  // A picture of "Insert Current Folder" or "Insert \images\": its tag, or with Ctrl held the
-  // picture opened with its program.
-  void ImageItemClick(QAction* item, bool imagesFolder);
-  // "Insert Other": any picture chosen in the picture dialog.
-  void InsertOther1Click();
-  // "Edit Text": the custom text window, shown modally; it saves "Custom.txt" when it closes.
-  void ToolButton12Click();
-  // The custom text window, made on first use and shown again each time.
-  TCustomForm1& CustomForm();
-  std::unique_ptr<TCustomForm1> CustomForm1;
   // Drags from the program's own controls may be held over the view; their drop adds nothing.
   bool VrelMemo1DragOver(QEvent* event);
   // ---- Feature controllers: each adds its commands and owns its windows ----
@@ -124,6 +107,8 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TSearchCommands> Search;
   // The items and colours palettes, the custom colours and the image map creator.
   std::unique_ptr<TPaletteCommands> Palettes;
+  // The custom text and the pictures' IMG tags.
+  std::unique_ptr<TInsertCommands> Insert;
 
   // "&About": the read-me in the About window, shown modally.
   void About1Click();
@@ -206,7 +191,6 @@ class TForm1 : public QMainWindow {
   void AddImportCommands();
   void AddEditCommands();
   void AddViewCommands();
-  void AddInsertCommands();
   void CreateMenus();
   // The document holds at least one line.
   bool HasText() const;

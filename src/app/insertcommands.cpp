@@ -1,21 +1,29 @@
 // Putting ready text at the caret: the custom text of "Custom.txt" and the IMG tags of the
 // Images menu's pictures.
+#include "app/insertcommands.h"
+
 #include <QAction>
-#include <QDropEvent>
 #include <QMenu>
 
-#include "app/form1.h"
+#include "app/recentfiles.h"
 #include "codecs/imagetag.h"
 #include "engine/utf8.h"
+#include "imagemap/ui/picturefilters.h"
 #include "platform/dialogs.h"
 #include "platform/filesystem.h"
 #include "platform/processes.h"
 #include "platform/services.h"
+#include "view/vrelmemo.h"
 
 namespace quorel {
 
-void TForm1::AddInsertCommands() {
-  TCommandTable& c = Commands;
+TInsertCommands::TInsertCommands(TMainParts& parts, TSyntaxParser& parser)
+    : parts_(parts), parser_(parser) {}
+
+TInsertCommands::~TInsertCommands() = default;
+
+void TInsertCommands::AddCommands() {
+  TCommandTable& c = parts_.Commands;
   c.Add({.Name = "ToolButton8",
          .Caption = "Insert Text",
          .Hint = "Insert Custom Text",
@@ -29,97 +37,86 @@ void TForm1::AddInsertCommands() {
   c.Add(
       {.Name = "InsertOther1", .Caption = "Insert &Other", .Run = [this] { InsertOther1Click(); }});
   // The folders of the picture menus open themselves.
-  c.Add({.Name = "none2", .Run = [this] { none1Click(Commands["none2"]); }});
-  c.Add({.Name = "none3", .Run = [this] { none1Click(Commands["none3"]); }});
+  c.Add({.Name = "none2", .Run = [this] { OpenFolder(false); }});
+  c.Add({.Name = "none3", .Run = [this] { OpenFolder(true); }});
 }
 
-void TForm1::ToolButton8Click() {
-  std::string file = SideFiles.ReadPath("Custom.txt");
-  if (!services_.Files->IsFile(file)) {
+void TInsertCommands::ToolButton8Click() {
+  std::string file = parts_.SideFiles.ReadPath("Custom.txt");
+  if (!parts_.Services.Files->IsFile(file)) {
     // Where the user's own copy belongs.
-    Warn(FolderOf(SideFiles.WritePath("Custom.txt")) + "Custom.txt" + "\r\r" +
-         "File does not exist you must create one first!");
+    parts_.Warn(FolderOf(parts_.SideFiles.WritePath("Custom.txt")) + "Custom.txt" + "\r\r" +
+                "File does not exist you must create one first!");
     return;
   }
   InsertCustomText(file);
 }
 
-void TForm1::InsertCustomText(const std::string& fileName) {
+void TInsertCommands::InsertCustomText(const std::string& fileName) {
   std::string text;
   try {
-    text = services_.Files->ReadWholeFile(fileName);
+    text = parts_.Services.Files->ReadWholeFile(fileName);
   } catch (const std::exception&) {
-    Warn("Unable to open the File - \r\r" + fileName);
+    parts_.Warn("Unable to open the File - \r\r" + fileName);
     return;
   }
   // The text ends at its first NUL; it is the program's own UTF-8, stored as the document is.
   text = text.substr(0, text.find('\0'));
-  VrelMemo1->InsertText(FromUtf8(text, MemoSource1.IsUtf8()));
+  parts_.View.InsertText(FromUtf8(text, parts_.Store.IsUtf8()));
 }
 
-TImageTagOptions TForm1::ImageTagOptions() const {
-  return {Settings.FileNameSpaces, Settings.SpaceReplacement};
+TImageTagOptions TInsertCommands::ImageTagOptions() const {
+  return {parts_.Settings.FileNameSpaces, parts_.Settings.SpaceReplacement};
 }
 
-void TForm1::InsertImageTag(const std::string& path, const std::string& alt) {
+void TInsertCommands::InsertImageTag(const std::string& path, const std::string& alt) {
   std::string tag = ImageTag(path, alt, ImageTagOptions(), MeasurePictureFile(path));
-  VrelMemo1->InsertText(FromUtf8(tag, MemoSource1.IsUtf8()));
+  parts_.View.InsertText(FromUtf8(tag, parts_.Store.IsUtf8()));
 }
 
-void TForm1::ImageItemClick(QAction* item, bool imagesFolder) {
-  if (item == Commands["none2"] || item == Commands["none3"] || item->isSeparator())
+void TInsertCommands::ImageItemClick(QAction* item, bool imagesFolder) {
+  if (item == parts_.Commands["none2"] || item == parts_.Commands["none3"] || item->isSeparator())
     return;  // folders open themselves
   std::string name = item->data().toByteArray().toStdString();
-  std::string folder = imagesFolder ? CurrentFolder + "images" + kPathSeparator : CurrentFolder;
+  std::string folder =
+      imagesFolder ? parts_.CurrentFolder() + "images" + kPathSeparator : parts_.CurrentFolder();
   std::string file = folder + name;
-  if (services_.Shell->CtrlDown()) {
-    if (!services_.Shell->Open(file)) Warn("Unable to launch associated program!!");
+  if (parts_.Services.Shell->CtrlDown()) {
+    if (!parts_.Services.Shell->Open(file)) parts_.Warn("Unable to launch associated program!!");
     return;
   }
   InsertImageTag(file, imagesFolder ? "/images/" + name : name);
 }
 
-void TForm1::InsertOther1Click() {
+void TInsertCommands::InsertOther1Click() {
   platform::TFileDialog dialog;
   dialog.Title = "Open";
   dialog.Filters = PictureFilters();
-  dialog.InitialDir = CurrentFolder;
-  if (!services_.Dialogs->OpenFileDialog(dialog)) return;
+  dialog.InitialDir = parts_.CurrentFolder();
+  if (!parts_.Services.Dialogs->OpenFileDialog(dialog)) return;
   const std::string& path = dialog.FileName;
-  VrelMemo1->InsertText(
+  parts_.View.InsertText(
       FromUtf8(ImageTag(path, BareFileName(path), ImageTagOptions(), MeasurePictureFile(path)),
-               MemoSource1.IsUtf8()));
+               parts_.Store.IsUtf8()));
 }
 
-TCustomForm1& TForm1::CustomForm() {
+TCustomForm1& TInsertCommands::CustomForm() {
   if (!CustomForm1)
-    CustomForm1 = std::make_unique<TCustomForm1>(this, services_, SideFiles, SyntaxParser1);
+    CustomForm1 =
+        std::make_unique<TCustomForm1>(&parts_.Window, parts_.Services, parts_.SideFiles, parser_);
   return *CustomForm1;
 }
 
-void TForm1::ToolButton12Click() {
+void TInsertCommands::ToolButton12Click() {
   TCustomForm1& custom = CustomForm();
-  custom.FormShow(MemoSource1, *VrelMemo1, Settings.ToolBarAlignment);
+  custom.FormShow(parts_.Store, parts_.View, parts_.Settings.ToolBarAlignment);
   custom.exec();
 }
 
-bool TForm1::VrelMemo1DragOver(QEvent* event) {
-  auto* drag = static_cast<QDropEvent*>(event);
-  // A drag from outside the program (files, text of another program) is the window's to take.
-  if (!drag->source()) return false;
-  drag->acceptProposedAction();
-  return true;
-}
-
-TAboutForm1& TForm1::AboutForm() {
-  if (!AboutForm1) AboutForm1 = std::make_unique<TAboutForm1>(this, services_, SideFiles);
-  return *AboutForm1;
-}
-
-void TForm1::About1Click() {
-  TAboutForm1& about = AboutForm();
-  about.FormShow();
-  about.exec();
+void TInsertCommands::OpenFolder(bool imagesFolder) {
+  std::string folder = parts_.CurrentFolder();
+  if (imagesFolder) folder += std::string("images") + kPathSeparator;
+  parts_.Services.Shell->Open(folder);
 }
 
 }  // namespace quorel

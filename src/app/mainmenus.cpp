@@ -320,9 +320,9 @@ void TForm1::CreateMenus() {
   connect(c.Menu("SameFolder1"), &QMenu::triggered, this,
           [this](QAction* item) { none1Click(item); });
   connect(c.Menu("CurrentFolder1"), &QMenu::triggered, this,
-          [this](QAction* item) { ImageItemClick(item, false); });
+          [this](QAction* item) { Insert->ImageItemClick(item, false); });
   connect(c.Menu("images2"), &QMenu::triggered, this,
-          [this](QAction* item) { ImageItemClick(item, true); });
+          [this](QAction* item) { Insert->ImageItemClick(item, true); });
 }
 
 void TForm1::CreateToolBar() {

@@ -1,6 +1,7 @@
 // The view-side commands of the main window: the program font, the split view, the clipboard
 // viewer, the status bar's press, and what clicks and key releases in the view refresh.
 #include <QAction>
+#include <QDropEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -125,5 +126,26 @@ void TForm1::VrelMemo1Click() {
 }
 
 void TForm1::VrelMemo1KeyUp() { VrelMemo1Click(); }
+
+// ---- Drags over the view and the About window ----
+
+bool TForm1::VrelMemo1DragOver(QEvent* event) {
+  auto* drag = static_cast<QDropEvent*>(event);
+  // A drag from outside the program (files, text of another program) is the window's to take.
+  if (!drag->source()) return false;
+  drag->acceptProposedAction();
+  return true;
+}
+
+TAboutForm1& TForm1::AboutForm() {
+  if (!AboutForm1) AboutForm1 = std::make_unique<TAboutForm1>(this, services_, SideFiles);
+  return *AboutForm1;
+}
+
+void TForm1::About1Click() {
+  TAboutForm1& about = AboutForm();
+  about.FormShow();
+  about.exec();
+}
 
 }  // namespace quorel

@@ -24,7 +24,7 @@ using test::WriteBytes;
 struct CustomText : MainWindow {
   std::string UserCopy() const { return dir.File("userdata/Custom.txt"); }
   TCustomForm1& Show() {
-    TCustomForm1& custom = form->CustomForm();
+    TCustomForm1& custom = form->Insert->CustomForm();
     custom.FormShow(form->MemoSource1, *form->VrelMemo1, form->Settings.ToolBarAlignment);
     return custom;
   }
@@ -47,13 +47,13 @@ struct CustomText : MainWindow {
 
 TEST_F(CustomText, AFirstOpeningWarnsOnceAndClosingLeavesAnEmptyFile) {
   // Through the toolbar button, with the window closed by its Exit button once it runs.
-  QTimer::singleShot(0, [this] { form->CustomForm1->ToolButton14->trigger(); });
+  QTimer::singleShot(0, [this] { form->Insert->CustomForm1->ToolButton14->trigger(); });
   Run("ToolButton12");
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), "A Custom Text Does Not Yet Exist - Use This Window to Create One");
   EXPECT_TRUE(std::filesystem::exists(UserCopy()));
   EXPECT_EQ(ReadBytes(UserCopy()), "");
-  EXPECT_FALSE(form->CustomForm1->isVisible());
+  EXPECT_FALSE(form->Insert->CustomForm1->isVisible());
   // The second opening finds the file and says nothing.
   Show();
   EXPECT_EQ(dialogs.Messages().size(), 1u);
@@ -67,7 +67,7 @@ TEST_F(CustomText, EditsAreSavedAtCloseAndInsertedByInsertText) {
   custom.reject();  // the close box or Esc saves just the same
   EXPECT_EQ(ReadBytes(UserCopy()), "<hr>\r\n<p>\xC3\xA9</p>");
   EXPECT_EQ(custom.MemoSource1.LineCount(), 0);
-  form->ToolButton8Click();
+  form->Insert->ToolButton8Click();
   EXPECT_EQ(Text(form->MemoSource1), "<hr>\n<p>\xC3\xA9</p>");
   // Reopened, the saved text is there and Undo cannot reach an earlier showing.
   Show();

@@ -51,7 +51,7 @@ TEST_F(Insertion, CustomTextReplacesTheSelectionInOneStepUpToANul) {
 }
 
 TEST_F(Insertion, AMissingCustomTextIsReported) {
-  form->ToolButton8Click();
+  form->Insert->ToolButton8Click();
   EXPECT_EQ(LastMessage(), dir.File("userdata") +
                                "/Custom.txt\r\rFile does not exist you must "
                                "create one first!");
@@ -98,7 +98,7 @@ TEST_F(Insertion, SpacesInPathsAreReplacedWhenTheSettingSaysSo) {
   std::filesystem::copy_file(Seed("seed.bmp"), dir.File("web site/a b.bmp"));
   form->Settings.FileNameSpaces = false;
   form->Settings.SpaceReplacement = "%20";
-  form->InsertImageTag(dir.File("web site/a b.bmp"), "a b.bmp");
+  form->Insert->InsertImageTag(dir.File("web site/a b.bmp"), "a b.bmp");
   EXPECT_EQ(form->MemoSource1.RawLine(0), "<IMG SRC=\"file://" + dir.Path() +
                                               "/web%20site/a%20b.bmp\" Width=\"7\" Height=\"5\" "
                                               "Alt=\"a b.bmp\">");
