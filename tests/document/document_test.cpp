@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -61,9 +60,6 @@ struct Document : ::testing::Test {
   }
   std::string LastMessage() const {
     return dialogs.Messages().empty() ? "" : dialogs.Messages().back().Text;
-  }
-  bool Saw(const std::string& event) const {
-    return std::find(events.begin(), events.end(), event) != events.end();
   }
 };
 
@@ -201,12 +197,6 @@ TEST_F(Document, AFailedSaveKeepsTheDocumentModifiedAndTheFileIntact) {
   document.SaveCopy();
   EXPECT_EQ(LastMessage(),
             "An error has occured and save aborted, check destinations read only properties!");
-  files.FailWriteAfter = -1;
-  dialogs.AnswerFile(dir.File("copy.html"));
-  document.SaveCopy();  // a copy changes neither the name nor the modified state
-  EXPECT_EQ(ReadBytes(dir.File("copy.html")), "new on disk");
-  EXPECT_EQ(document.Name(), file);
-  EXPECT_TRUE(document.Modified());
 }
 
 TEST_F(Document, AReadOnlyFileOpensUntitledAndModifiedAndRevertOffersIt) {
@@ -293,37 +283,6 @@ TEST_F(Document, FormattedDocumentsGoThroughTheirHooks) {
   document.Open(empty);
   EXPECT_EQ(LastMessage(), "Unable to open the File - \r\r" + empty);
   EXPECT_EQ(document.Name(), letter);
-}
-
-TEST_F(Document, CtrlAndExtraDroppedFilesStartNewInstances) {
-  std::string a = Page("a.html", "a"), b = Page("b.html", "b");
-  shell.Ctrl = true;
-  document.New();
-  dialogs.AnswerFile(b);
-  document.OpenChosen();
-  ASSERT_EQ(processes.Launches.size(), 2u);
-  EXPECT_TRUE(processes.Launches[0].Arguments.empty());
-  EXPECT_EQ(processes.Launches[1].Arguments, std::vector<std::string>{b});
-  EXPECT_EQ(document.Name(), "[untitled]");
-
-  shell.Ctrl = false;
-  processes.FailLaunch = processes.FailSimple = true;
-  document.OpenDropped({a, b, dir.File("c.html")});
-  EXPECT_EQ(document.Name(), a);
-  EXPECT_EQ(LastMessage(), "Unable to open multiple dropped files!!");
-  EXPECT_EQ(processes.Launches.size(), 4u);  // the launch and the simpler one, for b only
-}
-
-TEST_F(Document, RestoredTextIsTheModifiedDocumentAndTheFileStaysAsItIs) {
-  std::string file = Page("draft.html", "on disk");
-  store.LoadFromBuffer("restored");
-  document.TakeRestoredText(file);
-  EXPECT_EQ(document.Name(), file);
-  EXPECT_TRUE(document.Modified());
-  EXPECT_EQ(document.FileAge(), files.FileAge(file));
-  EXPECT_TRUE(Saw("folders open"));
-  EXPECT_EQ(ReadBytes(file), "on disk");
-  EXPECT_FALSE(document.ReloadIfChangedOnDisk());
 }
 
 }  // namespace
