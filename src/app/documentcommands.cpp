@@ -1,5 +1,6 @@
-// The document's life in the main window: new, open, save, save as, save a copy, revert, the
-// questions before changes are lost, dropped files, the file-changed check and new instances.
+// The document's life in the main window: the commands run the window's TDocument, and the window
+// shows what it does (caption, taskbar title, status panels, the recovery journal); dropped files
+// and the command line, the encoding and the line ends.
 #include <QAction>
 #include <QFile>
 #include <QLabel>
@@ -8,11 +9,7 @@
 
 #include "app/form1.h"
 #include "app/recentfiles.h"
-#include "engine/casemap.h"
-#include "platform/clipboard.h"
-#include "platform/filesystem.h"
 #include "platform/longpath.h"
-#include "platform/processes.h"
 #include "platform/qt/cp1252.h"
 #include "platform/services.h"
 
@@ -36,31 +33,42 @@ void TForm1::ShowModified(bool modified) {
   if (!modified) DiscardJournal();
 }
 
-void TForm1::SetDocumentModified(bool value) {
-  MemoSource1.SetModified(value);
-  ShowModified(value);
+void TForm1::SetUpDocument() {
+  Document.OnNameChanged = [this] { ShowDocumentName(); };
+  Document.OnModifiedChanged = [this](bool modified) { ShowModified(modified); };
+  Document.OnUpdateFolders = [this](bool fromSave, bool fromOpen) {
+    UpdateFolders(fromSave, fromOpen);
+  };
+  Document.OnRecentFile = [this] { AddToRecentFiles(); };
+  Document.OnLoadingText = [this] {
+    LeaveRtfDocument();
+    if (Settings.Highlighting) MemoSource1.SetSyntaxParser(&SyntaxParser1);
+  };
+  Document.OnClearing = [this] { LeaveRtfDocument(); };
+  Document.LoadFormatted = [this](const std::string& fileName) { LoadRtfDocument(fileName); };
+  Document.IsFormatted = [this] { return IsRtfDocument(); };
+  // A formatted document is written as RTF, so its formatting survives the save.
+  Document.WriteFormatted = [this](const std::string& fileName) {
+    VrelMemo1->ExportRtfFile(fileName);
+  };
 }
 
-void TForm1::SetDocumentName(const std::string& name) {
-  DocumentName = name;
+void TForm1::ShowDocumentName() {
+  const std::string& name = Document.Name();
   ShowEncoding();
   SetPanelText(3, Q(name));
-  if (name == "[untitled]") {
-    TaskbarTitle = "[untitled]";
-    MemoSource1.SetFileName("[untitled]");
-    setWindowTitle("Quorel 1.5 - [untitled]");
+  if (!Document.HasName()) {
+    TaskbarTitle = name;
+    setWindowTitle(Q("Quorel 1.5 - " + name));
     setWindowIconText(Q(TaskbarTitle));
     return;
   }
   ShowCaptions();
-  services_.Shell->AddToRecentDocuments(name);
-  CurrentExtension = LowerExtension(name);
-  MemoSource1.SetFileName(name);
 }
 
 void TForm1::ShowCaptions() {
   if (!HasDocumentName()) return;
-  const std::string& name = DocumentName;
+  const std::string& name = Document.Name();
   std::string file = FileNameOf(name), folder = FolderOf(name);
   TaskbarTitle = Settings.TaskbarCaptionType == 2   ? name
                  : Settings.TaskbarCaptionType == 3 ? file
@@ -74,78 +82,6 @@ void TForm1::ShowCaptions() {
 
 void TForm1::Warn(const std::string& text) {
   services_.Dialogs->MessageBox(platform::mkWarning, text, platform::mbOK);
-}
-
-bool TForm1::AskToSave(const std::string& prefix) {
-  if (!MemoSource1.Modified()) return true;
-  switch (services_.Dialogs->MessageBox(platform::mkConfirmation, prefix + DocumentName,
-                                        platform::mbYesNoCancel)) {
-    case platform::mrYes:
-      return SaveDocument();
-    case platform::mrNo:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// ---- Opening ----
-
-void TForm1::OpenDocument(std::string fileName) {
-  platform::IFileSystem& files = *services_.Files;
-  if (fileName.empty()) {
-    OpenDialog1.FileName.clear();
-    if (services_.Dialogs->OpenFileDialog(OpenDialog1)) fileName = OpenDialog1.FileName;
-    if (fileName.empty()) return;
-  } else {
-    OpenDialog1.FileName = fileName;
-  }
-  try {
-    if (LowerExtension(fileName) == ".rtf") {
-      LoadRtfDocument(fileName);
-    } else {
-      LeaveRtfDocument();
-      if (Settings.Highlighting) MemoSource1.SetSyntaxParser(&SyntaxParser1);
-      MemoSource1.LoadFromFile(fileName);
-    }
-    MemoSource1.SetFileName(fileName);
-    DocumentFileAge = files.FileAge(fileName);
-    SetDocumentName(fileName);
-    SetDocumentModified(false);
-    ReadOnlyOrigin = false;
-  } catch (const std::exception&) {
-    Warn("Unable to open the File - \r\r" + fileName);
-    return;
-  }
-  // A read-only file stays loaded, but untitled and modified: the next save asks for a name.
-  if (files.IsReadOnly(fileName)) {
-    ReadOnlyOrigin = true;
-    ReadOnlyFileName = fileName;
-    SetDocumentName("[untitled]");
-    SetDocumentModified(true);
-  }
-  services_.Shell->AddToRecentDocuments(fileName);
-  FollowOpenedFile();
-}
-
-void TForm1::FollowOpenedFile() {
-  UpdateFolders(false, true);
-  SelectSaveFilter();
-  AddToRecentFiles();
-}
-
-void TForm1::ClearDocument() {
-  LeaveRtfDocument();
-  MemoSource1.Lines().Clear();
-  // A new document is UTF-8 without a byte-order mark and ends its lines with CR LF.
-  MemoSource1.SetOutFormat(ofWindows);
-  MemoSource1.SetEncoding(enUtf8);
-  MemoSource1.SetByteOrderMark(false);
-  MemoSource1.SetFileName("");
-  MemoSource1.SetModified(false);
-  SetDocumentModified(false);
-  SetDocumentName("[untitled]");
-  UpdateFolders(false, false);
 }
 
 // ---- Encoding and line ends ----
@@ -197,153 +133,31 @@ void TForm1::ShowEncoding() {
   LineEndPanel->setText(LineEndName(MemoSource1.OutFormat()));
 }
 
-// ---- Saving ----
-
-bool TForm1::SaveDocument() {
-  if (!HasDocumentName()) return SaveDocumentAs();
-  try {
-    WriteDocument(DocumentName);
-  } catch (const std::exception&) {
-    Warn("Unable to Save the file, \r\r" + DocumentName + "\r\r" + "please check the destination!");
-    return false;
-  }
-  DocumentFileAge = services_.Files->FileAge(DocumentName);
-  AddToRecentFiles();
-  SetDocumentModified(false);
-  CurrentExtension = LowerExtension(DocumentName);
-  return true;
-}
-
-bool TForm1::SaveDocumentAs() {
-  if (HasDocumentName()) SaveDialog1.FileName = DocumentName;
-  UpdateFolders(false, false);
-  if (!services_.Dialogs->SaveFileDialog(SaveDialog1)) return false;
-  std::string chosen = SaveDialog1.FileName;
-  try {
-    WriteDocument(chosen);
-  } catch (const std::exception&) {
-    Warn("Unable to Save the file - \r\r" + chosen + "\r\r" + "please check the destination!");
-    return false;
-  }
-  SetDocumentName(chosen);
-  DocumentFileAge = services_.Files->FileAge(chosen);
-  SelectSaveFilter();
-  AddToRecentFiles();
-  UpdateFolders(true, false);
-  SetDocumentModified(false);
-  return true;
-}
-
-void TForm1::SelectSaveFilter() {
-  for (size_t i = 0; i < DocumentExtensions.size(); ++i)
-    if (CurrentExtension == DocumentExtensions[i])
-      SetSaveFilter(static_cast<int>(i) + 1, std::string("*") + DocumentExtensions[i]);
-}
-
-void TForm1::SetSaveFilter(int index, const std::string& defaultExt) {
-  SaveDialog1.FilterIndex = index;
-  SaveDialog1.DefaultExt = defaultExt;
-}
-
-// ---- New instances ----
-
-bool TForm1::LaunchProcess(const std::string& program, const std::vector<std::string>& arguments) {
-  return services_.Processes->Launch(program, arguments);
-}
-
-bool TForm1::StartNewInstance(const std::string& argument, bool fallBack) {
-  platform::IProcesses& processes = *services_.Processes;
-  std::string program = processes.ProgramPath();
-  std::vector<std::string> arguments;
-  if (!argument.empty()) arguments.push_back(argument);
-  if (LaunchProcess(program, arguments)) return true;
-  return fallBack && processes.LaunchSimple(program, arguments);
-}
-
 // ---- Commands ----
 
-void TForm1::New1Click() {
-  if (services_.Shell->CtrlDown()) {
-    if (!StartNewInstance("", true)) Warn("Unable to start new instance of the editor!!");
-    return;
-  }
-  if (!AskToSave("Do you wish to save this file first? - \r\r")) return;
-  ClearDocument();
-}
+void TForm1::New1Click() { Document.New(); }
 
-void TForm1::Open1Click() {
-  UpdateFolders(false, false);
-  OpenDialog1.FileName.clear();
-  if (services_.Shell->CtrlDown()) {
-    if (!services_.Dialogs->OpenFileDialog(OpenDialog1)) return;
-    if (!StartNewInstance(services_.Processes->ShortPath(OpenDialog1.FileName), true))
-      Warn("Unable to start new instance of the editor!!");
-    return;
-  }
-  if (!AskToSave("Do you wish to save this file first? - \r\r")) return;
-  OpenDocument("");
-}
+void TForm1::Open1Click() { Document.OpenChosen(); }
 
 void TForm1::Save1Click() { SetDocumentModified(!SaveDocument()); }
 
 void TForm1::SaveAs1Click() { SetDocumentModified(!SaveDocumentAs()); }
 
-void TForm1::SaveaCopy1Click() {
-  SaveDialog1.FileName.clear();
-  if (!services_.Dialogs->SaveFileDialog(SaveDialog1)) return;
-  try {
-    WriteDocument(SaveDialog1.FileName);
-  } catch (const std::exception&) {
-    Warn("An error has occured and save aborted, check destinations read only properties!");
-  }
-}
+void TForm1::SaveaCopy1Click() { Document.SaveCopy(); }
 
-void TForm1::ReverttoSaved1Click() {
-  platform::IDialogs& dialogs = *services_.Dialogs;
-  if (ReadOnlyOrigin) {
-    if (dialogs.MessageBox(platform::mkConfirmation,
-                           "Revert to the read only file of?\r\r" + ReadOnlyFileName,
-                           platform::mbOKCancel) == platform::mrOk)
-      OpenDocument(ReadOnlyFileName);
-    return;
-  }
-  if (dialogs.MessageBox(platform::mkConfirmation,
-                         "Revert to the last saved version of?\r\r" + DocumentName,
-                         platform::mbOKCancel) == platform::mrOk)
-    OpenDocument(DocumentName);
-}
+void TForm1::ReverttoSaved1Click() { Document.Revert(); }
 
-bool TForm1::FormCloseQuery() { return AskToSave("Do you wish to save this file? - \r\r"); }
+bool TForm1::FormCloseQuery() { return Document.CloseQuery(); }
 
 void TForm1::WMDropFiles(const QStringList& names) {
-  platform::IFileSystem& files = *services_.Files;
-  bool first = true;
-  for (const QString& qname : names) {
-    std::string name = QFile::encodeName(qname).toStdString();
-    if (!files.IsFile(name)) continue;  // folders and vanished files are skipped
-    if (first) {
-      first = false;
-      if (!AskToSave("Do you wish to save your file first? - \r\r")) return;
-      OpenDocument(name);
-      continue;
-    }
-    if (!StartNewInstance(services_.Processes->ShortPath(name), true)) {
-      Warn("Unable to open multiple dropped files!!");
-      return;
-    }
-  }
+  std::vector<std::string> files;
+  for (const QString& name : names) files.push_back(QFile::encodeName(name).toStdString());
+  Document.OpenDropped(files);
 }
 
 bool TForm1::WMMouseActivate() {
   Commands.Refresh();  // the clipboard may hold something new
-  if (!HasDocumentName() || services_.Files->FileAge(DocumentName) == DocumentFileAge) return false;
-  if (services_.Dialogs->MessageBox(platform::mkConfirmation,
-                                    DocumentName + " Date and Time has changed!!" + "\r\r" +
-                                        "Do you wish to reload the file?",
-                                    platform::mbYesNo) != platform::mrYes)
-    return false;
-  OpenDocument(DocumentName);
-  return true;
+  return Document.ReloadIfChangedOnDisk();
 }
 
 void TForm1::OpenCommandLine(const QStringList& arguments) {

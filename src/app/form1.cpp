@@ -24,9 +24,6 @@
 
 namespace quorel {
 
-const std::array<const char*, 12> DocumentExtensions = {
-    ".htm", ".html", ".txt", ".htx", ".asp", ".ins", ".ini", ".java", ".js", ".pas", ".rtf", ".*"};
-
 TForm1::TForm1(const platform::TServices& services, QWidget* parent)
     : QMainWindow(parent),
       services_(services),
@@ -57,7 +54,7 @@ TForm1::TForm1(const platform::TServices& services, QWidget* parent)
   CreateMenus();
   CreateToolBar();
   CreateStatusBar();
-  SetUpDialogs();
+  SetUpDocument();
 
   MemoSource1.AddListener(
       [this](TCustomMemoSource& s, int first, int last) { StoreChanged(s, first, last); }, this,
@@ -133,43 +130,6 @@ void TForm1::SetPanelText(int panel, const QString& text) {
   int width = std::max(kPanelWidths[panel],
                        need + margins.left() + margins.right() + 2 * label->margin() + 6);
   if (label->minimumWidth() != width || label->maximumWidth() != width) label->setFixedWidth(width);
-}
-
-void TForm1::SetUpDialogs() {
-  OpenDialog1.Title = "Open";
-  OpenDialog1.Filters = {
-      {"All Types (*.htm; *.html; *.txt; *.htx; *.asp; *.ins; *.ini; *.java; *.js; *.pas; *.rtf)",
-       "*.htm; *.html; *.txt; *.htx; *.asp; *.ins; *.ini; *.java; *.js; *.pas; *.rtf"},
-      {"Htm Document (*.htm)", "*.htm"},
-      {"Html Document (*.html)", "*.html"},
-      {"Text Document (*.txt)", "*.txt"},
-      {"HyperText Document (*.htx)", "*.htx"},
-      {"Active Server Page (*.asp)", "*.asp"},
-      {"Internet Connection Document (*.ins)", "*.ins"},
-      {"INI File (*.ini)", "*.ini"},
-      {"Uncompiled Java Source (*.java)", "*.java"},
-      {"JavaScript File (*.js)", "*.js"},
-      {"Pascal Files (*.pas, *.dfm, *.dpr)", "*.pas;*.dfm;*.dpr"},
-      {"Rich Text Files (*.rtf)", "*.rtf"},
-      {"All Files (*.*)", "*.*"},
-  };
-  OpenDialog1.FilterIndex = 1;
-  SaveDialog1.Title = "Save As";
-  SaveDialog1.Filters = {
-      {"Htm Document", "*.htm"},
-      {"Html Document", "*.html"},
-      {"Text Document", "*.txt"},
-      {"HyperText Document", "*.htx"},
-      {"Active Server Page", "*.asp"},
-      {"Internet Connection Document", "*.ins"},
-      {"INI File", "*.ini"},
-      {"Uncompiled Java Source", "*.java"},
-      {"JavaScript", "*.js"},
-      {"Pascal File", "*.pas"},
-      {"All Types", "*.*"},
-  };
-  SaveDialog1.FilterIndex = 1;
-  SaveDialog1.DefaultExt = "*.htm";
 }
 
 QString TForm1::PanelText(int panel) const {

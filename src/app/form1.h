@@ -1,6 +1,6 @@
 // The main window: one document in the editing area, the File menu, the toolbar and the status
-// bar. The document's life (new, open, save, revert, the questions before losing changes) is in
-// documentcommands.cpp.
+// bar. The document's life (new, open, save, revert, the questions before losing changes) is its
+// TDocument; documentcommands.cpp runs it from the commands and shows what it does.
 #pragma once
 
 #include <QKeyEvent>
@@ -27,6 +27,7 @@
 #include "app/recentfiles.h"
 #include "app/searchcommands.h"
 #include "codecs/imagetag.h"
+#include "document/document.h"
 #include "engine/memosource.h"
 #include "imagemap/ui/imagemapform.h"
 #include "imagemap/ui/picturefilters.h"
@@ -69,12 +70,7 @@ class TForm1 : public QMainWindow {
   explicit TForm1(const platform::TServices& services, QWidget* parent = nullptr);
   ~TForm1() override;
 
-  // ---- Document state ----
-  std::string DocumentName = "[untitled]";
-  int32_t DocumentFileAge = -1;
-  bool ReadOnlyOrigin = false;
-  std::string ReadOnlyFileName;
-  std::string CurrentExtension;
+  // ---- The document as the window shows it ----
   std::string TaskbarTitle;
 
   // ---- Settings (formsettings.cpp reads them at start and writes them at close) ----
@@ -174,12 +170,17 @@ class TForm1 : public QMainWindow {
   // Popup.txt and the files the program writes for itself (Custom.txt, Items.txt, Temp.html).
   platform::TSideFiles SideFiles;
   TMemoSource MemoSource1{services_};
+  // The document in MemoSource1: its name, file and life.
+  TDocument Document{MemoSource1, services_};
+  // Read-only views of the document's name and extension and its file dialogs, under the names
+  // the window's code uses.
+  const std::string& DocumentName = Document.Name();
+  const std::string& CurrentExtension = Document.CurrentExtension();
   TSyntaxParser SyntaxParser1;
   TSyntaxParser DefaultParser;
   TSyntaxParser SyntaxParser2;
-  // The search options, kept in their own part of the settings.
-  platform::TFileDialog OpenDialog1;
-  platform::TFileDialog SaveDialog1;
+  platform::TFileDialog& OpenDialog1 = Document.OpenDialog;
+  platform::TFileDialog& SaveDialog1 = Document.SaveDialog;
   platform::TFileDialog OpenDialog3;  // import HTML
   platform::TFileDialog OpenDialog4;  // import RTF
 
@@ -246,22 +247,26 @@ class TForm1 : public QMainWindow {
   QLabel* LineEndPanel;
   TVrelMemo* VrelMemo1;
 
-  // ---- Document operations ----
-  bool HasDocumentName() const { return DocumentName != "[untitled]"; }
-  void SetDocumentModified(bool value);
-  void SetDocumentName(const std::string& name);
-  void OpenDocument(std::string fileName);
-  // The folders, the save filter and the recent files follow a file just opened.
-  void FollowOpenedFile();
-  bool SaveDocument();
-  bool SaveDocumentAs();
-  void ClearDocument();
-  void SelectSaveFilter();
-  void SetSaveFilter(int index, const std::string& defaultExt);
-  bool LaunchProcess(const std::string& program, const std::vector<std::string>& arguments);
-  // Starts another instance of the program with `argument` (none when empty); tries the simpler
-  // launch as well when `fallBack`.
-  bool StartNewInstance(const std::string& argument, bool fallBack);
+  // ---- Document operations (the document's own) ----
+  bool HasDocumentName() const { return Document.HasName(); }
+  void SetDocumentModified(bool value) { Document.SetModified(value); }
+  void SetDocumentName(const std::string& name) { Document.SetName(name); }
+  void OpenDocument(const std::string& fileName) { Document.Open(fileName); }
+  bool SaveDocument() { return Document.Save(); }
+  bool SaveDocumentAs() { return Document.SaveAs(); }
+  void SetSaveFilter(int index, const std::string& defaultExt) {
+    Document.SetSaveFilter(index, defaultExt);
+  }
+  bool LaunchProcess(const std::string& program, const std::vector<std::string>& arguments) {
+    return Document.LaunchProcess(program, arguments);
+  }
+  bool StartNewInstance(const std::string& argument, bool fallBack) {
+    return Document.StartNewInstance(argument, fallBack);
+  }
+  // The window's part in the document's events: captions, panels, folders, RTF documents.
+  void SetUpDocument();
+  // The caption, taskbar title and name panel show the document's name.
+  void ShowDocumentName();
 
   // ---- Recent files and folder menus (foldermenus.cpp) ----
   TRecentFiles RecentFiles;
@@ -329,9 +334,8 @@ class TForm1 : public QMainWindow {
   void showEvent(QShowEvent* event) override;
   void CreateToolBar();
   void CreateStatusBar();
-  void SetUpDialogs();
   // Asks to save before the document is replaced; false when the command is to stop.
-  bool AskToSave(const std::string& prefix);
+  bool AskToSave(const std::string& prefix) { return Document.AskToSave(prefix); }
   void Warn(const std::string& text);
   // Shows `dialog` and imports the chosen file at the caret, or says the import failed.
   void ImportWith(platform::TFileDialog& dialog,
@@ -343,8 +347,6 @@ class TForm1 : public QMainWindow {
   void LoadRtfData(std::string_view data);
   // Back to the scheme in use before an RTF document (nothing for other documents).
   void LeaveRtfDocument();
-  // Saves the document to `fileName`: as RTF for an RTF document, else as its text.
-  void WriteDocument(const std::string& fileName);
   std::string SchemeBeforeRtf = "Default";
   void StoreChanged(TCustomMemoSource& store, int first, int last);
   void SetUpView();
@@ -354,8 +356,5 @@ class TForm1 : public QMainWindow {
 
 // A menu caption showing `text` as it is: "&" would otherwise mark a shortcut letter.
 QString MenuText(const std::string& text);
-
-// ".htm", ".html", ... ".*": the document extensions; position i + 1 is the save filter index.
-extern const std::array<const char*, 12> DocumentExtensions;
 
 }  // namespace quorel

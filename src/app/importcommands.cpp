@@ -65,12 +65,4 @@ void TForm1::LeaveRtfDocument() {
   if (Settings.CurrentSyntaxScheme == "RTF") Settings.CurrentSyntaxScheme = SchemeBeforeRtf;
 }
 
-void TForm1::WriteDocument(const std::string& fileName) {
-  // A formatted document is written as RTF, so its formatting survives the save.
-  if (IsRtfDocument())
-    VrelMemo1->ExportRtfFile(fileName);
-  else
-    MemoSource1.SaveToFile(fileName);
-}
-
 }  // namespace quorel

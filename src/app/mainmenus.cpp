@@ -48,7 +48,9 @@ void TForm1::AddFileCommands() {
          .Shortcut = "Ctrl+Alt+R",
          .Run = [this] { ReverttoSaved1Click(); },
          .Enabled =
-             [this] { return (HasDocumentName() && MemoSource1.Modified()) || ReadOnlyOrigin; }});
+             [this] {
+               return (HasDocumentName() && MemoSource1.Modified()) || Document.ReadOnlyOrigin();
+             }});
   c.Add({.Name = "SaveaCopy1",
          .Caption = "Sa&ve a Copy",
          .Run = [this] { SaveaCopy1Click(); },

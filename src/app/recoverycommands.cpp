@@ -106,18 +106,7 @@ bool TForm1::RestoreJournal(const TJournal& journal) {
     Warn("Unable to open the File - \r\r" + h.DocumentName);
     return false;
   }
-  ReadOnlyOrigin = false;
-  if (h.DocumentName == "[untitled]") {
-    MemoSource1.SetFileName("");
-    SetDocumentName("[untitled]");
-  } else {
-    // The file on disk stays as it is: the restored text is the unsaved change to it.
-    MemoSource1.SetFileName(h.DocumentName);
-    DocumentFileAge = services_.Files->FileAge(h.DocumentName);
-    SetDocumentName(h.DocumentName);
-    FollowOpenedFile();
-  }
-  SetDocumentModified(true);
+  Document.TakeRestoredText(h.DocumentName);
   RestoredText = true;
   return true;
 }

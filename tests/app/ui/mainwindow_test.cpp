@@ -82,9 +82,9 @@ TEST_F(MainWindow, WalksFromUntitledToNamedAndModified) {
   EXPECT_EQ(Panel(3), file);
   EXPECT_EQ(Panel(2), "");
   EXPECT_FALSE(Command("Save1")->isEnabled());
-  EXPECT_EQ(form->CurrentExtension, ".html");
-  EXPECT_EQ(form->SaveDialog1.FilterIndex, 2);
-  EXPECT_EQ(form->SaveDialog1.DefaultExt, "*.html");
+  EXPECT_EQ(form->Document.CurrentExtension(), ".html");
+  EXPECT_EQ(form->Document.SaveDialog.FilterIndex, 2);
+  EXPECT_EQ(form->Document.SaveDialog.DefaultExt, "*.html");
   EXPECT_EQ(shell.RecentDocuments.back(), file);
 
   form->MemoSource1.SetCaretPos(3, 0);
@@ -136,7 +136,7 @@ TEST_F(MainWindow, NewAsksFirstAndEachAnswerDoesItsPart) {
   EXPECT_EQ(dialogs.Messages()[0].Kind, platform::mkConfirmation);
   EXPECT_EQ(dialogs.Messages()[0].Buttons, platform::mbYesNoCancel);
   EXPECT_EQ(LastMessage(), "Do you wish to save this file first? - \r\r" + file);
-  EXPECT_EQ(form->DocumentName, file);
+  EXPECT_EQ(form->Document.Name(), file);
 
   files.FailWriteAfter = 1;  // Yes, but the save fails: the command stops
   dialogs.AnswerMessage(mrYes);
@@ -144,14 +144,14 @@ TEST_F(MainWindow, NewAsksFirstAndEachAnswerDoesItsPart) {
   EXPECT_EQ(LastMessage(),
             "Unable to Save the file, \r\r" + file + "\r\r" + "please check the destination!");
   EXPECT_EQ(dialogs.Messages()[dialogs.Messages().size() - 1].Kind, platform::mkWarning);
-  EXPECT_EQ(form->DocumentName, file);
+  EXPECT_EQ(form->Document.Name(), file);
   EXPECT_EQ(ReadBytes(file), "old");
 
   files.FailWriteAfter = -1;  // Yes: saved, then cleared
   dialogs.AnswerMessage(mrYes);
   form->New1Click();
   EXPECT_EQ(ReadBytes(file), "changed old");
-  EXPECT_EQ(form->DocumentName, "[untitled]");
+  EXPECT_EQ(form->Document.Name(), "[untitled]");
   EXPECT_EQ(form->MemoSource1.LineCount(), 0);
   EXPECT_EQ(Caption(), "Quorel 1.5 - [untitled]");
 
@@ -175,7 +175,7 @@ TEST_F(MainWindow, EachCommandAsksWithItsOwnWords) {
   dialogs.AnswerMessage(mrCancel);
   form->WMDropFiles({QString::fromStdString(other)});
   EXPECT_EQ(LastMessage(), "Do you wish to save your file first? - \r\r[untitled]");
-  EXPECT_EQ(form->DocumentName, "[untitled]");
+  EXPECT_EQ(form->Document.Name(), "[untitled]");
   dialogs.AnswerMessage(mrNo);
   EXPECT_TRUE(form->FormCloseQuery());
 }
@@ -189,14 +189,14 @@ TEST_F(MainWindow, OpenWithTheDialog) {
   EXPECT_EQ(dialogs.FileDialogs()[0].Title, "Open");
   EXPECT_EQ(dialogs.FileDialogs()[0].Filters.size(), 13u);
   EXPECT_EQ(dialogs.FileDialogs()[0].Filters[10].Pattern, "*.pas;*.dfm;*.dpr");
-  EXPECT_EQ(form->DocumentName, file);
+  EXPECT_EQ(form->Document.Name(), file);
   EXPECT_EQ(form->MemoSource1.LineCount(), 2);
-  EXPECT_EQ(form->SaveDialog1.FilterIndex, 5);
+  EXPECT_EQ(form->Document.SaveDialog.FilterIndex, 5);
   EXPECT_EQ(form->MemoSource1.SyntaxParser(), &form->SyntaxParser1);
 
   dialogs.AnswerFile(std::nullopt);  // cancelled: nothing changes
   form->Open1Click();
-  EXPECT_EQ(form->DocumentName, file);
+  EXPECT_EQ(form->Document.Name(), file);
 }
 
 // A version-controlled page keeps its LF line ends through an edit; a new page gets CR LF.
@@ -325,7 +325,7 @@ TEST_F(MainWindow, OpeningAMissingFileWarns) {
   std::string missing = dir.File("gone.html");
   form->OpenDocument(missing);
   EXPECT_EQ(LastMessage(), "Unable to open the File - \r\r" + missing);
-  EXPECT_EQ(form->DocumentName, "[untitled]");
+  EXPECT_EQ(form->Document.Name(), "[untitled]");
 }
 
 TEST_F(MainWindow, ReadOnlyFilesOpenUntitledAndModified) {
@@ -337,7 +337,7 @@ TEST_F(MainWindow, ReadOnlyFilesOpenUntitledAndModified) {
   EXPECT_EQ(Caption(), "Quorel 1.5 - [untitled]");
   EXPECT_EQ(Panel(2), "Modified");
   EXPECT_EQ(Panel(3), "[untitled]");
-  EXPECT_TRUE(form->ReadOnlyOrigin);
+  EXPECT_TRUE(form->Document.ReadOnlyOrigin());
   OpenMenu("File1");
   EXPECT_TRUE(Command("ReverttoSaved1")->isEnabled());
 
@@ -395,7 +395,7 @@ TEST_F(MainWindow, AFailedSaveKeepsTheDocumentModifiedAndTheFileIntact) {
   form->SaveAs1Click();
   EXPECT_EQ(LastMessage(), "Unable to Save the file - \r\r" + dir.File("elsewhere.html") +
                                "\r\rplease check the destination!");
-  EXPECT_EQ(form->DocumentName, file);
+  EXPECT_EQ(form->Document.Name(), file);
   EXPECT_EQ(Panel(2), "Modified");
 }
 
@@ -407,7 +407,7 @@ TEST_F(MainWindow, SaveACopyChangesNothingElse) {
   dialogs.AnswerFile(dir.File("copy.html"));
   form->SaveaCopy1Click();
   EXPECT_EQ(ReadBytes(dir.File("copy.html")), "edited main");
-  EXPECT_EQ(form->DocumentName, file);
+  EXPECT_EQ(form->Document.Name(), file);
   EXPECT_EQ(Panel(2), "Modified");
   files.FailWriteAfter = 1;
   dialogs.AnswerFile(dir.File("copy2.html"));
@@ -420,9 +420,9 @@ TEST_F(MainWindow, RtfDocumentsSelectTheAllTypesFilter) {
   std::string file = dir.File("Letter.RTF");
   WriteBytes(file, "{\\rtf1 hello}");
   form->OpenDocument(file);
-  EXPECT_EQ(form->CurrentExtension, ".rtf");
-  EXPECT_EQ(form->SaveDialog1.FilterIndex, 11);
-  EXPECT_EQ(form->SaveDialog1.DefaultExt, "*.rtf");
+  EXPECT_EQ(form->Document.CurrentExtension(), ".rtf");
+  EXPECT_EQ(form->Document.SaveDialog.FilterIndex, 11);
+  EXPECT_EQ(form->Document.SaveDialog.DefaultExt, "*.rtf");
 }
 
 TEST_F(MainWindow, DropOfAFolderAndTwoFiles) {
@@ -431,7 +431,7 @@ TEST_F(MainWindow, DropOfAFolderAndTwoFiles) {
   WriteBytes(second, "two");
   form->WMDropFiles({QString::fromStdString(dir.Path()), QString::fromStdString(first),
                      QString::fromStdString(second)});
-  EXPECT_EQ(form->DocumentName, first);
+  EXPECT_EQ(form->Document.Name(), first);
   ASSERT_EQ(processes.Launches.size(), 1u);
   EXPECT_EQ(processes.Launches[0].Program, "/opt/quorel/quorel");
   EXPECT_EQ(processes.Launches[0].Arguments, std::vector<std::string>{second});
@@ -444,7 +444,7 @@ TEST_F(MainWindow, DropWhoseInstancesCannotStartWarnsOnce) {
   processes.FailLaunch = processes.FailSimple = true;
   form->WMDropFiles(
       {QString::fromStdString(a), QString::fromStdString(b), QString::fromStdString(c)});
-  EXPECT_EQ(form->DocumentName, a);
+  EXPECT_EQ(form->Document.Name(), a);
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_EQ(LastMessage(), "Unable to open multiple dropped files!!");
   EXPECT_EQ(processes.Launches.size(), 2u);  // the launch and the simpler one, for b only
@@ -459,7 +459,7 @@ TEST_F(MainWindow, CtrlStartsNewInstancesInsteadOfReplacingTheDocument) {
   form->New1Click();
   ASSERT_EQ(processes.Launches.size(), 1u);
   EXPECT_TRUE(processes.Launches[0].Arguments.empty());
-  EXPECT_EQ(form->DocumentName, file);
+  EXPECT_EQ(form->Document.Name(), file);
   EXPECT_TRUE(dialogs.Messages().empty());  // no save question: this window stays as it is
 
   std::string chosen = dir.File("there.html");
@@ -468,7 +468,7 @@ TEST_F(MainWindow, CtrlStartsNewInstancesInsteadOfReplacingTheDocument) {
   form->Open1Click();
   ASSERT_EQ(processes.Launches.size(), 2u);
   EXPECT_EQ(processes.Launches[1].Arguments, std::vector<std::string>{chosen});
-  EXPECT_EQ(form->DocumentName, file);
+  EXPECT_EQ(form->Document.Name(), file);
 
   processes.FailLaunch = processes.FailSimple = true;
   form->New1Click();
@@ -519,7 +519,7 @@ TEST_F(MainWindow, CommandLineOpensTheFirstFileHereAndTheRestElsewhere) {
   WriteBytes(a, "a");
   WriteBytes(b, "b");
   form->OpenCommandLine({QString::fromStdString(a), QString::fromStdString(b)});
-  EXPECT_EQ(form->DocumentName, a);
+  EXPECT_EQ(form->Document.Name(), a);
   ASSERT_EQ(processes.Launches.size(), 1u);
   EXPECT_EQ(processes.Launches[0].Arguments, std::vector<std::string>{b});
 }
