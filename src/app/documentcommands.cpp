@@ -30,7 +30,7 @@ QString Q(const std::string& s) { return platform::TextToQString(s); }
 void TForm1::ShowModified(bool modified) {
   SetPanelText(2, modified ? "Modified" : "");
   Commands.Refresh();
-  if (!modified) DiscardJournal();
+  if (!modified) Recovery->DiscardJournal();
 }
 
 void TForm1::SetUpDocument() {
@@ -107,14 +107,14 @@ void TForm1::LineEnds1Click(TOutFormatType format) {
   MemoSource1.SetOutFormat(format);
   // Every line end of the file changes with the next save.
   SetDocumentModified(true);
-  JournalTextChanged(MaxInt);
+  Recovery->JournalTextChanged(MaxInt);
   ShowEncoding();
 }
 
 void TForm1::Encodings1Click(TEncoding encoding) {
   MemoSource1.SetEncoding(encoding);
   ShowEncoding();
-  JournalTextChanged(MaxInt);  // a journal says how its bytes are read
+  Recovery->JournalTextChanged(MaxInt);  // a journal says how its bytes are read
   UpdateCaretPanels();
 }
 
@@ -163,7 +163,7 @@ bool TForm1::WMMouseActivate() {
 void TForm1::OpenCommandLine(const QStringList& arguments) {
   for (int i = 0; i < arguments.size(); ++i) {
     std::string name = QFile::encodeName(arguments[i]).toStdString();
-    if (i == 0 && RestoredText) {
+    if (i == 0 && Recovery->RestoredText) {
       // The window shows restored text: the file goes to a new instance, unless it is the
       // restored document itself, which is open already with its unsaved changes.
       if (ExpandLongPath(std::filesystem::absolute(name).string()) == DocumentName) continue;

@@ -17,6 +17,7 @@
 #include "platform/processes.h"
 #include "platform/qt/cp1252.h"
 #include "platform/settings.h"
+#include "richtext/exportwalk.h"
 #include "search/memosearch.h"
 #include "search/ui/searchdialogs.h"
 #include "syntax/htmlscheme.h"
@@ -68,7 +69,7 @@ TForm1::TForm1(const platform::TServices& services, QWidget* parent)
   ReadSettings();
   Palettes->CreateItemsPalette();
   CreatePreferences();
-  StartRecovery();
+  Recovery->StartRecovery();
   Commands.WireShortcuts(*menuBar());
   qApp->installEventFilter(this);
 }
@@ -153,7 +154,7 @@ void TForm1::StoreChanged(TCustomMemoSource& store, int first, int) {
   else if (flags.Contains(msModifiedChanged) || flags.Contains(msTextChanged))
     ShowModified(store.Modified());
   // Unsaved text goes into the recovery journal.
-  if (flags.Contains(msTextChanged)) JournalTextChanged(first);
+  if (flags.Contains(msTextChanged)) Recovery->JournalTextChanged(first);
 }
 
 // The feature controllers, each with the rows of its commands, over the parts the window lends.
@@ -184,6 +185,29 @@ void TForm1::CreateControllers() {
   Palettes->EditCustomText = [this] { Insert->ToolButton12Click(); };
   Palettes->ImageTagOptions = [this] { return Insert->ImageTagOptions(); };
   Palettes->AddCommands();
+  Recovery = std::make_unique<TRecoveryCommands>(*Parts);
+  Recovery->LoadJournalText = [this](const TJournal& journal) { LoadJournalText(journal); };
+  Recovery->FormattedText = [this](std::string& rtf) {
+    if (!IsRtfDocument()) return false;
+    rtf = ExportRtf(VrelMemo1->ExportSource());
+    return true;
+  };
+  Recovery->TakeRestoredText = [this](const std::string& name) { Document.TakeRestoredText(name); };
+  Recovery->ShowStatusNote = [this](const QString& text) { ShowStatusNote(text); };
+}
+
+void TForm1::LoadJournalText(const TJournal& journal) {
+  const TJournalHeader& h = journal.Header;
+  if (h.Rtf) {
+    LoadRtfData(journal.Text);
+    return;
+  }
+  LeaveRtfDocument();
+  if (Settings.Highlighting) MemoSource1.SetSyntaxParser(&SyntaxParser1);
+  MemoSource1.LoadFromBuffer(journal.Text);
+  MemoSource1.SetEncoding(h.Encoding);
+  MemoSource1.SetOutFormat(h.OutFormat);
+  MemoSource1.SetByteOrderMark(h.ByteOrderMark);
 }
 
 // The editing view as the window sets it up.
@@ -271,7 +295,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
   Palettes->FormClose();
   WriteSettings();
   // Closed with its changes saved or dropped: nothing is left to recover.
-  EndRecovery();
+  Recovery->EndRecovery();
   event->accept();
 }
 

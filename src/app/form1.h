@@ -25,6 +25,7 @@
 #include "app/previewcommands.h"
 #include "app/printcommands.h"
 #include "app/recentfiles.h"
+#include "app/recoverycommands.h"
 #include "app/searchcommands.h"
 #include "codecs/imagetag.h"
 #include "document/document.h"
@@ -105,6 +106,10 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TPaletteCommands> Palettes;
   // The custom text and the pictures' IMG tags.
   std::unique_ptr<TInsertCommands> Insert;
+  // The recovery journals of unsaved text.
+  std::unique_ptr<TRecoveryCommands> Recovery;
+  // Shows a recovery journal's text in the store as the document it was.
+  void LoadJournalText(const TJournal& journal);
 
   // "&About": the read-me in the About window, shown modally.
   void About1Click();
@@ -123,37 +128,6 @@ class TForm1 : public QMainWindow {
   void ApplyPreferences(const TMainSettings& values);
   // The window caption and taskbar title for the document's name and the caption settings.
   void ShowCaptions();
-
-  // ---- Recovery of unsaved text (recoverycommands.cpp) ----
-  // The journals of every instance, in the user's state folder; this instance's own journal of
-  // the document while it has unsaved changes. Both null when there is no state folder.
-  std::unique_ptr<TRecoveryFolder> RecoveryFolder;
-  std::unique_ptr<TRecoveryJournal> Journal;
-  QTimer* JournalTimer = nullptr;
-  // The window shows text restored from a journal (set at start-up).
-  bool RestoredText = false;
-  // Why no journals can be kept ("" when they can), said at start-up.
-  std::string RecoveryProblem;
-  void StartRecovery();
-  // The text changed from line `first` on: a journal is due later, if the document is modified.
-  void JournalTextChanged(int first);
-  void JournalTick();
-  // The document has no unsaved changes any more: its journal goes.
-  void DiscardJournal();
-  // A clean end: the journal and this instance's lock go.
-  void EndRecovery();
-  // At start-up: the unsaved text of instances that are gone, offered one journal after another.
-  // The first accepted one is restored here, later ones in new instances.
-  void OfferRecoveredText();
-  // "--recover JOURNAL": the journal another instance handed over, restored without a question.
-  void RecoverHandedOver(const std::string& path);
-  // Shows the journal's text as the modified document it was; false (with a warning) when it
-  // cannot be.
-  bool RestoreJournal(const TJournal& journal);
-  // Says that the orphan cannot be restored, and why, and puts it aside.
-  void WarnDamagedJournal(TOrphanJournal& orphan, const std::string& reason);
-  // Restores an orphan here and makes its journal this instance's own.
-  void RestoreOrphan(TOrphanJournal& orphan, const TJournal& journal);
 
   void ReadPopupList();
   void ReadSettings();

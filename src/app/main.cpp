@@ -21,10 +21,10 @@ int main(int argc, char** argv) {
   // Unsaved text of an instance that is gone comes back first: offered, or handed over by the
   // instance that offered it.
   if (arguments.size() >= 2 && arguments[0] == "--recover") {
-    form.RecoverHandedOver(QFile::encodeName(arguments[1]).toStdString());
+    form.Recovery->RecoverHandedOver(QFile::encodeName(arguments[1]).toStdString());
     arguments = arguments.mid(2);
   } else {
-    form.OfferRecoveredText();
+    form.Recovery->OfferRecoveredText();
   }
   form.OpenCommandLine(arguments);
   return QApplication::exec();

@@ -21,18 +21,18 @@ struct Recovery : MainWindow {
     shell.StateFolder = dir.File("state");
     folder = shell.StateFolder + "/recovery";
     form = std::make_unique<TForm1>(services);
-    ASSERT_NE(form->Journal, nullptr);
+    ASSERT_NE(form->Recovery->Journal, nullptr);
   }
   // Everything due is written, as if the user had stopped typing long ago.
   void Flush() {
-    for (int i = 0; i < 10000 && form->Journal->Pending(); ++i) {
-      form->Journal->Tick(int64_t{1} << 50);
-      form->Journal->WaitForWrite();
+    for (int i = 0; i < 10000 && form->Recovery->Journal->Pending(); ++i) {
+      form->Recovery->Journal->Tick(int64_t{1} << 50);
+      form->Recovery->Journal->WaitForWrite();
     }
-    form->Journal->Tick(int64_t{1} << 50);  // takes the result of the last write
+    form->Recovery->Journal->Tick(int64_t{1} << 50);  // takes the result of the last write
   }
   std::string JournalText() {
-    std::string path = form->Journal->Path();
+    std::string path = form->Recovery->Journal->Path();
     return files.IsFile(path) ? ReadJournal(ReadBytes(path)).Text : "(none)";
   }
   std::string Page(const std::string& name, const std::string& text) {
@@ -65,7 +65,7 @@ TEST_F(Recovery, TheJournalHoldsTheUnsavedTextUntilItIsSavedRevertedOrDropped) {
 
   Type("<p>new</p>");
   Flush();
-  TJournal journal = ReadJournal(ReadBytes(form->Journal->Path()));
+  TJournal journal = ReadJournal(ReadBytes(form->Recovery->Journal->Path()));
   EXPECT_EQ(journal.Header.DocumentName, page);
   EXPECT_EQ(journal.Text, "<p>new</p><html>\r\n</html>");
   EXPECT_EQ(ReadBytes(page), "<html>\r\n</html>");  // the file itself is left alone
@@ -112,11 +112,11 @@ TEST_F(Recovery, ClosingKeepsTheJournalOnlyWhenTheCloseIsCancelled) {
 TEST_F(Recovery, AJournalThatCannotBeWrittenIsSaidAndThePreviousOneStays) {
   Type("first");
   Flush();
-  const std::string before = ReadBytes(form->Journal->Path());
+  const std::string before = ReadBytes(form->Recovery->Journal->Path());
   files.FailWriteAfter = 5;
   Type(" second");
   Flush();
-  EXPECT_EQ(ReadBytes(form->Journal->Path()), before);
+  EXPECT_EQ(ReadBytes(form->Recovery->Journal->Path()), before);
   EXPECT_EQ(form->NotePanel->text().left(46), "Unsaved text could not be kept for recovery: C");
   files.FailWriteAfter = -1;
 }
@@ -131,7 +131,7 @@ TEST_F(Recovery, TheUnsavedTextOfAnInstanceThatIsGoneIsOfferedAndRestored) {
   std::string orphan = Orphan("77-gone", header, "<p>caf\xE9 unsaved</p>\n<p>more</p>\n");
 
   dialogs.AnswerMessage(platform::mrYes);
-  form->OfferRecoveredText();
+  form->Recovery->OfferRecoveredText();
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   char when[64];
   std::time_t t = header.SavedAt;
@@ -164,7 +164,7 @@ TEST_F(Recovery, UntitledTextComesBackUntitledAndNoDeletesTheJournal) {
   std::string declined = Orphan("81-b", header, "unwanted");
   dialogs.AnswerMessage(platform::mrYes);
   dialogs.AnswerMessage(platform::mrNo);
-  form->OfferRecoveredText();
+  form->Recovery->OfferRecoveredText();
   ASSERT_EQ(dialogs.Messages().size(), 2u);
   EXPECT_EQ(dialogs.Messages()[1].Text.substr(0, 42), "Quorel found unsaved text of [untitled] fr");
   EXPECT_EQ(Caption(), "Quorel 1.5 - [untitled]");
@@ -188,7 +188,7 @@ TEST_F(Recovery, DamagedAndLiveJournalsAreNeverLoaded) {
   ASSERT_NE(liveLock, nullptr);
   const std::string liveBytes = ReadBytes(live);
 
-  form->OfferRecoveredText();
+  form->Recovery->OfferRecoveredText();
   ASSERT_EQ(dialogs.Messages().size(), 1u);  // no question for the live one
   EXPECT_EQ(dialogs.Messages()[0].Kind, platform::mkWarning);
   EXPECT_EQ(LastMessage(), "Quorel found a recovery journal that it cannot restore (" + damaged +
@@ -200,7 +200,7 @@ TEST_F(Recovery, DamagedAndLiveJournalsAreNeverLoaded) {
   EXPECT_EQ(ReadBytes(live), liveBytes);
   // Offered again at the next start, the damaged journal is not.
   dialogs.AnswerMessage(platform::mrYes);
-  form->OfferRecoveredText();
+  form->Recovery->OfferRecoveredText();
   EXPECT_EQ(dialogs.Messages().size(), 1u);
 }
 
@@ -216,7 +216,7 @@ TEST_F(Recovery, LaterJournalsGoToNewInstancesWhichTakeThemOver) {
       second, std::filesystem::file_time_type::clock::now() + std::chrono::hours(1));
   dialogs.AnswerMessage(platform::mrYes);
   dialogs.AnswerMessage(platform::mrYes);
-  form->OfferRecoveredText();
+  form->Recovery->OfferRecoveredText();
   EXPECT_EQ(form->DocumentName, a);
   ASSERT_EQ(processes.Launches.size(), 1u);
   EXPECT_EQ(processes.Launches[0].Program, processes.Program);
@@ -236,7 +236,7 @@ TEST_F(Recovery, LaterJournalsGoToNewInstancesWhichTakeThemOver) {
   form.reset();
   form = std::make_unique<TForm1>(services);
   size_t asked = dialogs.Messages().size();
-  form->RecoverHandedOver(second);
+  form->Recovery->RecoverHandedOver(second);
   EXPECT_EQ(dialogs.Messages().size(), asked);
   EXPECT_EQ(form->DocumentName, b);
   EXPECT_EQ(form->MemoSource1.SaveToString(), "b unsaved");
@@ -249,8 +249,8 @@ TEST_F(MainWindow, AStateFolderThatCannotBeMadeIsSaidAndTypingGoesOn) {
   test::WriteBytes(dir.File("plainfile"), "x");
   shell.StateFolder = dir.File("plainfile");  // a file where the folder would go
   form = std::make_unique<TForm1>(services);
-  EXPECT_EQ(form->Journal, nullptr);
-  form->OfferRecoveredText();
+  EXPECT_EQ(form->Recovery->Journal, nullptr);
+  form->Recovery->OfferRecoveredText();
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_EQ(dialogs.Messages()[0].Kind, platform::mkWarning);
   EXPECT_EQ(LastMessage(), "Unsaved text cannot be kept for recovery: " + dir.File("plainfile") +
@@ -268,7 +268,7 @@ TEST_F(Recovery, ReadingACleanDocumentAnotherWayWritesNoJournal) {
   Type("x");
   form->Encodings1Click(enUtf8);
   Flush();
-  EXPECT_EQ(ReadJournal(ReadBytes(form->Journal->Path())).Header.Encoding, enUtf8);
+  EXPECT_EQ(ReadJournal(ReadBytes(form->Recovery->Journal->Path())).Header.Encoding, enUtf8);
 }
 
 TEST_F(Recovery, AFormattedDocumentComesBackFormatted) {
@@ -278,7 +278,7 @@ TEST_F(Recovery, AFormattedDocumentComesBackFormatted) {
   header.Rtf = true;
   Orphan("70-rtf", header, "{\\rtf1\\ansi {\\b bold} words}");
   dialogs.AnswerMessage(platform::mrYes);
-  form->OfferRecoveredText();
+  form->Recovery->OfferRecoveredText();
   EXPECT_EQ(form->MemoSource1.SaveToString(), "bold words");
   EXPECT_TRUE(Command("RichTextFormat1")->isChecked());
   EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "RTF");
@@ -286,7 +286,7 @@ TEST_F(Recovery, AFormattedDocumentComesBackFormatted) {
   // Its journal is the RTF it saves as, with the formatting.
   Type("more ");
   Flush();
-  TJournal again = ReadJournal(ReadBytes(form->Journal->Path()));
+  TJournal again = ReadJournal(ReadBytes(form->Recovery->Journal->Path()));
   EXPECT_TRUE(again.Header.Rtf);
   EXPECT_NE(again.Text.find("\\b"), std::string::npos);
   EXPECT_NE(again.Text.find("more"), std::string::npos);
