@@ -48,7 +48,6 @@ TForm1::TForm1(const platform::TServices& services, QWidget* parent)
   // Every command's row, then the menus and the toolbar made of them.
   AddFileCommands();
   AddDocumentButtons();
-  AddImportCommands();
   AddEditCommands();
   AddViewCommands();
   CreateControllers();
@@ -174,8 +173,8 @@ void TForm1::CreateControllers() {
   Preview->AddCommands();
   Print = std::make_unique<TPrintCommands>(*Parts);
   Print->AddCommands();
-  Export = std::make_unique<TExportCommands>(*Parts);
-  Export->AddCommands();
+  ImportExport = std::make_unique<TImportExportCommands>(*Parts);
+  ImportExport->AddCommands();
   Search = std::make_unique<TSearchCommands>(*Parts);
   Search->AddCommands();
   Insert = std::make_unique<TInsertCommands>(*Parts, SyntaxParser1);

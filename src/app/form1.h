@@ -18,7 +18,7 @@
 #include "app/aboutform.h"
 #include "app/commandtable.h"
 #include "app/customform.h"
-#include "app/exportcommands.h"
+#include "app/importexportcommands.h"
 #include "app/insertcommands.h"
 #include "app/mainparts.h"
 #include "app/palettecommands.h"
@@ -98,8 +98,8 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TPreviewCommands> Preview;
   // "&Print..." and the printer.
   std::unique_ptr<TPrintCommands> Print;
-  // "Export as RTF" and "Export as HTML".
-  std::unique_ptr<TExportCommands> Export;
+  // File > Import and Export.
+  std::unique_ptr<TImportExportCommands> ImportExport;
   // Find, Find Next and Replace.
   std::unique_ptr<TSearchCommands> Search;
   // The items and colours palettes, the custom colours and the image map creator.
@@ -155,15 +155,12 @@ class TForm1 : public QMainWindow {
   TSyntaxParser SyntaxParser2;
   platform::TFileDialog& OpenDialog1 = Document.OpenDialog;
   platform::TFileDialog& SaveDialog1 = Document.SaveDialog;
-  platform::TFileDialog OpenDialog3;  // import HTML
-  platform::TFileDialog OpenDialog4;  // import RTF
 
   // ---- Commands, menus and toolbar (mainmenus.cpp and each concern's own rows) ----
   // Every menu and toolbar command, one row each; the menus and the toolbar are built from it.
   TCommandTable Commands{this};
   void AddFileCommands();
   void AddDocumentButtons();
-  void AddImportCommands();
   void AddEditCommands();
   void AddViewCommands();
   void CreateMenus();
@@ -268,8 +265,6 @@ class TForm1 : public QMainWindow {
   void SaveAs1Click();
   void ReverttoSaved1Click();
   void SaveaCopy1Click();
-  void ImportfromRTF1Click();
-  void ImportHTML1Click();
   // Reads the document's bytes as `encoding` (nothing changes on disk).
   void Encodings1Click(TEncoding encoding);
   void ConverttoUtf81Click();
@@ -311,9 +306,6 @@ class TForm1 : public QMainWindow {
   // Asks to save before the document is replaced; false when the command is to stop.
   bool AskToSave(const std::string& prefix) { return Document.AskToSave(prefix); }
   void Warn(const std::string& text);
-  // Shows `dialog` and imports the chosen file at the caret, or says the import failed.
-  void ImportWith(platform::TFileDialog& dialog,
-                  void (TCustomVrelMemo::*import)(const std::string&));
   // The document is an ".rtf" file shown with its formatting (the view's attribute parser).
   bool IsRtfDocument() const;
   void LoadRtfDocument(const std::string& fileName);

@@ -1,7 +1,8 @@
-// The export half of File > Import and Export: the document written as an RTF document or an
-// HTML page with the colours of its highlighting. Exports leave the document, its name, its
-// Modified state, the recent files and the current folder as they were.
-#include "app/exportcommands.h"
+// File > Import and Export. Imports insert a file's text at the caret as one undo step. Exports
+// write the document as an RTF document or an HTML page with the colours of its highlighting,
+// and leave the document, its name, its Modified state, the recent files and the current folder
+// as they were.
+#include "app/importexportcommands.h"
 
 #include <filesystem>
 
@@ -11,10 +12,21 @@
 
 namespace quorel {
 
-TExportCommands::TExportCommands(TMainParts& parts) : parts_(parts) {}
+TImportExportCommands::TImportExportCommands(TMainParts& parts) : parts_(parts) {}
 
-void TExportCommands::AddCommands() {
+void TImportExportCommands::AddCommands() {
   TCommandTable& commands = parts_.Commands;
+  commands.Add({.Name = "ImportfromRTF1", .Caption = "&Import text from RTF", .Run = [this] {
+                  ImportfromRTF1Click();
+                }});
+  commands.Add({.Name = "ImportHTML1", .Caption = "I&mport text from HTML", .Run = [this] {
+                  ImportHTML1Click();
+                }});
+  OpenDialog4.Title = "Import from a RTF File";
+  OpenDialog4.Filters = {{"Rich Text Files (*.rtf)", "*.rtf"}};
+  OpenDialog3.Title = "Import from a HTML File";
+  OpenDialog3.Filters = {
+      {"HTML Files (*.html; *.htm; *.asp; *.htx)", "*.html; *.htm; *.asp; *.htx"}};
   auto hasText = [this] { return HasText(); };
   commands.Add({.Name = "ExportasRTF1",
                 .Caption = "&Export as RTF",
@@ -36,12 +48,33 @@ void TExportCommands::AddCommands() {
 }
 
 // Exporting needs at least one character or two lines.
-bool TExportCommands::HasText() const {
+void TImportExportCommands::ImportWith(platform::TFileDialog& dialog,
+                                       void (TCustomVrelMemo::*import)(const std::string&)) {
+  dialog.FileName.clear();
+  dialog.InitialDir = parts_.CurrentFolder();
+  if (!parts_.Services.Dialogs->OpenFileDialog(dialog) || dialog.FileName.empty()) return;
+  try {
+    (parts_.View.*import)(dialog.FileName);
+  } catch (const std::exception&) {
+    parts_.Warn("An error has occured and import aborted!");
+  }
+}
+
+void TImportExportCommands::ImportfromRTF1Click() {
+  ImportWith(OpenDialog4, &TCustomVrelMemo::InsertRtfFile);
+}
+
+void TImportExportCommands::ImportHTML1Click() {
+  ImportWith(OpenDialog3, &TCustomVrelMemo::ImportHtmlFile);
+}
+
+bool TImportExportCommands::HasText() const {
   const TMemoSource& store = parts_.Store;
   return store.LineCount() > 1 || (store.LineCount() == 1 && !store.LineRecord(0)->Text.empty());
 }
 
-void TExportCommands::PrepareExportDialog(platform::TFileDialog& dialog, const std::string& ext) {
+void TImportExportCommands::PrepareExportDialog(platform::TFileDialog& dialog,
+                                                const std::string& ext) {
   const std::string document = parts_.Document.Name();
   if (!parts_.HasDocumentName()) {
     dialog.InitialDir = parts_.CurrentFolder();
@@ -56,9 +89,9 @@ void TExportCommands::PrepareExportDialog(platform::TFileDialog& dialog, const s
   dialog.FileName = name + ext;
 }
 
-bool TExportCommands::ExportWith(platform::TFileDialog& dialog, const std::string& ext,
-                                 void (TCustomVrelMemo::*exportFile)(const std::string&),
-                                 const std::string& done) {
+bool TImportExportCommands::ExportWith(platform::TFileDialog& dialog, const std::string& ext,
+                                       void (TCustomVrelMemo::*exportFile)(const std::string&),
+                                       const std::string& done) {
   PrepareExportDialog(dialog, ext);
   if (!parts_.Services.Dialogs->SaveFileDialog(dialog)) return false;
   try {
@@ -73,12 +106,12 @@ bool TExportCommands::ExportWith(platform::TFileDialog& dialog, const std::strin
   return true;
 }
 
-void TExportCommands::ExportasRTF1Click() {
+void TImportExportCommands::ExportasRTF1Click() {
   ExportWith(SaveDialog2, ".rtf", &TCustomVrelMemo::ExportRtfFile,
              "Your document has been exported to a rtf file of name:-\r\r");
 }
 
-void TExportCommands::ExportasHTML1Click() {
+void TImportExportCommands::ExportasHTML1Click() {
   ExportWith(SaveDialog3, ".html", &TCustomVrelMemo::ExportHtmlFile,
              "Your document has been exported to a html file of name:-\r\r");
 }
