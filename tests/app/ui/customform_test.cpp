@@ -67,7 +67,7 @@ TEST_F(CustomText, EditsAreSavedAtCloseAndInsertedByInsertText) {
   custom.reject();  // the close box or Esc saves just the same
   EXPECT_EQ(ReadBytes(UserCopy()), "<hr>\r\n<p>\xC3\xA9</p>");
   EXPECT_EQ(custom.MemoSource1.LineCount(), 0);
-  form->Insert->ToolButton8Click();
+  Run("ToolButton8");
   EXPECT_EQ(Text(form->MemoSource1), "<hr>\n<p>\xC3\xA9</p>");
   // Reopened, the saved text is there and Undo cannot reach an earlier showing.
   Show();

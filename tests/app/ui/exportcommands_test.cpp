@@ -32,7 +32,7 @@ TEST_F(ExportCommands, ProposedNames) {
   std::string page = web + "/index.html";
   WriteBytes(page, "<p>page</p>");
   form->OpenDocument(page);
-  form->ImportExport->ExportasRTF1Click();  // cancelled
+  Run("ExportasRTF1");  // cancelled
   ASSERT_EQ(dialogs.FileDialogs().size(), 1u);
   const platform::TFileDialog& rtf = dialogs.FileDialogs()[0];
   EXPECT_EQ(rtf.Title, "Export as RTF");
@@ -43,17 +43,17 @@ TEST_F(ExportCommands, ProposedNames) {
   EXPECT_EQ(rtf.Filters[0].Description, "Rich Text File (*.rtf)");
 
   form->SetDocumentName(web + "/archive.tar.htm");
-  form->ImportExport->ExportasRTF1Click();
+  Run("ExportasRTF1");
   EXPECT_EQ(dialogs.FileDialogs()[1].FileName, "archive.tar.rtf");
   form->SetDocumentName(web + "/README");
-  form->ImportExport->ExportasHTML1Click();
+  Run("ExportasHTML1");
   EXPECT_EQ(dialogs.FileDialogs()[2].FileName, "README.html");
   EXPECT_EQ(dialogs.FileDialogs()[2].Filters.size(), 4u);
 
   form->New1Click();
   form->CurrentFolder = dir.Path() + "/";
   Type("x");
-  form->ImportExport->ExportasHTML1Click();
+  Run("ExportasHTML1");
   const platform::TFileDialog& html = dialogs.FileDialogs()[3];
   EXPECT_EQ(html.Title, "Export as HTML");
   EXPECT_EQ(html.FileName, "untitled.html");
@@ -71,7 +71,7 @@ TEST_F(ExportCommands, ExportWritesTheFileAndLeavesTheDocumentAlone) {
 
   std::string rtf = dir.File("out.rtf");
   dialogs.AnswerFile(rtf);
-  form->ImportExport->ExportasRTF1Click();
+  Run("ExportasRTF1");
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_EQ(dialogs.Messages()[0].Kind, mkInformation);
   EXPECT_EQ(LastMessage(), "Your document has been exported to a rtf file of name:-\r\r" + rtf);
@@ -81,7 +81,7 @@ TEST_F(ExportCommands, ExportWritesTheFileAndLeavesTheDocumentAlone) {
 
   std::string html = dir.File("out.html");
   dialogs.AnswerFile(html);
-  form->ImportExport->ExportasHTML1Click();
+  Run("ExportasHTML1");
   EXPECT_EQ(LastMessage(), "Your document has been exported to a html file of name:-\r\r" + html);
   EXPECT_NE(ReadBytes(html).find("<Title>MemoSource1</Title>"), std::string::npos);
 
@@ -99,7 +99,7 @@ TEST_F(ExportCommands, AReadOnlyTargetIsWarnedAboutAndKept) {
   WriteBytes(target, "keep me");
   std::filesystem::permissions(target, std::filesystem::perms::owner_read);
   dialogs.AnswerFile(target);
-  form->ImportExport->ExportasHTML1Click();
+  Run("ExportasHTML1");
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_EQ(dialogs.Messages()[0].Kind, mkWarning);
   EXPECT_EQ(LastMessage(),
@@ -109,7 +109,7 @@ TEST_F(ExportCommands, AReadOnlyTargetIsWarnedAboutAndKept) {
   files.FailWriteAfter = 10;  // a full disk
   std::filesystem::permissions(target, std::filesystem::perms::owner_all);
   dialogs.AnswerFile(target);
-  form->ImportExport->ExportasRTF1Click();
+  Run("ExportasRTF1");
   EXPECT_EQ(dialogs.Messages().back().Kind, mkWarning);
   EXPECT_EQ(ReadBytes(target), "keep me");
 }

@@ -26,7 +26,7 @@ TEST_F(ImportCommands, ImportInsertsAtTheCaretAndKeepsTheDocumentsName) {
   std::string rtf = dir.File("in.rtf");
   WriteBytes(rtf, kRtf);
   dialogs.AnswerFile(rtf);
-  form->ImportExport->ImportfromRTF1Click();
+  Run("ImportfromRTF1");
   const platform::TFileDialog& shown = dialogs.FileDialogs().back();
   EXPECT_EQ(shown.Title, "Import from a RTF File");
   EXPECT_EQ(shown.Filters[0].Pattern, "*.rtf");
@@ -40,7 +40,7 @@ TEST_F(ImportCommands, ImportInsertsAtTheCaretAndKeepsTheDocumentsName) {
   std::string html = dir.File("in.html");
   WriteBytes(html, "<html><head><title>T</title></head><body>one\r\ntwo<br>three</body>");
   dialogs.AnswerFile(html);
-  form->ImportExport->ImportHTML1Click();
+  Run("ImportHTML1");
   EXPECT_EQ(dialogs.FileDialogs().back().Title, "Import from a HTML File");
   EXPECT_EQ(form->MemoSource1.RawLine(1), "second lineone two");
   EXPECT_EQ(form->MemoSource1.RawLine(2), "three</p>");
@@ -54,14 +54,14 @@ TEST_F(ImportCommands, AFailedImportIsReported) {
   Type("keep");
   files.FailRead = true;
   dialogs.AnswerFile(dir.File("in.rtf"));
-  form->ImportExport->ImportfromRTF1Click();
+  Run("ImportfromRTF1");
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_EQ(dialogs.Messages()[0].Kind, mkWarning);
   EXPECT_EQ(LastMessage(), "An error has occured and import aborted!");
   EXPECT_EQ(form->MemoSource1.RawLine(0), "keep");
   files.FailRead = false;
   dialogs.AnswerFile(std::nullopt);
-  form->ImportExport->ImportHTML1Click();  // cancelled: nothing
+  Run("ImportHTML1");  // cancelled: nothing
   EXPECT_EQ(dialogs.Messages().size(), 1u);
 }
 

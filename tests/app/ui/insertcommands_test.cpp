@@ -51,7 +51,7 @@ TEST_F(Insertion, CustomTextReplacesTheSelectionInOneStepUpToANul) {
 }
 
 TEST_F(Insertion, AMissingCustomTextIsReported) {
-  form->Insert->ToolButton8Click();
+  Run("ToolButton8");
   EXPECT_EQ(LastMessage(), dir.File("userdata") +
                                "/Custom.txt\r\rFile does not exist you must "
                                "create one first!");

@@ -39,7 +39,7 @@ TEST_F(Preview, DisableWarningsShowsATemporaryCopyAndKeepsTheChanges) {
   OpenPage("page.htm", "<p>old</p>");
   Type("<b>new</b>");
   form->Settings.DisableWarning = true;
-  form->Preview->ToolButton16Click(0);
+  Run("ToolButton16");
   EXPECT_TRUE(dialogs.Messages().empty());
   EXPECT_EQ(ReadBytes(Temp()), "<b>new</b><p>old</p>");
   EXPECT_EQ(ReadBytes(dir.File("page.htm")), "<p>old</p>");
@@ -54,23 +54,23 @@ TEST_F(Preview, TheQuestionForAModifiedDocument) {
   // Yes on an untitled document asks for a name; cancelling that stops.
   dialogs.AnswerMessage(platform::mrYes);
   dialogs.AnswerFile(std::nullopt);
-  form->Preview->ToolButton16Click(0);
+  Run("ToolButton16");
   EXPECT_EQ(LastMessage(),
             "Do you wish to save this file first? - \rAnswering no will create a temporary file "
             "from which to preview\r\r[untitled]");
   EXPECT_TRUE(shell.Opened.empty());
   // No previews a temporary copy; Cancel does nothing.
   dialogs.AnswerMessage(platform::mrNo);
-  form->Preview->ToolButton16Click(0);
+  Run("ToolButton16");
   ASSERT_EQ(shell.Opened.size(), 1u);
   EXPECT_EQ(shell.Opened[0], Temp());
   dialogs.AnswerMessage(platform::mrCancel);
-  form->Preview->ToolButton16Click(0);
+  Run("ToolButton16");
   EXPECT_EQ(shell.Opened.size(), 1u);
   // Yes with a name saves, then shows the saved file.
   dialogs.AnswerMessage(platform::mrYes);
   dialogs.AnswerFile(dir.File("draft.htm"));
-  form->Preview->ToolButton16Click(0);
+  Run("ToolButton16");
   EXPECT_EQ(ReadBytes(dir.File("draft.htm")), "<p>draft</p>");
   EXPECT_EQ(shell.Opened.back(), dir.File("draft.htm"));
   EXPECT_FALSE(form->MemoSource1.Modified());
@@ -106,15 +106,15 @@ TEST_F(Preview, TheBrowserMenuOnAnEmptyDocument) {
 TEST_F(Preview, NamedBrowsersStartWithThePageAndFailuresAreTold) {
   OpenPage("my page.htm", "<p>x</p>");
   form->Settings.BrowserLocations = {"/opt/fire fly/firefly", "/usr/bin/b3", "/usr/bin/b4"};
-  form->Preview->ToolButton16Click(2);
+  Run("Name1");
   ASSERT_EQ(processes.Launches.size(), 1u);
   EXPECT_EQ(processes.Launches[0].Program, "/opt/fire fly/firefly");
   EXPECT_EQ(processes.Launches[0].Arguments, std::vector<std::string>{dir.File("my page.htm")});
   processes.FailLaunch = true;
-  form->Preview->ToolButton16Click(4);
+  Run("Name3");
   EXPECT_EQ(LastMessage(), "Failed to run CreateProcessSimple call(4)");
   shell.FailOpen = true;
-  form->Preview->ToolButton16Click(1);
+  Run("DefaultSystemBrowser1");
   EXPECT_EQ(LastMessage(), "Failed to run ShellExecute call(1)");
 }
 
@@ -122,7 +122,7 @@ TEST_F(Preview, ATemporaryCopyThatCannotBeWrittenStopsThePreview) {
   Type("<p>x</p>");
   form->Settings.DisableWarning = true;
   files.FailCreateTemp = true;
-  form->Preview->ToolButton16Click(1);
+  Run("DefaultSystemBrowser1");
   EXPECT_EQ(LastMessage(), "Failed to create temp file!!, preview in broswer failed");
   EXPECT_TRUE(shell.Opened.empty());
 }
@@ -130,7 +130,7 @@ TEST_F(Preview, ATemporaryCopyThatCannotBeWrittenStopsThePreview) {
 TEST_F(Preview, RunJavaWritesTheAppletPageOrUsesTheOneThere) {
   WriteBytes(dir.File("Hello.class"), "class");
   OpenPage("Hello.java", "class Hello {}");
-  form->Preview->ToolButton23Click();
+  Run("ToolButton23");
   EXPECT_EQ(ReadBytes(dir.File("Hello.htm")),
             "<html><applet code=\"Hello.class\" width=540 height=380></applet></html>\r\n");
   EXPECT_EQ(shell.Opened.back(), dir.File("Hello.htm"));
@@ -138,20 +138,20 @@ TEST_F(Preview, RunJavaWritesTheAppletPageOrUsesTheOneThere) {
   // A page that cannot be written is told, and nothing is opened.
   files.FailCreateTemp = true;
   size_t opened = shell.Opened.size();
-  form->Preview->ToolButton23Click();
+  Run("ToolButton23");
   EXPECT_EQ(LastMessage(), "Unable to write temporary html file!");
   EXPECT_EQ(shell.Opened.size(), opened);
   files.FailCreateTemp = false;
   WriteBytes(dir.File("Hello.html"), "<p>mine</p>");
-  form->Preview->ToolButton23Click();
+  Run("ToolButton23");
   EXPECT_FALSE(std::filesystem::exists(dir.File("Hello.htm")));
   EXPECT_EQ(shell.Opened.back(), dir.File("Hello.html"));
   std::filesystem::remove(dir.File("Hello.class"));
-  form->Preview->ToolButton23Click();
+  Run("ToolButton23");
   EXPECT_EQ(LastMessage(),
             dir.File("Hello.class") + " file does not exist!\r\rPlease compile first!!");
   OpenPage("page.htm", "<p></p>");
-  form->Preview->ToolButton23Click();
+  Run("ToolButton23");
   EXPECT_EQ(LastMessage(), "You must have a java file open that you have compiled!");
 }
 
@@ -163,7 +163,7 @@ TEST_F(Preview, CompileShowsTheCommandThenRunsItInATerminal) {
   OpenPage("Hello.java", "class Hello {}");
   // No compiler yet: the warning, then the picker, whose choice is kept.
   dialogs.AnswerFile(javac);
-  form->Preview->ToolButton22Click();
+  Run("ToolButton22");
   ASSERT_GE(dialogs.Messages().size(), 2u);
   EXPECT_EQ(dialogs.Messages()[0].Text, "You must specify the location of the Java Compiler!");
   EXPECT_EQ(settings.ReadString("JavaCompiler"), javac);
@@ -178,33 +178,33 @@ TEST_F(Preview, CompileShowsTheCommandThenRunsItInATerminal) {
   std::filesystem::create_directories(dir.File("my work"));
   WriteBytes(dir.File("my work/Hello.java"), "class Hello {}");
   form->OpenDocument(dir.File("my work/Hello.java"));
-  form->Preview->ToolButton22Click();
+  Run("ToolButton22");
   EXPECT_EQ(processes.Launches.back().Arguments[3],
             javac + " '" + dir.File("my work/Hello.java") +
                 "'; echo; echo Press Enter to close this window.; read line");
   EXPECT_NE(LastMessage().find("'\\''"), std::string::npos);
   OpenPage("Hello.java", "class Hello {}");
   processes.Launches.clear();
-  form->Preview->ToolButton22Click();
+  Run("ToolButton22");
   // Unsaved changes: OK saves first, Cancel stops; a page is no Java source.
   Type("// more\r\n");
   dialogs.AnswerMessage(platform::mrCancel);
-  form->Preview->ToolButton22Click();
+  Run("ToolButton22");
   EXPECT_EQ(LastMessage(), "You must save your document first!!");
   EXPECT_EQ(processes.Launches.size(), 1u);  // only the run before the change
   dialogs.AnswerMessage(platform::mrOk);
-  form->Preview->ToolButton22Click();
+  Run("ToolButton22");
   EXPECT_EQ(ReadBytes(dir.File("Hello.java")), "// more\r\nclass Hello {}");
   EXPECT_EQ(processes.Launches.size(), 2u);
   // Without a terminal program there is nothing to run the compiler in.
   processes.OnPath.clear();
-  form->Preview->ToolButton22Click();
+  Run("ToolButton22");
   EXPECT_EQ(LastMessage(),
             "No terminal window program was found to run the Java compiler in "
             "(x-terminal-emulator or xterm)!");
   EXPECT_EQ(processes.Launches.size(), 2u);
   OpenPage("page.htm", "<p></p>");
-  form->Preview->ToolButton22Click();
+  Run("ToolButton22");
   EXPECT_EQ(LastMessage(), "Your file must have the .java extension to compile!");
 }
 
