@@ -50,7 +50,7 @@ TEST_F(ExportCommands, ProposedNames) {
   EXPECT_EQ(dialogs.FileDialogs()[2].FileName, "README.html");
   EXPECT_EQ(dialogs.FileDialogs()[2].Filters.size(), 4u);
 
-  form->New1Click();
+  Run("New1");
   form->CurrentFolder = dir.Path() + "/";
   Type("x");
   Run("ExportasHTML1");

@@ -22,7 +22,7 @@ struct FolderMenus : MainWindow {
   // Opens `path` as if it had been chosen in the Open dialog.
   void Open(const std::string& path) {
     dialogs.AnswerFile(path);
-    form->Open1Click();
+    Run("Open1");
   }
   QAction* ItemNamed(QMenu* menu, const std::string& name) {
     for (QAction* item : menu->actions())

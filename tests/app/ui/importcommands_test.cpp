@@ -74,7 +74,7 @@ TEST_F(ImportCommands, AnRtfFileOpensWithItsFormattingAndSavesAsRtf) {
   WriteBytes(file, kRtf);
   form->OpenDocument(file);
   EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "RTF");
-  form->Parser1Click();
+  OpenMenu("Parser1");
   EXPECT_TRUE(Command("RichTextFormat1")->isChecked());
   EXPECT_FALSE(Command("Default1")->isChecked());
   TAttributeParser* styles = form->VrelMemo1->AttributeParser();
@@ -94,7 +94,7 @@ TEST_F(ImportCommands, AnRtfFileOpensWithItsFormattingAndSavesAsRtf) {
 
   // Saving writes RTF, which opens again with the same text and formatting.
   Type("Dear ");
-  form->Save1Click();
+  Run("Save1");
   std::string saved = ReadBytes(file);
   EXPECT_EQ(saved.rfind("{\\rtf1\\ansi ", 0), 0u) << saved;
   form->OpenDocument(file);
@@ -139,7 +139,7 @@ TEST_F(ImportCommands, RichTextIsPastedWithItsFormattingOnlyInAFormattedDocument
             TColor(0x0000FF));
 
   dialogs.AnswerMessage(platform::mrNo);  // do not save the changed document
-  form->New1Click();
+  Run("New1");
   EXPECT_EQ(form->MemoSource1.SyntaxParser(), &form->SyntaxParser1);
   Run("Paste1");
   EXPECT_EQ(form->MemoSource1.RawLine(0), "red") << "plain text in a highlighted document";

@@ -73,7 +73,7 @@ TEST_F(MainWindow, WalksFromUntitledToNamedAndModified) {
 
   std::string file = dir.File("page.html");
   dialogs.AnswerFile(file);
-  form->Save1Click();  // untitled: asks for a name
+  Run("Save1");  // untitled: asks for a name
   ASSERT_EQ(dialogs.FileDialogs().size(), 1u);
   EXPECT_EQ(dialogs.FileDialogs()[0].Title, "Save As");
   EXPECT_EQ(ReadBytes(file), "<p>hello</p>");
@@ -92,7 +92,7 @@ TEST_F(MainWindow, WalksFromUntitledToNamedAndModified) {
   EXPECT_EQ(Panel(2), "Modified");
   OpenMenu("File1");
   EXPECT_TRUE(Command("ReverttoSaved1")->isEnabled());
-  form->Save1Click();  // named: writes at once
+  Run("Save1");  // named: writes at once
   EXPECT_EQ(ReadBytes(file), "<p>Xhello</p>");
   EXPECT_EQ(dialogs.FileDialogs().size(), 1u);
   EXPECT_EQ(Panel(2), "");
@@ -131,7 +131,7 @@ TEST_F(MainWindow, NewAsksFirstAndEachAnswerDoesItsPart) {
   Type("changed ");
 
   dialogs.AnswerMessage(mrCancel);  // Cancel: nothing happens
-  form->New1Click();
+  Run("New1");
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_EQ(dialogs.Messages()[0].Kind, platform::mkConfirmation);
   EXPECT_EQ(dialogs.Messages()[0].Buttons, platform::mbYesNoCancel);
@@ -140,7 +140,7 @@ TEST_F(MainWindow, NewAsksFirstAndEachAnswerDoesItsPart) {
 
   files.FailWriteAfter = 1;  // Yes, but the save fails: the command stops
   dialogs.AnswerMessage(mrYes);
-  form->New1Click();
+  Run("New1");
   EXPECT_EQ(LastMessage(),
             "Unable to Save the file, \r\r" + file + "\r\r" + "please check the destination!");
   EXPECT_EQ(dialogs.Messages()[dialogs.Messages().size() - 1].Kind, platform::mkWarning);
@@ -149,7 +149,7 @@ TEST_F(MainWindow, NewAsksFirstAndEachAnswerDoesItsPart) {
 
   files.FailWriteAfter = -1;  // Yes: saved, then cleared
   dialogs.AnswerMessage(mrYes);
-  form->New1Click();
+  Run("New1");
   EXPECT_EQ(ReadBytes(file), "changed old");
   EXPECT_EQ(form->Document.Name(), "[untitled]");
   EXPECT_EQ(form->MemoSource1.LineCount(), 0);
@@ -157,7 +157,7 @@ TEST_F(MainWindow, NewAsksFirstAndEachAnswerDoesItsPart) {
 
   Type("scratch");
   dialogs.AnswerMessage(mrNo);  // No: cleared without saving
-  form->New1Click();
+  Run("New1");
   EXPECT_EQ(form->MemoSource1.LineCount(), 0);
   EXPECT_EQ(Panel(2), "");
 }
@@ -165,7 +165,7 @@ TEST_F(MainWindow, NewAsksFirstAndEachAnswerDoesItsPart) {
 TEST_F(MainWindow, EachCommandAsksWithItsOwnWords) {
   Type("x");
   dialogs.AnswerMessage(mrCancel);
-  form->Open1Click();
+  Run("Open1");
   EXPECT_EQ(LastMessage(), "Do you wish to save this file first? - \r\r[untitled]");
   dialogs.AnswerMessage(mrCancel);
   EXPECT_FALSE(form->FormCloseQuery());
@@ -184,7 +184,7 @@ TEST_F(MainWindow, OpenWithTheDialog) {
   std::string file = dir.File("site.asp");
   WriteBytes(file, "<% x %>\r\nline two");
   dialogs.AnswerFile(file);
-  form->Open1Click();
+  Run("Open1");
   ASSERT_EQ(dialogs.FileDialogs().size(), 1u);
   EXPECT_EQ(dialogs.FileDialogs()[0].Title, "Open");
   EXPECT_EQ(dialogs.FileDialogs()[0].Filters.size(), 13u);
@@ -195,7 +195,7 @@ TEST_F(MainWindow, OpenWithTheDialog) {
   EXPECT_EQ(form->MemoSource1.SyntaxParser(), &form->SyntaxParser1);
 
   dialogs.AnswerFile(std::nullopt);  // cancelled: nothing changes
-  form->Open1Click();
+  Run("Open1");
   EXPECT_EQ(form->Document.Name(), file);
 }
 
@@ -209,7 +209,7 @@ TEST_F(MainWindow, APageIsSavedWithTheLineEndsItCameWith) {
   ASSERT_TRUE(form->SaveDocument());
   EXPECT_EQ(ReadBytes(file), "<p>\nthe old</p>\n");
 
-  form->New1Click();
+  Run("New1");
   form->MemoSource1.InsertText("a");
   form->MemoSource1.SetCaretPos(1, 0);
   form->MemoSource1.SplitLine();
@@ -245,7 +245,7 @@ TEST_F(MainWindow, TheEncodingMenuAndPanelsShowAndChangeTheLineEnds) {
   EXPECT_TRUE(Command("CRLF1")->isChecked());
   EXPECT_FALSE(Command("LF1")->isChecked());
 
-  form->New1Click();
+  Run("New1");
   EXPECT_EQ(form->EncodingPanel->text(), "UTF-8");
   EXPECT_EQ(form->LineEndPanel->text(), "CR LF");
 }
@@ -344,14 +344,14 @@ TEST_F(MainWindow, ReadOnlyFilesOpenUntitledAndModified) {
   form->MemoSource1.SetCaretPos(0, 0);
   Type("edited ");
   dialogs.AnswerMessage(mrOk);
-  form->ReverttoSaved1Click();
+  Run("ReverttoSaved1");
   EXPECT_EQ(LastMessage(), "Revert to the read only file of?\r\r" + file);
   EXPECT_EQ(dialogs.Messages().back().Buttons, platform::mbOKCancel);
   EXPECT_EQ(form->MemoSource1.RawLine(0), "<b>locked</b>");
 
   // New and Save As keep offering the read-only file until another file is opened.
   dialogs.AnswerMessage(mrNo);
-  form->New1Click();
+  Run("New1");
   OpenMenu("File1");
   EXPECT_TRUE(Command("ReverttoSaved1")->isEnabled());
   std::string other = dir.File("free.txt");
@@ -367,11 +367,11 @@ TEST_F(MainWindow, RevertReloadsTheSavedFile) {
   form->OpenDocument(file);
   Type("unsaved ");
   dialogs.AnswerMessage(mrCancel);
-  form->ReverttoSaved1Click();
+  Run("ReverttoSaved1");
   EXPECT_EQ(LastMessage(), "Revert to the last saved version of?\r\r" + file);
   EXPECT_EQ(form->MemoSource1.RawLine(0), "unsaved saved");
   dialogs.AnswerMessage(mrOk);
-  form->ReverttoSaved1Click();
+  Run("ReverttoSaved1");
   EXPECT_EQ(form->MemoSource1.RawLine(0), "saved");
   EXPECT_EQ(Panel(2), "");
 }
@@ -382,7 +382,7 @@ TEST_F(MainWindow, AFailedSaveKeepsTheDocumentModifiedAndTheFileIntact) {
   form->OpenDocument(file);
   Type("new ");
   files.FailWriteAfter = 2;
-  form->Save1Click();
+  Run("Save1");
   EXPECT_EQ(LastMessage(),
             "Unable to Save the file, \r\r" + file + "\r\rplease check the destination!");
   EXPECT_EQ(Panel(2), "Modified");
@@ -392,7 +392,7 @@ TEST_F(MainWindow, AFailedSaveKeepsTheDocumentModifiedAndTheFileIntact) {
   EXPECT_EQ(dir.FileCount(), 1);
 
   dialogs.AnswerFile(dir.File("elsewhere.html"));
-  form->SaveAs1Click();
+  Run("SaveAs1");
   EXPECT_EQ(LastMessage(), "Unable to Save the file - \r\r" + dir.File("elsewhere.html") +
                                "\r\rplease check the destination!");
   EXPECT_EQ(form->Document.Name(), file);
@@ -405,13 +405,13 @@ TEST_F(MainWindow, SaveACopyChangesNothingElse) {
   form->OpenDocument(file);
   Type("edited ");
   dialogs.AnswerFile(dir.File("copy.html"));
-  form->SaveaCopy1Click();
+  Run("SaveaCopy1");
   EXPECT_EQ(ReadBytes(dir.File("copy.html")), "edited main");
   EXPECT_EQ(form->Document.Name(), file);
   EXPECT_EQ(Panel(2), "Modified");
   files.FailWriteAfter = 1;
   dialogs.AnswerFile(dir.File("copy2.html"));
-  form->SaveaCopy1Click();
+  Run("SaveaCopy1");
   EXPECT_EQ(LastMessage(),
             "An error has occured and save aborted, check destinations read only properties!");
 }
@@ -456,7 +456,7 @@ TEST_F(MainWindow, CtrlStartsNewInstancesInsteadOfReplacingTheDocument) {
   form->OpenDocument(file);
   Type("unsaved ");
   shell.Ctrl = true;
-  form->New1Click();
+  Run("New1");
   ASSERT_EQ(processes.Launches.size(), 1u);
   EXPECT_TRUE(processes.Launches[0].Arguments.empty());
   EXPECT_EQ(form->Document.Name(), file);
@@ -465,13 +465,13 @@ TEST_F(MainWindow, CtrlStartsNewInstancesInsteadOfReplacingTheDocument) {
   std::string chosen = dir.File("there.html");
   WriteBytes(chosen, "there");
   dialogs.AnswerFile(chosen);
-  form->Open1Click();
+  Run("Open1");
   ASSERT_EQ(processes.Launches.size(), 2u);
   EXPECT_EQ(processes.Launches[1].Arguments, std::vector<std::string>{chosen});
   EXPECT_EQ(form->Document.Name(), file);
 
   processes.FailLaunch = processes.FailSimple = true;
-  form->New1Click();
+  Run("New1");
   EXPECT_EQ(LastMessage(), "Unable to start new instance of the editor!!");
 }
 

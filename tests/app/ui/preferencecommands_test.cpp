@@ -49,7 +49,7 @@ TEST_F(PreferencesCommands, ASpecifiedFolderIsWhereTheNextOpenDialogStarts) {
   EXPECT_EQ(form->CurrentFolder, site + "/");
   EXPECT_EQ(settings.ReadString("SpecifiedFolder"), site);
   dialogs.AnswerFile(std::nullopt);
-  form->Open1Click();
+  Run("Open1");
   ASSERT_FALSE(dialogs.FileDialogs().empty());
   EXPECT_EQ(dialogs.FileDialogs().back().InitialDir, site + "/");
 }

@@ -70,21 +70,21 @@ TEST_F(Recovery, TheJournalHoldsTheUnsavedTextUntilItIsSavedRevertedOrDropped) {
   EXPECT_EQ(journal.Text, "<p>new</p><html>\r\n</html>");
   EXPECT_EQ(ReadBytes(page), "<html>\r\n</html>");  // the file itself is left alone
 
-  form->Save1Click();
+  Run("Save1");
   EXPECT_EQ(JournalText(), "(none)");
 
   Type("x");
   Flush();
   ASSERT_NE(JournalText(), "(none)");
   dialogs.AnswerMessage(platform::mrOk);
-  form->ReverttoSaved1Click();
+  Run("ReverttoSaved1");
   EXPECT_EQ(JournalText(), "(none)");
 
   Type("y");
   Flush();
   ASSERT_NE(JournalText(), "(none)");
   dialogs.AnswerMessage(platform::mrNo);  // New: do not save
-  form->New1Click();
+  Run("New1");
   EXPECT_EQ(JournalText(), "(none)");
 
   // Undoing back to the saved text leaves nothing unsaved either.
@@ -153,7 +153,7 @@ TEST_F(Recovery, TheUnsavedTextOfAnInstanceThatIsGoneIsOfferedAndRestored) {
   EXPECT_FALSE(form->WMMouseActivate());  // no question about the file's time
 
   // Saving writes the restored text and ends the journal.
-  form->Save1Click();
+  Run("Save1");
   EXPECT_EQ(ReadBytes(page), "<p>caf\xE9 unsaved</p>\n<p>more</p>\n");
   EXPECT_EQ(JournalText(), "(none)");
 }
@@ -174,7 +174,7 @@ TEST_F(Recovery, UntitledTextComesBackUntitledAndNoDeletesTheJournal) {
   EXPECT_FALSE(files.Exists(folder + "/81-b.lock"));
   // Saving asks for a name, as for any untitled text.
   dialogs.AnswerFile(dir.File("draft.html"));
-  form->Save1Click();
+  Run("Save1");
   EXPECT_EQ(ReadBytes(dir.File("draft.html")), "draft\r\nwords");
 }
 
