@@ -31,7 +31,7 @@ TEST_F(ExportCommands, ProposedNames) {
   std::filesystem::create_directory(web);
   std::string page = web + "/index.html";
   WriteBytes(page, "<p>page</p>");
-  form->OpenDocument(page);
+  Open(page);
   Run("ExportasRTF1");  // cancelled
   ASSERT_EQ(dialogs.FileDialogs().size(), 1u);
   const platform::TFileDialog& rtf = dialogs.FileDialogs()[0];
@@ -64,7 +64,7 @@ TEST_F(ExportCommands, ProposedNames) {
 TEST_F(ExportCommands, ExportWritesTheFileAndLeavesTheDocumentAlone) {
   std::string page = dir.File("page.htm");
   WriteBytes(page, "<b>bold</b> text");
-  form->OpenDocument(page);
+  Open(page);
   Type("new ");
   std::vector<std::string> recent(form->RecentFiles.begin(), form->RecentFiles.end());
   std::string folder = form->CurrentFolder;

@@ -21,7 +21,7 @@ const char* const kRtf =
 TEST_F(ImportCommands, ImportInsertsAtTheCaretAndKeepsTheDocumentsName) {
   std::string page = dir.File("page.htm");
   WriteBytes(page, "<p></p>");
-  form->OpenDocument(page);
+  Open(page);
   form->MemoSource1.SetCaretPos(3, 0);
   std::string rtf = dir.File("in.rtf");
   WriteBytes(rtf, kRtf);
@@ -66,13 +66,13 @@ TEST_F(ImportCommands, AFailedImportIsReported) {
 }
 
 TEST_F(ImportCommands, AnRtfFileOpensWithItsFormattingAndSavesAsRtf) {
-  form->OpenDocument(dir.File("missing.rtf"));  // nothing changes but the message
+  Open(dir.File("missing.rtf"));  // nothing changes but the message
   EXPECT_EQ(LastMessage(), "Unable to open the File - \r\r" + dir.File("missing.rtf"));
   EXPECT_EQ(form->MemoSource1.SyntaxParser(), &form->SyntaxParser1);
   EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "Default");
   std::string file = dir.File("Letter.RTF");
   WriteBytes(file, kRtf);
-  form->OpenDocument(file);
+  Open(file);
   EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "RTF");
   OpenMenu("Parser1");
   EXPECT_TRUE(Command("RichTextFormat1")->isChecked());
@@ -97,7 +97,7 @@ TEST_F(ImportCommands, AnRtfFileOpensWithItsFormattingAndSavesAsRtf) {
   Run("Save1");
   std::string saved = ReadBytes(file);
   EXPECT_EQ(saved.rfind("{\\rtf1\\ansi ", 0), 0u) << saved;
-  form->OpenDocument(file);
+  Open(file);
   EXPECT_EQ(form->MemoSource1.RawLine(0), "Dear Plain bold red marked");
   EXPECT_EQ(form->MemoSource1.RawLine(1), "second line");
   EXPECT_TRUE(styleAt(11).Style.Contains(fsBold));
@@ -107,7 +107,7 @@ TEST_F(ImportCommands, AnRtfFileOpensWithItsFormattingAndSavesAsRtf) {
   // Another document brings the scheme back.
   std::string page = dir.File("page.html");
   WriteBytes(page, "<p>x</p>");
-  form->OpenDocument(page);
+  Open(page);
   EXPECT_EQ(form->MemoSource1.SyntaxParser(), &form->SyntaxParser1);
   EXPECT_EQ(form->Settings.CurrentSyntaxScheme, "Default");
 }
@@ -115,7 +115,7 @@ TEST_F(ImportCommands, AnRtfFileOpensWithItsFormattingAndSavesAsRtf) {
 TEST_F(ImportCommands, RichTextIsPastedWithItsFormattingOnlyInAFormattedDocument) {
   std::string file = dir.File("doc.rtf");
   WriteBytes(file, "{\\rtf1 start}");
-  form->OpenDocument(file);
+  Open(file);
   clipboard.SetTextAndRtf("red", "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\cf1 red}");
   form->MemoSource1.SetCaretPos(5, 0);
   Run("Paste1");

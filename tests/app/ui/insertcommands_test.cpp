@@ -34,7 +34,7 @@ struct Insertion : MainWindow {
   // Opens a page in `dir`, which makes it the current folder of the picture menus.
   void OpenPage() {
     WriteBytes(dir.File("page.htm"), "<p>one</p>");
-    form->OpenDocument(dir.File("page.htm"));
+    Open(dir.File("page.htm"));
     form->MemoSource1.SetCaretPos(3, 0);
   }
 };

@@ -101,7 +101,7 @@ TEST_F(MainWindow, WalksFromUntitledToNamedAndModified) {
 TEST_F(MainWindow, UndoingBackToTheSavedTextShowsItClean) {
   std::string file = dir.File("a.txt");
   WriteBytes(file, "text");
-  form->OpenDocument(file);
+  Open(file);
   Type("more ");
   EXPECT_EQ(Panel(2), "Modified");
   form->MemoSource1.Undo();
@@ -114,7 +114,7 @@ TEST_F(MainWindow, CaptionForms) {
   WriteBytes(file, "x");
   form->Settings.ProgramCaptionType = 2;
   form->Settings.TaskbarCaptionType = 3;
-  form->OpenDocument(file);
+  Open(file);
   EXPECT_EQ(Caption(), "Quorel 1.5 - " + file);
   EXPECT_EQ(form->TaskbarTitle, "index.html");
   form->Settings.ProgramCaptionType = 3;
@@ -127,7 +127,7 @@ TEST_F(MainWindow, CaptionForms) {
 TEST_F(MainWindow, NewAsksFirstAndEachAnswerDoesItsPart) {
   std::string file = dir.File("doc.htm");
   WriteBytes(file, "old");
-  form->OpenDocument(file);
+  Open(file);
   Type("changed ");
 
   dialogs.AnswerMessage(mrCancel);  // Cancel: nothing happens
@@ -203,7 +203,7 @@ TEST_F(MainWindow, OpenWithTheDialog) {
 TEST_F(MainWindow, APageIsSavedWithTheLineEndsItCameWith) {
   std::string file = dir.File("page.html");
   WriteBytes(file, "<p>\nold</p>\n");
-  form->OpenDocument(file);
+  Open(file);
   form->MemoSource1.SetCaretPos(0, 1);
   form->MemoSource1.InsertText("the ");
   ASSERT_TRUE(form->SaveDocument());
@@ -224,7 +224,7 @@ TEST_F(MainWindow, TheEncodingMenuAndPanelsShowAndChangeTheLineEnds) {
   EXPECT_EQ(form->LineEndPanel->text(), "CR LF");
   std::string file = dir.File("old.htm");
   WriteBytes(file, "<p>caf\xE9</p>\n<p>two</p>\n");
-  form->OpenDocument(file);
+  Open(file);
   EXPECT_EQ(form->EncodingPanel->text(), "Windows-1252");
   EXPECT_EQ(form->LineEndPanel->text(), "LF");
   emit Menu("Encoding1")->aboutToShow();
@@ -285,7 +285,7 @@ TEST_F(MainWindow, TypedCharactersAreSavedAsUtf8AndBackspaceTakesAWholeOne) {
 TEST_F(MainWindow, AWindows1252PageTypesWhatItCanHoldAndConvertsToUtf8) {
   std::string file = dir.File("old.htm");
   WriteBytes(file, "caf\xE9");
-  form->OpenDocument(file);
+  Open(file);
   form->MemoSource1.SetCaretPos(4, 0);
   TypeKeys(form->VrelMemo1, QString::fromUtf8("\xE6\x97\xA5\xC3\xBC"));  // 日ü
   EXPECT_EQ(form->MemoSource1.RawLine(0), "caf\xE9\xFC");  // ü fits the code page, 日 not
@@ -309,7 +309,7 @@ TEST_F(MainWindow, AWindows1252PageTypesWhatItCanHoldAndConvertsToUtf8) {
 TEST_F(MainWindow, ChoosingAnEncodingReReadsTheSameBytes) {
   std::string file = dir.File("page.html");
   WriteBytes(file, "na\xC3\xAFve\r\n");
-  form->OpenDocument(file);
+  Open(file);
   EXPECT_EQ(form->EncodingPanel->text(), "UTF-8");
   EXPECT_EQ(form->MemoSource1.LineLength(0), 5);
   Run("Windows12521");
@@ -323,7 +323,7 @@ TEST_F(MainWindow, ChoosingAnEncodingReReadsTheSameBytes) {
 
 TEST_F(MainWindow, OpeningAMissingFileWarns) {
   std::string missing = dir.File("gone.html");
-  form->OpenDocument(missing);
+  Open(missing);
   EXPECT_EQ(LastMessage(), "Unable to open the File - \r\r" + missing);
   EXPECT_EQ(form->Document.Name(), "[untitled]");
 }
@@ -332,7 +332,7 @@ TEST_F(MainWindow, ReadOnlyFilesOpenUntitledAndModified) {
   std::string file = dir.File("locked.html");
   WriteBytes(file, "<b>locked</b>");
   ::chmod(file.c_str(), 0444);
-  form->OpenDocument(file);
+  Open(file);
   EXPECT_EQ(form->MemoSource1.RawLine(0), "<b>locked</b>");
   EXPECT_EQ(Caption(), "Quorel 1.5 - [untitled]");
   EXPECT_EQ(Panel(2), "Modified");
@@ -356,7 +356,7 @@ TEST_F(MainWindow, ReadOnlyFilesOpenUntitledAndModified) {
   EXPECT_TRUE(Command("ReverttoSaved1")->isEnabled());
   std::string other = dir.File("free.txt");
   WriteBytes(other, "free");
-  form->OpenDocument(other);
+  Open(other);
   OpenMenu("File1");
   EXPECT_FALSE(Command("ReverttoSaved1")->isEnabled());
 }
@@ -364,7 +364,7 @@ TEST_F(MainWindow, ReadOnlyFilesOpenUntitledAndModified) {
 TEST_F(MainWindow, RevertReloadsTheSavedFile) {
   std::string file = dir.File("r.html");
   WriteBytes(file, "saved");
-  form->OpenDocument(file);
+  Open(file);
   Type("unsaved ");
   dialogs.AnswerMessage(mrCancel);
   Run("ReverttoSaved1");
@@ -379,7 +379,7 @@ TEST_F(MainWindow, RevertReloadsTheSavedFile) {
 TEST_F(MainWindow, AFailedSaveKeepsTheDocumentModifiedAndTheFileIntact) {
   std::string file = dir.File("keep.html");
   WriteBytes(file, "on disk");
-  form->OpenDocument(file);
+  Open(file);
   Type("new ");
   files.FailWriteAfter = 2;
   Run("Save1");
@@ -402,7 +402,7 @@ TEST_F(MainWindow, AFailedSaveKeepsTheDocumentModifiedAndTheFileIntact) {
 TEST_F(MainWindow, SaveACopyChangesNothingElse) {
   std::string file = dir.File("main.html");
   WriteBytes(file, "main");
-  form->OpenDocument(file);
+  Open(file);
   Type("edited ");
   dialogs.AnswerFile(dir.File("copy.html"));
   Run("SaveaCopy1");
@@ -419,7 +419,7 @@ TEST_F(MainWindow, SaveACopyChangesNothingElse) {
 TEST_F(MainWindow, RtfDocumentsSelectTheAllTypesFilter) {
   std::string file = dir.File("Letter.RTF");
   WriteBytes(file, "{\\rtf1 hello}");
-  form->OpenDocument(file);
+  Open(file);
   EXPECT_EQ(form->Document.CurrentExtension(), ".rtf");
   EXPECT_EQ(form->Document.SaveDialog.FilterIndex, 11);
   EXPECT_EQ(form->Document.SaveDialog.DefaultExt, "*.rtf");
@@ -453,7 +453,7 @@ TEST_F(MainWindow, DropWhoseInstancesCannotStartWarnsOnce) {
 TEST_F(MainWindow, CtrlStartsNewInstancesInsteadOfReplacingTheDocument) {
   std::string file = dir.File("here.html");
   WriteBytes(file, "here");
-  form->OpenDocument(file);
+  Open(file);
   Type("unsaved ");
   shell.Ctrl = true;
   Run("New1");
@@ -478,7 +478,7 @@ TEST_F(MainWindow, CtrlStartsNewInstancesInsteadOfReplacingTheDocument) {
 TEST_F(MainWindow, ReloadQuestionWhenTheFileChangedOnDisk) {
   std::string file = dir.File("live.html");
   WriteBytes(file, "first");
-  form->OpenDocument(file);
+  Open(file);
   EXPECT_FALSE(form->WMMouseActivate());  // unchanged: nothing asked
   EXPECT_TRUE(dialogs.Messages().empty());
 
@@ -501,7 +501,7 @@ TEST_F(MainWindow, ReloadQuestionWhenTheFileChangedOnDisk) {
 TEST_F(MainWindow, AMousePressInTheWindowRunsTheCheck) {
   std::string file = dir.File("click.html");
   WriteBytes(file, "a");
-  form->OpenDocument(file);
+  Open(file);
   form->show();
   struct timespec times[2] = {{1300000000, 0}, {1300000000, 0}};
   ::utimensat(AT_FDCWD, file.c_str(), times, 0);

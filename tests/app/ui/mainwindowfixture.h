@@ -74,6 +74,8 @@ struct MainWindow : ::testing::Test {
     EXPECT_TRUE(menu) << "no menu " << name;
     return menu;
   }
+  // Opens `path` in the window, as the Open dialog would.
+  void Open(const std::string& path) { form->OpenDocument(path); }
   // Runs a command as the user would: its rules are refreshed first, and a disabled command
   // does nothing. True when it ran.
   bool Run(const std::string& name) { return form->Commands.Run(name); }

@@ -73,7 +73,7 @@ TEST_F(PreferencesCommands, CancelLeavesEverySettingAsItWas) {
 TEST_F(PreferencesCommands, OkChangesTheCaptionAndTheRecentFileList) {
   std::string page = dir.File("index.html");
   test::WriteBytes(page, "<p>x</p>");
-  form->OpenDocument(page);
+  Open(page);
   EXPECT_EQ(Caption(), "Quorel 1.5 - index.html - " + dir.Path() + "/");
   ASSERT_TRUE(Command("FileName1")->isVisible());
   WithDialog([](TPreferences& p) {

@@ -19,7 +19,7 @@ struct Preview : MainWindow {
   std::string Temp() const { return dir.File("userdata/Temp.html"); }
   void OpenPage(const std::string& name, const std::string& text) {
     WriteBytes(dir.File(name), text);
-    form->OpenDocument(dir.File(name));
+    Open(dir.File(name));
   }
 };
 
@@ -177,7 +177,7 @@ TEST_F(Preview, CompileShowsTheCommandThenRunsItInATerminal) {
   // A blank in a path is quoted for the shell, and the command still says what runs.
   std::filesystem::create_directories(dir.File("my work"));
   WriteBytes(dir.File("my work/Hello.java"), "class Hello {}");
-  form->OpenDocument(dir.File("my work/Hello.java"));
+  Open(dir.File("my work/Hello.java"));
   Run("ToolButton22");
   EXPECT_EQ(processes.Launches.back().Arguments[3],
             javac + " '" + dir.File("my work/Hello.java") +

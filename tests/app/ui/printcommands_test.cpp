@@ -42,7 +42,7 @@ TEST_F(PrintCommand, IsCtrlPAndNeedsText) {
 TEST_F(PrintCommand, PrintsTheDocumentAndKeepsTheChoicesForTheNextPrint) {
   std::string path = dir.File("index.html");
   test::WriteBytes(path, "<p>one</p>\r\n<p>two</p>\r\n<p>three</p>\r\n");
-  form->OpenDocument(path);
+  Open(path);
   Print([&](TMemoPrintForm& f) {
     EXPECT_EQ(f.FileNameLabel->text().toStdString(), path);
     EXPECT_FALSE(f.PrintSelCheck->isEnabled());

@@ -59,7 +59,7 @@ struct Recovery : MainWindow {
 
 TEST_F(Recovery, TheJournalHoldsTheUnsavedTextUntilItIsSavedRevertedOrDropped) {
   std::string page = Page("index.html", "<html>\r\n</html>");
-  form->OpenDocument(page);
+  Open(page);
   Flush();
   EXPECT_EQ(JournalText(), "(none)");  // nothing unsaved yet
 
@@ -88,7 +88,7 @@ TEST_F(Recovery, TheJournalHoldsTheUnsavedTextUntilItIsSavedRevertedOrDropped) {
   EXPECT_EQ(JournalText(), "(none)");
 
   // Undoing back to the saved text leaves nothing unsaved either.
-  form->OpenDocument(page);
+  Open(page);
   Type("z");
   Flush();
   ASSERT_NE(JournalText(), "(none)");
@@ -260,7 +260,7 @@ TEST_F(MainWindow, AStateFolderThatCannotBeMadeIsSaidAndTypingGoesOn) {
 }
 
 TEST_F(Recovery, ReadingACleanDocumentAnotherWayWritesNoJournal) {
-  form->OpenDocument(Page("plain.txt", "caf\xC3\xA9"));
+  Open(Page("plain.txt", "caf\xC3\xA9"));
   form->Encodings1Click(enWindows1252);
   Flush();
   EXPECT_EQ(JournalText(), "(none)");
