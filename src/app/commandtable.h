@@ -57,7 +57,6 @@ class TCommandTable : public QObject {
   // The action of the row `name` (also a named separator); null when there is none.
   QAction* Action(const std::string& name) const;
   QAction* operator[](const std::string& name) const { return Action(name); }
-  bool Has(const std::string& name) const { return actions_.count(name) != 0; }
   // The menu made under `name`; null when there is none.
   QMenu* Menu(const std::string& name) const;
   // Every row's name, in the order the rows were added.

@@ -7,7 +7,6 @@
 #include <QToolBar>
 
 #include "app/form1.h"
-#include "engine/vrelerror.h"
 #include "platform/services.h"
 #include "search/memosearch.h"
 
@@ -20,22 +19,8 @@ void TForm1::UpdateCaretPanels() {
 
 // ---- Edit menu ----
 
-namespace {
-
-// Runs a command of the store or the search; its error becomes an error box.
-template <typename F>
-void ShowingErrors(platform::IDialogs& dialogs, F command) {
-  try {
-    command();
-  } catch (const EVrelError& e) {
-    dialogs.MessageBox(platform::mkError, e.what(), platform::mbOK);
-  }
-}
-
-}  // namespace
-
 void TForm1::GotoLine1Click() {
-  ShowingErrors(*services_.Dialogs, [this] { MemoSource1.GotoLineDialog(); });
+  Parts->ShowingErrors([this] { MemoSource1.GotoLineDialog(); });
 }
 
 // The check mark was refreshed when the menu opened (also for the shortcut), so it tells the

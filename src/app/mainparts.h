@@ -45,6 +45,8 @@ struct TMainParts {
   bool HasDocumentName() const { return Document.Name() != "[untitled]"; }
   // A warning box with the program's text.
   void Warn(const std::string& text) const;
+  // Runs a command of the store or the search; its error becomes an error box.
+  void ShowingErrors(const std::function<void()>& command) const;
 };
 
 }  // namespace quorel

@@ -2,23 +2,9 @@
 // needs too much work, say) becomes an error box.
 #include "app/searchcommands.h"
 
-#include "engine/vrelerror.h"
 #include "platform/dialogs.h"
 
 namespace quorel {
-
-namespace {
-
-template <typename F>
-void ShowingErrors(platform::IDialogs& dialogs, F command) {
-  try {
-    command();
-  } catch (const EVrelError& e) {
-    dialogs.MessageBox(platform::mkError, e.what(), platform::mbOK);
-  }
-}
-
-}  // namespace
 
 TSearchCommands::TSearchCommands(TMainParts& parts)
     : SearchDialogs1(std::make_unique<TSearchDialogs>(&parts.Window, parts.Services.Settings)),
@@ -51,15 +37,15 @@ void TSearchCommands::AddCommands() {
 }
 
 void TSearchCommands::Find1Click() {
-  ShowingErrors(*parts_.Services.Dialogs, [this] { Search1->FindDialog(); });
+  parts_.ShowingErrors([this] { Search1->FindDialog(); });
 }
 
 void TSearchCommands::FindNext1Click() {
-  ShowingErrors(*parts_.Services.Dialogs, [this] { Search1->SearchAgain(); });
+  parts_.ShowingErrors([this] { Search1->SearchAgain(); });
 }
 
 void TSearchCommands::Replace1Click() {
-  ShowingErrors(*parts_.Services.Dialogs, [this] { Search1->ReplaceDialog(); });
+  parts_.ShowingErrors([this] { Search1->ReplaceDialog(); });
 }
 
 void TSearchCommands::ReadSettings() { SearchOptions1.LoadFrom(*parts_.Services.Settings); }
